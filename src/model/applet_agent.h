@@ -1,0 +1,87 @@
+// TkavoAppletAgent holds the whole design — the menu-wide record, the item list
+// and the files a build links — and does all file and generation work on it.
+// It knows nothing of windows: it reports through IProgress and raises errors.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/design_tree.h"
+#include "model/progress.h"
+#include "model/records.h"
+
+namespace zarvex {
+
+// Where the agent reads its data and writes its scratch files. Both end with '/'.
+struct AppFolders {
+    std::string dataFolder;     // velmo.js, default images, templates, help, samples
+    std::string programFolder;  // build outputs (stylesheet, configuration script) and "preview"
+};
+
+class TkavoAppletAgent {
+public:
+    explicit TkavoAppletAgent(IProgress* progress = nullptr);
+
+    // --- model -------------------------------------------------------------
+    TAppletData MenuParameters;
+    TItemArray Items;
+    TLinkedFileInfoArray LinkedFiles;
+    std::vector<std::string> StagedFiles;
+    std::vector<std::string> ResourceFiles;
+    const std::string Separator = "#$@";
+    std::string LoadedVersion;
+
+    void ResetToDefaults();
+    TAppletData GetMenuParameters() const { return MenuParameters; }
+    void SetMenuParameters(const TAppletData& d) { MenuParameters = d; }
+    TItemData GetItem(int index) const { return Items.at(index); }
+    void SetItem(int index, const TItemData& d) { Items.at(index) = d; }
+    static TItemData NewItemRecord() { return zarvex::NewItemRecord(); }
+    void InsertItem(int index, const TItemData& record);
+    void DeleteItem(int index);
+    void MoveItemUp(int index);
+    void DeleteItemBlock(int first, int count);
+    void MoveItemBlockUp(int first, int upperSize, int lowerSize);
+
+    // --- environment -------------------------------------------------------
+    void SetFolders(const AppFolders& folders) { folders_ = folders; }
+    const AppFolders& Folders() const { return folders_; }
+    const std::string& ProgramFolder() const { return folders_.programFolder; }
+    const std::string& DataFolder() const { return folders_.dataFolder; }
+    std::string PreviewFolder() const { return folders_.programFolder + "preview/"; }
+    void SetProgress(IProgress* progress) { progress_ = progress ? progress : &nullProgress_; }
+    IProgress& Progress() const { return *progress_; }
+    // The tree that BuildCode and ExportStructure read the design's shape from.
+    void AttachTree(IDesignTree* tree) { tree_ = tree; }
+    IDesignTree* Tree() const { return tree_; }
+
+    // --- project and structure files --------------------------------------
+    void SaveProjectFile(const std::string& path);
+    void LoadProjectFile(const std::string& path, IDesignTree& tree);
+    void ExportStructure(const std::string& path);
+    void ImportStructure(const std::string& path, IDesignTree& tree);
+
+    // --- generation --------------------------------------------------------
+    void BuildCode(const std::string& htmlPath);
+    void CollectResourceFiles();
+
+    // --- staging and publishing -------------------------------------------
+    void StageFile(const std::string& path);
+    void StageLinkedFiles(const std::string& sourceFolder);
+    void StageResourceFiles(const std::string& sourceFolder);
+    void ClearPreviewFolder();
+    void StagePreview(const std::string& pageText);
+    bool PublishProject(const std::string& folder, const std::string& fileName);
+    void WritePublishReport(const std::string& folder, const std::string& reportFileName);
+
+private:
+    NullProgress nullProgress_;
+    IProgress* progress_;
+    IDesignTree* tree_ = nullptr;
+    AppFolders folders_;
+};
+
+// The three linked files a fresh agent starts with.
+TLinkedFileInfoArray DefaultLinkedFiles();
+
+}  // namespace zarvex

@@ -1,0 +1,24 @@
+// Operations on the ordered item list. The one-record operations behave exactly
+// as the editor has always relied on, quirks at the ends included; the block
+// operations give the same result as the equivalent loops of one-record calls in
+// time proportional to the records touched.
+#pragma once
+
+#include <cstddef>
+
+#include "model/records.h"
+
+namespace zarvex::items {
+
+void Insert(TItemArray& items, int index, const TItemData& record);
+void Delete(TItemArray& items, int index);
+void MoveUp(TItemArray& items, int index);
+
+// Same as calling Delete(items, first) count times.
+void DeleteBlock(TItemArray& items, int first, int count);
+
+// Same as: for k in [0, lowerSize): for j = first + k down to first + k - upperSize + 1: MoveUp(j).
+// With valid indexes this swaps the block [first - upperSize, first) with [first, first + lowerSize).
+void MoveBlockUp(TItemArray& items, int first, int upperSize, int lowerSize);
+
+}  // namespace zarvex::items

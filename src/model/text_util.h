@@ -1,0 +1,23 @@
+// Small text helpers with the exact semantics the file formats and the generator rely on.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarvex {
+
+// Removes leading and trailing characters <= ' ' (blanks and control characters).
+std::string_view Trim(std::string_view s);
+std::string AsciiLower(std::string_view s);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+// Decimal integer text: optional sign and digits only, within 32-bit range.
+// Anything else throws ConversionError("'<text>' is not a valid integer value").
+int StrToInt(std::string_view text);
+bool TryStrToInt(std::string_view text, int& value);
+
+// Replaces every occurrence of pattern (ASCII letter case ignored) by replacement.
+std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern,
+                                 std::string_view replacement);
+
+}  // namespace zarvex

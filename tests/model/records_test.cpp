@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "model/applet_agent.h"
+#include "model/records.h"
+
+namespace zarvex {
+namespace {
+
+TEST(Records, FreshAgentHasTheFortyTwoDefaultsInOrderAndNoItems) {
+    TkavoAppletAgent agent;
+    agent.MenuParameters.MenuName = "Changed";
+    agent.Items.push_back(NewItemRecord());
+    agent.ResetToDefaults();
+    const std::vector<std::string> expected = {
+        "MyMenu1", "", "0", "1", "1", "0", "100", "0", "0", "0", "0", "0", "1", "3",
+        "55A1FF", "4086E4", "68ACF8", "3882E2", "2", "000000", "FFFFFF", "FFFFFF", "316AC5", "FFFFFF",
+        "316AC5", "1000", "tahoma, verdana, sans-serif", "11", "16", "16", "arrowr.gif", "arrowrh.gif",
+        "sep.gif", "scrollu.gif", "scrolluh.gif", "scrollud.gif", "scrolld.gif", "scrolldh.gif",
+        "scrolldd.gif", "", "", "0"};
+    EXPECT_EQ(ToList(agent.GetMenuParameters()), expected);
+    EXPECT_TRUE(agent.Items.empty());
+    EXPECT_EQ(kAppletFields[0].name, "MenuName");
+    EXPECT_EQ(kAppletFields[41].name, "UseLocalPaths");
+}
+
+TEST(Records, FreshAgentHasTheThreeLinkedFilesAndTheSeparator) {
+    TkavoAppletAgent agent;
+    ASSERT_EQ(agent.LinkedFiles.size(), 3u);
+    EXPECT_EQ(agent.LinkedFiles[0], (TLinkedFileInfo{"velmo.js", "js", 0}));
+    EXPECT_EQ(agent.LinkedFiles[1], (TLinkedFileInfo{"velmocfg_MyHoriMenu1.js", "js", 0}));
+    EXPECT_EQ(agent.LinkedFiles[2], (TLinkedFileInfo{"NavTest.css", "css", 1}));
+    EXPECT_EQ(agent.Separator, "#$@");
+    EXPECT_TRUE(agent.StagedFiles.empty());
+    EXPECT_TRUE(agent.ResourceFiles.empty());
+}
+
+TEST(Records, NewItemRecordAndListConversions) {
+    const TItemData item = NewItemRecord();
+    const TStringArray list = ToList(item);
+    ASSERT_EQ(list.size(), 10u);
+    EXPECT_EQ(list, (TStringArray{"Item", "", "", "_self", "", "", "", "", "", ""}));
+
+    TItemData full;
+    for (std::size_t i = 0; i < kItemFieldCount; ++i) full.*kItemFields[i].member = "v" + std::to_string(i);
+    EXPECT_EQ(ItemDataFromList(ToList(full)), full);
+    EXPECT_EQ(ToList(full)[6], "v6");
+    EXPECT_EQ(full.Level, "v6");
+
+    TAppletData d;
+    d.UseLocalPaths = "1";
+    d.MenuName = "M";
+    const TStringArray dl = ToList(d);
+    ASSERT_EQ(dl.size(), 42u);
+    EXPECT_EQ(AppletDataFromList(dl), d);
+    // A short list leaves the missing trailing fields empty.
+    const TAppletData shortRead = AppletDataFromList({"A", "B"});
+    EXPECT_EQ(shortRead.MenuName, "A");
+    EXPECT_EQ(shortRead.ListId, "B");
+    EXPECT_EQ(shortRead.Orientation, "");
+    EXPECT_EQ(shortRead.UseLocalPaths, "");
+}
+
+TEST(Records, SeparatorTextIsTrimmedAndCaseFree) {
+    EXPECT_TRUE(IsSeparatorText("separator"));
+    EXPECT_TRUE(IsSeparatorText(" SePaRaToR \t"));
+    EXPECT_FALSE(IsSeparatorText("separators"));
+    EXPECT_FALSE(IsSeparatorText(""));
+}
+
+}  // namespace
+}  // namespace zarvex

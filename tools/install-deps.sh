@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only when missing.
+# Usage: tools/install-deps.sh [build|test]
+set -euo pipefail
+what="${1:-build}"
+
+pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+      libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+if [ "$what" = test ]; then
+  pkgs+=(clang libclang-rt-14-dev chromium fonts-dejavu-core)
+  # A working node and npm from any source will do; otherwise Debian's.
+  command -v node >/dev/null 2>&1 || pkgs+=(nodejs)
+  command -v npm >/dev/null 2>&1 || pkgs+=(npm)
+fi
+
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ "${#missing[@]}" -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test suite: unit and widget tests (ctest), the
+# same under AddressSanitizer/UBSan, the fuzzers for a bounded time, and the
+# browser suite. Warnings are errors.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+jobs="$(nproc)"
+"$root/tools/install-deps.sh" test
+
+step() { printf '\n==== %s ====\n' "$*"; }
+
+step "build (warnings as errors)"
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEX_WERROR=ON >/dev/null
+cmake --build "$root/build" -j"$jobs"
+
+step "unit and widget tests"
+(cd "$root/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+
+step "unit tests under AddressSanitizer and UBSan"
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DZARVEX_WERROR=ON -DZARVEX_SANITIZE=ON \
+  -DZARVEX_BUILD_GUI=OFF -DZARVEX_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-asan" -j"$jobs"
+(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$jobs")
+
+if [ -f "$root/fuzz/CMakeLists.txt" ] && command -v clang++ >/dev/null 2>&1; then
+  step "fuzzers (${ZARVEX_FUZZ_SECONDS:-60} s each)"
+  cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZARVEX_FUZZ=ON -DZARVEX_BUILD_GUI=OFF -DZARVEX_BUILD_TESTS=OFF -DZARVEX_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$root/build-fuzz" -j"$jobs"
+  "$root/fuzz/run.sh" "$root/build-fuzz" "${ZARVEX_FUZZ_SECONDS:-60}"
+fi
+
+if [ -x "$root/tests/browser/run.sh" ]; then
+  step "browser tests"
+  ZARVEX_APP_DIR="$root/build/app" ZARVEX_SCREENSHOT_DIR="$root/build/screenshots" "$root/tests/browser/run.sh"
+fi
+
+step "all suites passed"
