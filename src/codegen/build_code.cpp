@@ -1,11 +1,101 @@
-// Placeholder until this part of the agent is written.
+// BuildCode: the design to its three generated files. Every text is assembled in
+// memory before any file is touched, and the three files are replaced together
+// at the end, so a refused or failed build leaves the previous files as they were.
 #include <stdexcept>
+#include <string>
 
+#include "codegen/html_snippet.h"
+#include "codegen/prepare_items.h"
+#include "codegen/script_config.h"
+#include "codegen/stylesheet.h"
 #include "model/applet_agent.h"
+#include "model/errors.h"
+#include "model/safe_file.h"
+#include "model/text_util.h"
+#include "model/tree_shape.h"
 
 namespace zarvex {
 
-void TkavoAppletAgent::BuildCode(const std::string&) { throw std::logic_error("BuildCode: not built yet"); }
-void TkavoAppletAgent::CollectResourceFiles() { throw std::logic_error("CollectResourceFiles: not built yet"); }
+namespace {
+
+// Positions in LinkedFiles of the entries the build renames after the menu.
+constexpr std::size_t kConfigScriptEntry = 1;
+constexpr std::size_t kStylesheetEntry = 2;
+
+void CheckBuildable(const TkavoAppletAgent& agent) {
+    const IDesignTree* tree = agent.Tree();
+    if (!tree)
+        throw BuildError("Cannot build the menu: no design tree is attached.");
+    const long long itemNodes = static_cast<long long>(tree->NodeCount()) - 1;
+    if (itemNodes != static_cast<long long>(agent.Items.size()))
+        throw BuildError("Cannot build the menu: the design tree has " + std::to_string(itemNodes) +
+                         " items but the item list holds " + std::to_string(agent.Items.size()) +
+                         ".");
+    if (agent.LinkedFiles.size() <= kStylesheetEntry)
+        throw BuildError(
+            "Cannot build the menu: the list of linked files lacks the configuration script and "
+            "stylesheet entries.");
+    // The name becomes part of two file names inside the program folder; a path
+    // separator would put them somewhere else.
+    const std::string& name = agent.MenuParameters.MenuName;
+    if (name.find_first_of(std::string("/\\\0", 3)) != std::string::npos)
+        throw BuildError("Cannot build the menu: the menu name \"" + name +
+                         "\" holds a character that a file name cannot hold.");
+}
+
+TreeShape ShapeOf(const IDesignTree& tree) {
+    try {
+        return TreeShape::Of(tree);
+    } catch (const std::invalid_argument&) {
+        throw BuildError("Cannot build the menu: the design tree is not a well-formed tree.");
+    }
+}
+
+}  // namespace
+
+void TkavoAppletAgent::BuildCode(const std::string& htmlPath) {
+    CheckBuildable(*this);
+    ProgressScope scope(Progress(), "Making HTML Codes ... ...");
+    const TreeShape shape = ShapeOf(*tree_);
+
+    // The only conversions of a build; a refusal here changes nothing at all.
+    const std::string stylesheet = StylesheetText(MenuParameters);
+
+    PrepareItemsForBuild(MenuParameters, Items, shape);
+    MenuParameters.ListId = MenuParameters.MenuName + "_ul";
+    const std::string stylesheetName = StylesheetFileName(MenuParameters);
+    const std::string scriptName = ConfigScriptFileName(MenuParameters);
+    LinkedFiles[kStylesheetEntry].FileName = stylesheetName;
+    LinkedFiles[kConfigScriptEntry].FileName = scriptName;
+
+    const std::string script = ConfigScriptText(MenuParameters);
+    const std::string snippet = HtmlSnippetText(MenuParameters, Items, LinkedFiles, shape);
+
+    // All three are written in full before the first one replaces its old file.
+    SafeFileWriter stylesheetFile(ProgramFolder() + stylesheetName);
+    SafeFileWriter scriptFile(ProgramFolder() + scriptName);
+    SafeFileWriter snippetFile(htmlPath);
+    stylesheetFile.Write(stylesheet);
+    scriptFile.Write(script);
+    snippetFile.Write(snippet);
+    stylesheetFile.Commit();
+    scriptFile.Commit();
+    snippetFile.Commit();
+}
+
+void TkavoAppletAgent::CollectResourceFiles() {
+    ResourceFiles.clear();
+    auto add = [this](const std::string& name) {
+        if (!Trim(name).empty())
+            ResourceFiles.push_back(name);
+    };
+    // The nine image-name fields stand together in the record, arrow first.
+    for (auto f = static_cast<std::size_t>(AppletField::ArrowImage);
+         f <= static_cast<std::size_t>(AppletField::ScrollDownImagePressed); ++f)
+        add(MenuParameters.*kAppletFields[f].member);
+    add("shadow.png");
+    for (const TItemData& item : Items)
+        add(item.Icon);
+}
 
 }  // namespace zarvex

@@ -34,6 +34,6 @@ TStringArray ToList(const TItemData& d) { return ToListImpl(d, kItemFields); }
 TAppletData AppletDataFromList(const TStringArray& list) { return FromListImpl<TAppletData>(list, kAppletFields); }
 TItemData ItemDataFromList(const TStringArray& list) { return FromListImpl<TItemData>(list, kItemFields); }
 
-bool IsSeparatorText(std::string_view text) { return AsciiLower(Trim(text)) == "separator"; }
+bool IsSeparatorText(std::string_view text) { return EqualsIgnoreCase(Trim(text), "separator"); }
 
 }  // namespace zarvex

@@ -1,0 +1,24 @@
+// The HTML snippet: the links to the stylesheet and scripts for the page's head,
+// and the item tree as a hidden nested list that velmo.js turns into the menu.
+#pragma once
+
+#include <string>
+
+#include "model/records.h"
+#include "model/tree_shape.h"
+
+namespace zarvex {
+
+// The item list alone: item k belongs to node k + 1 of shape, and every line is
+// indented by as many tabs as its node's level. Nothing is escaped. items must
+// hold exactly one record per non-root node of shape.
+void AppendItemList(std::string& out, const TAppletData& menu, const TItemArray& items,
+                    const TreeShape& shape);
+
+// The whole snippet, every line ended by CR LF. Links every "css" entry of
+// linkedFiles, then every "js" entry (types compared ignoring case), each group in
+// list order; entries of other types are left out.
+std::string HtmlSnippetText(const TAppletData& menu, const TItemArray& items,
+                            const TLinkedFileInfoArray& linkedFiles, const TreeShape& shape);
+
+}  // namespace zarvex
