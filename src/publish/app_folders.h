@@ -3,7 +3,9 @@
 // samples) is always read from the program folder; the build outputs, the
 // preview folder and the recent-files list go there too when it is writable,
 // and otherwise to a per-user folder ($XDG_DATA_HOME/zarvex, else
-// ~/.local/share/zarvex).
+// ~/.local/share/zarvex). Readers of a shipped file resolve it through
+// ProgramFilePath (publish/program_files.h), which tries the scratch folder
+// first and the data folder next.
 #pragma once
 
 #include <string>
@@ -24,7 +26,7 @@ AppFolders ResolveAppFolders(const std::string& dataFolder);
 // True when a file can be created in folder.
 bool IsFolderWritable(const std::string& folder);
 
-// Joins a folder and a name, inserting '/' when the folder lacks a trailing separator.
+// folder with a trailing '/' added when it lacks one (an empty folder becomes "/").
 std::string WithTrailingSlash(std::string folder);
 
 }  // namespace zarvex

@@ -1,10 +1,56 @@
-// Placeholder until this part of the agent is written.
-#include <stdexcept>
+// The publish report: the plain-text list of files to upload beside the page.
+#include <string>
+#include <unordered_set>
 
 #include "model/applet_agent.h"
+#include "model/progress.h"
+#include "model/safe_file.h"
 
 namespace zarvex {
 
-void TkavoAppletAgent::WritePublishReport(const std::string&, const std::string&) { throw std::logic_error("WritePublishReport: not built yet"); }
+namespace {
+const std::string kRule(77, '=');
+}  // namespace
+
+void TkavoAppletAgent::WritePublishReport(const std::string& folder,
+                                          const std::string& reportFileName) {
+    SafeFileWriter out(folder + reportFileName);
+    out.WriteLine(kRule);
+    out.WriteLine(
+        "This file includes a list of filename and you need to upload them to Web server");
+    out.WriteLine(
+        "to get the script to work. All these files are saved into the same directory along");
+    out.WriteLine("with the project file (*.zarvex) as well as this file.");
+    out.WriteLine("");
+    out.WriteLine(kRule);
+    out.WriteLine("");
+
+    ProgressScope scope(Progress(), "Making Publish Report ... ...", 101);
+    out.WriteLine("[Script file(s)]:");
+    for (const TLinkedFileInfo& file : LinkedFiles) {
+        out.WriteLine("  " + file.FileName);
+        scope.Step(1);
+    }
+    out.WriteLine("");
+    out.WriteLine("[Image File(s)]: They should be copied along with script files!");
+
+    CollectResourceFiles();
+    // The first occurrence of a name decides its place; letter case counts.
+    std::unordered_set<std::string> written;
+    for (const std::string& name : ResourceFiles) {
+        if (name.empty() || !written.insert(name).second)
+            continue;
+        out.WriteLine("  " + name);
+    }
+    scope.Step(50);
+    scope.Step(50);
+
+    out.WriteLine("");
+    out.WriteLine("");
+    out.WriteLine(kRule);
+    out.WriteLine("End of Publish Report");
+    out.WriteLine(kRule);
+    out.Commit();
+}
 
 }  // namespace zarvex

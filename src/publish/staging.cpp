@@ -1,15 +1,122 @@
-// Placeholder until this part of the agent is written.
-#include <stdexcept>
+// Staging into the preview folder and save-and-publish into a project folder.
+// Copies and deletes are silent by contract (see file_ops.h); the text files
+// (page, project, report) raise FileIoError and stop the operation there.
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <unordered_set>
 
 #include "model/applet_agent.h"
+#include "model/progress.h"
+#include "model/safe_file.h"
+#include "publish/file_ops.h"
+#include "publish/program_files.h"
+#include "publish/publish_names.h"
 
 namespace zarvex {
 
-void TkavoAppletAgent::StageFile(const std::string&) { throw std::logic_error("StageFile: not built yet"); }
-void TkavoAppletAgent::StageLinkedFiles(const std::string&) { throw std::logic_error("StageLinkedFiles: not built yet"); }
-void TkavoAppletAgent::StageResourceFiles(const std::string&) { throw std::logic_error("StageResourceFiles: not built yet"); }
-void TkavoAppletAgent::ClearPreviewFolder() { throw std::logic_error("ClearPreviewFolder: not built yet"); }
-void TkavoAppletAgent::StagePreview(const std::string&) { throw std::logic_error("StagePreview: not built yet"); }
-bool TkavoAppletAgent::PublishProject(const std::string&, const std::string&) { throw std::logic_error("PublishProject: not built yet"); }
+namespace {
+
+const char* const kPreviewPage = "~preview.html";
+
+bool IsUsableBareName(const std::string& name) {
+    return !name.empty() && name != "." && name != "..";
+}
+
+}  // namespace
+
+void TkavoAppletAgent::StageFile(const std::string& path) {
+    const std::string preview = PreviewFolder();
+    std::error_code ignored;
+    std::filesystem::create_directory(preview.substr(0, preview.size() - 1), ignored);
+    const std::string name = BareFileName(path);
+    if (IsUsableBareName(name))
+        CopyFileReplacing(path, preview + name);
+    StagedFiles.push_back(name);
+}
+
+void TkavoAppletAgent::StageLinkedFiles(const std::string& sourceFolder) {
+    const std::string source = AsFolderPrefix(sourceFolder);
+    const bool fromProgram = IsSameFolder(source, ProgramFolder());
+    for (const TLinkedFileInfo& file : LinkedFiles) {
+        StageFile(fromProgram ? ProgramFilePath(Folders(), file.FileName) : source + file.FileName);
+        // Only ever the scratch copy: shipped data in the data folder is never deleted.
+        if (file.DeleteAfterCopy)
+            DeleteFileQuietly(source + file.FileName);
+    }
+}
+
+void TkavoAppletAgent::StageResourceFiles(const std::string& sourceFolder) {
+    ProgressScope scope(Progress(), "Copying Resource Files ... ...", 100);
+    CollectResourceFiles();
+    const std::string source = AsFolderPrefix(sourceFolder);
+    const bool fromProgram = IsSameFolder(source, ProgramFolder());
+    // A name met again is recorded again, but its file is copied only once: a
+    // second copy of the same source would only replace the first with itself.
+    std::unordered_set<std::string> copied;
+    for (const std::string& name : ResourceFiles) {
+        if (copied.insert(name).second) {
+            StageFile(fromProgram ? ProgramFilePath(Folders(), name) : source + name);
+        } else {
+            StagedFiles.push_back(BareFileName(name));
+        }
+    }
+    scope.Step(50);
+    scope.Step(50);
+}
+
+void TkavoAppletAgent::ClearPreviewFolder() {
+    const std::string preview = PreviewFolder();
+    for (const std::string& name : StagedFiles)
+        DeleteFileQuietly(preview + name);
+    StagedFiles.clear();
+    // Removes the folder only when empty: files put there by anyone else survive.
+    std::error_code ignored;
+    std::filesystem::remove(preview.substr(0, preview.size() - 1), ignored);
+}
+
+void TkavoAppletAgent::StagePreview(const std::string& pageText) {
+    StageLinkedFiles(ProgramFolder());
+    StageResourceFiles(ProgramFolder());
+    const std::string page = ProgramFolder() + kPreviewPage;
+    WriteFileSafely(page, pageText);
+    StageFile(page);
+    DeleteFileQuietly(page);
+}
+
+bool TkavoAppletAgent::PublishProject(const std::string& folder, const std::string& fileName) {
+    const std::string target = AsFolderPrefix(folder);
+    const std::string base = PublishBaseName(fileName);
+
+    BuildCode(target + base + ".html");
+    for (const TLinkedFileInfo& file : LinkedFiles)
+        CopyFileReplacing(ProgramFilePath(Folders(), file.FileName), target + file.FileName);
+    SaveProjectFile(target + base + ".zarvex");
+    WritePublishReport(target, base + "_PublishReport.txt");
+
+    ProgressScope scope(Progress(), "Copying Publishable Files ... ...", 100);
+    CollectResourceFiles();
+    const std::string preview = PreviewFolder();
+    std::unordered_set<std::string> copied;
+    for (const std::string& name : ResourceFiles) {
+        if (!StaysInsideFolder(name) || !copied.insert(name).second)
+            continue;
+        // The last staging decides what is published; an image never staged (a
+        // new design saved before any preview) comes from the program's own files.
+        std::string source = preview + BareFileName(name);
+        if (!IsExistingFile(source))
+            source = ProgramFilePath(Folders(), name);
+        CopyFileReplacing(source, target + name);
+    }
+    // Publishing into the program folder itself must not delete what it published.
+    if (!IsSameFolder(target, ProgramFolder())) {
+        for (const TLinkedFileInfo& file : LinkedFiles)
+            if (file.DeleteAfterCopy)
+                DeleteFileQuietly(ProgramFolder() + file.FileName);
+    }
+    scope.Step(50);
+    scope.Step(50);
+    return true;
+}
 
 }  // namespace zarvex

@@ -1,0 +1,44 @@
+#include "cli/cli_session.h"
+
+#include <filesystem>
+
+#include "model/safe_file.h"
+#include "publish/file_ops.h"
+#include "publish/publish_names.h"
+
+namespace zarvex::cli {
+
+namespace fs = std::filesystem;
+
+std::string FolderOf(const std::string& filePath) {
+    std::error_code ec;
+    fs::path p = fs::absolute(fs::path(filePath), ec);
+    if (ec)
+        p = fs::path(filePath);
+    return AsFolderPrefix(p.lexically_normal().parent_path().string());
+}
+
+CliSession::CliSession(const std::string& dataFolder)
+    : scratch_(fs::temp_directory_path(), "zarvex-cli-") {
+    agent_.SetFolders({AsFolderPrefix(dataFolder), scratch_.Prefix()});
+    agent_.AttachTree(&tree_);
+    agent_.ResetToDefaults();
+}
+
+void CliSession::Open(const std::string& projectPath, bool stageImages) {
+    agent_.ClearPreviewFolder();
+    tree_.ResetToRoot();
+    agent_.LoadProjectFile(projectPath, tree_);
+    if (stageImages)
+        agent_.StageResourceFiles(FolderOf(projectPath));
+}
+
+std::string CliSession::BuildPage() {
+    const std::string page = scratch_.Prefix() + "~tmp0001.txt";
+    agent_.BuildCode(page);
+    std::string text = ReadWholeFile(page);
+    DeleteFileQuietly(page);
+    return text;
+}
+
+}  // namespace zarvex::cli

@@ -1,0 +1,27 @@
+// A folder of the command-line tool's own, created fresh and removed with
+// everything in it when the object goes away.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace zarvex::cli {
+
+class ScratchFolder {
+  public:
+    // Creates a new, empty folder named prefix + a unique suffix inside parent.
+    // FileIoError (naming parent) when it cannot be created.
+    ScratchFolder(const std::filesystem::path& parent, const std::string& prefix);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The path with a trailing '/', as the agent takes folders.
+    std::string Prefix() const { return path_.string() + "/"; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace zarvex::cli

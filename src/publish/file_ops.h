@@ -1,0 +1,27 @@
+// File primitives of staging and publishing. Their failures are silent by
+// contract: a copy or delete that cannot be done is reported by the return value
+// only, and the caller carries on with its next step.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarvex {
+
+// The name after the last '/' or '\' of path (project files may carry either).
+std::string BareFileName(std::string_view path);
+
+// Copies from over to, replacing an existing file. The copy goes through a
+// temporary file beside to, so a failed copy leaves the previous file intact.
+// Copying a file onto itself succeeds without touching it.
+bool CopyFileReplacing(const std::string& from, const std::string& to);
+
+// Deletes a file (never a folder); false when nothing was deleted.
+bool DeleteFileQuietly(const std::string& path);
+
+bool IsExistingFile(const std::string& path);
+
+// True when a and b name the same folder (lexically, or the same folder on disk).
+bool IsSameFolder(const std::string& a, const std::string& b);
+
+}  // namespace zarvex

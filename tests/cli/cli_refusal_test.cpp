@@ -1,0 +1,122 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/cli_runner.h"
+
+namespace zarvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::MatchesRegex;
+
+const fs::path kBroken = fs::path(ZARVEX_TEST_DATA_DIR) / "cli" / "broken";
+
+// A broken input, the command that reads it and the start of the one error line.
+struct Refusal {
+    std::string file;
+    std::string command;  // publish, html, report, export-gms or import-gms
+    std::string where;    // ":<line>" when a line is to blame, else ""
+    std::string reason;
+};
+
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << r.command << " " << r.file;
+}
+
+const Refusal kRefusals[] = {
+    {"empty.zarvex", "publish", "", "the file is empty"},
+    {"empty.zarvex", "html", "", "the file is empty"},
+    {"wrong_product.zarvex", "publish", ":6", "This file wasn't saved by Zarvex 1.0, open failed!"},
+    {"wrong_product.zarvex", "export-gms", ":6",
+     "This file wasn't saved by Zarvex 1.0, open failed!"},
+    {"level_jump.zarvex", "publish", ":16", "level 2 follows level 0"},
+    {"level_not_integer.zarvex", "report", ":16", "'x' is not a valid integer value"},
+    {"bad_border_style.zarvex", "publish", "", "'solid' is not a valid integer value"},
+    {"bad_border_style.zarvex", "report", "", "'solid' is not a valid integer value"},
+    {"missing.zarvex", "publish", "", "No such file or directory"},
+    {"empty.gms", "import-gms", "", "the file is empty"},
+    {"format_name_other_case.gms", "import-gms", ":8",
+     "This file wasn't saved by specified format, open failed!"},
+    {"level_not_integer.gms", "import-gms", ":15", "'one' is not a valid integer value"},
+    {"project_as_structure.gms", "import-gms", ":6",
+     "This file wasn't saved by specified format, open failed!"},
+    {"three_levels.gms", "publish", ":8", "This file wasn't saved by Zarvex 1.0, open failed!"},
+};
+
+class CliRefusalTest : public ::testing::TestWithParam<Refusal> {
+  protected:
+    void SetUp() override {
+        out_ = FreshTestFolder("zarvex-cli-refusal-");
+        WriteBytes(out_ / "keep.txt", "already here");
+    }
+    void TearDown() override { fs::remove_all(out_); }
+    fs::path out_;
+};
+
+TEST_P(CliRefusalTest, SaysWhichFileAndWhyAndWritesNothing) {
+    const Refusal& c = GetParam();
+    fs::path input = kBroken / c.file;
+    if (c.file == "three_levels.gms")
+        input = kBroken / ".." / "good" / c.file;
+    const auto before = Snapshot(out_);
+    std::vector<std::string> args{c.command, input.string()};
+    if (c.command == "publish")
+        args.insert(args.end(), {"--to", (out_ / "new").string()});
+    if (c.command == "export-gms")
+        args.push_back((out_ / "tree").string());
+    if (c.command == "import-gms")
+        args.push_back((out_ / "menu.zarvex").string());
+
+    const CliResult r = RunCli(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    const std::string head = "zarvex-cli: " + input.string() + c.where + ": ";
+    ASSERT_EQ(r.err.substr(0, head.size()), head) << r.err;
+    EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "exactly one line";
+    EXPECT_EQ(Snapshot(out_), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(BrokenInputs, CliRefusalTest, ::testing::ValuesIn(kRefusals));
+
+TEST(CliUsageTest, HelpAndVersionSucceed) {
+    const CliResult help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* command :
+         {"publish PROJECT [--to FOLDER] [--name NAME]", "html PROJECT", "report PROJECT",
+          "export-gms PROJECT OUT", "import-gms IN OUT.zarvex"})
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    const CliResult version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "zarvex-cli 1.0\n");
+}
+
+TEST(CliUsageTest, CommandLinesItDoesNotUnderstandFailWithOneLine) {
+    const std::vector<std::vector<std::string>> bad{
+        {"frobnicate"},
+        {"publish"},
+        {"publish", "a.zarvex", "b.zarvex"},
+        {"publish", "a.zarvex", "--to"},
+        {"publish", "a.zarvex", "--to", "x", "--to", "y"},
+        {"publish", "a.zarvex", "--name", "sub/menu"},
+        {"publish", "a.zarvex", "--name", ".zarvex"},
+        {"publish", "a.zarvex", "--colour", "red"},
+        {"html", "a.zarvex", "--to", "x"},
+        {"export-gms", "a.zarvex"},
+        {"import-gms", "a.gms", "b.zarvex", "c"},
+    };
+    for (const auto& args : bad) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_THAT(r.err, MatchesRegex("zarvex-cli: [^\n]+ \\(see zarvex-cli --help\\)\n"))
+            << args[0];
+    }
+    const CliResult none = RunCli({});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("Usage: zarvex-cli"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zarvex::testing

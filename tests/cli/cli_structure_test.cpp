@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_runner.h"
+
+namespace zarvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(WithStructureExtensionTest, AppendsUnlessTheNameEndsInGmsInAnyCase) {
+    EXPECT_EQ(cli::WithStructureExtension("menu"), "menu.gms");
+    EXPECT_EQ(cli::WithStructureExtension("menu.GMS"), "menu.GMS");
+    EXPECT_EQ(cli::WithStructureExtension("menu.txt"), "menu.txt.gms");
+    EXPECT_EQ(cli::WithStructureExtension("gms"), "gms.gms");
+}
+
+class CliStructureTest : public ::testing::Test {
+  protected:
+    void SetUp() override { dir_ = FreshTestFolder("zarvex-cli-gms-"); }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path dir_;
+};
+
+TEST_F(CliStructureTest, ExportAndImportCarryTheTreeBothWays) {
+    const fs::path project =
+        fs::path(ZARVEX_TEST_DATA_DIR) / "designs" / "three_levels" / "shop.zarvex";
+    ASSERT_EQ(RunCli({"export-gms", project.string(), (dir_ / "tree").string()}).status, 0);
+    ASSERT_EQ(RunCli({"export-gms", project.string(), (dir_ / "TREE2.GMS").string()}).status, 0);
+    EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"TREE2.GMS", "tree.gms"}));
+    const std::string exported = ReadBytes(dir_ / "tree.gms");
+    EXPECT_EQ(ReadBytes(dir_ / "TREE2.GMS"), exported);
+    EXPECT_NE(exported.find("2#$@Hammer#$@hammer.gif#$@h.html#$@A hammer#$@\r\n"),
+              std::string::npos);
+
+    const CliResult imported =
+        RunCli({"import-gms", (dir_ / "tree.gms").string(), (dir_ / "back.zarvex").string()});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    ASSERT_EQ(
+        RunCli({"export-gms", (dir_ / "back.zarvex").string(), (dir_ / "again").string()}).status,
+        0);
+    EXPECT_EQ(ReadBytes(dir_ / "again.gms"), exported);
+
+    // An import is a new design: the menu-wide values are the defaults again.
+    const CliResult html = RunCli({"html", (dir_ / "back.zarvex").string()});
+    ASSERT_EQ(html.status, 0) << html.err;
+    EXPECT_NE(html.out.find("<ul id=\"MyMenu1_ul\""), std::string::npos);
+    EXPECT_EQ(html.out.find("_blank"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zarvex::testing

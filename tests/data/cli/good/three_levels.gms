@@ -1,0 +1,19 @@
+<Generator_Name>
+Zarvex
+</Generator_Name>
+<Generator_Version>
+1.0
+</Generator_Version>
+<Product_Name>
+General Menu Structure Description Format
+</Product_Name>
+<Product_Version>
+1.0
+</Product_Version>
+<Structure_Description>
+0#$@Home#$@home.gif#$@index.html#$@#$@
+0#$@Products#$@#$@#$@#$@
+1#$@Tools#$@tool.gif#$@#$@Tools tip#$@
+2#$@Hammer#$@#$@h.html#$@A hammer#$@
+1#$@separator#$@#$@#$@#$@
+</Structure_Description>

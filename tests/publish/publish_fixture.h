@@ -1,0 +1,57 @@
+// A throw-away program install, scratch folder and project folder for the
+// staging, publishing and report tests, with an agent that records its progress.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "model/applet_agent.h"
+#include "model/preorder_tree.h"
+#include "model/progress.h"
+
+namespace zarvex::testing {
+
+// Records every progress call as one short text, in order.
+class RecordingProgress final : public IProgress {
+  public:
+    void SetProgressMax(int max) override { events.push_back("max " + std::to_string(max)); }
+    void StepProgress(int delta) override { events.push_back("step " + std::to_string(delta)); }
+    void SetProgressPosition(int p) override { events.push_back("pos " + std::to_string(p)); }
+    void SetStatusText(const std::string& t) override { events.push_back("status " + t); }
+    void SetBusy(bool busy) override { events.push_back(busy ? "busy on" : "busy off"); }
+    std::vector<std::string> events;
+};
+
+// The nine default menu images and the shadow image, in collection order.
+const std::vector<std::string>& DefaultImageNames();
+
+class PublishFixture : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Scratch files go to a folder of their own instead of the data folder.
+    void UseSeparateScratchFolder();
+
+    // Appends an item at the given level (0 = under the root), in pre-order.
+    void AddItem(int level, const std::string& text, const std::string& icon = "");
+
+    static void WriteFile(const std::filesystem::path& path, const std::string& content);
+    static std::string ReadFile(const std::filesystem::path& path);
+    // Names of the regular files directly in folder.
+    static std::set<std::string> FilesIn(const std::filesystem::path& folder);
+
+    std::filesystem::path root_;
+    std::filesystem::path data_;     // the program's shipped files
+    std::filesystem::path scratch_;  // build outputs and preview/ (the data folder by default)
+    std::filesystem::path project_;  // where designs are published
+    RecordingProgress progress_;
+    PreorderTree tree_;
+    TkavoAppletAgent agent_{&progress_};
+};
+
+}  // namespace zarvex::testing
