@@ -1,0 +1,157 @@
+// The keyboard per the menubar pattern of the WAI-ARIA Authoring Practices: arrows,
+// Home/End, Enter/Space, Escape, type-ahead, Tab, roving tabindex and the focus ring.
+import { test, describe, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import * as H from '../lib/harness.mjs';
+
+let server, browser;
+before(async () => { server = await H.startServer(); browser = await H.launch() });
+after(async () => { await browser?.close(); await server?.close() });
+
+// Presses keys in turn and returns the focused text and open path after each.
+async function walk(page, keys) {
+  const out = [];
+  for (const k of keys) {
+    await page.keyboard.press(k);
+    out.push(`${k}>${await H.focusedText(page)}[${(await H.openPath(page)).join('/')}]`);
+  }
+  return out;
+}
+
+// Opens a design with a button after the menu, and tabs into the menubar.
+async function tabIn(t, design, opts) {
+  const r = await H.openFor(t, browser, server, design, opts);
+  await r.page.evaluate(() => {
+    const b = document.createElement('button');
+    b.textContent = 'After';
+    document.body.append(b);
+  });
+  await r.page.keyboard.press('Tab');
+  return r;
+}
+
+describe('horizontal menubar', () => {
+  test('Tab enters at one item; Left/Right move with wrap past separators; Home/End', async t => {
+    const { page, problems } = await tabIn(t, 'default');
+    assert.equal(await H.focusedText(page), 'Home');
+    assert.deepEqual(await walk(page, ['ArrowRight', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'ArrowLeft', 'End', 'Home']), [
+      'ArrowRight>Products[]', 'ArrowRight>Services[]', 'ArrowRight>Contact[]', 'ArrowRight>Home[]', 'ArrowLeft>Contact[]',
+      'End>Contact[]', 'Home>Home[]']);
+    await page.keyboard.press('ArrowRight');
+    const tabindex = await page.$$eval('div.bnaz-bpAb a', as => as.map(a => `${a.textContent}:${a.tabIndex}`));
+    assert.deepEqual(tabindex, ['Home:-1', 'Products:0', 'Services:-1', 'Contact:-1'], 'roving tabindex');
+    // Tab leaves the menu, Shift+Tab comes back to the same item
+    await page.keyboard.press('Tab');
+    assert.equal(await H.focusedText(page), 'After');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await H.focusedText(page), 'Products');
+    assert.deepEqual(problems, []);
+  });
+
+  test('Down/Up/Enter/Space open a sub-menu and focus its first or last item', async t => {
+    const { page } = await tabIn(t, 'default');
+    await page.keyboard.press('ArrowRight');
+    assert.deepEqual(await walk(page, ['ArrowDown', 'Escape', 'ArrowUp', 'Escape', 'Enter', 'Escape', ' ']), [
+      'ArrowDown>Tools[Products]', 'Escape>Products[]', 'ArrowUp>Coming soon[Products]', 'Escape>Products[]',
+      'Enter>Tools[Products]', 'Escape>Products[]', ' >Tools[Products]']);
+    assert.equal(await H.barItem(page, 'Products').locator('a').getAttribute('aria-expanded'), 'true');
+  });
+
+  test('inside pop-ups: Up/Down wrap past separators, Right/Left go deeper and back, Escape closes one level', async t => {
+    const { page } = await tabIn(t, 'default');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowDown');
+    assert.deepEqual(await walk(page, ['ArrowDown', 'ArrowUp', 'ArrowUp', 'ArrowDown', 'ArrowRight', 'ArrowDown', 'End',
+      'ArrowDown', 'ArrowLeft', 'ArrowRight', 'Escape', 'Escape']), [
+      'ArrowDown>Parts[Products]', 'ArrowUp>Tools[Products]', 'ArrowUp>Coming soon[Products]', 'ArrowDown>Tools[Products]',
+      'ArrowRight>Hammer[Products/Tools]', 'ArrowDown>Saw[Products/Tools]', 'End>Wrench[Products/Tools]',
+      'ArrowDown>Hammer[Products/Tools]', 'ArrowLeft>Tools[Products]', 'ArrowRight>Hammer[Products/Tools]',
+      'Escape>Tools[Products]', 'Escape>Products[]']);
+  });
+
+  test('Right on an item without sub-menu and Left at the first level move along the bar', async t => {
+    const { page } = await tabIn(t, 'default');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowDown');
+    assert.deepEqual(await walk(page, ['End', 'ArrowRight', 'ArrowLeft', 'ArrowLeft', 'ArrowRight']), [
+      'End>Coming soon[Products]', 'ArrowRight>Consulting[Services]', 'ArrowLeft>Tools[Products]', 'ArrowLeft>Home[]',
+      'ArrowRight>Products[]']);
+    // moving along the bar while a pop-up is open keeps a pop-up open
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowLeft');
+    await page.keyboard.press('ArrowLeft');
+    assert.deepEqual(await H.openPath(page), []);
+  });
+
+  test('type-ahead moves to the next item starting with the typed character', async t => {
+    const { page } = await tabIn(t, 'default');
+    assert.deepEqual(await walk(page, ['s', 'c', 'x', 'h']), ['s>Services[]', 'c>Contact[]', 'x>Contact[]', 'h>Home[]']);
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowDown');
+    assert.deepEqual(await walk(page, ['p', 'c', 'C', 'c']),
+      ['p>Parts[Products]', 'c>Catalogue[Products]', 'C>Coming soon[Products]', 'c>Catalogue[Products]']);
+  });
+
+  test('Tab inside a pop-up closes the menu and moves on from the menubar', async t => {
+    const { page } = await tabIn(t, 'default');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('Tab');
+    assert.equal(await H.focusedText(page), 'After');
+    assert.deepEqual(await H.openPath(page), []);
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await H.focusedText(page), 'Products');
+  });
+
+  test('focus ring on keyboard focus only; focus and hover share the item highlight', async t => {
+    const { page } = await tabIn(t, 'default');
+    await page.keyboard.press('ArrowRight');
+    const ring = await H.barItem(page, 'Products').evaluate(td => [getComputedStyle(td).outlineStyle, getComputedStyle(td).outlineWidth]);
+    assert.deepEqual(ring, ['dotted', '2px']);
+    assert.deepEqual(await H.withClass(page, 'bqAb'), ['Products']);
+    const mouse = await H.openFor(t, browser, server, 'click');
+    await H.barItem(mouse.page, 'Products').click();
+    const noRing = await H.barItem(mouse.page, 'Products').evaluate(td => getComputedStyle(td).outlineStyle);
+    assert.equal(noRing, 'none');
+  });
+});
+
+describe('choosing by keyboard', () => {
+  test('Enter follows a leaf link', async t => {
+    const { page } = await tabIn(t, 'default');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowDown');
+    await Promise.all([page.waitForURL(/landing\.html\?saw$/), page.keyboard.press('Enter')]);
+  });
+
+  test('Space follows a leaf link, after blinking', async t => {
+    const { page } = await tabIn(t, 'blink');
+    await Promise.all([page.waitForURL(/landing\.html\?home$/), page.keyboard.press(' ')]);
+  });
+
+  test('Enter on a parent whose pop-up is open follows its link', async t => {
+    const { page } = await tabIn(t, 'default');
+    await page.keyboard.press('s');
+    await page.keyboard.press('ArrowDown');
+    assert.equal(await H.focusedText(page), 'Consulting');
+    await page.keyboard.press('Escape');
+    assert.equal(await H.focusedText(page), 'Services');
+    await H.barItem(page, 'Services').hover();
+    assert.deepEqual(await H.openPath(page), ['Services']);
+    await Promise.all([page.waitForURL(/landing\.html\?services$/), page.keyboard.press('Enter')]);
+  });
+});
+
+describe('vertical menubar', () => {
+  test('Up/Down move along the bar, Right opens, Left closes back', async t => {
+    const { page } = await tabIn(t, 'vertical');
+    assert.deepEqual(await walk(page, ['ArrowDown', 'ArrowRight', 'ArrowRight', 'ArrowLeft', 'ArrowLeft', 'ArrowDown',
+      'ArrowUp', 'ArrowUp', 'ArrowLeft']), [
+      'ArrowDown>Products[]', 'ArrowRight>Tools[Products]', 'ArrowRight>Hammer[Products/Tools]', 'ArrowLeft>Tools[Products]',
+      'ArrowLeft>Products[]', 'ArrowDown>Services[]', 'ArrowUp>Products[]', 'ArrowUp>Home[]', 'ArrowLeft>Home[]']);
+  });
+});

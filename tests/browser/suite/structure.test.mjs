@@ -1,0 +1,358 @@
+// What construct() builds: the bar, the pop-ups and their markup, roles, tooltips,
+// the shadow, the stylesheet's colours, destroy() and bad lists.
+import { test, describe, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import * as H from '../lib/harness.mjs';
+
+let server, browser;
+before(async () => { server = await H.startServer(); browser = await H.launch() });
+after(async () => { await browser?.close(); await server?.close() });
+
+// The list items of a page, read from the hidden list itself.
+const listItems = (page, sel) => page.$$eval(`${sel} > li`, lis => lis.map(li => {
+  const a = li.querySelector(':scope > a');
+  return a ? { text: a.textContent, href: a.getAttribute('href'), target: a.getAttribute('target'), title: a.getAttribute('title') } : 'sep';
+}));
+
+describe('the bar', () => {
+  test('horizontal bar replaces the hidden list in place, one cell per item', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'default');
+    const r = await page.evaluate(() => {
+      const ul = document.getElementById('MyMenu1_ul'), bar = ul.previousElementSibling;
+      return { barClass: bar.className, ulHidden: getComputedStyle(ul).display, bars: document.querySelectorAll('div.bnaz-bpAb').length,
+        cells: [...bar.querySelectorAll(':scope > table > tbody > tr > td')].map(td => td.className) };
+    });
+    assert.equal(r.barClass, 'bnaz-bpAb');
+    assert.equal(r.bars, 1);
+    assert.equal(r.ulHidden, 'none');
+    assert.deepEqual(r.cells, ['bGaz', 'bGaz', 'bGaz', 'BTaz', 'bGaz']);
+    const boxes = await Promise.all(['Home', 'Products', 'Services', 'Contact'].map(x => H.barItem(page, x).boundingBox()));
+    for (let i = 1; i < boxes.length; i++) {
+      assert.equal(Math.round(boxes[i].y), Math.round(boxes[0].y), 'items side by side');
+      assert.ok(boxes[i].x > boxes[i - 1].x + boxes[i - 1].width - 1);
+    }
+    assert.deepEqual(problems, []);
+  });
+
+  test('items are the list\'s own links with icon cells; separators hold a div', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    const shown = await page.$$eval('div.bnaz-bpAb td.bGaz', tds => tds.map(td => {
+      const a = td.querySelector('a');
+      return { icon: td.querySelector('td.BDaz > :only-child').tagName, text: a.textContent,
+        href: a.getAttribute('href'), target: a.getAttribute('target'), title: a.getAttribute('title') };
+    }));
+    assert.ok(shown.every(s => s.icon === 'DIV'), 'items without icon keep an empty icon-sized box');
+    const sep = await page.$eval('div.bnaz-bpAb td.BTaz', td => td.children.length === 1 && td.firstElementChild.tagName);
+    assert.equal(sep, 'DIV');
+    // links inherit the menu colours instead of the browser's link colours
+    const colours = await page.$eval('div.bnaz-bpAb a', a => [getComputedStyle(a).color, getComputedStyle(a).textDecorationLine]);
+    assert.deepEqual(colours, ['rgb(0, 0, 0)', 'none']);
+    // the links shown are the list's own elements, which go back into the list on destroy()
+    await page.$$eval('div.bnaz-bpAb a', as => { window.__shown = as });
+    await page.evaluate(() => MyMenu1.destroy());
+    const list = (await listItems(page, '#MyMenu1_ul')).filter(x => x !== 'sep');
+    assert.deepEqual(shown.map(({ icon, ...rest }) => rest), list);
+    assert.equal(await page.evaluate(() => __shown.every((a, i) => document.querySelectorAll('#MyMenu1_ul > li > a')[i] === a)), true);
+  });
+
+  test('vertical bar puts one item per row', async t => {
+    const { page } = await H.openFor(t, browser, server, 'vertical');
+    const boxes = await Promise.all(['Home', 'Products', 'Services', 'Contact'].map(x => H.barItem(page, x).boundingBox()));
+    for (let i = 1; i < boxes.length; i++) {
+      assert.equal(Math.round(boxes[i].x), Math.round(boxes[0].x), 'items stacked');
+      assert.ok(boxes[i].y >= boxes[i - 1].y + boxes[i - 1].height - 1);
+    }
+    assert.equal(await page.getAttribute('div.bnaz-bpAb', 'aria-orientation'), 'vertical');
+    const bar = await H.box(page, 'div.bnaz-bpAb');
+    assert.ok(bar.width < 400, 'a vertical bar is as wide as its items, not the page');
+  });
+});
+
+describe('globals', () => {
+  test('the runtime adds no global but Velmo; the page adds its own', async t => {
+    const context = await browser.newContext();
+    t.after(() => context.close());
+    await context.addInitScript(() => { window.__before = new Set(Object.getOwnPropertyNames(window)) });
+    const page = await context.newPage();
+    await page.goto(server.url(H.pagePath('default')));
+    await page.waitForFunction(() => window.MyMenu1);
+    const added = await page.evaluate(() => Object.getOwnPropertyNames(window).filter(n => !__before.has(n) && n !== '__before').sort());
+    // the configuration script's own names
+    assert.deepEqual(added, ['BeAb', 'MyMenu1', 'Velmo', 'initMyMenu1', 'initMyMenu12']);
+  });
+});
+
+describe('pop-ups', () => {
+  test('are built on first opening only, and once', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    assert.equal(await page.locator('div.bnaz-bwAb').count(), 0);
+    await H.barItem(page, 'Products').hover();
+    assert.equal(await page.locator('div.bnaz-bwAb').count(), 1);
+    await H.popItem(page, 'Tools').hover();
+    assert.equal(await page.locator('div.bnaz-bwAb').count(), 2);
+    await H.barItem(page, 'Home').hover();
+    await H.barItem(page, 'Products').hover();
+    await H.popItem(page, 'Tools').hover();
+    assert.equal(await page.locator('div.bnaz-bwAb').count(), 2);
+    assert.deepEqual(await H.openPath(page), ['Products', 'Tools']);
+  });
+
+  test('rows have icon, text and arrow cells; the arrow only where a sub-menu is', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'default');
+    await H.barItem(page, 'Products').hover();
+    const rows = await page.$$eval('div.bnaz-bwAb tr', trs => trs.map(tr => tr.className === 'BTaz'
+      ? { sep: tr.querySelector('td > div') !== null }
+      : { cells: [...tr.cells].map(c => c.className).join(' '), text: tr.cells[1].textContent,
+        icon: tr.cells[0].firstElementChild.tagName, arrow: !!tr.cells[2].firstElementChild,
+        arrowImage: tr.cells[2].firstElementChild ? getComputedStyle(tr.cells[2].firstElementChild).backgroundImage : '' }));
+    assert.deepEqual(rows.map(r => r.sep ? 'sep' : `${r.text}:${r.icon}:${r.arrow}`),
+      ['Tools:IMG:true', 'sep', 'Parts:DIV:true', 'Catalogue:IMG:false', 'Coming soon:DIV:false']);
+    assert.ok(rows.every(r => r.sep !== false), 'separator rows hold a div');
+    assert.ok(rows.filter(r => r.cells).every(r => r.cells === 'BDaz BJaz bfAa'));
+    assert.match(rows[0].arrowImage, /arrowr\.gif/);
+    const src = await page.$eval('div.bnaz-bwAb tr.bGaz img', img => img.getAttribute('src'));
+    assert.equal(src, 'tool.gif');
+    // under the pointer the row and its arrow change as the stylesheet says
+    await H.popItem(page, 'Parts').hover();
+    const hovered = await page.$eval('div.bnaz-bwAb tr.bqAb', tr => [tr.cells[1].textContent, getComputedStyle(tr).backgroundColor,
+      getComputedStyle(tr).color, getComputedStyle(tr.cells[2].firstElementChild).backgroundImage]);
+    assert.equal(hovered[0], 'Parts');
+    assert.equal(hovered[1], 'rgb(49, 106, 197)');
+    assert.equal(hovered[2], 'rgb(255, 255, 255)');
+    assert.match(hovered[3], /arrowrh\.gif/);
+    assert.deepEqual(problems, []);
+  });
+
+  test('hover and open-path classes follow the pointer', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    await H.barItem(page, 'Products').hover();
+    assert.deepEqual(await H.withClass(page, 'bqAb'), ['Products']);
+    assert.deepEqual(await H.withClass(page, 'brAb'), ['Products']);
+    await H.popItem(page, 'Tools').hover();
+    await H.popItem(page, 'Saw').hover();
+    assert.deepEqual(await H.withClass(page, 'bqAb'), ['Saw']);
+    assert.deepEqual(await H.withClass(page, 'brAb'), ['Products', 'Tools']);
+    const bg = await H.barItem(page, 'Products').evaluate(td => getComputedStyle(td).backgroundColor);
+    assert.equal(bg, 'rgb(49, 106, 197)', 'the open path keeps the active colours');
+  });
+});
+
+describe('accessibility tree', () => {
+  test('menubar, menus, menu items and separators with expanded state', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    await H.barItem(page, 'Products').hover();
+    await H.popItem(page, 'Tools').hover();
+    const snap = await page.locator('body').ariaSnapshot();
+    assert.equal(snap, [
+      '- menubar:', '  - menuitem "Home"', '  - menuitem "Products" [expanded]', '  - menuitem "Services"', '  - separator',
+      '  - menuitem "Contact"', '- menu "Products":', '  - menuitem "Tools" [expanded]', '  - separator', '  - menuitem "Parts"',
+      '  - menuitem "Catalogue"', '  - menuitem "Coming soon"', '- menu "Tools":', '  - menuitem "Hammer"', '  - menuitem "Saw"',
+      '  - menuitem "Drill"', '  - menuitem "Pliers"', '  - menuitem "Wrench"'].join('\n'));
+    const attrs = await page.$$eval('div.bnaz-bpAb a', as => as.map(a => [a.textContent, a.getAttribute('aria-haspopup'),
+      a.getAttribute('aria-expanded'), a.tabIndex]));
+    assert.deepEqual(attrs, [['Home', null, null, 0], ['Products', 'menu', 'true', -1], ['Services', 'menu', 'false', -1],
+      ['Contact', null, null, -1]]);
+    assert.equal(await page.getAttribute('div.bnaz-bpAb', 'aria-orientation'), 'horizontal');
+  });
+});
+
+describe('options', () => {
+  test('tooltips show the list titles when on and none when off', async t => {
+    const on = await H.openFor(t, browser, server, 'default');
+    assert.equal(await H.barItem(on.page, 'Home').locator('a').getAttribute('title'), 'Start page');
+    await H.barItem(on.page, 'Products').hover();
+    assert.equal(await H.popItem(on.page, 'Catalogue').locator('a').getAttribute('title'), 'The whole range');
+
+    const off = await H.openFor(t, browser, server, 'notips');
+    await H.barItem(off.page, 'Products').hover();
+    const titles = await off.page.$$eval('.bnaz-bpAb [title], .bnaz-bwAb [title]', els => els.length);
+    assert.equal(titles, 0);
+    await off.page.evaluate(() => MyMenu1.destroy());
+    assert.equal(await off.page.getAttribute('#MyMenu1_ul a[href*=home]', 'title'), 'Start page', 'destroy() gives the titles back');
+  });
+
+  test('shadow: a soft shadow box behind each open pop-up, none when off', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    await H.barItem(page, 'Products').hover();
+    await H.popItem(page, 'Tools').hover();
+    const shadows = await page.$$eval('div.bnaz-bvAb', els => els.map(s => {
+      const cs = getComputedStyle(s);
+      return { shown: cs.display !== 'none', z: +cs.zIndex, img: cs.borderImageSource, events: cs.pointerEvents, r: s.getBoundingClientRect().toJSON() };
+    }));
+    const pops = await page.$$eval('div.bnaz-bwAb', els => els.map(p => ({ z: +getComputedStyle(p).zIndex, r: p.getBoundingClientRect().toJSON() })));
+    assert.equal(shadows.length, 2);
+    shadows.forEach((s, i) => {
+      assert.ok(s.shown);
+      assert.ok(s.z < pops[i].z, 'shadow stacks below its pop-up');
+      assert.match(s.img, /shadow\.png/);
+      assert.equal(s.events, 'none');
+      assert.ok(s.r.right > pops[i].r.right && s.r.bottom > pops[i].r.bottom, 'shadow reaches past the lower right edge');
+    });
+    const loaded = await page.evaluate(async url => (await fetch(url)).headers.get('content-type'), shadows[0].img.slice(5, -2));
+    assert.equal(loaded, 'image/png');
+    await page.mouse.move(700, 550);
+    await page.waitForFunction(() => [...document.querySelectorAll('div.bnaz-bvAb')].every(s => s.style.display === 'none'));
+
+    const off = await H.openFor(t, browser, server, 'noshadow');
+    await H.barItem(off.page, 'Products').hover();
+    assert.equal(await off.page.locator('div.bnaz-bwAb').count(), 1);
+    assert.equal(await off.page.locator('div.bnaz-bvAb').count(), 0);
+  });
+
+  test('the design\'s text colour shows in the bar and in pop-ups (quirks-mode page)', async t => {
+    const { page } = await H.openFor(t, browser, server, 'noshadow');
+    assert.equal(await page.evaluate(() => document.compatMode), 'BackCompat');
+    await H.barItem(page, 'Products').hover();
+    const colour = loc => loc.locator('a').evaluate(a => getComputedStyle(a).color);
+    assert.equal(await colour(H.barItem(page, 'Home')), 'rgb(122, 31, 31)');
+    assert.equal(await colour(H.popItem(page, 'Parts')), 'rgb(122, 31, 31)');
+    await H.popItem(page, 'Parts').hover();
+    assert.equal(await colour(H.popItem(page, 'Parts')), 'rgb(255, 255, 255)', 'hover colour');
+    assert.equal(await colour(H.popItem(page, 'Catalogue')), 'rgb(122, 31, 31)');
+  });
+
+  test('options as numeric strings and missing keys', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    const r = await page.evaluate(() => {
+      const make = id => {
+        const ul = document.createElement('ul');
+        ul.id = id;
+        ul.style.display = 'none';
+        ul.innerHTML = '<li title="t"><a href="#a" target="_self" title="t">A</a><ul><li title=""><a href="#b" target="_self" title="">B</a></li></ul></li>';
+        document.body.append(ul);
+      };
+      make('s_ul');
+      make('d_ul');
+      const s = Velmo.construct('s_ul', { Bxay: '1', bZay: '0', BAay: '0', BKay: '1', BLay: '250', BMay: '3' });
+      const d = Velmo.construct('d_ul', {});
+      const u = Velmo.construct('d_ul');
+      return { s: [s.vert, s.tips, s.shadow, s.clk, s.delay, s.blinks], d: [d.vert, d.tips, d.shadow, d.clk, d.delay, d.blinks],
+        same: u === d, sTitle: s.bar.querySelector('a').hasAttribute('title') };
+    });
+    assert.deepEqual(r.s, [true, false, false, true, 250, 3]);
+    assert.deepEqual(r.d, [false, true, true, false, 100, 0]);
+    assert.equal(r.same, true, 'constructing a list twice gives the same menu');
+    assert.equal(r.sTitle, false);
+  });
+});
+
+describe('links', () => {
+  test('middle-click opens the item\'s address in a new tab, the page stays', async t => {
+    const { page, context } = await H.openFor(t, browser, server, 'default');
+    const before = page.url();
+    const [tab] = await Promise.all([context.waitForEvent('page'), H.barItem(page, 'Home').locator('a').click({ button: 'middle' })]);
+    await tab.waitForLoadState();
+    assert.match(tab.url(), /landing\.html\?home$/);
+    assert.equal(page.url(), before);
+  });
+
+  test('a target="_blank" item opens in a new page', async t => {
+    const { page, context } = await H.openFor(t, browser, server, 'default');
+    const [tab] = await Promise.all([context.waitForEvent('page'), H.barItem(page, 'Contact').click()]);
+    await tab.waitForLoadState();
+    assert.match(tab.url(), /landing\.html\?contact$/);
+  });
+});
+
+describe('destroy', () => {
+  test('restores the page as it was and stops listening', async t => {
+    const context = await browser.newContext();
+    t.after(() => context.close());
+    await context.addInitScript(() => document.addEventListener('DOMContentLoaded', () => {
+      window.__before = document.documentElement.outerHTML;
+    }));
+    const page = await context.newPage();
+    const problems = [];
+    page.on('pageerror', e => problems.push(e.message));
+    await page.goto(server.url(H.pagePath('default')));
+    await page.waitForFunction(() => window.MyMenu1);
+    await H.barItem(page, 'Products').hover();
+    await H.popItem(page, 'Tools').hover();
+    const same = await page.evaluate(() => {
+      MyMenu1.destroy();
+      return document.documentElement.outerHTML === window.__before;
+    });
+    assert.equal(same, true);
+    await page.mouse.move(60, 15);
+    await page.keyboard.press('Tab');
+    await page.setViewportSize({ width: 500, height: 400 });
+    assert.equal(await page.locator('[class*=bnaz]').count(), 0);
+    // the list can be built again
+    await page.evaluate(() => { window.again = Velmo.construct('MyMenu1_ul', { BLay: 100 }) });
+    await H.barItem(page, 'Products').hover();
+    assert.deepEqual(await H.openPath(page), ['Products']);
+    assert.deepEqual(problems, []);
+  });
+});
+
+describe('bad lists', () => {
+  test('a missing list is reported once and the page stays as it was', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'broken', { file: 'missing.html' });
+    assert.deepEqual(problems.length, 1, problems.join('\n'));
+    assert.match(problems[0], /^error: .*MyMenu1_ul.*not found/);
+    const r = await page.evaluate(() => {
+      const again = Velmo.construct('MyMenu1_ul', { Bxay: 0 });
+      let threw = false;
+      try { Velmo.construct(); Velmo.construct(null, null); Velmo.construct('Other_ul', 'nonsense') } catch { threw = true }
+      return { MyMenu1, again, threw, built: document.querySelectorAll('[class*=bnaz]').length };
+    });
+    assert.deepEqual(r, { MyMenu1: null, again: null, threw: false, built: 1 });
+    assert.equal(problems.filter(p => /MyMenu1_ul/.test(p)).length, 1, 'reported once');
+  });
+
+  test('an element that is no list, and a list without items, are reported and left alone', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'broken', { file: 'malformed.html', menus: ['MyMenu1', 'MyMenu2'] });
+    assert.equal(problems.length, 2, problems.join('\n'));
+    assert.match(problems[0], /MyMenu1_ul.*not a <ul>/);
+    assert.match(problems[1], /MyMenu2_ul.*no menu item/);
+    const r = await page.evaluate(() => ({ m1: MyMenu1, m2: MyMenu2, built: document.querySelectorAll('[class*=bnaz], style').length }));
+    assert.deepEqual(r, { m1: null, m2: null, built: 0 });
+  });
+});
+
+describe('every page', () => {
+  test('loads and runs without console errors', async t => {
+    for (const [design, menus] of [['default'], ['vertical'], ['click'], ['notips'], ['noshadow'], ['blink'], ['long'],
+      ['two', ['MyMenu1', 'MyMenu2']]]) {
+      const { page, problems, context } = await H.open(browser, server, design, { menus: menus || ['MyMenu1'] });
+      try {
+        for (const [i, m] of (menus || ['MyMenu1']).entries()) {
+          assert.equal(await page.evaluate(n => typeof window[n].close, m), 'function', `${design}: ${m} built`);
+          const first = page.locator('div.bnaz-bpAb').nth(i).locator('td.bGaz').nth(1);
+          await first.click();
+          await page.keyboard.press('ArrowDown');
+          await page.keyboard.press('Escape');
+        }
+        await page.mouse.move(790, 590);
+        assert.deepEqual(problems, [], design);
+      } finally { await context.close() }
+    }
+  });
+});
+
+describe('screenshots', () => {
+  test('default design, horizontal and vertical, with pop-ups open', async t => {
+    for (const design of ['default', 'vertical']) {
+      const { page } = await H.openFor(t, browser, server, design);
+      await H.barItem(page, 'Products').hover();
+      await H.popItem(page, 'Tools').hover();
+      await H.popItem(page, 'Saw').hover();
+      const file = H.screenshotPath(`${design === 'default' ? 'default-horizontal' : 'default-vertical'}.png`);
+      await page.screenshot({ path: file, clip: { x: 0, y: 0, width: 480, height: 260 } });
+      assert.ok(fs.statSync(file).size > 1000);
+      // the hovered row is painted in the hover colour
+      const b = await H.popItem(page, 'Saw').boundingBox();
+      const shot = await page.screenshot({ clip: { x: b.x + b.width - 4, y: b.y + b.height / 2, width: 1, height: 1 } });
+      const px = await page.evaluate(async b64 => {
+        const img = new Image();
+        img.src = `data:image/png;base64,${b64}`;
+        await img.decode();
+        const c = new OffscreenCanvas(1, 1), g = c.getContext('2d');
+        g.drawImage(img, 0, 0);
+        return [...g.getImageData(0, 0, 1, 1).data.slice(0, 3)];
+      }, shot.toString('base64'));
+      assert.deepEqual(px, [0x31, 0x6A, 0xC5]);
+    }
+  });
+});
