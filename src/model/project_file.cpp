@@ -1,11 +1,154 @@
-// Placeholder until this part of the agent is written.
-#include <stdexcept>
+#include "model/project_file.h"
+
+#include <array>
+#include <optional>
 
 #include "model/applet_agent.h"
+#include "model/errors.h"
+#include "model/item_tree_levels.h"
+#include "model/safe_file.h"
+#include "model/tagged_text.h"
 
 namespace zarvex {
 
-void TkavoAppletAgent::SaveProjectFile(const std::string&) { throw std::logic_error("SaveProjectFile: not built yet"); }
-void TkavoAppletAgent::LoadProjectFile(const std::string&, IDesignTree&) { throw std::logic_error("LoadProjectFile: not built yet"); }
+namespace {
+constexpr std::array<std::string_view, 10> kHeaderLines = {
+    "<Warning_Info>",
+    "Note: This file was created and maintained by Zarvex 1.0.",
+    "Do not modify it or script project may not be opened again!",
+    "</Warning_Info>",
+    "<Product_Name>",
+    "Zarvex",
+    "</Product_Name>",
+    "<Product_Version>",
+    "1.0",
+    "</Product_Version>",
+};
+constexpr std::string_view kProductTag = "<Product_Name>";
+constexpr std::string_view kVersionTag = "<Product_Version>";
+constexpr std::string_view kParametersTag = "<Applet_Parameters>";
+constexpr std::string_view kParametersEndTag = "</Applet_Parameters>";
+constexpr std::string_view kItemsTag = "<Item_Parameters>";
+constexpr std::string_view kItemsEndTag = "</Item_Parameters>";
+
+bool IsAcceptedProduct(std::string_view name) {
+    return name == "Zarvex" || name == "Tarvessa";
+}
+
+template <typename Record, std::size_t N>
+void ReadRecord(std::string_view line, Record& record,
+                const std::array<FieldInfo<Record>, N>& table) {
+    std::array<std::string_view, N> fields;
+    SplitFields(line, kFieldSeparator, fields.data(), N);
+    for (std::size_t i = 0; i < N; ++i)
+        (record.*table[i].member).assign(fields[i]);
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+    out.append(line);
+    out.append(kLineEnd);
+}
+
+// A typical line's length. Only a reservation: a pass over the records to
+// measure them exactly costs more in cache misses than the string's regrowth.
+constexpr std::size_t kTypicalLineBytes = 96;
+}  // namespace
+
+ProjectFileContent ParseProjectText(std::string_view text, const std::string& path,
+                                    const std::function<void()>& onItemsFound) {
+    TaggedLineReader reader(path, text);
+    if (text.empty())
+        reader.Refuse(0, "the file is empty");
+
+    // A file without a product line is not one of ours, whatever else it holds.
+    if (!reader.TrySeek(kProductTag))
+        reader.Refuse(0, std::string(kProjectRefusedMessage));
+    reader.Advance("the product name");
+    if (!IsAcceptedProduct(reader.Line()))
+        reader.Refuse(reader.LineNumber(), std::string(kProjectRefusedMessage));
+
+    ProjectFileContent content;
+    reader.Advance(kVersionTag);
+    reader.Seek(kVersionTag);
+    reader.Advance("the product version");
+    content.version = std::string(reader.Line());
+    reader.Advance(kParametersTag);
+    reader.Seek(kParametersTag);
+    reader.Advance("the parameter line");
+    ReadRecord(reader.Line(), content.parameters, kAppletFields);
+
+    // The item section is searched from the parameter line itself.
+    reader.Seek(kItemsTag);
+    if (onItemsFound)
+        onItemsFound();
+    content.items.reserve(reader.RemainingLineCount());
+    reader.Advance(kItemsEndTag);
+    const int firstItemLine = reader.LineNumber();
+    while (reader.Line() != kItemsEndTag) {
+        ReadRecord(reader.Line(), content.items.emplace_back(), kItemFields);
+        reader.Advance(kItemsEndTag);
+    }
+    content.treeLevels = CheckedTreeLevels(content.items, reader, firstItemLine);
+    return content;
+}
+
+int ProjectProgressMax(std::size_t itemCount) {
+    return static_cast<int>(10 * itemCount + 15);
+}
+
+std::string FormatProjectText(const TAppletData& parameters, const TItemArray& items,
+                              IProgress& progress) {
+    std::string out;
+    out.reserve(1024 + kTypicalLineBytes * items.size());
+
+    for (std::string_view line : kHeaderLines)
+        AppendLine(out, line);
+    progress.StepProgress(10);
+
+    AppendLine(out, kParametersTag);
+    for (const auto& f : kAppletFields) {
+        const std::string& value = parameters.*f.member;
+        if (!IsCarriable(value, kFieldSeparator))
+            RefuseUncarriable(f.name, -1, kFieldSeparator);
+        AppendField(out, value, kFieldSeparator);
+    }
+    out.append(kLineEnd);
+    AppendLine(out, kParametersEndTag);
+    progress.StepProgress(5);
+
+    AppendLine(out, kItemsTag);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        for (const auto& f : kItemFields) {
+            const std::string& value = items[i].*f.member;
+            if (!IsCarriable(value, kFieldSeparator))
+                RefuseUncarriable(f.name, static_cast<long long>(i), kFieldSeparator);
+            AppendField(out, value, kFieldSeparator);
+            progress.StepProgress(1);
+        }
+        out.append(kLineEnd);
+    }
+    AppendLine(out, kItemsEndTag);
+    return out;
+}
+
+void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
+    SafeFileWriter writer(path);
+    ProgressScope scope(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
+    writer.Write(FormatProjectText(MenuParameters, Items, Progress()));
+    writer.Commit();
+}
+
+void TkavoAppletAgent::LoadProjectFile(const std::string& path, IDesignTree& tree) {
+    const std::string text = ReadFileBytes(path);
+    std::optional<ProgressScope> scope;
+    ProjectFileContent content =
+        ParseProjectText(text, path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
+
+    // The tree first: should it fail, the model is still the previous design.
+    RebuildTree(tree, content.items, content.treeLevels);
+    MenuParameters = std::move(content.parameters);
+    Items = std::move(content.items);
+    LoadedVersion = std::move(content.version);
+}
 
 }  // namespace zarvex

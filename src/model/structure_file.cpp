@@ -1,11 +1,141 @@
-// Placeholder until this part of the agent is written.
-#include <stdexcept>
+#include "model/structure_file.h"
+
+#include <array>
+#include <optional>
 
 #include "model/applet_agent.h"
+#include "model/errors.h"
+#include "model/item_tree_levels.h"
+#include "model/safe_file.h"
+#include "model/tagged_text.h"
 
 namespace zarvex {
 
-void TkavoAppletAgent::ExportStructure(const std::string&) { throw std::logic_error("ExportStructure: not built yet"); }
-void TkavoAppletAgent::ImportStructure(const std::string&, IDesignTree&) { throw std::logic_error("ImportStructure: not built yet"); }
+namespace {
+constexpr std::array<std::string_view, 13> kHeaderLines = {
+    "<Generator_Name>",
+    "Zarvex",
+    "</Generator_Name>",
+    "<Generator_Version>",
+    "1.0",
+    "</Generator_Version>",
+    "<Product_Name>",
+    "General Menu Structure Description Format",
+    "</Product_Name>",
+    "<Product_Version>",
+    "1.0",
+    "</Product_Version>",
+    "<Structure_Description>",
+};
+constexpr std::string_view kFormatName = "General Menu Structure Description Format";
+constexpr std::string_view kProductTag = "<Product_Name>";
+constexpr std::string_view kVersionTag = "<Product_Version>";
+constexpr std::string_view kItemsTag = "<Structure_Description>";
+constexpr std::string_view kItemsEndTag = "</Structure_Description>";
+
+// The item fields a structure line carries, in line order.
+constexpr std::array<ItemField, 5> kCarriedFields = {
+    ItemField::Level, ItemField::Text, ItemField::Icon, ItemField::Link, ItemField::ToolTip};
+}  // namespace
+
+StructureFileContent ParseStructureText(std::string_view text, const std::string& path,
+                                        const std::function<void()>& onItemsFound) {
+    TaggedLineReader reader(path, text);
+    if (text.empty())
+        reader.Refuse(0, "the file is empty");
+
+    // A file without a product line is not in this format, whatever else it holds.
+    if (!reader.TrySeek(kProductTag))
+        reader.Refuse(0, std::string(kStructureRefusedMessage));
+    reader.Advance("the format name");
+    if (reader.Line() != kFormatName)
+        reader.Refuse(reader.LineNumber(), std::string(kStructureRefusedMessage));
+
+    StructureFileContent content;
+    reader.Advance(kVersionTag);
+    reader.Seek(kVersionTag);
+    reader.Advance("the format version");
+    content.version = std::string(reader.Line());
+    reader.Advance(kItemsTag);
+    reader.Seek(kItemsTag);
+    if (onItemsFound)
+        onItemsFound();
+
+    content.items.reserve(reader.RemainingLineCount());
+    reader.Advance(kItemsEndTag);
+    const int firstItemLine = reader.LineNumber();
+    const TItemData blank = NewItemRecord();
+    std::array<std::string_view, kCarriedFields.size()> fields;
+    while (reader.Line() != kItemsEndTag) {
+        TItemData& item = content.items.emplace_back(blank);
+        SplitFields(reader.Line(), kFieldSeparator, fields.data(), fields.size());
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            Field(item, kCarriedFields[i]).assign(fields[i]);
+        reader.Advance(kItemsEndTag);
+    }
+    content.treeLevels = CheckedTreeLevels(content.items, reader, firstItemLine);
+    return content;
+}
+
+std::string FormatStructureText(const TItemArray& items) {
+    // A typical line's length, as a reservation only: measuring every record
+    // first costs more in cache misses than the string's regrowth.
+    constexpr std::size_t kTypicalLineBytes = 64;
+    std::string out;
+    out.reserve(512 + kTypicalLineBytes * items.size());
+    for (std::string_view line : kHeaderLines) {
+        out.append(line);
+        out.append(kLineEnd);
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        for (ItemField f : kCarriedFields) {
+            const std::string& value = Field(items[i], f);
+            if (!IsCarriable(value, kFieldSeparator))
+                RefuseUncarriable(kItemFields[static_cast<std::size_t>(f)].name,
+                                  static_cast<long long>(i), kFieldSeparator);
+            AppendField(out, value, kFieldSeparator);
+        }
+        out.append(kLineEnd);
+    }
+    out.append(kItemsEndTag);
+    out.append(kLineEnd);
+    return out;
+}
+
+void TkavoAppletAgent::ExportStructure(const std::string& path) {
+    // Levels come from the tree the window (or tool) attached; without one the
+    // items' own Level fields are taken as they stand.
+    if (const IDesignTree* tree = Tree()) {
+        if (tree->NodeCount() != static_cast<int>(Items.size()) + 1)
+            throw BuildError("The design tree holds " + std::to_string(tree->NodeCount() - 1) +
+                             " items but the design has " + std::to_string(Items.size()) +
+                             "; the structure was not exported.");
+    }
+    SafeFileWriter writer(path);
+    ProgressScope scope(Progress(), "Saving Data ... ...",
+                        static_cast<int>(10 * Items.size() + 15));
+    if (const IDesignTree* tree = Tree()) {
+        for (int k = 1; k < tree->NodeCount(); ++k)
+            Items[k - 1].Level = std::to_string(tree->NodeLevel(k) - 1);
+    }
+    const std::string text = FormatStructureText(Items);
+    scope.Step(10);
+    scope.Step(5);
+    writer.Write(text);
+    writer.Commit();
+}
+
+void TkavoAppletAgent::ImportStructure(const std::string& path, IDesignTree& tree) {
+    const std::string text = ReadFileBytes(path);
+    std::optional<ProgressScope> scope;
+    StructureFileContent content =
+        ParseStructureText(text, path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
+
+    // The tree first: should it fail, the model is still the previous design.
+    RebuildTree(tree, content.items, content.treeLevels);
+    MenuParameters = DefaultAppletData();
+    Items = std::move(content.items);
+    LoadedVersion = std::move(content.version);
+}
 
 }  // namespace zarvex

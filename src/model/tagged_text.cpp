@@ -1,0 +1,155 @@
+#include "model/tagged_text.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "model/errors.h"
+
+namespace zarvex {
+
+namespace {
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        throw FileIoError(path, std::strerror(errno));
+    std::string bytes;
+    // The size is a hint only: reading goes on to the end whatever it turns out to be.
+    std::error_code ec;
+    const auto hint = std::filesystem::file_size(path, ec);
+    if (!ec && hint > 0 && hint < (std::uintmax_t{1} << 32)) {
+        bytes.resize(static_cast<std::size_t>(hint));
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    }
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        bytes.append(chunk, got);
+    if (std::ferror(file.get()))
+        throw FileIoError(path, std::strerror(errno));
+    return bytes;
+}
+
+TaggedLineReader::TaggedLineReader(std::string path, std::string_view text)
+    : path_(std::move(path)), text_(text) {
+    if (text_.starts_with("\xEF\xBB\xBF"))
+        next_ = 3;
+}
+
+bool TaggedLineReader::TryAdvance() {
+    if (next_ >= text_.size())
+        return false;
+    const std::size_t lf = text_.find('\n', next_);
+    const std::size_t end = lf == std::string_view::npos ? text_.size() : lf;
+    line_ = text_.substr(next_, end - next_);
+    if (!line_.empty() && line_.back() == '\r')
+        line_.remove_suffix(1);
+    next_ = lf == std::string_view::npos ? text_.size() : lf + 1;
+    ++lineNumber_;
+    return true;
+}
+
+void TaggedLineReader::Advance(std::string_view expected) {
+    if (!TryAdvance())
+        RefuseIncomplete(expected);
+}
+
+bool TaggedLineReader::TrySeek(std::string_view tag) {
+    if (lineNumber_ == 0 && !TryAdvance())
+        return false;
+    while (line_ != tag)
+        if (!TryAdvance())
+            return false;
+    return true;
+}
+
+void TaggedLineReader::Seek(std::string_view tag) {
+    if (!TrySeek(tag))
+        RefuseIncomplete(tag);
+}
+
+void TaggedLineReader::Refuse(int line, const std::string& reason) const {
+    throw FileFormatError(path_, line, reason);
+}
+
+void TaggedLineReader::RefuseIncomplete(std::string_view expected) const {
+    Refuse(0, "the file is incomplete: it ends before " + std::string(expected));
+}
+
+namespace {
+// A plain byte loop: fields are short, so a library search costs more in calls
+// than it saves in scanning.
+std::size_t FindSeparator(std::string_view line, std::string_view separator, std::size_t from) {
+    const std::size_t width = separator.size();
+    if (width == 0 || line.size() < width)
+        return std::string_view::npos;
+    const char* const data = line.data();
+    const char first = separator.front();
+    for (std::size_t at = from, last = line.size() - width; at <= last; ++at) {
+        if (data[at] != first)
+            continue;
+        std::size_t k = 1;
+        while (k < width && data[at + k] == separator[k])
+            ++k;
+        if (k == width)
+            return at;
+    }
+    return std::string_view::npos;
+}
+}  // namespace
+
+void SplitFields(std::string_view line, std::string_view separator, std::string_view* out,
+                 std::size_t count) {
+    std::size_t pos = 0;
+    std::size_t n = 0;
+    for (; n < count; ++n) {
+        const std::size_t at = FindSeparator(line, separator, pos);
+        if (at == std::string_view::npos)
+            break;
+        out[n] = line.substr(pos, at - pos);
+        pos = at + separator.size();
+    }
+    for (; n < count; ++n)
+        out[n] = {};
+}
+
+bool IsCarriable(std::string_view value, std::string_view separator) {
+    // One pass for both faults: saving checks every byte of the design.
+    const std::size_t width = separator.size();
+    for (std::size_t at = 0; at < value.size(); ++at) {
+        const char c = value[at];
+        if (c == '\n')
+            return false;
+        if (width > 0 && c == separator.front() && value.compare(at, width, separator) == 0)
+            return false;
+    }
+    return true;
+}
+
+void RefuseUncarriable(std::string_view fieldName, long long item, std::string_view separator) {
+    const std::string owner =
+        item < 0 ? "The menu parameter " + std::string(fieldName)
+                 : "The " + std::string(fieldName) + " of item " + std::to_string(item + 1);
+    throw BuildError(owner + " holds \"" + std::string(separator) +
+                     "\" or a line break, which the file cannot carry; the file was not written.");
+}
+
+std::size_t TaggedLineReader::RemainingLineCount() const {
+    std::size_t count = 0;
+    for (std::size_t at = next_; at < text_.size(); ++count) {
+        const void* lf = std::memchr(text_.data() + at, '\n', text_.size() - at);
+        if (!lf)
+            return count + 1;
+        at = static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) + 1;
+    }
+    return count;
+}
+
+}  // namespace zarvex

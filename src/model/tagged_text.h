@@ -1,0 +1,79 @@
+// Reading and writing of the tagged text formats (project file, structure file):
+// a tag alone on its line, its value on the next, and records written as one line
+// of fields each followed by the separator. Texts stay the file's bytes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zarvex {
+
+// Reads a whole file as bytes in one go; FileIoError with the system's text when
+// it cannot be opened or read (a folder included).
+std::string ReadFileBytes(const std::string& path);
+
+// Walks the lines of a file held in memory. A line ends at LF; a CR right before
+// the LF (or at the very end of the text) is not part of the line, and a last
+// line without LF still counts. A UTF-8 byte-order mark at the start is skipped,
+// as editors add one.
+//
+// Every refusal is a FileFormatError that names the file.
+class TaggedLineReader {
+  public:
+    TaggedLineReader(std::string path, std::string_view text);
+
+    // Moves to the next line; false when the text has no more lines.
+    bool TryAdvance();
+    // Moves to the next line or refuses the file as incomplete, saying what was
+    // expected next (for example "the product name").
+    void Advance(std::string_view expected);
+
+    // From the current line on (the current line included), moves to the first
+    // line that equals tag exactly. TrySeek returns false at the end of the text.
+    bool TrySeek(std::string_view tag);
+    void Seek(std::string_view tag);
+
+    // Lines after the current one, for sizing what they will be read into.
+    std::size_t RemainingLineCount() const;
+
+    std::string_view Line() const { return line_; }
+    int LineNumber() const { return lineNumber_; }  // 1-based; 0 before the first line
+    const std::string& Path() const { return path_; }
+
+    [[noreturn]] void Refuse(int line, const std::string& reason) const;
+    [[noreturn]] void RefuseIncomplete(std::string_view expected) const;
+
+  private:
+    std::string path_;
+    std::string_view text_;
+    std::size_t next_ = 0;
+    std::string_view line_;
+    int lineNumber_ = 0;
+};
+
+// Field n (0-based) of a record line: the text between the n-th and the (n+1)-th
+// separator. A field whose separator is missing is empty, and so is every field
+// after it; text after the last separator is ignored. Fills out[0..count).
+void SplitFields(std::string_view line, std::string_view separator, std::string_view* out,
+                 std::size_t count);
+
+// False when value holds the separator or a line feed: written as it is, it
+// would split into other fields or lines and read back as different data.
+bool IsCarriable(std::string_view value, std::string_view separator);
+
+// Raises BuildError for a field that IsCarriable refused. item is 0-based, or
+// -1 for a menu parameter.
+[[noreturn]] void RefuseUncarriable(std::string_view fieldName, long long item,
+                                    std::string_view separator);
+
+// Appends value and the separator.
+inline void AppendField(std::string& line, std::string_view value, std::string_view separator) {
+    line.append(value);
+    line.append(separator);
+}
+
+inline constexpr std::string_view kFieldSeparator = "#$@";
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace zarvex

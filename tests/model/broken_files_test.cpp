@@ -1,0 +1,157 @@
+// Every reader refuses a broken file with one error naming the file, the line
+// where there is one and the reason, and changes nothing: not the design, not
+// the loaded version, not the tree.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "file_format_helpers.h"
+#include "model/errors.h"
+
+namespace zarvex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FillSampleDesign;
+using testing::ReadBytes;
+using testing::RecordingProgress;
+using testing::ScratchFolder;
+using testing::TreeDump;
+using testing::WriteBytes;
+
+enum class Reader { Project, Structure };
+
+struct BrokenCase {
+    std::string name;
+    Reader reader;
+    std::string bytes;   // the file's content
+    std::string reason;  // expected in the error's reason
+    int line;            // expected line, 0 when the whole file is to blame
+};
+
+const char* const kProjectRefused = "This file wasn't saved by Zarvex 1.0, open failed!";
+const char* const kStructureRefused = "This file wasn't saved by specified format, open failed!";
+
+std::string Stored(const std::string& file) {
+    return ReadBytes(fs::path(ZARVEX_TEST_DATA_DIR) / "model" / "broken" / file);
+}
+
+std::string BinaryNoise() {
+    std::mt19937 random(20240611);
+    std::string bytes(64 * 1024, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xFF);
+    return bytes;
+}
+
+// A valid file whose first item line is a run of 100,000 separators.
+std::string WithSeparatorRun(Reader reader) {
+    std::string run;
+    for (int i = 0; i < 100000; ++i)
+        run += "#$@";
+    std::string text = Stored(reader == Reader::Project ? "level_empty.zarvex" : "level_jump.gms");
+    const std::size_t first = reader == Reader::Project ? 14 : 13;  // lines before the first item
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < first; ++i)
+        at = text.find('\n', at) + 1;
+    return text.substr(0, at) + run + "\r\n" + text.substr(at);
+}
+
+std::vector<BrokenCase> Cases() {
+    const auto P = Reader::Project;
+    const auto S = Reader::Structure;
+    const std::string incomplete = "the file is incomplete: it ends before ";
+    return {
+        {"ProjectEmpty", P, Stored("empty.zarvex"), "the file is empty", 0},
+        {"ProjectNoProductLine", P, Stored("no_product_line.zarvex"), kProjectRefused, 0},
+        {"ProjectWrongProduct", P, Stored("wrong_product.zarvex"), kProjectRefused, 6},
+        {"ProjectProductInOtherCase", P, Stored("product_in_other_case.zarvex"), kProjectRefused,
+         6},
+        {"ProjectIsAStructureFile", P, Stored("structure_as_project.zarvex"), kProjectRefused, 8},
+        {"ProjectEndsAfterProductTag", P, Stored("ends_after_product_tag.zarvex"),
+         incomplete + "the product name", 0},
+        {"ProjectEndsInsideHeader", P, Stored("ends_inside_header.zarvex"),
+         incomplete + "the product version", 0},
+        {"ProjectEndsBeforeParameters", P, Stored("ends_before_parameters.zarvex"),
+         incomplete + "<Applet_Parameters>", 0},
+        {"ProjectEndsInsideItems", P, Stored("ends_inside_items.zarvex"),
+         incomplete + "</Item_Parameters>", 0},
+        {"ProjectLevelNotInteger", P, Stored("level_not_integer.zarvex"),
+         "'one' is not a valid integer value", 16},
+        {"ProjectLevelEmpty", P, Stored("level_empty.zarvex"), "'' is not a valid integer value",
+         15},
+        {"ProjectLevelJump", P, Stored("level_jump.zarvex"), "level 3 follows level 1", 17},
+        {"ProjectFirstLevelNotZero", P, Stored("first_level_not_0.zarvex"),
+         "the first item has level 1", 15},
+        {"ProjectNegativeLevel", P, Stored("negative_level.zarvex"), "level -1 is negative", 16},
+        {"ProjectSeparatorRun", P, WithSeparatorRun(P), "'' is not a valid integer value", 15},
+        {"ProjectBinaryNoise", P, BinaryNoise(), kProjectRefused, 0},
+
+        {"StructureEmpty", S, Stored("empty.gms"), "the file is empty", 0},
+        {"StructureNoProductLine", S, Stored("no_product_line.gms"), kStructureRefused, 0},
+        {"StructureFormatNameInOtherCase", S, Stored("format_name_in_other_case.gms"),
+         kStructureRefused, 8},
+        {"StructureIsAProjectFile", S, Stored("project_as_structure.gms"), kStructureRefused, 6},
+        {"StructureEndsAfterProductTag", S, Stored("ends_after_product_tag.gms"),
+         incomplete + "the format name", 0},
+        {"StructureEndsInsideHeader", S, Stored("ends_inside_header.gms"),
+         incomplete + "the format version", 0},
+        {"StructureEndsBeforeItems", S, Stored("ends_before_items.gms"),
+         incomplete + "<Structure_Description>", 0},
+        {"StructureEndsInsideItems", S, Stored("ends_inside_items.gms"),
+         incomplete + "</Structure_Description>", 0},
+        {"StructureLevelNotInteger", S, Stored("level_not_integer.gms"),
+         "'1.5' is not a valid integer value", 15},
+        {"StructureLevelJump", S, Stored("level_jump.gms"), "level 2 follows level 0", 15},
+        {"StructureFirstLevelNotZero", S, Stored("first_level_not_0.gms"),
+         "the first item has level 3", 14},
+        {"StructureNegativeLevel", S, Stored("negative_level.gms"), "level -2 is negative", 15},
+        {"StructureSeparatorRun", S, WithSeparatorRun(S), "'' is not a valid integer value", 14},
+        {"StructureBinaryNoise", S, BinaryNoise(), kStructureRefused, 0},
+    };
+}
+
+class BrokenFile : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenFile, IsRefusedWithItsReasonAndChangesNothing) {
+    const BrokenCase& c = GetParam();
+    ScratchFolder dir;
+    const std::string path = dir.File(c.reader == Reader::Project ? "broken.zarvex" : "broken.gms");
+    WriteBytes(path, c.bytes);
+
+    RecordingProgress progress;
+    TkavoAppletAgent agent(&progress);
+    PreorderTree tree;
+    FillSampleDesign(agent, tree);
+    const TkavoAppletAgent before = agent;
+    const std::string treeBefore = TreeDump(tree);
+
+    try {
+        if (c.reader == Reader::Project)
+            agent.LoadProjectFile(path, tree);
+        else
+            agent.ImportStructure(path, tree);
+        FAIL() << "the file was accepted";
+    } catch (const FileFormatError& e) {
+        // The window shows the product-line messages as they stand.
+        if (c.reason == kProjectRefused || c.reason == kStructureRefused)
+            EXPECT_EQ(e.reason(), c.reason);
+        else
+            EXPECT_NE(e.reason().find(c.reason), std::string::npos) << e.reason();
+        EXPECT_EQ(e.line(), c.line) << e.what();
+        EXPECT_EQ(e.path(), path);
+        EXPECT_EQ(std::string(e.what()).rfind(path, 0), 0u) << e.what();
+    }
+    EXPECT_EQ(agent.MenuParameters, before.MenuParameters);
+    EXPECT_EQ(agent.Items, before.Items);
+    EXPECT_EQ(agent.LoadedVersion, before.LoadedVersion);
+    EXPECT_EQ(TreeDump(tree), treeBefore);
+    EXPECT_TRUE(progress.EndsReset());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BrokenFile, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace zarvex
