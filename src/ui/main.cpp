@@ -1,12 +1,33 @@
 #include <QApplication>
+#include <QFile>
 
+#include "platform/file_type_registration.h"
+#include "publish/app_folders.h"
 #include "ui/main_form.h"
+#include "ui/qt_dialog_service.h"
 
 int main(int argc, char** argv) {
+    // The icon lives in the window library, which a static link would otherwise drop.
+    Q_INIT_RESOURCE(zarvex);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zarvex");
     QApplication::setApplicationDisplayName("Zarvex");
-    zarvex::ui::TMainForm form;
+
+    zarvex::ui::QtDialogService dialogs;
+    zarvex::ui::MainFormSetup setup;
+    setup.dialogs = &dialogs;
+    setup.folders = zarvex::ResolveAppFolders(zarvex::ExecutableFolder());
+    setup.registerFileType = [] {
+        zarvex::platform::FileTypeRegistration request;
+        request.executablePath = QCoreApplication::applicationFilePath();
+        QFile icon(":/zarvex/zarvex.svg");
+        if (icon.open(QIODevice::ReadOnly))
+            request.iconSvg = icon.readAll();
+        zarvex::platform::RegisterProjectFileType(request);
+    };
+
+    zarvex::ui::TMainForm form(setup);
     form.show();
+    form.OpenStartupPath(zarvex::ui::JoinCommandLine(QApplication::arguments().mid(1)));
     return QApplication::exec();
 }

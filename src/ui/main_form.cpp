@@ -1,11 +1,438 @@
 #include "ui/main_form.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QTreeView>
+#include <stdexcept>
+
+#include "model/errors.h"
+#include "platform/text_codec.h"
+#include "ui/app_icons.h"
+#include "ui/dialog_service.h"
+#include "ui/property_pages.h"
+#include "ui/status_progress.h"
+
 namespace zarvex::ui {
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+const char* const kProjectFilter = "Zarvex Files (*.zarvex)|*.zarvex";
+const char* const kStructureFilter = "General Menu Structure File (*.gms)|*.gms";
+
+// Sets a flag for a scope and clears it on every way out.
+class FlagScope {
+  public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+// The folder part of a path with its final separator, and the bare name.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string ToCorePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+QString FromCorePath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString JoinCommandLine(const QStringList& arguments) {
+    QString joined;
+    for (const QString& argument : arguments)
+        joined += argument + ' ';
+    // Blanks and control characters go at both ends, as the trim of the core does.
+    qsizetype begin = 0, end = joined.size();
+    while (begin < end && joined[begin].unicode() <= ' ')
+        ++begin;
+    while (end > begin && joined[end - 1].unicode() <= ' ')
+        --end;
+    return joined.mid(begin, end - begin);
+}
+
+TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
+    : QMainWindow(parent), dialogs_(*setup.dialogs), registerFileType_(setup.registerFileType) {
     setObjectName("TMainForm");
-    setWindowTitle("Zarvex");
+    agent_.SetFolders(setup.folders);
+    model_ = new DesignTreeModel(agent_, this);
+    model_->SetIcons(AppIcon(AppImage::TreeRoot), AppIcon(AppImage::TreeItem));
+    pages_ = new PropertyPages(agent_, dialogs_, this);
+    pages_->SetSelectionSource([this] {
+        SelectedNode node;
+        node.absIndex = SelectedNodeIndex();
+        if (node.absIndex >= 0) {
+            node.level = model_->NodeLevel(node.absIndex);
+            node.hasChildren = model_->HasChildren(node.absIndex);
+        }
+        return node;
+    });
+    connect(pages_, &PropertyPages::changed, this, &TMainForm::MarkChanged);
+    connect(pages_, &PropertyPages::itemCaptionEdited, this, &TMainForm::OnItemCaptionEdited);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateCentralArea();
+    progress_ = std::make_unique<StatusProgress>(stctxtHint_, prgrsbrMainFormBottom_);
+    agent_.SetProgress(progress_.get());
+    agent_.AttachTree(model_);
+
+    connect(trvwDesignPanel_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!selectionSignalsMuted_)
+            trvwDesignPanelChange();
+    });
+    connect(trvwDesignPanel_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (SelectedNodeIndex() >= 0)
+            PopupMenu1_->popup(trvwDesignPanel_->viewport()->mapToGlobal(at));
+    });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &TMainForm::close);
+
+    setWindowIcon(AppIcon(AppImage::Program));
     resize(825, 620);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // Window set-up proper: an empty design with the root selected and its pages shown.
+    currentItemNode_ = DesignTreeModel::kNoNode;
+    treeRebuilding_ = false;
+    projectFileName_.clear();
+    model_->ResetToRoot();
+    SelectNode(0);
+    agent_.ResetToDefaults();
+    pages_->ShowMenuParameters();
+    setWindowTitle(QStringLiteral("Zarvex"));
+    if (registerFileType_) {
+        try {
+            registerFileType_();
+        } catch (...) {
+            // The file type is a convenience; the program starts without it.
+        }
+    }
+    RebuildRecentFilesMenu();
+    MarkUnchanged();
+    pages_->ForgetArrangement();
+    pages_->ArrangePages(false);
+    UpdateCommandStates();
+}
+
+TMainForm::~TMainForm() {
+    agent_.SetProgress(nullptr);
+}
+
+// --- the top-level error handler ---------------------------------------------------
+
+bool TMainForm::RunCommand(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::exception& e) {
+        dialogs_.ShowMessage(this, MessageKind::Error, platform::DecodeFieldText(e.what()),
+                             DialogButton::Ok);
+    }
+    return false;
+}
+
+// --- changed flag and commits ----------------------------------------------------------
+
+void TMainForm::MarkChanged() {
+    modifiedFlag_ = true;
+    Save1_->setEnabled(true);
+    tlbtnSave_->setEnabled(true);
+}
+
+void TMainForm::MarkUnchanged() {
+    modifiedFlag_ = false;
+    Save1_->setEnabled(false);
+    tlbtnSave_->setEnabled(false);
+}
+
+void TMainForm::CommitPages() {
+    pages_->ReadMenuPages();
+    const int current = CurrentItemNodeIndex();
+    if (current > 0)
+        ReadItemPageOf(current);
+}
+
+// --- file commands -----------------------------------------------------------------------
+
+bool TMainForm::AskToSaveChanges() {
+    if (!modifiedFlag_)
+        return true;
+    switch (dialogs_.ShowMessage(this, MessageKind::Warning, tr("Save changes to files?"),
+                                 DialogButton::Yes | DialogButton::No | DialogButton::Cancel)) {
+        case DialogButton::Yes:
+            // A save that did not happen (its dialog cancelled) keeps the design.
+            return SaveProject();
+        case DialogButton::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TMainForm::Publish(const QString& path) {
+    const std::string core = ToCorePath(path);
+    return agent_.PublishProject(FolderOf(core), NameOf(core));
+}
+
+bool TMainForm::SaveProject() {
+    CommitPages();
+    if (!projectFileName_.isEmpty()) {
+        if (!Publish(projectFileName_))
+            return false;
+        MarkUnchanged();
+        return true;
+    }
+    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    if (!chosen)
+        return false;
+    if (!Publish(*chosen))
+        return false;
+    MarkUnchanged();
+    projectFileName_ = *chosen;
+    return true;
+}
+
+void TMainForm::New1Click() {
+    if (!AskToSaveChanges())
+        return;
+    agent_.ClearPreviewFolder();
+    currentItemNode_ = DesignTreeModel::kNoNode;
+    projectFileName_.clear();
+    {
+        FlagScope rebuilding(treeRebuilding_);
+        model_->ResetToRoot();
+    }
+    SelectNode(0);
+    agent_.ResetToDefaults();
+    pages_->ShowMenuParameters();
+    MarkUnchanged();
+    UpdateCommandStates();
+}
+
+void TMainForm::Open1Click() {
+    if (!AskToSaveChanges())
+        return;
+    // The preview folder is cleared only for a file actually chosen: the staged
+    // images are what the next save publishes.
+    const auto chosen = dialogs_.GetOpenFileName(this, QString::fromLatin1(kProjectFilter));
+    if (!chosen)
+        return;
+    agent_.ClearPreviewFolder();
+    OpenSequence(*chosen);
+}
+
+void TMainForm::OpenProjectByName(const QString& path) {
+    if (path.isEmpty())
+        return;
+    if (!AskToSaveChanges())
+        return;
+    agent_.ClearPreviewFolder();
+    OpenSequence(path);
+}
+
+void TMainForm::OpenStartupPath(const QString& path) {
+    if (path.isEmpty())
+        return;
+    MarkUnchanged();
+    RunCommand([&] { OpenProjectByName(path); });
+}
+
+void TMainForm::OpenSequence(const QString& path) {
+    const std::string core = ToCorePath(path);
+    currentItemNode_ = DesignTreeModel::kNoNode;
+    {
+        FlagScope rebuilding(treeRebuilding_);
+        model_->ResetToRoot();
+        SelectNode(0);
+        try {
+            agent_.LoadProjectFile(core, *model_);
+        } catch (...) {
+            StartEmptyDesign();
+            throw;
+        }
+    }
+    AddRecentFile(path);
+    pages_->ShowMenuParameters();
+    projectFileName_ = path;
+    agent_.StageResourceFiles(FolderOf(core));
+    FinishRebuild();
+}
+
+// After a refused or failed read the tree was already emptied: the window goes on
+// with a new, empty design, and no save can overwrite the previous project with it.
+void TMainForm::StartEmptyDesign() {
+    {
+        FlagScope rebuilding(treeRebuilding_);
+        model_->ResetToRoot();
+        agent_.ResetToDefaults();
+    }
+    currentItemNode_ = DesignTreeModel::kNoNode;
+    projectFileName_.clear();
+    pages_->ShowMenuParameters();
+    FinishRebuild();
+}
+
+void TMainForm::FinishRebuild() {
+    trvwDesignPanel_->expand(model_->IndexAt(0));
+    SelectNode(0);
+    pages_->ArrangePages(false);
+    UpdateCommandStates();
+    MarkUnchanged();
+}
+
+void TMainForm::Save1Click() {
+    SaveProject();
+}
+
+void TMainForm::Save2Click() {
+    CommitPages();
+    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    if (!chosen)
+        return;
+    Publish(*chosen);
+    projectFileName_ = *chosen;
+}
+
+void TMainForm::Exit1Click() {
+    close();
+}
+
+void TMainForm::ImportMenuStructure1Click() {
+    if (!AskToSaveChanges())
+        return;
+    const auto chosen = dialogs_.GetOpenFileName(this, QString::fromLatin1(kStructureFilter));
+    if (!chosen)
+        return;
+    agent_.ClearPreviewFolder();
+    QDir().mkpath(FromCorePath(agent_.PreviewFolder()));
+    const std::string core = ToCorePath(*chosen);
+    currentItemNode_ = DesignTreeModel::kNoNode;
+    {
+        FlagScope rebuilding(treeRebuilding_);
+        model_->ResetToRoot();
+        SelectNode(0);
+        try {
+            agent_.ImportStructure(core, *model_);
+        } catch (...) {
+            StartEmptyDesign();
+            throw;
+        }
+    }
+    pages_->ShowMenuParameters();
+    agent_.StageResourceFiles(FolderOf(core));
+    FinishRebuild();
+}
+
+void TMainForm::ExportMenuStructure1Click() {
+    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kStructureFilter));
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (path.right(4).toLower() != QLatin1String(".gms"))
+        path += QLatin1String(".gms");
+    CommitPages();
+    agent_.ExportStructure(ToCorePath(path));
+}
+
+// --- closing --------------------------------------------------------------------------------
+
+void TMainForm::ClearPreviewOnExit() {
+    try {
+        agent_.ClearPreviewFolder();
+    } catch (...) {
+        // Leftovers in the preview folder never keep the user from leaving.
+    }
+}
+
+void TMainForm::FormCloseQuery(bool& canClose) {
+    canClose = false;
+    if (!modifiedFlag_) {
+        ClearPreviewOnExit();
+        canClose = true;
+        return;
+    }
+    switch (dialogs_.ShowMessage(this, MessageKind::Warning,
+                                 tr("Save changes to files before Exit?"),
+                                 DialogButton::Yes | DialogButton::No | DialogButton::Cancel)) {
+        case DialogButton::Yes: {
+            CommitPages();
+            if (!projectFileName_.isEmpty()) {
+                canClose = Publish(projectFileName_);
+            } else if (const auto chosen =
+                           dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter))) {
+                canClose = Publish(*chosen);
+            }
+            break;
+        }
+        case DialogButton::No:
+            canClose = true;
+            break;
+        default:
+            // The window stays, and so do the staged images its next save publishes.
+            return;
+    }
+    if (canClose)
+        ClearPreviewOnExit();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    bool canClose = false;
+    RunCommand([&] { FormCloseQuery(canClose); });
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// --- view toggles and the hint line ---------------------------------------------------------
+
+void TMainForm::ToolBar1Click() {
+    // The action has toggled its own check mark already; the bar follows it.
+    tlbr1_->setVisible(ToolBar1_->isChecked());
+}
+
+void TMainForm::StatusBar2Click() {
+    const bool shown = StatusBar2_->isChecked();
+    stctxtHint_->setVisible(shown);
+    prgrsbrMainFormBottom_->setVisible(shown);
+    statusBar()->setVisible(shown);
+}
+
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        if (!treeRebuilding_)
+            stctxtHint_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 }  // namespace zarvex::ui

@@ -1,14 +1,159 @@
-// The main window.
+// TMainForm, the program's one main window: the design tree on the left, the
+// property pages on the right, the file and tree commands, the recent-files
+// list, the hint line and the progress bar. It owns the design (the agent) for
+// the whole run.
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "model/applet_agent.h"
+#include "ui/design_tree_model.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QToolBar;
+class QTreeView;
 
 namespace zarvex::ui {
 
+class IDialogService;
+class PropertyPages;
+class StatusProgress;
+
+struct MainFormSetup {
+    IDialogService* dialogs = nullptr;       // required; every question goes through it
+    AppFolders folders;                      // the agent's data and scratch folders
+    std::function<void()> registerFileType;  // run at every start; failures are its own
+};
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
-public:
-    explicit TMainForm(QWidget* parent = nullptr);
+  public:
+    explicit TMainForm(const MainFormSetup& setup, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // --- operations other windows and the program start use --------------------
+    // Opens a project by path after the save question; throws what the loader throws.
+    void OpenProjectByName(const QString& path);
+    // The program start's open of the command-line path: no save question, and a
+    // failure is reported in a message box and leaves an empty design.
+    void OpenStartupPath(const QString& path);
+    // Copies what the property pages show into the model.
+    void CommitPages();
+    void MarkChanged();
+    void MarkUnchanged();
+    // Runs a command; an error it raises is shown in an error box and ends it.
+    bool RunCommand(const std::function<void()>& command);
+
+    // --- state ---------------------------------------------------------------------
+    bool ModifiedFlag() const { return modifiedFlag_; }
+    const QString& ProjectFileName() const { return projectFileName_; }
+    bool TreeRebuilding() const { return treeRebuilding_; }
+    int CurrentItemNodeIndex() const;  // absolute index, -1 when none
+    int SelectedNodeIndex() const;     // absolute index, -1 when none
+    TkavoAppletAgent& Agent() { return agent_; }
+    DesignTreeModel& TreeModel() { return *model_; }
+    PropertyPages& Pages() { return *pages_; }
+    IDialogService& Dialogs() { return dialogs_; }
+    QString RecentFilesPath() const;
+
+    // --- commands (menu items, tool buttons, pop-up menu) ------------------------
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Save2Click();
+    void Exit1Click();
+    void ImportMenuStructure1Click();
+    void ExportMenuStructure1Click();
+    void ToolBar1Click();
+    void StatusBar2Click();
+    void Insert1Click();
+    void Delete1Click();
+    void MoveUp1Click();
+    void MoveDown1Click();
+    void RebuildRecentFilesMenu();
+    void AddRecentFile(const QString& path);
+    void UpdateCommandStates();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // set-up, in main_form_layout.cpp
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateCentralArea();
+    QAction* MakeAction(const char* name, const QString& caption, const QString& hint);
+
+    // file commands
+    bool AskToSaveChanges();  // false: the command must stop
+    bool SaveProject();       // the Save command; true when the design was saved
+    bool Publish(const QString& path);
+    void OpenSequence(const QString& path);
+    void StartEmptyDesign();
+    void FinishRebuild();
+    void FormCloseQuery(bool& canClose);
+    void ClearPreviewOnExit();
+    void RecentFileClick(QAction* entry);
+
+    // tree
+    void trvwDesignPanelChange();
+    void trvwDesignPanelMouseDown(const QPoint& pos);
+    void SelectNode(int pos);
+    void ReadItemPageOf(int pos);
+    void OnItemCaptionEdited(const QString& caption);
+
+    IDialogService& dialogs_;
+    TkavoAppletAgent agent_;
+    std::function<void()> registerFileType_;
+    DesignTreeModel* model_ = nullptr;
+    PropertyPages* pages_ = nullptr;
+    std::unique_ptr<StatusProgress> progress_;
+
+    // window state
+    bool modifiedFlag_ = false;
+    QString projectFileName_;
+    DesignTreeModel::NodeId currentItemNode_ = DesignTreeModel::kNoNode;
+    bool treeRebuilding_ = false;
+    bool selectionSignalsMuted_ = false;
+
+    // widgets
+    QTreeView* trvwDesignPanel_ = nullptr;
+    QToolBar* tlbr1_ = nullptr;
+    QLabel* stctxtHint_ = nullptr;
+    QProgressBar* prgrsbrMainFormBottom_ = nullptr;
+    QMenu* mnitRecentFiles_ = nullptr;
+    QMenu* PopupMenu1_ = nullptr;
+
+    // commands; the tool buttons carry actions of their own (their hints differ)
+    QAction *New1_, *Open1_, *Save1_, *Save2_, *Templet1_, *SaveAsTemplate1_;
+    QAction *ImportMenuStructure1_, *ExportMenuStructure1_, *Exit1_;
+    QAction *ToolBar1_, *StatusBar2_;
+    QAction *Insert2_, *Delete2_, *MoveUp2_, *MoveDown2_;
+    QAction *Preview1_, *BuildHTML1_, *Publish1_, *WebBrowser1_;
+    QAction *Topic1_, *ViewSample1_, *Homepage1_, *ContactUs1_, *About1_;
+    QAction *Insert1_, *Delete1_, *MoveUp1_, *MoveDown1_;
+    QAction *tlbtnNew_, *tlbtnOpen_, *tlbtnSave_, *tlbtnInsert_, *tlbtnDelete_;
+    QAction *tlbtnMoveUp_, *tlbtnMoveDown_, *tlbtnBuildHTML_, *tlbtnPreview_, *tlbtnHelp_;
 };
+
+// The program start's path: every argument followed by one blank, then trimmed,
+// so that a path split at its blanks comes back together.
+QString JoinCommandLine(const QStringList& arguments);
+
+// A path as the core takes it (the file system's bytes) and back.
+std::string ToCorePath(const QString& path);
+QString FromCorePath(const std::string& path);
 
 }  // namespace zarvex::ui

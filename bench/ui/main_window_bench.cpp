@@ -1,0 +1,185 @@
+// The main window on a design of 100,000 items: opening it, and each tree command
+// on it, with the tree shown and its large blocks expanded, so that the view's
+// own work is counted. Run with QT_QPA_PLATFORM=offscreen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include "model/preorder_tree.h"
+#include "ui/dialog_service.h"
+#include "ui/main_form.h"
+
+namespace {
+
+using zarvex::ui::DialogButton;
+using zarvex::ui::TMainForm;
+
+constexpr int kItems = 100000;
+
+// Says yes to every question and chooses no file.
+class YesDialogs final : public zarvex::ui::IDialogService {
+  public:
+    DialogButton ShowMessage(QWidget*, zarvex::ui::MessageKind, const QString&,
+                             zarvex::ui::DialogButtons buttons) override {
+        return (buttons & DialogButton::Yes) ? DialogButton::Yes : DialogButton::Ok;
+    }
+    std::optional<QString> GetOpenFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> GetSaveFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<QColor> GetColor(QWidget*, const QColor&) override { return {}; }
+};
+
+// Two top-level blocks of 50,000 items each: a parent with 49,999 children, the
+// second with its children in groups of ten under 4,999 sub-items.
+std::vector<int> DesignLevels() {
+    std::vector<int> levels;
+    levels.reserve(kItems);
+    for (int block = 0; block < 2; ++block) {
+        levels.push_back(1);
+        for (int i = 1; i < kItems / 2; ++i)
+            levels.push_back(block == 0 ? 2 : (i % 10 == 1 ? 2 : 3));
+    }
+    return levels;
+}
+
+struct Fixture {
+    Fixture() {
+        zarvex::ui::MainFormSetup setup;
+        setup.dialogs = &dialogs;
+        setup.folders.dataFolder = zarvex::ui::ToCorePath(folder.path() + '/');
+        setup.folders.programFolder = setup.folders.dataFolder;
+        form = std::make_unique<TMainForm>(setup);
+        form->show();
+        tree = form->findChild<QTreeView*>("trvwDesignPanel");
+        projectPath = folder.path() + "/large.zarvex";
+        zarvex::TkavoAppletAgent agent;
+        agent.ResetToDefaults();
+        Fill(agent);
+        agent.SaveProjectFile(zarvex::ui::ToCorePath(projectPath));
+        // The same number of items, all directly under the root: the widest tree to lay out.
+        flatPath = folder.path() + "/flat.zarvex";
+        for (auto& item : agent.Items)
+            item.Level = "0";
+        agent.SaveProjectFile(zarvex::ui::ToCorePath(flatPath));
+    }
+    static void Fill(zarvex::TkavoAppletAgent& agent) {
+        const std::vector<int> levels = DesignLevels();
+        agent.Items.assign(levels.size(), zarvex::NewItemRecord());
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            agent.Items[i].Text = "Item " + std::to_string(i);
+            agent.Items[i].Level = std::to_string(levels[i] - 1);
+        }
+    }
+    // The design straight into the window's model and agent, without the file.
+    void Load() {
+        auto& model = form->TreeModel();
+        model.ResetToRoot();
+        Fill(form->Agent());
+        model.AppendNodes(DesignLevels(), std::vector<std::string>(kItems));
+        tree->expand(model.IndexAt(0));
+        tree->expand(model.IndexAt(1));
+        tree->expand(model.IndexAt(1 + kItems / 2));
+        QApplication::processEvents();
+    }
+    void Select(int pos) { tree->setCurrentIndex(form->TreeModel().IndexAt(pos)); }
+
+    YesDialogs dialogs;
+    QTemporaryDir folder;
+    std::unique_ptr<TMainForm> form;
+    QTreeView* tree = nullptr;
+    QString projectPath;
+    QString flatPath;
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+void OpenProject(benchmark::State& state, const QString& path) {
+    Fixture& f = Shared();
+    for (auto _ : state) {
+        f.form->MarkUnchanged();
+        f.form->OpenProjectByName(path);
+        QApplication::processEvents();
+    }
+    if (f.form->TreeModel().NodeCount() != kItems + 1)
+        state.SkipWithError("design not opened");
+}
+void BM_OpenProject100k(benchmark::State& state) {
+    OpenProject(state, Shared().projectPath);
+}
+BENCHMARK(BM_OpenProject100k)->Unit(benchmark::kMillisecond);
+void BM_OpenFlatProject100k(benchmark::State& state) {
+    OpenProject(state, Shared().flatPath);
+}
+BENCHMARK(BM_OpenFlatProject100k)->Unit(benchmark::kMillisecond);
+
+void BM_InsertInto100k(benchmark::State& state) {
+    Fixture& f = Shared();
+    f.Load();
+    f.Select(2);  // a leaf early in the design: everything behind it moves
+    for (auto _ : state) {
+        f.form->Insert1Click();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_InsertInto100k)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+void BM_DeleteHalfOf100k(benchmark::State& state) {
+    Fixture& f = Shared();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.Load();
+        f.Select(1);  // the first top-level block: 50,000 items
+        state.ResumeTiming();
+        f.form->Delete1Click();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_DeleteHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_MoveHalfOf100k(benchmark::State& state) {
+    Fixture& f = Shared();
+    f.Load();
+    f.Select(1 + kItems / 2);
+    bool up = true;
+    for (auto _ : state) {
+        if (up)
+            f.form->MoveUp1Click();
+        else
+            f.form->MoveDown1Click();
+        up = !up;
+        QApplication::processEvents();
+    }
+    if (!f.tree->isExpanded(f.form->TreeModel().IndexAt(f.form->SelectedNodeIndex())))
+        state.SkipWithError("the moved block lost its expansion");
+}
+BENCHMARK(BM_MoveHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_CollapseAndExpand50kChildren(benchmark::State& state) {
+    Fixture& f = Shared();
+    f.Load();
+    const QModelIndex big = f.form->TreeModel().IndexAt(1);
+    for (auto _ : state) {
+        f.tree->collapse(big);
+        QApplication::processEvents();
+        f.tree->expand(big);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CollapseAndExpand50kChildren)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,39 @@
+// Every message box, file dialog and colour dialog of the program goes through
+// one IDialogService, so that tests can answer them. The window and its pages
+// hold a reference; QtDialogService shows the real dialogs.
+#pragma once
+
+#include <QColor>
+#include <QFlags>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace zarvex::ui {
+
+enum class MessageKind { Information, Warning, Error };
+
+enum class DialogButton { None = 0x0, Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8 };
+Q_DECLARE_FLAGS(DialogButtons, DialogButton)
+Q_DECLARE_OPERATORS_FOR_FLAGS(DialogButtons)
+
+class IDialogService {
+  public:
+    virtual ~IDialogService() = default;
+
+    // A modal message box; returns the button pressed (for a box closed without a
+    // button press: Cancel when offered, else No, else Ok).
+    virtual DialogButton ShowMessage(QWidget* parent, MessageKind kind, const QString& text,
+                                     DialogButtons buttons) = 0;
+
+    // filter: pairs of description and patterns, all separated by '|', for example
+    // "Zarvex Files (*.zarvex)|*.zarvex". Returns the chosen full path, or nothing on cancel.
+    virtual std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter) = 0;
+    virtual std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) = 0;
+
+    // The colour dialog, starting from initial; nothing on cancel.
+    virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) = 0;
+};
+
+}  // namespace zarvex::ui

@@ -1,0 +1,112 @@
+#include "ui/qt_dialog_service.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace zarvex::ui {
+
+namespace {
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Warning:
+            return QMessageBox::Warning;
+        case MessageKind::Error:
+            return QMessageBox::Critical;
+        case MessageKind::Information:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+QString Title(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Warning:
+            return QObject::tr("Warning");
+        case MessageKind::Error:
+            return QObject::tr("Error");
+        case MessageKind::Information:
+            break;
+    }
+    return QObject::tr("Information");
+}
+
+std::optional<QString> RunFileDialog(QWidget* parent, const QString& filter,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(ToQtNameFilters(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QStringList ToQtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const qsizetype paren = description.indexOf('(');
+        if (paren >= 0)
+            description.truncate(paren);
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        result << description.trimmed() + " (" + patterns.trimmed() + ")";
+    }
+    return result;
+}
+
+DialogButton QtDialogService::ShowMessage(QWidget* parent, MessageKind kind, const QString& text,
+                                          DialogButtons buttons) {
+    QMessageBox box(IconOf(kind), Title(kind), text, QMessageBox::NoButton, parent);
+    QMessageBox::StandardButtons standard;
+    if (buttons & DialogButton::Yes)
+        standard |= QMessageBox::Yes;
+    if (buttons & DialogButton::No)
+        standard |= QMessageBox::No;
+    if (buttons & DialogButton::Cancel)
+        standard |= QMessageBox::Cancel;
+    if ((buttons & DialogButton::Ok) || standard == QMessageBox::NoButton)
+        standard |= QMessageBox::Ok;
+    box.setStandardButtons(standard);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return DialogButton::Yes;
+        case QMessageBox::No:
+            return DialogButton::No;
+        case QMessageBox::Ok:
+            return DialogButton::Ok;
+        case QMessageBox::Cancel:
+            return DialogButton::Cancel;
+        default:
+            break;
+    }
+    if (buttons & DialogButton::Cancel)
+        return DialogButton::Cancel;
+    if (buttons & DialogButton::No)
+        return DialogButton::No;
+    return DialogButton::Ok;
+}
+
+std::optional<QString> QtDialogService::GetOpenFileName(QWidget* parent, const QString& filter) {
+    return RunFileDialog(parent, filter, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogService::GetSaveFileName(QWidget* parent, const QString& filter) {
+    return RunFileDialog(parent, filter, QFileDialog::AcceptSave);
+}
+
+std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+}  // namespace zarvex::ui

@@ -1,0 +1,330 @@
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "model/safe_file.h"
+#include "ui_test_support.h"
+
+namespace zarvex::ui::testing {
+namespace {
+
+const QString kProjectFilter = "Zarvex Files (*.zarvex)|*.zarvex";
+const QString kStructureFilter = "General Menu Structure File (*.gms)|*.gms";
+
+class FileCommands : public MainFormFixture {
+  protected:
+    // A design with one item and unsaved changes.
+    void MakeChangedDesign() {
+        Trigger("Insert1");
+        ASSERT_TRUE(Form().ModifiedFlag());
+        ASSERT_EQ(Form().Agent().Items.size(), 1u);
+    }
+    std::string FileText(const QString& path) { return ReadWholeFile(ToCorePath(path)); }
+    // Item lines of a saved project whose text is the default "Item".
+    int DefaultItemLines(const QString& path) {
+        const std::string text = FileText(path);
+        int count = 0;
+        for (std::size_t at = text.find("\r\nItem#$@"); at != std::string::npos;
+             at = text.find("\r\nItem#$@", at + 1))
+            ++count;
+        return count;
+    }
+};
+
+TEST_F(FileCommands, NewWithoutChangesAsksNothing) {
+    Trigger("New1");
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_FALSE(Form().ModifiedFlag());
+}
+
+TEST_F(FileCommands, NewAsksToSaveAndCancelKeepsTheDesign) {
+    MakeChangedDesign();
+    dialogs_.AnswerMessage(DialogButton::Cancel);
+    Trigger("tlbtnNew");
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(dialogs_.Calls()[0].text, "Save changes to files?");
+    EXPECT_EQ(dialogs_.Calls()[0].messageKind, MessageKind::Warning);
+    EXPECT_EQ(dialogs_.Calls()[0].buttons,
+              DialogButton::Yes | DialogButton::No | DialogButton::Cancel);
+    EXPECT_EQ(Form().Agent().Items.size(), 1u);
+    EXPECT_TRUE(Form().ModifiedFlag());
+}
+
+TEST_F(FileCommands, NewAnsweredNoDiscardsTheDesign) {
+    MakeChangedDesign();
+    Form().findChild<QLineEdit*>("edt_MenuName")->setText("Other");
+    dialogs_.AnswerMessage(DialogButton::No);
+    Trigger("New1");
+    EXPECT_TRUE(Form().Agent().Items.empty());
+    EXPECT_EQ(Form().TreeModel().NodeCount(), 1);
+    EXPECT_EQ(Form().findChild<QLineEdit*>("edt_MenuName")->text(), "MyMenu1");
+    EXPECT_FALSE(Form().ModifiedFlag());
+    EXPECT_FALSE(Action("Save1")->isEnabled());
+    EXPECT_EQ(Form().SelectedNodeIndex(), 0);
+}
+
+TEST_F(FileCommands, NewAnsweredYesSavesFirst) {
+    MakeChangedDesign();
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    dialogs_.AnswerSave(Folder() + "first.zarvex");
+    Trigger("New1");
+    EXPECT_TRUE(QFile::exists(Folder() + "first.zarvex"));
+    EXPECT_EQ(DefaultItemLines(Folder() + "first.zarvex"), 1);
+    EXPECT_TRUE(Form().Agent().Items.empty());
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty());
+}
+
+TEST_F(FileCommands, NewAnsweredYesThenSaveDialogCancelledKeepsTheDesign) {
+    MakeChangedDesign();
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    dialogs_.AnswerSave(std::nullopt);
+    Trigger("New1");
+    EXPECT_EQ(Form().Agent().Items.size(), 1u);
+    EXPECT_TRUE(Form().ModifiedFlag());
+}
+
+TEST_F(FileCommands, SaveAsksForANameOnceThenWritesToTheSamePath) {
+    MakeChangedDesign();
+    dialogs_.AnswerSave(Folder() + "menu");
+    Trigger("Save1");
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(dialogs_.Calls()[0].text, kProjectFilter);
+    EXPECT_EQ(Form().ProjectFileName(), Folder() + "menu");
+    EXPECT_TRUE(QFile::exists(Folder() + "menu.zarvex"));
+    EXPECT_TRUE(QFile::exists(Folder() + "menu.html"));
+    EXPECT_TRUE(QFile::exists(Folder() + "menu_PublishReport.txt"));
+    EXPECT_FALSE(Form().ModifiedFlag());
+    EXPECT_FALSE(Action("Save1")->isEnabled());
+
+    Trigger("Insert1");
+    Trigger("tlbtnSave");
+    EXPECT_EQ(dialogs_.Calls().size(), 1u) << "the second save asks nothing";
+    EXPECT_EQ(DefaultItemLines(Folder() + "menu.zarvex"), 2);
+}
+
+TEST_F(FileCommands, SaveCancelledInItsDialogChangesNothing) {
+    MakeChangedDesign();
+    dialogs_.AnswerSave(std::nullopt);
+    Trigger("Save1");
+    EXPECT_TRUE(Form().ModifiedFlag());
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty());
+}
+
+TEST_F(FileCommands, SaveCommitsThePages) {
+    Form().findChild<QLineEdit*>("edt_MenuName")->setText("  Main  ");
+    dialogs_.AnswerSave(Folder() + "m.zarvex");
+    Trigger("Save1");
+    EXPECT_EQ(Form().Agent().MenuParameters.MenuName, "Main");
+}
+
+TEST_F(FileCommands, AFailedSaveIsReportedAndTheDesignStaysChanged) {
+    MakeChangedDesign();
+    dialogs_.AnswerSave(Folder() + "no/such/folder/menu.zarvex");
+    dialogs_.AnswerMessage(DialogButton::Ok);
+    Trigger("Save1");
+    ASSERT_EQ(dialogs_.Calls().size(), 2u);
+    EXPECT_EQ(dialogs_.Calls()[1].messageKind, MessageKind::Error);
+    EXPECT_TRUE(Form().ModifiedFlag());
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty());
+}
+
+TEST_F(FileCommands, SaveAsKeepsTheChangedFlagAndExitStillAsks) {
+    MakeChangedDesign();
+    dialogs_.AnswerSave(Folder() + "copy.zarvex");
+    Trigger("Save2");
+    EXPECT_TRUE(QFile::exists(Folder() + "copy.zarvex"));
+    EXPECT_EQ(Form().ProjectFileName(), Folder() + "copy.zarvex");
+    EXPECT_TRUE(Form().ModifiedFlag());
+    EXPECT_TRUE(Action("Save1")->isEnabled());
+
+    dialogs_.AnswerMessage(DialogButton::Cancel);
+    EXPECT_FALSE(Form().close());
+    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"Save changes to files before Exit?"});
+}
+
+TEST_F(FileCommands, SaveAsCancelledChangesNothing) {
+    dialogs_.AnswerSave(std::nullopt);
+    Trigger("Save2");
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty());
+    EXPECT_FALSE(Form().ModifiedFlag());
+}
+
+TEST_F(FileCommands, OpenLoadsTheProjectAndShowsTheRoot) {
+    const QString path = WriteProject("site.zarvex", {{0, "Home"}, {1, "News"}, {0, "About"}});
+    dialogs_.AnswerOpen(path);
+    Trigger("Open1");
+    EXPECT_EQ(dialogs_.Calls()[0].text, kProjectFilter);
+    EXPECT_EQ(Form().ProjectFileName(), path);
+    ASSERT_EQ(Form().TreeModel().NodeCount(), 4);
+    EXPECT_EQ(Form().TreeModel().Caption(1), "Home");
+    EXPECT_EQ(Form().TreeModel().NodeLevel(2), 2);
+    EXPECT_EQ(Form().TreeModel().Caption(3), "About");
+    EXPECT_EQ(Form().SelectedNodeIndex(), 0);
+    EXPECT_FALSE(Form().ModifiedFlag());
+    EXPECT_FALSE(Form().TreeRebuilding());
+    EXPECT_EQ(Form().findChild<QTabWidget*>("pgcntrl1")->currentWidget()->objectName(),
+              "tbshtScript");
+    EXPECT_EQ(FileText(Folder() + "recentfile.dat"), "&1 " + ToCorePath(path) + "\r\n");
+}
+
+TEST_F(FileCommands, OpenAsksToSaveFirst) {
+    const QString path = WriteProject("site.zarvex", {{0, "Home"}});
+    MakeChangedDesign();
+    dialogs_.AnswerMessage(DialogButton::Cancel);
+    Trigger("Open1");
+    EXPECT_EQ(Form().Agent().Items[0].Text, "Item");
+
+    dialogs_.AnswerMessage(DialogButton::No);
+    dialogs_.AnswerOpen(std::nullopt);
+    Trigger("tlbtnOpen");
+    EXPECT_EQ(Form().Agent().Items[0].Text, "Item") << "a cancelled dialog keeps the design";
+
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    dialogs_.AnswerSave(Folder() + "before.zarvex");
+    dialogs_.AnswerOpen(path);
+    Trigger("Open1");
+    EXPECT_TRUE(QFile::exists(Folder() + "before.zarvex"));
+    EXPECT_EQ(Form().Agent().Items[0].Text, "Home");
+    EXPECT_EQ(Form().ProjectFileName(), path);
+}
+
+TEST_F(FileCommands, ARefusedFileLeavesAnEmptyDesignAndIsNotRemembered) {
+    const QString good = WriteProject("good.zarvex", {{0, "Home"}});
+    dialogs_.AnswerOpen(good);
+    Trigger("Open1");
+    ASSERT_EQ(Form().ProjectFileName(), good);
+
+    QFile bad(Folder() + "bad.zarvex");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a project\r\n");
+    bad.close();
+    dialogs_.AnswerOpen(bad.fileName());
+    dialogs_.AnswerMessage(DialogButton::Ok);
+    Trigger("Open1");
+    ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+    EXPECT_TRUE(dialogs_.MessageTexts()[0].contains("bad.zarvex"));
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty()) << "a save must not overwrite good.zarvex";
+    EXPECT_TRUE(Form().Agent().Items.empty());
+    EXPECT_EQ(Form().TreeModel().NodeCount(), 1);
+    EXPECT_FALSE(Form().TreeRebuilding());
+    EXPECT_EQ(Form().SelectedNodeIndex(), 0);
+    EXPECT_EQ(FileText(Folder() + "recentfile.dat"), "&1 " + ToCorePath(good) + "\r\n");
+}
+
+// The preview folder holds the images the next save publishes: only an open that
+// goes ahead, or leaving the program, clears it.
+TEST_F(FileCommands, StagedImagesSurviveCancelledOpensAndACancelledExit) {
+    QDir().mkpath(Folder() + "site");
+    QFile image(Folder() + "site/arrowr.gif");
+    ASSERT_TRUE(image.open(QIODevice::WriteOnly));
+    image.write("GIF89a");
+    image.close();
+    dialogs_.AnswerOpen(WriteProject("site/site.zarvex", {{0, "Home"}}));
+    Trigger("Open1");
+    const QString staged = FromCorePath(Form().Agent().PreviewFolder()) + "arrowr.gif";
+    ASSERT_TRUE(QFile::exists(staged));
+
+    dialogs_.AnswerOpen(std::nullopt);
+    Trigger("Open1");
+    dialogs_.AnswerOpen(std::nullopt);
+    Trigger("ImportMenuStructure1");
+    EXPECT_TRUE(QFile::exists(staged));
+
+    Form().MarkChanged();
+    dialogs_.AnswerMessage(DialogButton::Cancel);
+    EXPECT_FALSE(Form().close());
+    EXPECT_TRUE(QFile::exists(staged));
+    dialogs_.AnswerMessage(DialogButton::No);
+    EXPECT_TRUE(Form().close());
+    EXPECT_FALSE(QFile::exists(staged));
+}
+
+TEST_F(FileCommands, CloseWithoutChangesAsksNothing) {
+    EXPECT_TRUE(Form().close());
+    EXPECT_TRUE(dialogs_.Calls().empty());
+}
+
+TEST_F(FileCommands, CloseQuestionCancelKeepsTheWindowOpen) {
+    MakeChangedDesign();
+    dialogs_.AnswerMessage(DialogButton::Cancel);
+    EXPECT_FALSE(Form().close());
+    EXPECT_EQ(dialogs_.Calls()[0].text, "Save changes to files before Exit?");
+    EXPECT_EQ(dialogs_.Calls()[0].messageKind, MessageKind::Warning);
+    EXPECT_TRUE(Form().ModifiedFlag());
+}
+
+TEST_F(FileCommands, CloseQuestionNoClosesWithoutSaving) {
+    MakeChangedDesign();
+    dialogs_.AnswerMessage(DialogButton::No);
+    EXPECT_TRUE(Form().close());
+    EXPECT_EQ(dialogs_.Calls().size(), 1u);
+}
+
+TEST_F(FileCommands, CloseQuestionYesSavesToTheProjectAndCloses) {
+    MakeChangedDesign();
+    dialogs_.AnswerSave(Folder() + "p.zarvex");
+    Trigger("Save1");
+    Trigger("Insert1");
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    EXPECT_TRUE(Form().close());
+    EXPECT_EQ(DefaultItemLines(Folder() + "p.zarvex"), 2);
+}
+
+TEST_F(FileCommands, CloseQuestionYesAsksForANameAndStaysOpenOnCancel) {
+    MakeChangedDesign();
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    dialogs_.AnswerSave(std::nullopt);
+    EXPECT_FALSE(Form().close());
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    dialogs_.AnswerSave(Folder() + "last.zarvex");
+    EXPECT_TRUE(Form().close());
+    EXPECT_TRUE(QFile::exists(Folder() + "last.zarvex"));
+}
+
+TEST_F(FileCommands, ExitRunsTheCloseQuestion) {
+    Form().show();
+    MakeChangedDesign();
+    dialogs_.AnswerMessage(DialogButton::No);
+    Trigger("Exit1");
+    EXPECT_FALSE(Form().isVisible());
+}
+
+TEST_F(FileCommands, ExportAddsTheExtensionOnlyWhenMissing) {
+    MakeChangedDesign();
+    dialogs_.AnswerSave(Folder() + "menu");
+    Trigger("ExportMenuStructure1");
+    EXPECT_EQ(dialogs_.Calls()[0].text, kStructureFilter);
+    EXPECT_TRUE(QFile::exists(Folder() + "menu.gms"));
+    dialogs_.AnswerSave(Folder() + "menu.GMS");
+    Trigger("ExportMenuStructure1");
+    EXPECT_TRUE(QFile::exists(Folder() + "menu.GMS"));
+    EXPECT_FALSE(QFile::exists(Folder() + "menu.GMS.gms"));
+    EXPECT_TRUE(Form().ModifiedFlag()) << "export leaves the changed flag alone";
+}
+
+TEST_F(FileCommands, ImportKeepsTheProjectSoSaveWritesToIt) {
+    const QString project = WriteProject("proj.zarvex", {{0, "Old"}});
+    dialogs_.AnswerOpen(project);
+    Trigger("Open1");
+    Trigger("Insert1");
+    Trigger("Insert1");
+    dialogs_.AnswerSave(Folder() + "two.gms");
+    Trigger("ExportMenuStructure1");
+
+    dialogs_.AnswerMessage(DialogButton::No);
+    dialogs_.AnswerOpen(Folder() + "two.gms");
+    Trigger("ImportMenuStructure1");
+    EXPECT_EQ(dialogs_.Calls().back().text, kStructureFilter);
+    EXPECT_EQ(Form().Agent().Items.size(), 3u);
+    EXPECT_EQ(Form().TreeModel().NodeCount(), 4);
+    EXPECT_EQ(Form().ProjectFileName(), project);
+    EXPECT_FALSE(Form().ModifiedFlag());
+
+    Trigger("Insert1");
+    Trigger("Save1");
+    EXPECT_EQ(DefaultItemLines(project), 3);
+}
+
+}  // namespace
+}  // namespace zarvex::ui::testing

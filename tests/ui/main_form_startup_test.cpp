@@ -1,0 +1,193 @@
+#include <QDir>
+#include <QFile>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "ui_test_support.h"
+
+namespace zarvex::ui::testing {
+namespace {
+
+QStringList VisibleTabs(const TMainForm& form) {
+    auto* pages = form.findChild<QTabWidget*>("pgcntrl1");
+    QStringList names;
+    for (int i = 0; i < pages->count(); ++i)
+        if (pages->isTabVisible(i))
+            names << pages->widget(i)->objectName();
+    return names;
+}
+
+using StartUp = MainFormFixture;
+
+TEST_F(StartUp, ShowsAnEmptyDefaultDesignWithTheRootSelected) {
+    EXPECT_EQ(Form().windowTitle(), "Zarvex");
+    EXPECT_FALSE(Form().ModifiedFlag());
+    EXPECT_FALSE(Action("Save1")->isEnabled());
+    EXPECT_FALSE(Form().findChild<QToolButton*>("tlbtnSave")->isEnabled());
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty());
+    EXPECT_EQ(Form().SelectedNodeIndex(), 0);
+    EXPECT_EQ(Form().CurrentItemNodeIndex(), -1);
+    EXPECT_EQ(Form().TreeModel().NodeCount(), 1);
+    EXPECT_EQ(Form().TreeModel().Caption(0), "Zarvex");
+    EXPECT_TRUE(Form().Agent().Items.empty());
+    EXPECT_EQ(Form().Agent().MenuParameters, DefaultAppletData());
+    EXPECT_EQ(VisibleTabs(Form()), (QStringList{"tbshtScript", "tbshtStyle", "tbshtPath"}));
+    EXPECT_EQ(Form().findChild<QTabWidget*>("pgcntrl1")->currentWidget()->objectName(),
+              "tbshtScript");
+    EXPECT_EQ(Form().findChild<QLineEdit*>("edt_MenuName")->text(), "MyMenu1");
+    EXPECT_EQ(Form().size(), QSize(825, 620));
+    // Root only: it can take a child and nothing else.
+    EXPECT_TRUE(Action("Insert1")->isEnabled());
+    EXPECT_FALSE(Action("Delete2")->isEnabled());
+    EXPECT_FALSE(Form().findChild<QToolButton*>("tlbtnMoveUp")->isEnabled());
+    // The list of recent files exists from the first start on.
+    EXPECT_TRUE(QFile::exists(Folder() + "recentfile.dat"));
+    EXPECT_TRUE(Form().findChild<QMenu*>("mnitRecentFiles")->actions().isEmpty());
+}
+
+TEST_F(StartUp, CommandsCarryTheirCaptionsShortCutsAndHints) {
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+        const char* hint;
+    } rows[] = {
+        {"New1", "&New...", "Ctrl+N", "Create a new project"},
+        {"Open1", "&Open...", "Ctrl+O", "Open a previous saved project"},
+        {"Save1", "&Save", "Ctrl+S", "Save project"},
+        {"Save2", "Save &As...", "", "Save the project with a new name"},
+        {"Templet1", "&Templates", "", "Open predefine templets"},
+        {"ImportMenuStructure1", "&Import Menu Structure", "", ""},
+        {"ExportMenuStructure1", "&Export Menu Structure", "", ""},
+        {"Exit1", "E&xit", "", "Quit the application; Prompts to save applet"},
+        {"Insert2", "I&nsert", "", "Insert a new item as a child of selected item."},
+        {"Delete1", "&Delete", "", "Delete selected item and all its children item if it has."},
+        {"MoveUp2", "Move &Up", "", "move the current selected item position up."},
+        {"MoveDown1", "Move &Down", "", "move the current selected item position down."},
+        {"Preview1", "&Preview", "Ctrl+P", nullptr},
+        {"WebBrowser1", "Web &Browser...", "", "Specified which web browser be used to preview"},
+        {"Topic1", "Help &Topics", "", "List help topics"},
+        {"tlbtnOpen", nullptr, "", "Open a project from the file that you saved before"},
+        {"tlbtnSave", nullptr, "", "Save the current project to a file"},
+        {"tlbtnPreview", nullptr, "", "preview the applet in web browser"},
+        {"tlbtnHelp", nullptr, "", "Show help document"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QAction* a = Action(row.name);
+        ASSERT_NE(a, nullptr);
+        if (row.caption) {
+            EXPECT_EQ(a->text(), row.caption);
+        }
+        EXPECT_EQ(a->shortcut().toString(), row.shortcut);
+        if (row.hint) {
+            EXPECT_EQ(a->statusTip(), row.hint);
+        }
+        if (row.hint && *row.hint) {
+            EXPECT_EQ(a->toolTip(), row.hint);
+        }
+    }
+    EXPECT_TRUE(Action("ToolBar1")->isChecked());
+    EXPECT_TRUE(Action("StatusBar2")->isChecked());
+    for (const char* button :
+         {"tlbtnNew", "tlbtnOpen", "tlbtnSave", "tlbtnInsert", "tlbtnDelete", "tlbtnMoveUp",
+          "tlbtnMoveDown", "tlbtnBuildHTML", "tlbtnPreview", "tlbtnHelp"})
+        EXPECT_NE(Form().findChild<QToolButton*>(button), nullptr) << button;
+    EXPECT_NE(Form().findChild<QLabel*>("stctxtHint"), nullptr);
+    EXPECT_EQ(Form().findChild<QProgressBar*>("prgrsbrMainFormBottom")->maximum(), 100);
+}
+
+TEST_F(StartUp, ViewTogglesHideAndShowTheBars) {
+    Form().show();
+    Trigger("ToolBar1");
+    EXPECT_FALSE(Action("ToolBar1")->isChecked());
+    EXPECT_FALSE(Form().findChild<QToolBar*>("tlbr1")->isVisible());
+    Trigger("ToolBar1");
+    EXPECT_TRUE(Form().findChild<QToolBar*>("tlbr1")->isVisible());
+    Trigger("StatusBar2");
+    EXPECT_FALSE(Action("StatusBar2")->isChecked());
+    EXPECT_FALSE(Form().findChild<QStatusBar*>("StatusBar1")->isVisible());
+    Trigger("StatusBar2");
+    EXPECT_TRUE(Form().findChild<QStatusBar*>("StatusBar1")->isVisible());
+    EXPECT_TRUE(Form().findChild<QLabel*>("stctxtHint")->isVisible());
+}
+
+TEST_F(StartUp, HintLineShowsTheHintUnderTheMouseButNotDuringARebuild) {
+    auto* hint = Form().findChild<QLabel*>("stctxtHint");
+    auto* tree = Form().findChild<QTreeView*>("trvwDesignPanel");
+    QStatusTipEvent tip(tree->statusTip());
+    QApplication::sendEvent(tree, &tip);
+    EXPECT_EQ(hint->text(), "Add, remove or move items by right-clicking the mouse.");
+    QStatusTipEvent none{QString()};
+    QApplication::sendEvent(tree, &none);
+    EXPECT_EQ(hint->text(), "");
+}
+
+TEST_F(StartUp, EscapeClosesTheWindowThroughTheCloseQuestion) {
+    Form().show();
+    Form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+    Form().MarkChanged();
+    dialogs_.AnswerMessage(DialogButton::Cancel);
+    QTest::keyClick(Form().findChild<QTreeView*>("trvwDesignPanel"), Qt::Key_Escape);
+    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"Save changes to files before Exit?"});
+    EXPECT_TRUE(Form().isVisible());
+    dialogs_.AnswerMessage(DialogButton::No);
+    QTest::keyClick(Form().findChild<QLineEdit*>("edt_MenuName"), Qt::Key_Escape);
+    EXPECT_FALSE(Form().isVisible());
+}
+
+TEST(CommandLine, JoinsArgumentsWithBlanksAndTrims) {
+    EXPECT_EQ(JoinCommandLine({"C:\\My", "Menus\\a.zarvex"}), "C:\\My Menus\\a.zarvex");
+    EXPECT_EQ(JoinCommandLine({"/path/with two  spaces/a.zarvex"}),
+              "/path/with two  spaces/a.zarvex");
+    EXPECT_EQ(JoinCommandLine({" ", "a", ""}), "a");
+    EXPECT_EQ(JoinCommandLine({}), "");
+}
+
+using CommandLineOpen = MainFormFixture;
+
+TEST_F(CommandLineOpen, APathSplitAtItsBlankOpensTheFile) {
+    QDir().mkpath(Folder() + "My Menus");
+    const QString path = WriteProject("My Menus/a.zarvex", {{0, "Home"}, {1, "Sub"}});
+    const QString first = Folder() + "My";
+    Recreate();
+    Form().OpenStartupPath(JoinCommandLine({first, "Menus/a.zarvex"}));
+    EXPECT_EQ(Form().ProjectFileName(), path);
+    EXPECT_EQ(Form().TreeModel().NodeCount(), 3);
+    EXPECT_EQ(Form().TreeModel().Caption(2), "Sub");
+    EXPECT_FALSE(Form().ModifiedFlag());
+    EXPECT_TRUE(dialogs_.Calls().empty());
+}
+
+TEST_F(CommandLineOpen, AQuotedPathWithTwoBlanksComesThroughAsItIs) {
+    QDir().mkpath(Folder() + "with two  spaces");
+    const QString path = WriteProject("with two  spaces/a.zarvex", {{0, "Only"}});
+    Form().OpenStartupPath(JoinCommandLine({path}));
+    EXPECT_EQ(Form().ProjectFileName(), path);
+    EXPECT_EQ(Form().Agent().Items.size(), 1u);
+}
+
+TEST_F(CommandLineOpen, AMissingFileIsReportedAndLeavesTheEmptyDesign) {
+    dialogs_.AnswerMessage(DialogButton::Ok);
+    Form().OpenStartupPath(Folder() + "gone.zarvex");
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(dialogs_.Calls()[0].messageKind, MessageKind::Error);
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty());
+    EXPECT_EQ(Form().TreeModel().NodeCount(), 1);
+    EXPECT_FALSE(Form().TreeRebuilding());
+    EXPECT_FALSE(Form().ModifiedFlag());
+}
+
+}  // namespace
+}  // namespace zarvex::ui::testing

@@ -1,0 +1,156 @@
+#include <QApplication>
+#include <QTreeView>
+
+#include "model/preorder_tree.h"
+#include "ui/design_tree_model.h"
+#include "ui_test_support.h"
+
+namespace zarvex::ui::testing {
+
+namespace {
+
+// One QApplication for the whole suite, made before the first test runs.
+class QtApplicationEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "zarvex_ui_tests";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance())
+            app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+const char* KindName(ScriptedDialogService::Kind kind) {
+    switch (kind) {
+        case ScriptedDialogService::Kind::Message:
+            return "message box";
+        case ScriptedDialogService::Kind::Open:
+            return "open dialog";
+        case ScriptedDialogService::Kind::Save:
+            return "save dialog";
+        case ScriptedDialogService::Kind::Color:
+            return "colour dialog";
+    }
+    return "?";
+}
+
+}  // namespace
+
+ScriptedDialogService::~ScriptedDialogService() = default;
+
+QStringList ScriptedDialogService::MessageTexts() const {
+    QStringList texts;
+    for (const Call& c : calls_)
+        if (c.kind == Kind::Message)
+            texts << c.text;
+    return texts;
+}
+
+bool ScriptedDialogService::Next(Kind kind, const QString& what, Answer& answer) {
+    if (answers_.empty() || answers_.front().kind != kind) {
+        ADD_FAILURE() << "unexpected " << KindName(kind) << ": " << what.toStdString()
+                      << (answers_.empty() ? " (no answer scripted)"
+                                           : std::string(" (scripted: ") +
+                                                 KindName(answers_.front().kind) + ")");
+        return false;
+    }
+    answer = answers_.front();
+    answers_.pop_front();
+    return true;
+}
+
+DialogButton ScriptedDialogService::ShowMessage(QWidget*, MessageKind kind, const QString& text,
+                                                DialogButtons buttons) {
+    calls_.push_back({Kind::Message, kind, text, buttons});
+    Answer a{Kind::Message, DialogButton::None, std::nullopt, std::nullopt};
+    if (!Next(Kind::Message, text, a))
+        return (buttons & DialogButton::Cancel) ? DialogButton::Cancel : DialogButton::No;
+    EXPECT_TRUE(buttons & a.button)
+        << "scripted a button the box does not offer: " << text.toStdString();
+    return a.button;
+}
+
+std::optional<QString> ScriptedDialogService::GetOpenFileName(QWidget*, const QString& filter) {
+    calls_.push_back({Kind::Open, MessageKind::Information, filter, {}});
+    Answer a{Kind::Open, DialogButton::None, std::nullopt, std::nullopt};
+    return Next(Kind::Open, filter, a) ? a.path : std::nullopt;
+}
+
+std::optional<QString> ScriptedDialogService::GetSaveFileName(QWidget*, const QString& filter) {
+    calls_.push_back({Kind::Save, MessageKind::Information, filter, {}});
+    Answer a{Kind::Save, DialogButton::None, std::nullopt, std::nullopt};
+    return Next(Kind::Save, filter, a) ? a.path : std::nullopt;
+}
+
+std::optional<QColor> ScriptedDialogService::GetColor(QWidget*, const QColor&) {
+    calls_.push_back({Kind::Color, MessageKind::Information, {}, {}});
+    Answer a{Kind::Color, DialogButton::None, std::nullopt, std::nullopt};
+    return Next(Kind::Color, "colour", a) ? a.color : std::nullopt;
+}
+
+void MainFormFixture::SetUp() {
+    ASSERT_TRUE(folder_.isValid());
+    Recreate();
+}
+
+void MainFormFixture::Recreate() {
+    form_.reset();
+    MainFormSetup setup;
+    setup.dialogs = &dialogs_;
+    setup.folders.dataFolder = ToCorePath(Folder());
+    setup.folders.programFolder = ToCorePath(Folder());
+    form_ = std::make_unique<TMainForm>(setup);
+}
+
+void MainFormFixture::TearDown() {
+    // Closing is not under test here: the window goes without its question.
+    if (form_)
+        form_->MarkUnchanged();
+    form_.reset();
+    EXPECT_TRUE(dialogs_.AllAnswered()) << "scripted answers left unused";
+}
+
+QAction* MainFormFixture::Action(const char* name) const {
+    auto* action = form_->findChild<QAction*>(QString::fromLatin1(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+}
+
+void MainFormFixture::Select(int pos) {
+    auto* tree = form_->findChild<QTreeView*>("trvwDesignPanel");
+    tree->setCurrentIndex(form_->TreeModel().IndexAt(pos));
+}
+
+QString MainFormFixture::WriteProject(const QString& name,
+                                      const std::vector<std::pair<int, QString>>& items) {
+    TkavoAppletAgent agent;
+    agent.ResetToDefaults();
+    for (const auto& [level, text] : items) {
+        TItemData d = TkavoAppletAgent::NewItemRecord();
+        d.Text = ToCorePath(text);
+        d.Level = std::to_string(level);
+        agent.Items.push_back(d);
+    }
+    PreorderTree tree;
+    std::vector<int> levels;
+    std::vector<std::string> captions;
+    for (const auto& item : agent.Items) {
+        levels.push_back(std::stoi(item.Level) + 1);
+        captions.push_back(item.Text);
+    }
+    tree.AppendNodes(levels, captions);
+    agent.AttachTree(&tree);
+    const QString path = Folder() + name;
+    agent.SaveProjectFile(ToCorePath(path));
+    return path;
+}
+
+}  // namespace zarvex::ui::testing

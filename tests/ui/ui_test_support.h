@@ -1,0 +1,111 @@
+// Shared by the widget tests: the QApplication, the scripted dialog service and a
+// main window over a scratch program folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QColor>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtGlobal>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/dialog_service.h"
+#include "ui/main_form.h"
+
+namespace zarvex::ui::testing {
+
+// Answers the window's dialogs from a script, in order, and records every call.
+// A dialog that the script did not expect fails the running test.
+class ScriptedDialogService final : public IDialogService {
+  public:
+    enum class Kind { Message, Open, Save, Color };
+    struct Call {
+        Kind kind;
+        MessageKind messageKind = MessageKind::Information;
+        QString text;  // the message, or the file dialog's filter
+        DialogButtons buttons;
+    };
+
+    ~ScriptedDialogService() override;
+
+    void AnswerMessage(DialogButton button) { answers_.push_back({Kind::Message, button, {}, {}}); }
+    void AnswerOpen(std::optional<QString> path) { answers_.push_back({Kind::Open, {}, path, {}}); }
+    void AnswerSave(std::optional<QString> path) { answers_.push_back({Kind::Save, {}, path, {}}); }
+    void AnswerColor(std::optional<QColor> c) { answers_.push_back({Kind::Color, {}, {}, c}); }
+
+    const std::vector<Call>& Calls() const { return calls_; }
+    QStringList MessageTexts() const;
+    bool AllAnswered() const { return answers_.empty(); }
+    void Reset() {
+        answers_.clear();
+        calls_.clear();
+    }
+
+    DialogButton ShowMessage(QWidget* parent, MessageKind kind, const QString& text,
+                             DialogButtons buttons) override;
+    std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
+
+  private:
+    struct Answer {
+        Kind kind;
+        DialogButton button;
+        std::optional<QString> path;
+        std::optional<QColor> color;
+    };
+    bool Next(Kind kind, const QString& what, Answer& answer);
+
+    std::deque<Answer> answers_;
+    std::vector<Call> calls_;
+};
+
+// Counts what QAbstractItemModelTester reports; it reports through qWarning.
+class TesterFailures {
+  public:
+    TesterFailures() {
+        count_ = 0;
+        previous_ = qInstallMessageHandler(&Handler);
+    }
+    ~TesterFailures() { qInstallMessageHandler(previous_); }
+    int Count() const { return count_; }
+
+  private:
+    static void Handler(QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg && text.contains("FAIL")) {
+            ++count_;
+            ADD_FAILURE() << text.toStdString();
+        }
+    }
+    static inline int count_ = 0;
+    QtMessageHandler previous_;
+};
+
+// A main window over a fresh program folder (data and scratch files in one
+// temporary folder), without file-type registration.
+class MainFormFixture : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    TMainForm& Form() { return *form_; }
+    void Recreate();  // a new window over the same folder, as at the next start
+    QAction* Action(const char* name) const;
+    void Trigger(const char* name) const { Action(name)->trigger(); }
+    QString Folder() const { return folder_.path() + '/'; }
+    // Selects node pos in the tree as a click would.
+    void Select(int pos);
+    // Writes a small project through the agent of a scratch window.
+    QString WriteProject(const QString& name, const std::vector<std::pair<int, QString>>& items);
+
+    ScriptedDialogService dialogs_;
+    QTemporaryDir folder_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+}  // namespace zarvex::ui::testing
