@@ -24,8 +24,6 @@ constexpr std::array<std::string_view, 10> kHeaderLines = {
     "1.0",
     "</Product_Version>",
 };
-constexpr std::string_view kProductTag = "<Product_Name>";
-constexpr std::string_view kVersionTag = "<Product_Version>";
 constexpr std::string_view kParametersTag = "<Applet_Parameters>";
 constexpr std::string_view kParametersEndTag = "</Applet_Parameters>";
 constexpr std::string_view kItemsTag = "<Item_Parameters>";
@@ -57,21 +55,10 @@ constexpr std::size_t kTypicalLineBytes = 96;
 ProjectFileContent ParseProjectText(std::string_view text, const std::string& path,
                                     const std::function<void()>& onItemsFound) {
     TaggedLineReader reader(path, text);
-    if (text.empty())
-        reader.Refuse(0, "the file is empty");
-
-    // A file without a product line is not one of ours, whatever else it holds.
-    if (!reader.TrySeek(kProductTag))
-        reader.Refuse(0, std::string(kProjectRefusedMessage));
-    reader.Advance("the product name");
-    if (!IsAcceptedProduct(reader.Line()))
-        reader.Refuse(reader.LineNumber(), std::string(kProjectRefusedMessage));
-
     ProjectFileContent content;
-    reader.Advance(kVersionTag);
-    reader.Seek(kVersionTag);
-    reader.Advance("the product version");
-    content.version = std::string(reader.Line());
+    content.version = ReadProductHeader(reader, text, IsAcceptedProduct,
+                                        std::string(kProjectRefusedMessage), "the product name",
+                                        "the product version");
     reader.Advance(kParametersTag);
     reader.Seek(kParametersTag);
     reader.Advance("the parameter line");

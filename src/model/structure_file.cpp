@@ -28,10 +28,10 @@ constexpr std::array<std::string_view, 13> kHeaderLines = {
     "<Structure_Description>",
 };
 constexpr std::string_view kFormatName = "General Menu Structure Description Format";
-constexpr std::string_view kProductTag = "<Product_Name>";
-constexpr std::string_view kVersionTag = "<Product_Version>";
 constexpr std::string_view kItemsTag = "<Structure_Description>";
 constexpr std::string_view kItemsEndTag = "</Structure_Description>";
+
+bool IsFormatName(std::string_view name) { return name == kFormatName; }
 
 // The item fields a structure line carries, in line order.
 constexpr std::array<ItemField, 5> kCarriedFields = {
@@ -41,21 +41,10 @@ constexpr std::array<ItemField, 5> kCarriedFields = {
 StructureFileContent ParseStructureText(std::string_view text, const std::string& path,
                                         const std::function<void()>& onItemsFound) {
     TaggedLineReader reader(path, text);
-    if (text.empty())
-        reader.Refuse(0, "the file is empty");
-
-    // A file without a product line is not in this format, whatever else it holds.
-    if (!reader.TrySeek(kProductTag))
-        reader.Refuse(0, std::string(kStructureRefusedMessage));
-    reader.Advance("the format name");
-    if (reader.Line() != kFormatName)
-        reader.Refuse(reader.LineNumber(), std::string(kStructureRefusedMessage));
-
     StructureFileContent content;
-    reader.Advance(kVersionTag);
-    reader.Seek(kVersionTag);
-    reader.Advance("the format version");
-    content.version = std::string(reader.Line());
+    content.version = ReadProductHeader(reader, text, IsFormatName,
+                                        std::string(kStructureRefusedMessage), "the format name",
+                                        "the format version");
     reader.Advance(kItemsTag);
     reader.Seek(kItemsTag);
     if (onItemsFound)

@@ -152,4 +152,23 @@ std::size_t TaggedLineReader::RemainingLineCount() const {
     return count;
 }
 
+std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
+                              bool (*isAccepted)(std::string_view), const std::string& refusedMessage,
+                              std::string_view productWhat, std::string_view versionWhat) {
+    constexpr std::string_view kProductTag = "<Product_Name>";
+    constexpr std::string_view kVersionTag = "<Product_Version>";
+    if (text.empty())
+        reader.Refuse(0, "the file is empty");
+    // A file without a product line is not one of ours, whatever else it holds.
+    if (!reader.TrySeek(kProductTag))
+        reader.Refuse(0, refusedMessage);
+    reader.Advance(productWhat);
+    if (!isAccepted(reader.Line()))
+        reader.Refuse(reader.LineNumber(), refusedMessage);
+    reader.Advance(kVersionTag);
+    reader.Seek(kVersionTag);
+    reader.Advance(versionWhat);
+    return std::string(reader.Line());
+}
+
 }  // namespace zarvex

@@ -52,6 +52,13 @@ class TaggedLineReader {
     int lineNumber_ = 0;
 };
 
+// The header both tagged formats share: refuses an empty text, finds
+// "<Product_Name>" and checks the line after it with isAccepted (refusing the file
+// with refusedMessage), then finds "<Product_Version>" and returns the line after it.
+std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
+                              bool (*isAccepted)(std::string_view), const std::string& refusedMessage,
+                              std::string_view productWhat, std::string_view versionWhat);
+
 // Field n (0-based) of a record line: the text between the n-th and the (n+1)-th
 // separator. A field whose separator is missing is empty, and so is every field
 // after it; text after the last separator is ignored. Fills out[0..count).
