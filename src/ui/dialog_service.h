@@ -32,6 +32,9 @@ class IDialogService {
     virtual std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter) = 0;
     virtual std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) = 0;
 
+    // The folder that the following save dialogs start in, for the rest of the run.
+    virtual void SetInitialSaveFolder(const QString& folder) { (void)folder; }
+
     // The colour dialog, starting from initial; nothing on cancel.
     virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) = 0;
 };

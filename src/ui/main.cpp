@@ -28,6 +28,6 @@ int main(int argc, char** argv) {
 
     zarvex::ui::TMainForm form(setup);
     form.show();
-    form.OpenStartupPath(zarvex::ui::JoinCommandLine(QApplication::arguments().mid(1)));
+    form.ProgramStart(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

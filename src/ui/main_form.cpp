@@ -98,6 +98,8 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     CreateCentralArea();
+    AttachAuxiliaryWindows(setup);
+    AttachCodeViewAndPages();
     progress_ = std::make_unique<StatusProgress>(stctxtHint_, prgrsbrMainFormBottom_);
     agent_.SetProgress(progress_.get());
     agent_.AttachTree(model_);

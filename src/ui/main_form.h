@@ -12,6 +12,7 @@
 #include <string>
 
 #include "model/applet_agent.h"
+#include "ui/app_services.h"
 #include "ui/design_tree_model.h"
 
 class QAction;
@@ -25,12 +26,16 @@ namespace zarvex::ui {
 
 class IDialogService;
 class PropertyPages;
+class TfrmHelp;
+class TformHTML;
+class TformWebBrowser;
 class StatusProgress;
 
 struct MainFormSetup {
     IDialogService* dialogs = nullptr;       // required; every question goes through it
     AppFolders folders;                      // the agent's data and scratch folders
     std::function<void()> registerFileType;  // run at every start; failures are its own
+    AppServices services;  // shell, settings store, browser search; the real ones when left out
 };
 
 class TMainForm : public QMainWindow {
@@ -82,6 +87,37 @@ class TMainForm : public QMainWindow {
     void AddRecentFile(const QString& path);
     void UpdateCommandStates();
 
+    // --- templates, browser, publish and help (main_form_templates/script/help.cpp) ---
+    void Templet1Click();
+    void SaveAsTemplate1Click();
+    // The program start after the window is shown: opens the path that the arguments
+    // spell, or offers the template picker when there is none.
+    void ProgramStart(const QStringList& arguments);
+    // The start-up picker, unless the user has turned it off.
+    void OfferTemplatesAtStart();
+    void Preview1Click();
+    void Publish1Click();
+    void WebBrowser1Click();
+    void Topic1Click();
+    void ViewSample1Click();
+    void Homepage1Click();
+    void ContactUs1Click();
+    void About1Click();
+    // Shows a page of the help folder in the help window (the getting started page for "").
+    void ShowContextHelp(const QString& pageFileName);
+    // The tip before the link file dialog, when the user has not turned it off.
+    void ShowLinkTip();
+
+    // --- Build HTML and the code view (main_form_build.cpp) -------------------------
+    // Commits the pages and builds the design; the snippet goes into the code view.
+    // False, after the message, when there is no item to build.
+    bool BuildHTMLCode();
+    void BuildHTML1Click();
+    TformHTML& CodeView() const { return *formHTML_; }
+    TfrmHelp& HelpWindow() const { return *frmHelp_; }
+    AppServiceHost& Services() const { return *services_; }
+    QString TemplatesFolder() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -105,6 +141,12 @@ class TMainForm : public QMainWindow {
     void FinishRebuild();
     void FormCloseQuery(bool& canClose);
     void ClearPreviewOnExit();
+
+    // templates, browser, publish and help
+    void AttachAuxiliaryWindows(const MainFormSetup& setup);
+    void AttachCodeViewAndPages();  // the code view, Build HTML, the pages' help and hints
+    QString DataFilePath(const QString& relativePath) const;  // inside the data folder
+    std::unique_ptr<TformWebBrowser> CreateWebBrowserForm();
     void RecentFileClick(QAction* entry);
 
     // tree
@@ -120,6 +162,9 @@ class TMainForm : public QMainWindow {
     DesignTreeModel* model_ = nullptr;
     PropertyPages* pages_ = nullptr;
     std::unique_ptr<StatusProgress> progress_;
+    std::unique_ptr<AppServiceHost> services_;
+    TfrmHelp* frmHelp_ = nullptr;
+    TformHTML* formHTML_ = nullptr;
 
     // window state
     bool modifiedFlag_ = false;

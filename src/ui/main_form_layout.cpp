@@ -148,12 +148,6 @@ void TMainForm::CreateActions() {
     connect(Exit1_, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(ToolBar1_, &QAction::triggered, this, &TMainForm::ToolBar1Click);
     connect(StatusBar2_, &QAction::triggered, this, &TMainForm::StatusBar2Click);
-
-    // Commands whose windows are not part of this window yet: present, captioned, inert.
-    for (QAction* a : {Templet1_, SaveAsTemplate1_, Preview1_, BuildHTML1_, Publish1_, WebBrowser1_,
-                       Topic1_, ViewSample1_, Homepage1_, ContactUs1_, About1_, tlbtnBuildHTML_,
-                       tlbtnPreview_, tlbtnHelp_})
-        a->setEnabled(false);
 }
 
 void TMainForm::CreateMenus() {

@@ -1,15 +1,26 @@
 #include "ui/property_pages.h"
 
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QLabel>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
-#include <QVBoxLayout>
+#include <QToolButton>
 #include <stdexcept>
 
+#include "model/forbidden_text.h"
 #include "model/text_util.h"
 #include "platform/text_codec.h"
+#include "publish/file_ops.h"
+#include "settings/help_pages.h"
+#include "ui/color_panel.h"
+#include "ui/control_binding.h"
+#include "ui/dialog_service.h"
+#include "ui/page_bindings.h"
+#include "ui/page_builders.h"
+#include "ui/page_widgets.h"
 
 namespace zarvex::ui {
 
@@ -22,26 +33,24 @@ QWidget* AddPage(QTabWidget* pages, const char* name, const QString& caption) {
     return page;
 }
 
-QString ShownText(const std::string& value) {
-    return platform::DecodeFieldText(Trim(value));
+QString FieldName(AppletField field) {
+    const auto& info = kAppletFields[static_cast<std::size_t>(field)];
+    return QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size()));
 }
 
-void WriteEdit(QLineEdit* edit, const std::string& value) {
-    edit->setText(ShownText(value));
+QString FieldName(ItemField field) {
+    const auto& info = kItemFields[static_cast<std::size_t>(field)];
+    return QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size()));
 }
 
 }  // namespace
 
-std::string ReadEditText(const QLineEdit* edit, const std::string& previous) {
-    const std::string previousTrimmed(Trim(previous));
-    const QString shown = edit->text();
-    if (shown == platform::DecodeFieldText(previousTrimmed))
-        return previousTrimmed;
-    return std::string(Trim(platform::EncodeFieldText(shown)));
-}
-
 PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, QWidget* window)
-    : QObject(window), agent_(agent), dialogs_(dialogs), pages_(new QTabWidget(window)) {
+    : QObject(window),
+      agent_(agent),
+      dialogs_(dialogs),
+      window_(window),
+      pages_(new QTabWidget(window)) {
     pages_->setObjectName("pgcntrl1");
     pages_->setMinimumSize(433, 516);
     tbshtScript_ = AddPage(pages_, "tbshtScript", tr("Script"));
@@ -49,65 +58,215 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     tbshtItem_ = AddPage(pages_, "tbshtItem", tr("Item"));
     tbshtPath_ = AddPage(pages_, "tbshtPath", tr("Path"));
     BuildScriptPage(tbshtScript_);
+    BuildStylePage(tbshtStyle_, dialogs_);
     BuildItemPage(tbshtItem_);
+    BuildPathPage(tbshtPath_);
+    edtText_ = qobject_cast<QLineEdit*>(Require("edt_Text"));
+    edtIcon_ = qobject_cast<QLineEdit*>(Require("edt_Icon"));
 
     rootPages_ = {tbshtScript_, tbshtStyle_, tbshtPath_};
     itemPages_ = {tbshtItem_};
     if (rootPages_.size() + parentPages_.size() + itemPages_.size() >
         static_cast<std::size_t>(pages_->count()))
         throw std::logic_error("Tab list array's capacity is incorrect!");
+
+    // A binding row naming a control that the pages lack is a construction fault.
+    for (const MenuFieldBinding& row : kMenuFieldBindings) {
+        Require(row.first.name);
+        if (row.second.name)
+            Require(row.second.name);
+    }
+    for (const ItemFieldBinding& row : kItemFieldBindings)
+        Require(row.control.name);
+    ConnectChangeReports();
+    ConnectButtons();
 }
 
-void PropertyPages::BuildScriptPage(QWidget* page) {
-    auto* general = new QGroupBox(tr("General"), page);
-    auto* form = new QFormLayout(general);
-    edtMenuName_ = new QLineEdit(general);
-    edtMenuName_->setObjectName("edt_MenuName");
-    form->addRow(tr("Name"), edtMenuName_);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(general);
-    layout->addStretch();
-    connect(edtMenuName_, &QLineEdit::textChanged, this, &PropertyPages::OnCaptionEditChanged);
+QWidget* PropertyPages::Control(const QString& name) const {
+    return pages_->findChild<QWidget*>(name);
 }
 
-void PropertyPages::BuildItemPage(QWidget* page) {
-    auto* group = new QGroupBox(tr("Text"), page);
-    auto* form = new QFormLayout(group);
-    edtText_ = new QLineEdit(group);
-    edtText_->setObjectName("edt_Text");
-    form->addRow(tr("Text"), edtText_);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(group);
-    layout->addStretch();
-    connect(edtText_, &QLineEdit::textChanged, this, &PropertyPages::OnCaptionEditChanged);
+QWidget* PropertyPages::Require(const char* name) const {
+    QWidget* control = Control(QString::fromLatin1(name));
+    if (!control)
+        throw std::logic_error(std::string("The property pages lack the control ") + name);
+    return control;
 }
 
-void PropertyPages::OnCaptionEditChanged() {
+// --- change reports ---------------------------------------------------------------------
+
+void PropertyPages::ConnectChangeReports() {
+    for (const ReportingControl& row : kReportingControls) {
+        QWidget* control = Require(row.name);
+        const auto report = [this, control, &row] { OnReport(control, row); };
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            connect(edit, &QLineEdit::textChanged, this, report);
+        } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+            connect(spin, &QSpinBox::textChanged, this, report);
+        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            // Only the user's changes: choosing an entry or typing. Values that the
+            // program puts into a combo box report nothing.
+            connect(combo, &QComboBox::activated, this, report);
+            if (QLineEdit* typed = combo->lineEdit())
+                connect(typed, &QLineEdit::textEdited, this, report);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            connect(button, &QAbstractButton::clicked, this, report);
+        }
+    }
+    for (const MenuFieldBinding& row : kMenuFieldBindings) {
+        if (!row.second.name)
+            continue;
+        if (auto* panel = qobject_cast<ColorPanel*>(Require(row.first.name)))
+            connect(panel, &ColorPanel::clicked, this, [this, panel] { pnl_BgColorClick(panel); });
+        if (auto* transparent = qobject_cast<QAbstractButton*>(Require(row.second.name)))
+            connect(transparent, &QAbstractButton::clicked, this, &PropertyPages::changed);
+    }
+}
+
+void PropertyPages::OnReport(QWidget* control, const ReportingControl& row) {
     emit changed();
-    if (Selected().IsItem())
+    if (control == edtText_) {
+        // The item's text names its node; with the root selected the page is not in use.
+        if (!Selected().IsItem())
+            return;
         emit itemCaptionEdited(ShownText(platform::EncodeFieldText(edtText_->text())));
+    }
+    if (row.checksText)
+        CheckForbiddenText(control);
 }
+
+void PropertyPages::CheckForbiddenText(QWidget* control) {
+    if (!control)
+        return;
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    auto* combo = qobject_cast<QComboBox*>(control);
+    if (!edit && !combo)
+        return;
+    const QString text = edit ? edit->text() : combo->currentText();
+    for (const std::string& message :
+         ForbiddenTextMessages(platform::EncodeFieldText(text), agent_.Separator)) {
+        dialogs_.ShowMessage(window_, MessageKind::Warning, QString::fromStdString(message),
+                             DialogButton::Yes);
+        // Emptying an edit runs its change report again, which finds nothing.
+        if (edit)
+            edit->clear();
+        else if (combo->isEditable())
+            combo->setEditText(QString());
+        else
+            combo->setCurrentIndex(-1);
+    }
+}
+
+// --- buttons ---------------------------------------------------------------------------
+
+void PropertyPages::ConnectButtons() {
+    connect(qobject_cast<QAbstractButton*>(Require("chkbxItemSeparator")),
+            &QAbstractButton::clicked, this, &PropertyPages::chkbxItemSeparatorClick);
+    connect(qobject_cast<QAbstractButton*>(Require("spdbtn_cmbx_Link")), &QAbstractButton::clicked,
+            this, &PropertyPages::spdbtnItURLClick);
+    auto* iconPicker = qobject_cast<QAbstractButton*>(Require("spdbtn_edt_Icon"));
+    connect(iconPicker, &QAbstractButton::clicked, this,
+            [this, iconPicker] { spdbtnItemImageNormalClick(iconPicker); });
+    for (const settings::ContextHelpPage& help : settings::kContextHelpPages) {
+        auto* button = qobject_cast<QAbstractButton*>(Require(help.button));
+        connect(button, &QAbstractButton::clicked, this,
+                [this, button] { SpeedButton1Click(button); });
+    }
+}
+
+void PropertyPages::chkbxItemSeparatorClick(bool checked) {
+    // The box is never set from the item: it keeps its state, and a click toggles it.
+    edtText_->setText(checked ? QStringLiteral("separator") : QStringLiteral("Item"));
+}
+
+void PropertyPages::pnl_BgColorClick(ColorPanel* panel) {
+    panel->PickColor();
+    emit changed();
+}
+
+void PropertyPages::SpeedButton1Click(QObject* sender) {
+    const int tag = sender ? sender->property(kHelpTagProperty).toInt() : 0;
+    emit helpRequested(QString::fromLatin1(settings::HelpPageForTag(tag)));
+}
+
+void PropertyPages::spdbtnItURLClick() {
+    if (linkTip_)
+        linkTip_();
+    const auto chosen = dialogs_.GetOpenFileName(window_, QString::fromLatin1(kLinkFilter));
+    if (!chosen)
+        return;
+    // Put in by the program, so the combo box reports nothing and the address is not checked.
+    auto* link = qobject_cast<QComboBox*>(Require("cmbx_Link"));
+    link->setEditText(QString::fromStdString(PathToFileURL(chosen->toStdString())));
+    emit changed();
+}
+
+void PropertyPages::spdbtnItemImageNormalClick(QObject* sender) {
+    const auto chosen = dialogs_.GetOpenFileName(window_, QString::fromLatin1(kIconFilter));
+    if (!chosen)
+        return;
+    const std::string path = QFile::encodeName(*chosen).toStdString();
+    if (sender && sender->objectName() == QLatin1String("spdbtn_edt_Icon"))
+        edtIcon_->setText(QFile::decodeName(QByteArray::fromStdString(BareFileName(path))));
+    agent_.StageFile(path);
+}
+
+// --- model <-> pages ---------------------------------------------------------------------
 
 void PropertyPages::ReadMenuPages() {
     TAppletData d = agent_.GetMenuParameters();
-    d.MenuName = ReadEditText(edtMenuName_, d.MenuName);
+    for (const MenuFieldBinding& row : kMenuFieldBindings) {
+        std::string& slot = Field(d, row.field);
+        ReadControlValue(Require(row.first.name), row.first.mode, slot);
+        if (row.second.name)
+            ReadControlValue(Require(row.second.name), row.second.mode, slot);
+    }
     agent_.SetMenuParameters(d);
 }
 
 void PropertyPages::ShowMenuParameters() {
     const TAppletData d = agent_.GetMenuParameters();
-    WriteEdit(edtMenuName_, d.MenuName);
+    QStringList unshown;
+    for (const MenuFieldBinding& row : kMenuFieldBindings) {
+        const std::string& value = Field(d, row.field);
+        bool shown = WriteControlValue(value, Require(row.first.name), row.first.mode);
+        if (row.second.name)
+            shown = WriteControlValue(value, Require(row.second.name), row.second.mode) && shown;
+        if (!shown)
+            unshown << FieldName(row.field) + " \"" + platform::DecodeFieldText(value) + '"';
+    }
+    // With web paths chosen the second choice shows selected, never neither of the two.
+    auto* local = qobject_cast<QRadioButton*>(Require("rdbtn_InternalUse_RootDir_Local_Checked"));
+    if (!local->isChecked())
+        qobject_cast<QRadioButton*>(Require("rdbtn_InternalUse_RootDir_Remote_Checked"))
+            ->setChecked(true);
+    ReportUnshownValues(unshown);
 }
 
 void PropertyPages::ReadItemPage(int index) {
     TItemData d = agent_.GetItem(index);
-    d.Text = ReadEditText(edtText_, d.Text);
+    for (const ItemFieldBinding& row : kItemFieldBindings)
+        ReadControlValue(Require(row.control.name), row.control.mode, Field(d, row.field));
     agent_.SetItem(index, d);
 }
 
 void PropertyPages::ShowItem(int index) {
     const TItemData d = agent_.GetItem(index);
-    WriteEdit(edtText_, d.Text);
+    QStringList unshown;
+    for (const ItemFieldBinding& row : kItemFieldBindings) {
+        const std::string& value = Field(d, row.field);
+        if (!WriteControlValue(value, Require(row.control.name), row.control.mode))
+            unshown << FieldName(row.field) + " \"" + platform::DecodeFieldText(value) + '"';
+    }
+    ReportUnshownValues(unshown);
+}
+
+void PropertyPages::ReportUnshownValues(const QStringList& fields) {
+    if (fields.isEmpty())
+        return;
+    emit hintMessage(tr("Warning: stored values that are not numbers or colours are shown as the "
+                        "lowest value, no entry or black: %1")
+                         .arg(fields.join(QStringLiteral(", "))));
 }
 
 void PropertyPages::ArrangePages(bool force) {
@@ -126,8 +285,24 @@ void PropertyPages::ArrangePages(bool force) {
 }
 
 void PropertyPages::ApplyItemAvailability() {
+    const SelectedNode node = Selected();
     const bool separator = edtText_->text().toLower() == QLatin1String("separator");
-    edtText_->setEnabled(!separator);
+    const bool linkable = !separator && !node.hasChildren;
+    const struct {
+        const char* control;
+        bool enabled;
+    } rules[] = {
+        {"edt_Text", !separator},
+        {"edt_Icon", !separator},
+        {"spdbtn_edt_Icon", !separator},
+        {"cmbx_Link", linkable},
+        {"spdbtn_cmbx_Link", linkable},
+        {"cmbx_Target", linkable},
+        // Tooltips only for leaf items inside a sub-menu.
+        {"edt_ToolTip", linkable && node.level >= 2},
+    };
+    for (const auto& rule : rules)
+        Require(rule.control)->setEnabled(rule.enabled);
 }
 
 }  // namespace zarvex::ui

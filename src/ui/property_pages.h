@@ -1,11 +1,12 @@
 // The property pages `pgcntrl1` and every transfer between them and the model:
 // the menu-wide pages (Script, Style, Path) for the root, the Item page for an
-// item. The window calls only this class's operations; the binding of each
-// control lives here.
+// item. The window calls only this class's operations; which control shows which
+// field is the data of page_bindings.h, the controls are made by page_builders.h.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,7 +19,9 @@ class QWidget;
 
 namespace zarvex::ui {
 
+class ColorPanel;
 class IDialogService;
+struct ReportingControl;
 
 // What the pages need to know of the tree's selected node.
 struct SelectedNode {
@@ -27,6 +30,13 @@ struct SelectedNode {
     bool hasChildren = false;
     bool IsItem() const { return absIndex > 0; }
 };
+
+// The file dialog filters of the two pickers.
+inline constexpr const char* kLinkFilter =
+    "HTML files(*.htm;*.html)|*.htm;*.html|Any file (*.*)|*.*";
+inline constexpr const char* kIconFilter =
+    "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|GIF Image File (*.gif)|*.gif|"
+    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg";
 
 class PropertyPages : public QObject {
     Q_OBJECT
@@ -37,6 +47,9 @@ class PropertyPages : public QObject {
     void SetSelectionSource(std::function<SelectedNode()> source) {
         selection_ = std::move(source);
     }
+    // Runs before the link picker's file dialog: the window shows the link tip there
+    // when the user has not turned it off.
+    void SetLinkTipHook(std::function<void()> hook) { linkTip_ = std::move(hook); }
 
     // Model <-> pages.
     void ReadMenuPages();
@@ -53,35 +66,52 @@ class PropertyPages : public QObject {
     int LastPagesNodeIndex() const { return lastPagesNodeIndex_; }
     void ForgetArrangement() { lastPagesNodeIndex_ = -1; }
 
+    // Refuses a text holding the project file's separator or an unescaped quote: one
+    // warning per fault, then the control is emptied.
+    void CheckForbiddenText(QWidget* control);
+
+    // Button handlers, callable by tests as by a click.
+    void spdbtnItURLClick();                           // the link picker
+    void spdbtnItemImageNormalClick(QObject* sender);  // the icon picker
+    void chkbxItemSeparatorClick(bool checked);        // the separator box
+    void pnl_BgColorClick(ColorPanel* panel);          // a colour panel
+    void SpeedButton1Click(QObject* sender);           // a context-help button
+
+    // A control of the pages by its control name; null when there is none.
+    QWidget* Control(const QString& name) const;
+
   signals:
     // A control that reports changes changed its value: the design is changed.
     void changed();
     // The Item page's text changed while an item is selected: the node's caption.
     void itemCaptionEdited(const QString& caption);
+    // A context-help button asks for a page of the help folder (a bare file name).
+    void helpRequested(const QString& pageFileName);
+    // A line for the window's hint line (a stored value the pages could not show).
+    void hintMessage(const QString& text);
 
   private:
-    void BuildScriptPage(QWidget* page);
-    void BuildItemPage(QWidget* page);
-    void OnCaptionEditChanged();
+    QWidget* Require(const char* name) const;
+    void ConnectChangeReports();
+    void ConnectButtons();
+    void OnReport(QWidget* control, const ReportingControl& row);
+    void ReportUnshownValues(const QStringList& fields);
     SelectedNode Selected() const { return selection_ ? selection_() : SelectedNode{}; }
 
     TkavoAppletAgent& agent_;
     IDialogService& dialogs_;
+    QWidget* window_;
     QTabWidget* pages_;
     QWidget* tbshtScript_;
     QWidget* tbshtStyle_;
     QWidget* tbshtItem_;
     QWidget* tbshtPath_;
     std::vector<QWidget*> rootPages_, parentPages_, itemPages_;
-    QLineEdit* edtMenuName_ = nullptr;
     QLineEdit* edtText_ = nullptr;
+    QLineEdit* edtIcon_ = nullptr;
     std::function<SelectedNode()> selection_;
+    std::function<void()> linkTip_;
     int lastPagesNodeIndex_ = -1;
 };
-
-// An edit's value for the model: its text trimmed. When the text is what the
-// previous value shows, the previous bytes are kept, so that viewing a field
-// never changes its encoding.
-std::string ReadEditText(const QLineEdit* edit, const std::string& previous);
 
 }  // namespace zarvex::ui

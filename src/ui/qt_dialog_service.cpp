@@ -34,8 +34,10 @@ QString Title(MessageKind kind) {
 }
 
 std::optional<QString> RunFileDialog(QWidget* parent, const QString& filter,
-                                     QFileDialog::AcceptMode mode) {
+                                     QFileDialog::AcceptMode mode, const QString& folder) {
     QFileDialog dialog(parent);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -95,11 +97,11 @@ DialogButton QtDialogService::ShowMessage(QWidget* parent, MessageKind kind, con
 }
 
 std::optional<QString> QtDialogService::GetOpenFileName(QWidget* parent, const QString& filter) {
-    return RunFileDialog(parent, filter, QFileDialog::AcceptOpen);
+    return RunFileDialog(parent, filter, QFileDialog::AcceptOpen, {});
 }
 
 std::optional<QString> QtDialogService::GetSaveFileName(QWidget* parent, const QString& filter) {
-    return RunFileDialog(parent, filter, QFileDialog::AcceptSave);
+    return RunFileDialog(parent, filter, QFileDialog::AcceptSave, initialSaveFolder_);
 }
 
 std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& initial) {

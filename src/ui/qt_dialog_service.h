@@ -14,6 +14,10 @@ class QtDialogService final : public IDialogService {
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter) override;
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
+    void SetInitialSaveFolder(const QString& folder) override { initialSaveFolder_ = folder; }
+
+  private:
+    QString initialSaveFolder_;
 };
 
 // "Desc (*.a)|*.a|Any (*.*)|*.*" as Qt name filters: "Desc (*.a)", "Any (*.*)".

@@ -107,6 +107,9 @@ void MainFormFixture::Recreate() {
     setup.dialogs = &dialogs_;
     setup.folders.dataFolder = ToCorePath(Folder());
     setup.folders.programFolder = ToCorePath(Folder());
+    setup.services.shell = &shell_;
+    setup.services.settings = &settings_;
+    setup.services.detectBrowsers = [this] { return browsers_; };
     form_ = std::make_unique<TMainForm>(setup);
 }
 

@@ -14,6 +14,9 @@
 #include <optional>
 #include <vector>
 
+#include "platform/browser_detection.h"
+#include "platform/shell_launcher.h"
+#include "settings/memory_settings_store.h"
 #include "ui/dialog_service.h"
 #include "ui/main_form.h"
 
@@ -51,6 +54,9 @@ class ScriptedDialogService final : public IDialogService {
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter) override;
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
+    void SetInitialSaveFolder(const QString& folder) override { initialSaveFolder = folder; }
+
+    QString initialSaveFolder;
 
   private:
     struct Answer {
@@ -104,6 +110,10 @@ class MainFormFixture : public ::testing::Test {
     QString WriteProject(const QString& name, const std::vector<std::pair<int, QString>>& items);
 
     ScriptedDialogService dialogs_;
+    // The window's desktop and preferences: nothing opens, nothing is stored for real.
+    settings::MemorySettingsStore settings_;
+    platform::RecordingShellLauncher shell_;
+    platform::KnownBrowserList browsers_;  // what the browser search finds
     QTemporaryDir folder_;
     std::unique_ptr<TMainForm> form_;
 };

@@ -1,0 +1,143 @@
+#include "ui/form_templet.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "platform/text_codec.h"
+#include "settings/show_flags.h"
+#include "ui/app_icons.h"
+#include "ui/dialog_service.h"
+#include "ui/window_placement.h"
+
+namespace zarvex::ui {
+
+namespace {
+
+void EnsureFolder(const QString& folder) {
+    if (QDir(folder).exists())
+        return;
+    if (!QDir().mkdir(folder))
+        throw std::runtime_error("Cannot create " +
+                                 platform::EncodeFieldText(QDir::toNativeSeparators(folder)));
+}
+
+}  // namespace
+
+TfrmTemplet::TfrmTemplet(const QString& templatesFolder, settings::ISettingsStore& store,
+                         IDialogService& dialogs, TempletActions actions, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint),
+      folder_(templatesFolder),
+      store_(store),
+      dialogs_(dialogs),
+      actions_(std::move(actions)) {
+    EnsureFolder(folder_);
+
+    setObjectName("TfrmTemplet");
+    setWindowTitle(tr("Template"));
+
+    TempletList_ = new QListWidget(this);
+    TempletList_->setObjectName("TempletList");
+    TempletList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    TempletList_->setViewMode(QListView::ListMode);
+    TempletList_->setFlow(QListView::TopToBottom);
+    TempletList_->setWrapping(true);
+    TempletList_->setResizeMode(QListView::Adjust);
+    TempletList_->setUniformItemSizes(true);
+
+    Label1_ = new QLabel(
+        tr("Click OK to open selected template or cancel to create a new project."), this);
+    Label1_->setObjectName("Label1");
+    Label1_->setWordWrap(true);
+    BitBtn1_ = new QPushButton(tr("OK"), this);
+    BitBtn1_->setObjectName("BitBtn1");
+    BitBtn1_->setDefault(true);
+    BitBtn2_ = new QPushButton(tr("Cancel"), this);
+    BitBtn2_->setObjectName("BitBtn2");
+    chckbxDontShow_ = new QCheckBox(tr("Do not show this dialog again."), this);
+    chckbxDontShow_->setObjectName("chckbxDontShow");
+
+    connect(BitBtn1_, &QPushButton::clicked, this, &TfrmTemplet::BitBtn1Click);
+    connect(BitBtn2_, &QPushButton::clicked, this, &TfrmTemplet::BitBtn2Click);
+    connect(TempletList_, &QListWidget::itemDoubleClicked, this,
+            &TfrmTemplet::OpenSelectedAndClose);
+    connect(chckbxDontShow_, &QCheckBox::toggled, this, &TfrmTemplet::chckbxDontShowClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(chckbxDontShow_, 1);
+    buttons->addWidget(BitBtn1_);
+    buttons->addWidget(BitBtn2_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1_);
+    layout->addWidget(TempletList_, 1);
+    layout->addLayout(buttons);
+
+    FillList();
+    SizeAndCentre(*this, QSize(416, 216));
+    setFixedSize(size());
+}
+
+void TfrmTemplet::FillList() {
+    const QStringList names = QDir(folder_).entryList(
+        {TemplateMask()}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    const QIcon icon = AppIcon(AppImage::TreeRoot);
+    for (const QString& name : names)
+        new QListWidgetItem(icon, name, TempletList_);
+}
+
+QStringList TfrmTemplet::TemplateNames() const {
+    QStringList names;
+    for (int i = 0; i < TempletList_->count(); ++i)
+        names << TempletList_->item(i)->text();
+    return names;
+}
+
+void TfrmTemplet::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (flagShown_)
+        return;
+    flagShown_ = true;
+    // Checking the box here is a click like the user's: a store that says "do not
+    // show" (or cannot be read) is written "do not show" at once.
+    chckbxDontShow_->setChecked(
+        !settings::ReadShowFlag(store_, settings::ShowFlag::TemplatePicker));
+}
+
+void TfrmTemplet::chckbxDontShowClick(bool checked) {
+    try {
+        settings::WriteShowFlag(store_, settings::ShowFlag::TemplatePicker, !checked);
+    } catch (const std::exception& e) {
+        dialogs_.ShowMessage(this, MessageKind::Error, QString::fromStdString(e.what()),
+                             DialogButton::Ok);
+    }
+}
+
+void TfrmTemplet::OpenSelectedAndClose() {
+    const QListWidgetItem* selected = TempletList_->currentItem();
+    if (!selected || !selected->isSelected())
+        return;
+    const QString path = QDir(folder_).filePath(selected->text());
+    // The picker goes first: the open may ask its own questions.
+    accept();
+    if (actions_.openProject)
+        actions_.openProject(path);
+}
+
+void TfrmTemplet::BitBtn1Click() {
+    OpenSelectedAndClose();
+    accept();
+}
+
+void TfrmTemplet::BitBtn2Click() {
+    done(QDialog::Rejected);
+    if (actions_.newProject)
+        actions_.newProject();
+}
+
+}  // namespace zarvex::ui

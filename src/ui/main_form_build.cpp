@@ -1,0 +1,57 @@
+// The Build HTML step and command, and the wiring of the property pages' requests
+// (help pages, the link tip, hint-line warnings) to the window.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include "model/errors.h"
+#include "ui/dialog_service.h"
+#include "ui/form_html.h"
+#include "ui/main_form.h"
+#include "ui/property_pages.h"
+
+namespace zarvex::ui {
+
+void TMainForm::AttachCodeViewAndPages() {
+    formHTML_ = new TformHTML(this);
+    for (QAction* a : {BuildHTML1_, tlbtnBuildHTML_}) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this,
+                [this] { RunCommand([this] { BuildHTML1Click(); }); });
+    }
+    pages_->SetLinkTipHook([this] { ShowLinkTip(); });
+    connect(pages_, &PropertyPages::helpRequested, this, &TMainForm::ShowContextHelp);
+    connect(pages_, &PropertyPages::hintMessage, stctxtHint_, &QLabel::setText);
+}
+
+bool TMainForm::BuildHTMLCode() {
+    if (model_->NodeCount() < 2) {
+        dialogs_.ShowMessage(this, MessageKind::Error,
+                             tr("No item to build. Please add item to left pane and try again."),
+                             DialogButton::Ok);
+        return false;
+    }
+    CommitPages();
+    // The snippet passes through a scratch folder of its own, never the current folder,
+    // which may be read-only or shared with another copy of the program; folder and
+    // file go when the step ends, whichever way it ends.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        throw FileIoError(ToCorePath(scratch.path()), scratch.errorString().toStdString());
+    const QString path = scratch.filePath(QStringLiteral("~tmp0001.txt"));
+    agent_.BuildCode(ToCorePath(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileIoError(ToCorePath(path), file.errorString().toStdString());
+    formHTML_->LoadLines(file.readAll());
+    return true;
+}
+
+void TMainForm::BuildHTML1Click() {
+    BuildHTMLCode();
+    // Also after the no-item message: the view then shows the last build's text.
+    formHTML_->exec();
+}
+
+}  // namespace zarvex::ui

@@ -1,0 +1,577 @@
+// The property pages inside the main window: the binding tables row by row, the change
+// reports, the Item page's availability, the separator box, the text checks, the pickers
+// and the help buttons.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <map>
+
+#include "codegen/css_values.h"
+#include "settings/show_flags.h"
+#include "ui/color_panel.h"
+#include "ui/control_binding.h"
+#include "ui/form_help.h"
+#include "ui/page_bindings.h"
+#include "ui/property_pages.h"
+#include "ui_test_support.h"
+
+namespace zarvex::ui::testing {
+namespace {
+
+const QString kSeparatorMessage = R"(The text can not include "#$@"!)";
+const QString kApostropheMessage =
+    R"(The text can not include ', please add leading "\" and try again!)";
+const QString kQuoteMessage = R"(The text can't include ", please add leading "\" and try again!)";
+
+class Pages : public MainFormFixture {
+  protected:
+    template <typename W = QWidget>
+    W* Get(const char* name) {
+        W* w = Form().findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    PropertyPages& P() { return Form().Pages(); }
+    void Open(const std::vector<std::pair<int, QString>>& items) {
+        dialogs_.AnswerOpen(WriteProject("p.zarvex", items));
+        Trigger("Open1");
+    }
+    QLabel* Hint() { return Get<QLabel>("stctxtHint"); }
+};
+
+// A stored value that differs from the default and that the control can show exactly.
+std::string SampleValue(QWidget* control, int mode, int row) {
+    switch (KindOf(control)) {
+        case ControlKind::ComboBox:
+            return mode == kTextMode ? "v" + std::to_string(row) : "1";
+        case ControlKind::SpinBox:
+            return std::to_string(200 + row);
+        case ControlKind::Edit:
+            return "text " + std::to_string(row);
+        case ControlKind::Panel:
+            return "A1B2" + std::to_string(10 + row);
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+            return row % 2 ? "1" : "0";
+        default:
+            return "?";
+    }
+}
+
+TEST_F(Pages, EveryMenuFieldRoundTripsThroughItsControls) {
+    TAppletData stored = Form().Agent().GetMenuParameters();
+    stored.ListId = "kept_ul";
+    stored.ArrowImage = "kept.gif";
+    int row = 0;
+    for (const MenuFieldBinding& b : kMenuFieldBindings)
+        Field(stored, b.field) = SampleValue(P().Control(b.first.name), b.first.mode, row++);
+    Form().Agent().SetMenuParameters(stored);
+    P().ShowMenuParameters();
+
+    // The model forgets; the pages give every value back, and leave unbound fields alone.
+    TAppletData blank = stored;
+    for (const MenuFieldBinding& b : kMenuFieldBindings)
+        Field(blank, b.field) = "junk";
+    Form().Agent().SetMenuParameters(blank);
+    P().ReadMenuPages();
+    const TAppletData read = Form().Agent().GetMenuParameters();
+    for (const auto& info : kAppletFields)
+        EXPECT_EQ(read.*info.member, stored.*info.member) << info.name;
+}
+
+TEST_F(Pages, ColourFieldsCarryTransparentInAnyLetterCase) {
+    TAppletData d = Form().Agent().GetMenuParameters();
+    d.BackgroundColor = "tRaNsPaReNt";
+    d.BorderColorTop = "TRANSPARENT";
+    d.TextColorHover = "00ff7f";
+    Form().Agent().SetMenuParameters(d);
+    P().ShowMenuParameters();
+    EXPECT_TRUE(Get<QToolButton>("spdbtn_MenuBackgroundColor")->isChecked());
+    EXPECT_EQ(Get<ColorPanel>("pnl_MenuBackgroundColor")->Color(), QColor(Qt::black));
+    EXPECT_FALSE(Get<QToolButton>("spdbtn_MenuTextColorHover")->isChecked());
+    EXPECT_EQ(Get<ColorPanel>("pnl_MenuTextColorHover")->Color(), QColor(0x00, 0xFF, 0x7F));
+    Form().CommitPages();
+    d = Form().Agent().GetMenuParameters();
+    EXPECT_EQ(d.BackgroundColor, "Transparent");
+    EXPECT_EQ(d.BorderColorTop, "Transparent");
+    EXPECT_EQ(d.TextColorHover, "00FF7F");
+    // The button released: the panel's colour is the field's value.
+    Get<QToolButton>("spdbtn_MenuBackgroundColor")->click();
+    Form().CommitPages();
+    EXPECT_EQ(Form().Agent().GetMenuParameters().BackgroundColor, "000000");
+}
+
+TEST_F(Pages, SpinValuesAreHeldWithinBoundsAndReadBackSo) {
+    TAppletData d = Form().Agent().GetMenuParameters();
+    d.DelayClose = "123456";
+    d.ZIndex = "-20000";
+    d.FontSize = "9999";
+    Form().Agent().SetMenuParameters(d);
+    P().ShowMenuParameters();
+    EXPECT_EQ(Get<QSpinBox>("spnedt_DelayClose")->value(), 9999);
+    EXPECT_EQ(Get<QSpinBox>("spnedt_MenuZindex")->value(), -9999);
+    Form().CommitPages();
+    d = Form().Agent().GetMenuParameters();
+    EXPECT_EQ(d.DelayClose, "9999");
+    EXPECT_EQ(d.ZIndex, "-9999");
+    EXPECT_EQ(d.FontSize, "9999");
+}
+
+TEST_F(Pages, StoredValuesThatAreNotNumbersAreReportedAndTheRestIsShown) {
+    TAppletData d = Form().Agent().GetMenuParameters();
+    d.DelayClose = "soon";
+    d.Cursor = "2.0";
+    d.TextColor = "red";
+    d.FontFamily = "verdana";
+    d.ZIndex = "7";
+    Form().Agent().SetMenuParameters(d);
+    P().ShowMenuParameters();
+    EXPECT_EQ(Get<QSpinBox>("spnedt_DelayClose")->value(), kSpinMinimum);
+    EXPECT_EQ(Get<QComboBox>("cmbx_MenuCursor")->currentIndex(), -1);
+    EXPECT_EQ(Get<QLineEdit>("edt_MenuFontFamily")->text(), "verdana");
+    EXPECT_EQ(Get<QSpinBox>("spnedt_MenuZindex")->value(), 7);
+    const QString hint = Hint()->text();
+    EXPECT_TRUE(hint.startsWith("Warning")) << hint.toStdString();
+    for (const char* field : {"DelayClose \"soon\"", "Cursor \"2.0\"", "TextColor \"red\""})
+        EXPECT_TRUE(hint.contains(field)) << field;
+    EXPECT_FALSE(hint.contains("ZIndex"));
+}
+
+TEST_F(Pages, EveryItemFieldRoundTripsAndTheOthersStayUntouched) {
+    Open({{0, "Home"}, {0, "Products"}});
+    TItemData stored = Form().Agent().GetItem(1);
+    stored.Icon = "home.gif";
+    stored.Link = "http://example.com/a b";
+    stored.Target = "frame1";
+    stored.ToolTip = "Caf\xe9 tip";  // Windows-1252 bytes from an older design
+    stored.Reserved6 = "r6";
+    stored.Reserved8 = "r8";
+    Form().Agent().SetItem(1, stored);
+    Select(2);
+    EXPECT_EQ(Get<QLineEdit>("edt_ToolTip")->text(), QString::fromUtf8("Caf\xc3\xa9 tip"));
+    EXPECT_EQ(Get<QComboBox>("cmbx_Link")->currentText(), "http://example.com/a b");
+    EXPECT_EQ(Get<QComboBox>("cmbx_Target")->currentText(), "frame1");
+
+    // Viewed, not edited: the record keeps its exact bytes.
+    Form().CommitPages();
+    EXPECT_EQ(ToList(Form().Agent().GetItem(1)), ToList(stored));
+
+    // The model forgets; the page gives every value back (texts as UTF-8) and leaves the
+    // other fields alone.
+    TItemData blank = stored;
+    for (const ItemFieldBinding& b : kItemFieldBindings)
+        Field(blank, b.field) = "junk";
+    Form().Agent().SetItem(1, blank);
+    Form().CommitPages();
+    TItemData expected = stored;
+    expected.ToolTip = "Caf\xc3\xa9 tip";
+    EXPECT_EQ(ToList(Form().Agent().GetItem(1)), ToList(expected));
+
+    // Edited text goes to the model as UTF-8.
+    Get<QLineEdit>("edt_ToolTip")->setText(QString::fromUtf8("Caf\xc3\xa9s"));
+    Form().CommitPages();
+    EXPECT_EQ(Form().Agent().GetItem(1).ToolTip, "Caf\xc3\xa9s");
+}
+
+// --- change reports ------------------------------------------------------------------------
+
+// Changes a control's value as the user would.
+void UserEdit(QWidget* control, ScriptedDialogService& dialogs) {
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        QTest::keyClicks(edit, "x");
+    } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+        spin->stepUp();
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        if (combo->isEditable()) {
+            QTest::keyClicks(combo->lineEdit(), "x");
+        } else {
+            combo->setCurrentIndex(0);
+            QTest::keyClick(combo, Qt::Key_Down);
+        }
+    } else if (auto* panel = qobject_cast<ColorPanel*>(control)) {
+        dialogs.AnswerColor(std::nullopt);
+        QTest::mouseClick(panel, Qt::LeftButton);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->click();
+    }
+}
+
+TEST_F(Pages, EveryUserEditMarksTheDesignChanged) {
+    Open({{0, "Home"}, {1, "Sub"}});
+    std::vector<const char*> names;
+    for (const ReportingControl& r : kReportingControls)
+        names.push_back(r.name);
+    for (const MenuFieldBinding& b : kMenuFieldBindings)
+        if (b.second.name)
+            names.insert(names.end(), {b.first.name, b.second.name});
+    for (const char* name : names) {
+        QWidget* control = P().Control(name);
+        ASSERT_NE(control, nullptr) << name;
+        const bool onItemPage =
+            control->window() && P().Control("tbshtItem")->isAncestorOf(control);
+        Select(onItemPage ? 2 : 0);
+        Form().MarkUnchanged();
+        UserEdit(control, dialogs_);
+        EXPECT_TRUE(Form().ModifiedFlag()) << name;
+        EXPECT_TRUE(Get<QAction>("Save1")->isEnabled()) << name;
+    }
+}
+
+TEST_F(Pages, ValuesThatTheProgramPutsIntoComboBoxesReportNothing) {
+    Open({{0, "Home"}});
+    Select(1);
+    Form().MarkUnchanged();
+    WriteControlValue("1", P().Control("cmbx_Vertical"), kPlainMode);
+    WriteControlValue("5", P().Control("cmbx_MenuCursor"), kPlainMode);
+    WriteControlValue("http://x", P().Control("cmbx_Link"), kTextMode);
+    WriteControlValue("_top", P().Control("cmbx_Target"), kTextMode);
+    EXPECT_FALSE(Form().ModifiedFlag());
+    // Edits report also what the program puts in; the commands that fill the pages mark
+    // the design unchanged afterwards.
+    Get<QLineEdit>("edt_ToolTip")->setText("tip");
+    EXPECT_TRUE(Form().ModifiedFlag());
+}
+
+TEST_F(Pages, TypingTheItemTextRenamesItsNodeAtOnce) {
+    Open({{0, "Home"}});
+    Select(1);
+    Get<QLineEdit>("edt_Text")->setText("  Start  ");
+    EXPECT_EQ(Form().TreeModel().Caption(1), "Start");
+    // The menu name does not touch the tree.
+    Select(0);
+    Get<QLineEdit>("edt_MenuName")->setText("Nav");
+    EXPECT_EQ(Form().TreeModel().Caption(0), "Zarvex");
+    EXPECT_EQ(Form().TreeModel().Caption(1), "Start");
+}
+
+// --- the Item page's availability and the separator box ---------------------------------
+
+TEST_F(Pages, ItemControlsFollowTextChildrenAndLevel) {
+    Open({{0, "A"}, {1, "A1"}, {2, "A1a"}, {0, "B"}, {1, "separator"}});
+    const auto enabled = [&](const char* name) { return P().Control(name)->isEnabled(); };
+    struct Expect {
+        int node;
+        bool text, link, tooltip;
+    };
+    for (const Expect e : {Expect{1, true, false, false},  // level 1 with children
+                           Expect{2, true, false, false},  // level 2 with children
+                           Expect{3, true, true, true},    // level 3 leaf
+                           Expect{4, true, false, false},  // level 1 with a separator child
+                           Expect{5, false, false, false}}) {
+        Select(e.node);
+        SCOPED_TRACE(e.node);
+        const bool hasChildren = Form().TreeModel().HasChildren(e.node);
+        EXPECT_EQ(enabled("edt_Text"), e.text);
+        EXPECT_EQ(enabled("edt_Icon"), e.text);
+        EXPECT_EQ(enabled("spdbtn_edt_Icon"), e.text);
+        EXPECT_EQ(enabled("cmbx_Link"), e.text && !hasChildren);
+        EXPECT_EQ(enabled("spdbtn_cmbx_Link"), e.text && !hasChildren);
+        EXPECT_EQ(enabled("cmbx_Target"), e.text && !hasChildren);
+        EXPECT_EQ(enabled("edt_ToolTip"), e.tooltip);
+        EXPECT_TRUE(enabled("chkbxItemSeparator"));
+    }
+}
+
+TEST_F(Pages, TheSeparatorBoxSetsTheTextAndKeepsItsOwnState) {
+    Open({{0, "Home"}, {0, "About"}});
+    Select(1);
+    Form().MarkUnchanged();
+    auto* box = Get<QCheckBox>("chkbxItemSeparator");
+    box->click();
+    EXPECT_EQ(Get<QLineEdit>("edt_Text")->text(), "separator");
+    EXPECT_EQ(Form().TreeModel().Caption(1), "separator");
+    EXPECT_TRUE(Form().ModifiedFlag());
+    // Availability follows at the next tree action.
+    EXPECT_TRUE(Get<QLineEdit>("edt_Text")->isEnabled());
+    Form().UpdateCommandStates();
+    EXPECT_FALSE(Get<QLineEdit>("edt_Text")->isEnabled());
+    EXPECT_FALSE(P().Control("cmbx_Link")->isEnabled());
+
+    // Another item: the box keeps its state; the next click clears it and the text is "Item".
+    Select(2);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(Get<QLineEdit>("edt_Text")->text(), "About");
+    box->click();
+    EXPECT_EQ(Get<QLineEdit>("edt_Text")->text(), "Item");
+    Select(1);
+    Form().CommitPages();
+    EXPECT_EQ(Form().Agent().GetItem(0).Text, "separator");
+    EXPECT_EQ(Form().Agent().GetItem(1).Text, "Item");
+}
+
+// --- text checks -------------------------------------------------------------------------
+
+TEST_F(Pages, RefusedTextsAreWarnedAboutAndEmptied) {
+    Open({{0, "Home"}, {1, "Sub"}, {2, "Leaf"}});
+    Select(3);
+    struct Case {
+        const char* control;
+        QString text;
+        QStringList messages;
+    };
+    const std::vector<Case> cases = {
+        {"edt_Text", "It\\'s", {}},
+        {"edt_Text", "Its'", {kApostropheMessage}},
+        {"edt_ToolTip", "'quoted", {kApostropheMessage}},
+        {"edt_Icon", "C:\\dir\\it\\'s", {kApostropheMessage}},
+        {"edt_ToolTip", "say \"it's\"", {kApostropheMessage, kQuoteMessage}},
+        {"edt_Text", "a\\#$@b", {}},
+        {"edt_Text", "a#$@b", {kSeparatorMessage}},
+        {"cmbx_Link", "page.htm?a='1'", {kApostropheMessage}},
+        {"cmbx_Target", "x#$@", {kSeparatorMessage}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control + (" " + c.text.toStdString()));
+        dialogs_.Reset();
+        for (int i = 0; i < c.messages.size(); ++i)
+            dialogs_.AnswerMessage(DialogButton::Yes);
+        QWidget* control = P().Control(c.control);
+        if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            // The program's part reports nothing; the user's last key runs the check.
+            combo->setEditText(c.text.chopped(1));
+            QTest::keyClicks(combo->lineEdit(), c.text.right(1));
+        } else {
+            qobject_cast<QLineEdit*>(control)->setText(c.text);
+        }
+        EXPECT_EQ(dialogs_.MessageTexts(), c.messages);
+        for (const auto& call : dialogs_.Calls()) {
+            EXPECT_EQ(call.messageKind, MessageKind::Warning);
+            EXPECT_EQ(call.buttons, DialogButtons(DialogButton::Yes));
+        }
+        const QString left = qobject_cast<QLineEdit*>(control)
+                                 ? qobject_cast<QLineEdit*>(control)->text()
+                                 : qobject_cast<QComboBox*>(control)->currentText();
+        EXPECT_EQ(left, c.messages.isEmpty() ? c.text : QString());
+    }
+}
+
+TEST_F(Pages, MenuWideTextsAreCheckedToo) {
+    for (const char* name : {"edt_MenuName", "edt_MenuFontFamily", "edt_InternalUse_RootDir_Local",
+                             "edt_InternalUse_RootDir_Remote"}) {
+        dialogs_.Reset();
+        dialogs_.AnswerMessage(DialogButton::Yes);
+        Get<QLineEdit>(name)->setText("a#$@b");
+        EXPECT_EQ(dialogs_.MessageTexts(), QStringList{kSeparatorMessage}) << name;
+        EXPECT_TRUE(Get<QLineEdit>(name)->text().isEmpty()) << name;
+    }
+}
+
+TEST_F(Pages, AStoredTextWithAnUnescapedQuoteIsRefusedWhenItsItemIsShown) {
+    Open({{0, "Home"}});
+    TItemData d = Form().Agent().GetItem(0);
+    d.ToolTip = "Bob's page";
+    Form().Agent().SetItem(0, d);
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    Select(1);
+    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{kApostropheMessage});
+    EXPECT_TRUE(Get<QLineEdit>("edt_ToolTip")->text().isEmpty());
+}
+
+// --- pickers and help ----------------------------------------------------------------------
+
+TEST_F(Pages, TheLinkPickerShowsTheTipThenPutsAFileAddressIntoTheLink) {
+    Open({{0, "Home"}});
+    Select(1);
+    int tips = 0;
+    P().SetLinkTipHook([&] { ++tips; });
+    Form().MarkUnchanged();
+
+    dialogs_.AnswerOpen(std::nullopt);
+    Get<QToolButton>("spdbtn_cmbx_Link")->click();
+    EXPECT_EQ(tips, 1);
+    EXPECT_TRUE(Get<QComboBox>("cmbx_Link")->currentText().isEmpty());
+    EXPECT_FALSE(Form().ModifiedFlag());
+
+    // A quote in the picked path goes in unchecked: no warning is scripted.
+    dialogs_.AnswerOpen("/srv/Web Site/it's/index.html");
+    Get<QToolButton>("spdbtn_cmbx_Link")->click();
+    EXPECT_EQ(tips, 2);
+    EXPECT_EQ(Get<QComboBox>("cmbx_Link")->currentText(), "file:///srv/Web Site/it's/index.html");
+    EXPECT_TRUE(Form().ModifiedFlag());
+    EXPECT_EQ(dialogs_.Calls().back().text, QString::fromLatin1(kLinkFilter));
+    dialogs_.AnswerOpen("C:\\Web Site\\index.html");
+    Get<QToolButton>("spdbtn_cmbx_Link")->click();
+    EXPECT_EQ(Get<QComboBox>("cmbx_Link")->currentText(), "file:///C|/Web Site/index.html");
+}
+
+TEST_F(Pages, TheIconPickerNamesTheFileAndStagesIt) {
+    Open({{0, "Home"}});
+    Select(1);
+    QDir(Folder()).mkpath("img");
+    const QString image = Folder() + "img/home.gif";
+    {
+        QFile f(image);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("GIF89a");
+    }
+    Form().MarkUnchanged();
+    dialogs_.AnswerOpen(std::nullopt);
+    Get<QToolButton>("spdbtn_edt_Icon")->click();
+    EXPECT_TRUE(Get<QLineEdit>("edt_Icon")->text().isEmpty());
+    EXPECT_FALSE(Form().ModifiedFlag());
+
+    dialogs_.AnswerOpen(image);
+    Get<QToolButton>("spdbtn_edt_Icon")->click();
+    EXPECT_EQ(dialogs_.Calls().back().text, QString::fromLatin1(kIconFilter));
+    EXPECT_EQ(Get<QLineEdit>("edt_Icon")->text(), "home.gif");
+    EXPECT_TRUE(Form().ModifiedFlag());
+    EXPECT_TRUE(QFile::exists(FromCorePath(Form().Agent().PreviewFolder()) + "home.gif"));
+    Form().CommitPages();
+    EXPECT_EQ(Form().Agent().GetItem(0).Icon, "home.gif");
+}
+
+TEST_F(Pages, HelpButtonsAskForTheirPages) {
+    QSignalSpy asked(&P(), &PropertyPages::helpRequested);
+    const std::map<const char*, const char*> pages = {
+        {"SpeedButton4", "customizing_js_script_script_general.htm"},
+        {"SpeedButton5", "customizing_js_script_script_misc.htm"},
+        {"SpeedButton1", "customizing_js_script_style_padding.htm"},
+        {"SpeedButton7", "customizing_js_script_style_font.htm"},
+        {"SpeedButton6", "customizing_js_script_style_cursor_zindex_icon.htm"},
+        {"SpeedButton9", "customizing_js_item_general_text.htm"},
+        {"SpeedButton2", "customizing_js_item_general_icon.htm"},
+        {"SpeedButton13", "customizing_js_item_general_link.htm"},
+        {"SpeedButton14", "customizing_js_item_general_info.htm"},
+        {"SpeedButton28", "customizing_js_script_path_path.htm"},
+    };
+    for (const auto& [button, page] : pages) {
+        asked.clear();
+        Get<QToolButton>(button)->click();
+        ASSERT_EQ(asked.size(), 1) << button;
+        EXPECT_EQ(asked.front().front().toString(), page);
+    }
+    // The hidden border group's button has no action; an untagged sender gets the start page.
+    asked.clear();
+    auto* border = Get<QToolButton>("SpeedButton3");
+    EXPECT_EQ(border->property("tag").toInt(), 18);
+    border->click();
+    EXPECT_TRUE(asked.isEmpty());
+    P().SpeedButton1Click(nullptr);
+    EXPECT_EQ(asked.front().front().toString(), "getting_started.htm");
+}
+
+TEST_F(Pages, TheWindowAnswersHelpButtonsAndTheLinkTip) {
+    Get<QToolButton>("SpeedButton13")->click();
+    EXPECT_TRUE(Form().HelpWindow().isVisible());
+    EXPECT_TRUE(Form().HelpWindow().CurrentPage().toLocalFile().endsWith(
+        "help/customizing_js_item_general_link.htm"));
+    Form().HelpWindow().close();
+
+    Open({{0, "Home"}});
+    Select(1);
+    // The tip comes first while the setting allows it, then the file dialog.
+    bool tipShown = false;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            tipShown = modal->objectName() == "TfrmMsgBox_LinkTip" ||
+                       modal->inherits("zarvex::ui::TfrmMsgBox_LinkTip");
+            modal->close();
+        }
+    });
+    poll.start();
+    dialogs_.AnswerOpen(std::nullopt);
+    Get<QToolButton>("spdbtn_cmbx_Link")->click();
+    EXPECT_TRUE(tipShown);
+    // Turned off: straight to the file dialog.
+    tipShown = false;
+    settings::WriteShowFlag(settings_, settings::ShowFlag::LinkTip, false);
+    dialogs_.AnswerOpen(std::nullopt);
+    Get<QToolButton>("spdbtn_cmbx_Link")->click();
+    EXPECT_FALSE(tipShown);
+}
+
+// --- the pages themselves ------------------------------------------------------------------
+
+TEST_F(Pages, RootAndItemPagesShowTheirTabs) {
+    auto* tabs = Get<QTabWidget>("pgcntrl1");
+    const auto visible = [&] {
+        QStringList shown;
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->isTabVisible(i))
+                shown << tabs->tabText(i);
+        return shown;
+    };
+    EXPECT_EQ(visible(), (QStringList{"Script", "Style", "Path"}));
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "tbshtScript");
+    Open({{0, "Home"}});
+    Select(1);
+    EXPECT_EQ(visible(), QStringList{"Item"});
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "tbshtItem");
+}
+
+TEST_F(Pages, HiddenGroupsExistAndTheListsHoldTheirEntries) {
+    for (const char* hidden : {"grpbxBorder", "grpbxNormal", "grpbxHover", "grpbxActive",
+                               "pnlBlinkRow", "btnBatchPropertiesChanger"})
+        EXPECT_TRUE(Get<QWidget>(hidden)->isHidden()) << hidden;
+    for (const char* shown :
+         {"grpbxGeneral", "grpbxMisc", "grpbxCursorZIndexIcon", "grpbxPadding", "grpbxFont",
+          "grpbxText", "grpbxLink", "grpbxInfo", "grpbxIcon", "grpbxPathReplacement"})
+        EXPECT_FALSE(Get<QWidget>(shown)->isHidden()) << shown;
+
+    auto* cursor = Get<QComboBox>("cmbx_MenuCursor");
+    ASSERT_EQ(cursor->count(), static_cast<int>(std::size(kCursors)));
+    EXPECT_EQ(cursor->itemText(23), "url(uri)");
+    EXPECT_FALSE(cursor->isEditable());
+    EXPECT_EQ(cursor->toolTip(), "Cursor Type");
+    EXPECT_EQ(Get<QComboBox>("cmbx_MainMenuBorderStyle")->itemText(8), "window-inset");
+    EXPECT_EQ(Get<QComboBox>("cmbx_Vertical")->itemText(1), "Vertical");
+    EXPECT_TRUE(Get<QComboBox>("cmbx_Link")->isEditable());
+    EXPECT_EQ(Get<QComboBox>("cmbx_Link")->itemText(2), "javascript:");
+    EXPECT_EQ(Get<QComboBox>("cmbx_Target")->itemText(5), "_media");
+    EXPECT_EQ(Get<QSpinBox>("spnedt_MenuPaddingLeft")->toolTip(), "Padding-Left");
+    auto* t = Get<QToolButton>("spdbtn_MenuTextColorActive");
+    EXPECT_TRUE(t->isCheckable());
+    EXPECT_EQ(t->text(), "T");
+    EXPECT_EQ(t->toolTip(), "Transparent");
+    EXPECT_EQ(Get<QCheckBox>("chkbx_ClickToOpen")->text(),
+              "Open submenu when clicking rather than hovering ");
+}
+
+TEST_F(Pages, WebPathsShowTheSecondChoiceSelected) {
+    auto* local = Get<QRadioButton>("rdbtn_InternalUse_RootDir_Local_Checked");
+    auto* remote = Get<QRadioButton>("rdbtn_InternalUse_RootDir_Remote_Checked");
+    EXPECT_FALSE(local->isChecked());
+    EXPECT_TRUE(remote->isChecked());
+    local->click();
+    Form().CommitPages();
+    EXPECT_EQ(Form().Agent().GetMenuParameters().UseLocalPaths, "1");
+    remote->click();
+    Form().CommitPages();
+    EXPECT_EQ(Form().Agent().GetMenuParameters().UseLocalPaths, "0");
+}
+
+TEST_F(Pages, ScreenshotOfEachPage) {
+    Open({{0, "Home"}, {0, "Products"}, {1, "Hardware"}});
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    const QString folder = QStringLiteral(ZARVEX_APP_DIR "/../screenshots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto* tabs = Get<QTabWidget>("pgcntrl1");
+    for (const auto& [node, page] : std::vector<std::pair<int, const char*>>{
+             {0, "tbshtScript"}, {0, "tbshtStyle"}, {0, "tbshtPath"}, {3, "tbshtItem"}}) {
+        Select(node);
+        tabs->setCurrentWidget(Get<QWidget>(page));
+        QTest::qWait(20);
+        const QImage shot = tabs->grab().toImage();
+        EXPECT_FALSE(shot.isNull());
+        EXPECT_TRUE(shot.save(folder + "/page_" + page + ".png")) << page;
+    }
+}
+
+}  // namespace
+}  // namespace zarvex::ui::testing
