@@ -1,12 +1,33 @@
 #!/usr/bin/env bash
 # Browser suite of the velmo.js menu runtime: headless Debian Chromium driven by
 # playwright-core, run by node's test runner. Extra arguments go to `node --test`.
-#   ZARVEX_BROWSER_PAGES   folder of published designs (<design>/<design>.html) to test
-#                          instead of tests/browser/fixtures
+#
+# The pages under test are published from the designs in designs/ by zarvex-cli, into
+# a fresh out/pages/ on every run; so the suite tests what the tool writes, with the
+# runtime and images it ships.
+#   ZARVEX_APP_DIR         program folder holding zarvex-cli, velmo.js and the default
+#                          images (default: <repository>/build/app)
 #   ZARVEX_SCREENSHOT_DIR  where screenshots go (default tests/browser/out)
 #   ZARVEX_CHROMIUM        browser executable (default /usr/bin/chromium)
 set -euo pipefail
 cd "$(dirname "$0")"
+here="$(pwd)"
+root="$(cd ../.. && pwd)"
+app="${ZARVEX_APP_DIR:-$root/build/app}"
+cli="$app/zarvex-cli"
+
+fail() { echo "run.sh: $*" >&2; exit 1; }
+
+[ -x "$cli" ] || fail "$cli is missing. The suite tests pages that zarvex-cli publishes: build it with
+  cmake -S $root -B $root/build && cmake --build $root/build --target zarvex-cli zarvex_app_data
+or set ZARVEX_APP_DIR to a program folder that holds it (tools/test.sh does both)."
+
+# The program folder must ship the runtime being tested, or the suite would pass or
+# fail on an older copy.
+for f in "$root"/runtime/*; do
+  cmp -s "$f" "$app/$(basename "$f")" || fail "$app/$(basename "$f") is missing or differs from runtime/$(basename "$f");
+  rebuild the program folder (cmake --build <build folder> --target zarvex_app_data)."
+done
 
 if [ ! -d node_modules ]; then
   npm ci --no-audit --no-fund
@@ -17,10 +38,25 @@ if [ ! -x "$chromium" ]; then
   if [ "$(id -u)" = 0 ]; then
     apt-get install -y chromium || { apt-get update && apt-get install -y chromium; }
   else
-    echo "run.sh: $chromium is missing; install Debian's chromium package" >&2
-    exit 1
+    fail "$chromium is missing; install Debian's chromium package"
   fi
 fi
+
+# Every design into a folder of its own; the two-menus page is composed by the test
+# harness from `default` and `second`, published into one folder.
+pages="$here/out/pages"
+rm -rf "$pages"
+mkdir -p "$pages"
+publish() {
+  "$cli" publish "$1" --to "$2" >/dev/null || fail "zarvex-cli could not publish $1"
+}
+for design in designs/*.zarvex; do
+  name="$(basename "$design" .zarvex)"
+  publish "$design" "$pages/$name"
+done
+publish designs/default.zarvex "$pages/two"
+publish designs/second.zarvex "$pages/two"
+export ZARVEX_BROWSER_PAGES="$pages"
 
 # The suite, and test files beside it (such as the shipped samples' test). One file at a
 # time: the suite checks timing-dependent behaviour (close delay, pointer aiming) that

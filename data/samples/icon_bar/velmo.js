@@ -4,7 +4,7 @@
 'use strict';
 const D = document, W = window,
   // published menus keep shadow.png beside this script
-  SHADOW = new URL('shadow.png', D.currentScript && D.currentScript.src || D.baseURI).href,
+  SHADOW = new URL('shadow.png', D.currentScript?.src || D.baseURI).href,
   VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i,
   HOV = 'bqAb', ACT = 'brAb', UP = 'bnaz-bsAb-btAb', DN = 'bnaz-bsAb-Boaz', BTN = `.${UP},.${DN}`,
   IN = ['pointerover', 'pointerout', 'pointermove', 'click', 'keydown', 'focusin', 'focusout'],
@@ -14,20 +14,21 @@ const D = document, W = window,
 // The configuration scripts chain window.onload through one global variable, so with two
 // menus on a page the older handler calls itself; re-entered, it calls the one it replaced.
 const onload = Object.getOwnPropertyDescriptor(W, 'onload');
-if (onload && onload.configurable && onload.set) Object.defineProperty(W, 'onload', {
+if (onload?.configurable && onload.set) Object.defineProperty(W, 'onload', {
   configurable: true, enumerable: onload.enumerable, get: onload.get,
   set(f) {
     let busy = 0;
     const prev = onload.get.call(this);
     onload.set.call(this, typeof f != 'function' ? f : function () {
-      if (busy) return prev && prev.apply(this, arguments);
+      if (busy) return prev?.apply(this, arguments);
       try { busy = 1; return f.apply(this, arguments) } finally { busy = 0 }
     });
   }
 });
 
-// Rules the menu's stylesheet leaves out, at zero specificity so that it wins.
-const BASE = `:where(.bnaz-bpAb,.bnaz-bwAb) table{border-collapse:collapse}
+// What the stylesheet leaves out, at zero specificity so that it wins (pop-up tables get no
+// colour from it, and quirks-mode tables do not inherit one).
+const BASE = `:where(.bnaz-bpAb,.bnaz-bwAb) table{border-collapse:collapse;color:inherit}
 :where(.bnaz-bpAb,.bnaz-bwAb) td{padding:0}
 :where(.bnaz-bpAb,.bnaz-bwAb) a{display:block;color:inherit;text-decoration:none;cursor:inherit;white-space:nowrap;outline:0}
 :where(.bnaz-bpAb,.bnaz-bwAb) .bGaz{user-select:none;-webkit-user-select:none;-webkit-tap-highlight-color:transparent}
@@ -45,9 +46,8 @@ const el = (tag, cls, parent, role) => {
   if (parent) parent.append(e);
   return e;
 };
-// Bar cell, pop-up row and separators, cloned per item.
-let P;
-const proto = () => P || (P = (() => {
+// Bar cell, pop-up row and their separators, cloned per item.
+const P = (() => {
   const b = el('td', 'bGaz'), tr = el('tr', 0, el('table', 0, b, 'none')),
     r = el('tr', 'bGaz'), s = el('tr', 'BTaz', 0, 'separator'), bs = el('td', 'BTaz', 0, 'separator');
   el('div', 0, el('td', 'BDaz', tr)); el('td', 0, tr);
@@ -55,7 +55,7 @@ const proto = () => P || (P = (() => {
   el('div', 0, el('td', 0, s)).parentNode.colSpan = 3;
   el('div', 0, bs);
   return { b, r, s, bs };
-})());
+})();
 const num = (v, d) => v == null || v === '' || isNaN(v = +v) ? d : v;
 const hasLink = it => it.l.hasAttribute('href') && !VOID.test(it.l.getAttribute('href'));
 // Viewport less scroll bars (on <body> in quirks mode: Zarvex pages have no doctype).
@@ -84,21 +84,11 @@ class Menu {
     const bar = this.bar = el('div', 'bnaz-bpAb', 0, 'menubar');
     attr(bar, 'aria-orientation', this.vert ? 'vertical' : 'horizontal');
     if (this.vert) bar.style.width = 'max-content';
-    const L = this.top = { d: 0, e: bar, it: [], dir: 1 }, p = proto(),
-      tb = el('tbody', 0, el('table', 0, bar, 'none')), row = !this.vert && el('tr', 0, tb);
-    for (let li = ul.firstElementChild; li; li = li.nextElementSibling) if (li.tagName == 'LI') {
-      const it = this.mk(li, L), r = row || el('tr', 0, tb);
-      if (it.sep) {
-        const c = it.e = r.appendChild(p.bs.cloneNode(true));
-        if (!this.vert) attr(c, 'aria-orientation', 'vertical');
-        else c.firstChild.style.cssText = 'border-left:0;border-top:1px solid #C5C2B8;height:0;margin:3px 0';
-      } else {
-        const c = it.e = r.appendChild(p.b.cloneNode(true)), ir = c.firstChild.firstChild;
-        c.$v = it;
-        if (it.img) ir.firstChild.firstChild.replaceWith(it.img);
-        ir.lastChild.append(it.l);
-      }
-    }
+    const L = this.top = { d: 0, e: bar, it: [], dir: 1 };
+    this.tb = el('tbody', 0, el('table', 0, bar, 'none'));
+    this.row = !this.vert && el('tr', 0, this.tb);
+    this.nx = ul.firstElementChild;
+    this.grow();
     const first = L.it.find(it => !it.sep);
     if (!first) throw Error('holds no menu item');
     first.l.tabIndex = 0;
@@ -107,17 +97,44 @@ class Menu {
     this.wire(1);
   }
 
-  // An item of level L from an <li>; its own link and icon move into the menu until destroy().
+  // Bar cells, 500 items per task, so that even a huge bar never holds the page up long.
+  grow() {
+    const f = new DocumentFragment;
+    this.nx = this.fill(this.top, this.nx, f, 500);
+    (this.row || this.tb).append(f);
+    if (this.nx) this.gt = setTimeout(() => this.grow());
+    this.resize();
+  }
+
+  // Cells or rows of level L into f, from li on until n items are made; gives the next li.
+  fill(L, li, f, n) {
+    for (; li && n; li = li.nextElementSibling) if (li.tagName == 'LI') {
+      const it = this.mk(li, L), bar = !L.d, c = it.e = (bar && this.vert ? el('tr', 0, f) : f)
+        .appendChild((it.sep ? bar ? P.bs : P.s : bar ? P.b : P.r).cloneNode(true));
+      if (!it.sep) {
+        const ic = (bar ? c.firstChild.firstChild : c).firstChild, tx = ic.nextSibling, ar = tx.nextSibling;
+        c.$v = it;
+        n--;
+        if (it.img) ic.firstChild.replaceWith(it.img);
+        tx.append(it.l);
+        if (it.sub && ar) el('div', 0, ar);
+      } else if (bar && !this.vert) attr(c, 'aria-orientation', 'vertical');
+      else if (bar) c.firstChild.style.cssText = 'border-left:0;border-top:1px solid #C5C2B8;height:0';
+    }
+    return li;
+  }
+
+  // Item of level L from an <li>; its link and icon move into the menu until destroy().
   mk(li, L) {
     let a, img, sub;
     for (let c = li.firstElementChild; c; c = c.nextElementSibling) {
       const t = c.tagName;
       if (t == 'A') a = a || c; else if (t == 'IMG') img = img || c; else if (t == 'UL') sub = sub || c;
     }
-    const it = { m: L, li, img, sub: sub && sub.querySelector('li') ? sub : null, sep: !a };
+    const it = { m: L, li, img, sub: sub?.querySelector('li') ? sub : null, sep: !a };
     if (a) {
       it.l = a;
-      it.n = [a.nextSibling, img && img.nextSibling];
+      it.n = [a.nextSibling, img?.nextSibling];
       attr(a, 'role', 'menuitem');
       attr(a, 'tabindex', -1);
       if (!this.tips && (it.t = a.getAttribute('title')) != null) a.removeAttribute('title');
@@ -128,7 +145,7 @@ class Menu {
   }
 
   unmk(it) {
-    const a = it.l, li = it.li, put = (e, next) => li.insertBefore(e, next && next.parentNode == li ? next : null);
+    const a = it.l, li = it.li, put = (e, next) => li.insertBefore(e, next?.parentNode == li ? next : null);
     if (!a) return;
     for (const n of ['role', 'tabindex', 'aria-haspopup', 'aria-expanded']) a.removeAttribute(n);
     if (it.t != null) attr(a, 'title', it.t);
@@ -158,24 +175,12 @@ class Menu {
     L.up = el('div', UP, e);
     L.sa = el('div', 'bnaz-bsAb', e);
     L.dn = el('div', DN, e);
-    for (const b of [L.up, L.dn]) { attr(b, 'aria-hidden', true); show(b); b.$L = L; b.$c = b.className }
+    for (const b of [L.up, L.dn]) { show(b); b.$L = L; b.$c = b.className }
     L.sa.style.cssText = 'overflow-y:auto;scrollbar-width:none;overscroll-behavior:contain';
     L.sa.$L = L;
-    const tb = el('tbody', 0, el('table', 0, L.sa, 'none')), p = proto();
-    for (let li = it.sub.firstElementChild; li; li = li.nextElementSibling) if (li.tagName == 'LI') {
-      const c = this.mk(li, L);
-      if (c.sep) c.e = tb.appendChild(p.s.cloneNode(true));
-      else {
-        const r = c.e = tb.appendChild(p.r.cloneNode(true)), [ic, tx, ar] = r.children;
-        r.$v = c;
-        if (c.img) ic.firstChild.replaceWith(c.img);
-        tx.append(c.l);
-        if (c.sub) el('div', 0, ar);
-      }
-    }
+    this.fill(L, it.sub.firstElementChild, el('tbody', 0, el('table', 0, L.sa, 'none')), 1 / 0);
     if (this.shadow) {
       const s = L.sh = el('div', 'bnaz-bvAb');
-      attr(s, 'aria-hidden', true);
       s.style.cssText = `display:none;background:none;border:8px solid transparent;border-image:url("${SHADOW}") 8 fill`;
       D.body.append(s);
     }
@@ -207,7 +212,7 @@ class Menu {
       show(L.sh);
       it.e.classList.remove(ACT);
       attr(it.l, 'aria-expanded', false);
-      if (this.btn && this.btn.$L == L) this.press(null);
+      if (this.btn?.$L == L) this.press(null);
     }
     if (back) this.focus(back);
   }
@@ -223,18 +228,19 @@ class Menu {
   destroy() {
     this.close();
     clearTimeout(this.bt);
+    clearTimeout(this.gt);
     cancelAnimationFrame(this.raf);
     this.press(null);
     this.wire(0);
     this.bar.remove();
     for (const L of [this.top, ...this.pops]) L.it.forEach(this.unmk);
-    for (const L of this.pops) { L.e.remove(); if (L.sh) L.sh.remove() }
+    for (const L of this.pops) { L.e.remove(); L.sh?.remove() }
     this.pops = [];
     delete this.ul.$velmo;
     if (!--users) style.remove();
   }
 
-  // Below or beside its item, flipped or moved to stay in the viewport, scrolling if too tall.
+  // Below or beside its item, flipped or moved into the viewport, scrolling if too tall.
   place(L) {
     const it = L.o, e = L.e, s = e.style, sa = L.sa, top = sa.scrollTop,
       r = it.e.getBoundingClientRect(), [vw, vh] = view();
@@ -293,12 +299,12 @@ class Menu {
 
   has(n) { return !!n && (this.bar.contains(n) || this.pops.some(L => L.e.contains(n))) }
 
-  item(t) { const e = t && t.closest && t.closest('.bGaz'); return e && e.$v && this.has(e) ? e.$v : null }
+  item(t) { const e = t?.closest?.('.bGaz'); return e && e.$v && this.has(e) ? e.$v : null }
 
   // The item under the pointer or focus.
   cur(it) {
     if (this.c == it) return;
-    if (this.c) this.c.e.classList.remove(HOV);
+    this.c?.e.classList.remove(HOV);
     if (this.c = it) it.e.classList.add(HOV);
   }
 
@@ -472,7 +478,7 @@ class Menu {
 
   scroll(e) {
     const L = e.target.$L;
-    if (L) { if (this.pops.includes(L)) this.btns(L) } else this.resize();
+    if (!L) this.resize(); else if (this.pops.includes(L)) this.btns(L);
   }
 }
 

@@ -1,44 +1,45 @@
 // Shared pieces of the browser suite: a loopback web server for the pages under test,
 // headless Chromium through playwright-core, and page helpers.
 //
-// Pages come from tests/browser/fixtures/<design>/<design>.html, or from the folder in
-// ZARVEX_BROWSER_PAGES laid out the same way (one published design per sub-folder).
-// The runtime script and the default images are always served from runtime/ (or from
-// the program folder in ZARVEX_APP_DIR, when it holds a velmo.js), whatever folder the
-// pages come from, so the suite tests the runtime being built.
+// Pages are those that run.sh publishes with zarvex-cli from designs/ into out/pages (or
+// the folder in ZARVEX_BROWSER_PAGES), one design per sub-folder (<design>/<design>.html),
+// served exactly as published: velmo.js and the images are the copies the tool placed
+// beside each page. The server adds the pages composed from them (composed_pages.mjs)
+// and answers landing.html, the page the designs' links lead to, in every folder.
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+import { composedPages } from './composed_pages.mjs';
 
 const HERE = path.dirname(fileURLToPath(import.meta.url));
 export const SUITE_DIR = path.resolve(HERE, '..');
-const APP_DIR = process.env.ZARVEX_APP_DIR && path.resolve(process.env.ZARVEX_APP_DIR);
-export const RUNTIME_DIR = APP_DIR && fs.existsSync(path.join(APP_DIR, 'velmo.js')) ? APP_DIR
-  : path.resolve(SUITE_DIR, '../../runtime');
-export const PAGES_DIR = path.resolve(process.env.ZARVEX_BROWSER_PAGES || path.join(SUITE_DIR, 'fixtures'));
+export const RUNTIME_DIR = path.resolve(SUITE_DIR, '../../runtime');
+export const PAGES_DIR = path.resolve(process.env.ZARVEX_BROWSER_PAGES || path.join(SUITE_DIR, 'out', 'pages'));
 export const SHOT_DIR = path.resolve(process.env.ZARVEX_SCREENSHOT_DIR || path.join(SUITE_DIR, 'out'));
 export const CHROMIUM = process.env.ZARVEX_CHROMIUM || '/usr/bin/chromium';
-export const RUNTIME_FILES = new Set(['velmo.js', 'arrowr.gif', 'arrowrh.gif', 'sep.gif', 'scrollu.gif', 'scrolluh.gif',
-  'scrollud.gif', 'scrolld.gif', 'scrolldh.gif', 'scrolldd.gif', 'shadow.png']);
+export const LANDING = '<!DOCTYPE html><title>Landing</title><p>You followed a menu link.</p>\n';
 
 const TYPES = { '.html': 'text/html', '.htm': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
   '.gif': 'image/gif', '.png': 'image/png', '.jpg': 'image/jpeg', '.svg': 'image/svg+xml' };
 
-/** Serves `roots` (tried in order; runtime files from RUNTIME_DIR) on 127.0.0.1. */
-export async function startServer(roots = [PAGES_DIR], extra = {}) {
+/**
+ * Serves `roots` (tried in order) on 127.0.0.1, with `extra` (address to text) before
+ * them; by default the published pages and the pages composed from them.
+ */
+export async function startServer(roots = [PAGES_DIR], extra = roots[0] === PAGES_DIR ? composedPages(PAGES_DIR) : {}) {
   const server = http.createServer((req, res) => {
     const url = new URL(req.url, 'http://127.0.0.1');
     const rel = decodeURIComponent(url.pathname).replace(/^\/+/, '');
     if (rel === 'favicon.ico') return res.writeHead(204).end();
-    if (extra[rel] != null) {
+    const text = extra[rel] ?? (path.basename(rel) === 'landing.html' ? LANDING : null);
+    if (text != null) {
       res.writeHead(200, { 'content-type': TYPES[path.extname(rel)] || 'text/plain', 'cache-control': 'no-store' });
-      return res.end(extra[rel]);
+      return res.end(text);
     }
-    const dirs = RUNTIME_FILES.has(path.basename(rel)) ? [RUNTIME_DIR] : roots;
-    for (const dir of dirs) {
-      const file = path.resolve(dir, RUNTIME_FILES.has(path.basename(rel)) ? path.basename(rel) : rel);
+    for (const dir of roots) {
+      const file = path.resolve(dir, rel);
       if (!file.startsWith(dir + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) continue;
       res.writeHead(200, { 'content-type': TYPES[path.extname(file).toLowerCase()] || 'application/octet-stream',
         'cache-control': 'no-store' });

@@ -3,6 +3,7 @@
 import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import * as H from '../lib/harness.mjs';
+import { composedPages } from '../lib/composed_pages.mjs';
 
 let server, browser;
 before(async () => { server = await H.startServer(); browser = await H.launch() });
@@ -241,10 +242,8 @@ describe('two menus on one page', () => {
   });
 
   test('window.onload chaining runs every handler once, with one or two copies of velmo.js', async t => {
-    // the generated page with a handler of the page's own set before the menus' scripts
-    const fs = await import('node:fs');
-    const path = await import('node:path');
-    const src = fs.readFileSync(path.join(H.PAGES_DIR, 'two', 'two.html'), 'latin1');
+    // the two-menus page with a handler of the page's own set before the menus' scripts
+    const src = composedPages(H.PAGES_DIR)['two/two.html'];
     const own = '<SCRIPT>var ownRuns = 0; window.onload = function () { ownRuns++ };</SCRIPT>\r\n';
     const once = src.replace('<!-- Zarvex 1.0 -->', own + '<!-- Zarvex 1.0 -->')
       .replace(/(<SCRIPT[^>]*velmo\.js[^>]*><\/SCRIPT>\r\n)([^]*?)\1/, '$1$2');

@@ -69,6 +69,58 @@ describe('the bar', () => {
   });
 });
 
+describe('a bar of thousands of items', () => {
+  // A hidden list of n top-level items (a separator after the tenth) after the page's menu.
+  const addList = (page, id, n) => page.evaluate(([id, n]) => {
+    const ul = document.createElement('ul');
+    ul.id = id;
+    ul.style.display = 'none';
+    ul.innerHTML = Array.from({ length: n }, (_, i) => `<li title=""><a href="#i${i + 1}" target="_self" title="">Item ${i + 1}</a></li>` +
+      (i === 9 ? '<li></li>' : '')).join('');
+    document.body.append(ul);
+    return ul.outerHTML;
+  }, [id, n]);
+  const cells = (page, id) => page.evaluate(id => [...document.getElementById(id).previousElementSibling
+    .querySelectorAll('td.bGaz, td.BTaz')].map(td => td.className === 'BTaz' ? '-' : td.textContent.trim()), id);
+
+  test('is built in steps after construct() returns, complete and in list order', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'vertical');
+    await addList(page, 'big_ul', 1234);
+    const atReturn = await page.evaluate(() => {
+      window.big = Velmo.construct('big_ul', { Bxay: 1 });
+      return big.bar.querySelectorAll('td.bGaz').length;
+    });
+    assert.ok(atReturn > 0 && atReturn < 1234, `${atReturn} items built by construct()`);
+    await page.waitForFunction(() => !document.querySelector('#big_ul a'), null, { timeout: 10000 });
+    const shown = await cells(page, 'big_ul');
+    assert.deepEqual(shown, Array.from({ length: 1234 }, (_, i) => `Item ${i + 1}`).toSpliced(10, 0, '-'));
+    // the whole bar answers the keyboard
+    await page.evaluate(() => big.bar.querySelector('a').focus());
+    await page.keyboard.press('End');
+    assert.equal(await H.focusedText(page), 'Item 1234');
+    await page.keyboard.press('i');
+    assert.equal(await H.focusedText(page), 'Item 1');
+    assert.deepEqual(problems, []);
+  });
+
+  test('destroy() before the last step restores the list and stops the building', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'default');
+    const before = await addList(page, 'big_ul', 2000);
+    const r = await page.evaluate(async () => {
+      const m = Velmo.construct('big_ul', {});
+      await new Promise(ok => setTimeout(ok));
+      const partly = m.bar.querySelectorAll('td.bGaz').length;
+      m.destroy();
+      await new Promise(ok => setTimeout(ok, 200));
+      return { partly, after: document.getElementById('big_ul').outerHTML, bars: document.querySelectorAll('div.bnaz-bpAb').length };
+    });
+    assert.ok(r.partly > 0 && r.partly < 2000, `${r.partly} items built when destroyed`);
+    assert.equal(r.after, before);
+    assert.equal(r.bars, 1, 'only the page\'s own menu is left');
+    assert.deepEqual(problems, []);
+  });
+});
+
 describe('globals', () => {
   test('the runtime adds no global but Velmo; the page adds its own', async t => {
     const context = await browser.newContext();
@@ -288,7 +340,7 @@ describe('destroy', () => {
 
 describe('bad lists', () => {
   test('a missing list is reported once and the page stays as it was', async t => {
-    const { page, problems } = await H.openFor(t, browser, server, 'broken', { file: 'missing.html' });
+    const { page, problems } = await H.openFor(t, browser, server, 'default', { file: 'missing.html' });
     assert.deepEqual(problems.length, 1, problems.join('\n'));
     assert.match(problems[0], /^error: .*MyMenu1_ul.*not found/);
     const r = await page.evaluate(() => {
@@ -302,7 +354,7 @@ describe('bad lists', () => {
   });
 
   test('an element that is no list, and a list without items, are reported and left alone', async t => {
-    const { page, problems } = await H.openFor(t, browser, server, 'broken', { file: 'malformed.html', menus: ['MyMenu1', 'MyMenu2'] });
+    const { page, problems } = await H.openFor(t, browser, server, 'two', { file: 'malformed.html', menus: ['MyMenu1', 'MyMenu2'] });
     assert.equal(problems.length, 2, problems.join('\n'));
     assert.match(problems[0], /MyMenu1_ul.*not a <ul>/);
     assert.match(problems[1], /MyMenu2_ul.*no menu item/);
