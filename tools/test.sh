@@ -8,19 +8,21 @@ jobs="$(nproc)"
 "$root/tools/install-deps.sh" test
 
 step() { printf '\n==== %s ====\n' "$*"; }
+logs="$(mktemp -d)"
+trap 'rm -rf "$logs"' EXIT
 
 step "build (warnings as errors)"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEX_WERROR=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
 
 step "unit and widget tests"
-(cd "$root/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+(cd "$root/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs") | tee "$logs/ctest.log"
 
 step "unit tests under AddressSanitizer and UBSan"
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DZARVEX_WERROR=ON -DZARVEX_SANITIZE=ON \
   -DZARVEX_BUILD_GUI=OFF -DZARVEX_BUILD_BENCH=OFF >/dev/null
 cmake --build "$root/build-asan" -j"$jobs"
-(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$jobs")
+(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$jobs") | tee "$logs/ctest-asan.log"
 
 if [ -f "$root/fuzz/CMakeLists.txt" ] && command -v clang++ >/dev/null 2>&1; then
   step "fuzzers (${ZARVEX_FUZZ_SECONDS:-60} s each)"
@@ -32,7 +34,11 @@ fi
 
 if [ -x "$root/tests/browser/run.sh" ]; then
   step "browser tests"
-  ZARVEX_APP_DIR="$root/build/app" ZARVEX_SCREENSHOT_DIR="$root/build/screenshots" "$root/tests/browser/run.sh"
+  ZARVEX_APP_DIR="$root/build/app" ZARVEX_SCREENSHOT_DIR="$root/build/screenshots" "$root/tests/browser/run.sh" | tee "$logs/browser.log"
 fi
 
 step "all suites passed"
+# One closing line over every runner: ctest's "out of N" and node's "# pass N".
+total=$(cat "$logs"/ctest*.log 2>/dev/null | sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' | awk '{s += $1} END {print s + 0}')
+browser=$(sed -n 's/^# pass \([0-9]*\)$/\1/p' "$logs/browser.log" 2>/dev/null | tail -n 1)
+echo "$(( ${total:-0} + ${browser:-0} )) passed, 0 failed"
