@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Publishes every shipped template with zarvex-cli into data/samples/<template>/ and
+# Publishes every shipped template with zarvex-cli into data/samples/menus/ and
 # writes data/samples/index.html, the page that shows them all.
 #
 #   tools/make_samples.sh [BUILD_FOLDER]      (default: build)
@@ -58,13 +58,15 @@ menu_field() {
   awk -v n="$2" 'prev == "<Applet_Parameters>" { split($0, f, "#\\$@"); print f[n]; exit } { sub(/\r$/, ""); prev = $0 }' "$1"
 }
 
+# One folder for all: the templates share velmo.js and the menu images, and each
+# publishes its page, scripts, stylesheet, project and report under its own name.
 mkdir -p "$samples"
+for old in "$samples"/*/; do rm -rf "${old:?}"; done
 sections=""
 count=0
 for name in $(template_names); do
   project="$templates/$name.zarvex"
-  rm -rf "${samples:?}/$name"
-  "$cli" publish "$project" --to "$samples/$name"
+  "$cli" publish "$project" --to "$samples/menus"
   describe "$name"
   if [ "$(menu_field "$project" 3)" = "1" ]; then layout="vertical"; height=300; else layout="horizontal"; height=200; fi
   if [ "$(menu_field "$project" 6)" = "1" ]; then opens="click an item to open its pop-up"; else opens="point at an item to open its pop-up"; fi
@@ -73,10 +75,10 @@ for name in $(template_names); do
   <h2>$title</h2>
   <p>$text</p>
   <p class=\"facts\">Template <code>$name.zarvex</code> &middot; $layout bar &middot; $opens</p>
-  <iframe src=\"$name/$name.html\" title=\"$title sample menu\" style=\"height: ${height}px\"></iframe>
-  <p class=\"links\"><a href=\"$name/$name.html\">Open the page by itself</a>
-    &middot; <a href=\"$name/$name.zarvex\">Project file</a>
-    &middot; <a href=\"$name/${name}_PublishReport.txt\">Publish report</a></p>
+  <iframe src=\"menus/$name.html\" title=\"$title sample menu\" style=\"height: ${height}px\"></iframe>
+  <p class=\"links\"><a href=\"menus/$name.html\">Open the page by itself</a>
+    &middot; <a href=\"menus/$name.zarvex\">Project file</a>
+    &middot; <a href=\"menus/${name}_PublishReport.txt\">Publish report</a></p>
 </section>"
   count=$((count + 1))
 done

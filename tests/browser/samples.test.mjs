@@ -80,8 +80,8 @@ describe('samples index', () => {
     const sections = await page.$$eval('section', ss => ss.map(s => ({ id: s.id, frame: s.querySelector('iframe')?.getAttribute('src') })));
     assert.deepEqual(sections.map(s => s.id).sort(), templateNames);
     for (const { id, frame } of sections) {
-      assert.equal(frame, `${id}/${id}.html`);
-      assert.ok(fs.existsSync(path.join(SAMPLES, id, `${id}.zarvex`)), `${id}: project file published`);
+      assert.equal(frame, `menus/${id}.html`);
+      assert.ok(fs.existsSync(path.join(SAMPLES, 'menus', `${id}.zarvex`)), `${id}: project file published`);
     }
     // every framed menu is built
     for (const { id } of sections) {
@@ -98,8 +98,8 @@ describe('samples index', () => {
 describe('sample pages', () => {
   for (const name of templateNames) {
     test(`${name}: builds its menu and opens two levels of pop-ups without errors`, async t => {
-      const d = design(path.join(SAMPLES, name, `${name}.zarvex`));
-      const { page, problems } = await openPage(t, browser, server.url(`${name}/${name}.html`));
+      const d = design(path.join(SAMPLES, 'menus', `${name}.zarvex`));
+      const { page, problems } = await openPage(t, browser, server.url(`menus/${name}.html`));
       await page.waitForFunction(n => n in window && window[n], d.menuName);
       assert.equal(await page.locator('div.bnaz-bpAb').count(), 1);
       assert.equal(await page.getAttribute('div.bnaz-bpAb', 'aria-orientation'), d.vertical ? 'vertical' : 'horizontal');
@@ -122,8 +122,8 @@ describe('sample pages', () => {
 
   test('pop-up rows show the design\'s text colour', async t => {
     for (const name of templateNames) {
-      const d = design(path.join(SAMPLES, name, `${name}.zarvex`));
-      const { page } = await openPage(t, browser, server.url(`${name}/${name}.html`));
+      const d = design(path.join(SAMPLES, 'menus', `${name}.zarvex`));
+      const { page } = await openPage(t, browser, server.url(`menus/${name}.html`));
       await page.waitForFunction(n => n in window && window[n], d.menuName);
       const item = page.locator('div.bnaz-bpAb td.bGaz:has(a[aria-haspopup])').first();
       await (d.click ? item.click() : item.hover());
