@@ -12,6 +12,7 @@
 #include "codegen_test_helpers.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
+#include "golden_cases.h"
 
 namespace zarvex {
 namespace {
@@ -27,15 +28,6 @@ constexpr const char* kPageName = "page.html";
 bool UpdatingGolden() {
     const char* v = std::getenv("ZARVEX_UPDATE_GOLDEN");
     return v && std::string(v) == "1";
-}
-
-std::vector<std::string> CaseNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kGoldenFolder))
-        if (entry.is_directory())
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Lines "FileName#$@FileType#$@DeleteAfterCopy#$@".
@@ -106,7 +98,8 @@ TEST_P(GoldenBuild, ProducesTheExpectedFilesByteForByte) {
         EXPECT_EQ(produced.at(name), bytes) << "in " << name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenBuild, ::testing::ValuesIn(CaseNames()),
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenBuild,
+                         ::testing::ValuesIn(testing::GoldenCaseNames(kGoldenFolder)),
                          [](const auto& info) { return info.param; });
 
 }  // namespace

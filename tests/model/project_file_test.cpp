@@ -6,6 +6,7 @@
 #include "model/errors.h"
 #include "model/project_file.h"
 #include "model/safe_file.h"
+#include "golden_cases.h"
 
 namespace zarvex {
 namespace {
@@ -176,16 +177,8 @@ TEST_P(ProjectGolden, LoadsAndSavesAsExpected) {
     EXPECT_EQ(ReadBytes(dir.File("out.zarvex")), ReadBytes(folder / "saved.zarvex"));
 }
 
-std::vector<std::string> GoldenCases(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 INSTANTIATE_TEST_SUITE_P(Cases, ProjectGolden,
-                         ::testing::ValuesIn(GoldenCases(kData / "project_golden")),
+                         ::testing::ValuesIn(testing::GoldenCaseNames(kData / "project_golden")),
                          [](const auto& info) { return info.param; });
 
 TEST(ProjectFile, ReadsTheVersionAndSplitsShortLines) {

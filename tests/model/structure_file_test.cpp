@@ -6,6 +6,7 @@
 #include "model/errors.h"
 #include "model/safe_file.h"
 #include "model/structure_file.h"
+#include "golden_cases.h"
 
 namespace zarvex {
 namespace {
@@ -172,16 +173,8 @@ TEST_P(StructureGolden, ImportsAndExportsAsExpected) {
     EXPECT_EQ(ReadBytes(dir.File("out.gms")), ReadBytes(folder / "exported.gms"));
 }
 
-std::vector<std::string> GoldenCases(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 INSTANTIATE_TEST_SUITE_P(Cases, StructureGolden,
-                         ::testing::ValuesIn(GoldenCases(kData / "structure_golden")),
+                         ::testing::ValuesIn(testing::GoldenCaseNames(kData / "structure_golden")),
                          [](const auto& info) { return info.param; });
 
 TEST(StructureFile, ImportKeepsTheVersionLineAndEmptiesMissingFields) {

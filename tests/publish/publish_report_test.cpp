@@ -6,6 +6,7 @@
 #include "model/errors.h"
 #include "model/safe_file.h"
 #include "publish/publish_fixture.h"
+#include "golden_cases.h"
 
 namespace zarvex::testing {
 namespace {
@@ -28,16 +29,8 @@ TEST_P(ReportGoldenTest, MatchesTheExpectedReport) {
               ReadFile(dir / "expected_PublishReport.txt"));
 }
 
-std::vector<std::string> ReportCaseNames() {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(kReportCases))
-        if (e.is_directory())
-            names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ReportGoldenTest, ::testing::ValuesIn(ReportCaseNames()),
+INSTANTIATE_TEST_SUITE_P(Cases, ReportGoldenTest,
+                         ::testing::ValuesIn(testing::GoldenCaseNames(kReportCases)),
                          [](const auto& info) { return info.param; });
 
 using PublishReportTest = PublishFixture;
