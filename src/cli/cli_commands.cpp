@@ -3,6 +3,7 @@
 #include "cli/cli_errors.h"
 #include "cli/cli_session.h"
 #include "cli/publish_into_folder.h"
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
 #include "publish/file_ops.h"
@@ -20,14 +21,17 @@ std::string WithStructureExtension(const std::string& out) {
     return out + ".gms";
 }
 
-void PublishCommand(const PublishRequest& request, const std::string& dataFolder) {
+void PublishCommand(const PublishRequest& request, const std::string& dataFolder,
+                    std::ostream& warnings) {
     const std::string name = request.name.value_or(BareFileName(request.project));
     if (name.find_first_of("/\\") != std::string::npos || PublishBaseName(name).empty())
         throw UsageError("publish: '" + name + "' is not a usable project name");
     CliSession session(dataFolder);
     session.Open(request.project, true);
     PublishIntoFolder(session.agent(), request.toFolder.value_or(FolderOf(request.project)), name,
-                      request.project);
+                      request.project, request.strict);
+    for (const std::string& missing : session.agent().UncopiedFiles)
+        warnings << "warning: " << missing << " not found\n";
     session.agent().ClearPreviewFolder();
 }
 
@@ -45,9 +49,7 @@ void ReportCommand(const std::string& project, const std::string& dataFolder, st
     session.Open(project, false);
     // The build names the linked files after the menu, as a publish would.
     session.BuildPage();
-    const std::string folder = session.scratch().Prefix();
-    session.agent().WritePublishReport(folder, "PublishReport.txt");
-    const std::string report = ReadWholeFile(folder + "PublishReport.txt");
+    const std::string report = session.agent().PublishReportText();
     out.write(report.data(), static_cast<std::streamsize>(report.size()));
 }
 

@@ -12,9 +12,12 @@ struct PublishRequest {
     std::string project;
     std::optional<std::string> toFolder;  // default: the project's folder
     std::optional<std::string> name;      // default: the project's file name
+    bool strict = false;                  // images found nowhere fail the publish
 };
 
-void PublishCommand(const PublishRequest& request, const std::string& dataFolder);
+// Writes "warning: FILE not found" to warnings for each image found nowhere.
+void PublishCommand(const PublishRequest& request, const std::string& dataFolder,
+                    std::ostream& warnings);
 void HtmlCommand(const std::string& project, const std::string& dataFolder, std::ostream& out);
 void ReportCommand(const std::string& project, const std::string& dataFolder, std::ostream& out);
 // Returns the path written: out with ".gms" appended as the window's Export does.

@@ -9,10 +9,6 @@
 
 namespace zarvex {
 
-// Reads a whole file as bytes in one go; FileIoError with the system's text when
-// it cannot be opened or read (a folder included).
-std::string ReadFileBytes(const std::string& path);
-
 // Walks the lines of a file held in memory. A line ends at LF; a CR right before
 // the LF (or at the very end of the text) is not part of the line, and a last
 // line without LF still counts. A UTF-8 byte-order mark at the start is skipped,
@@ -56,8 +52,9 @@ class TaggedLineReader {
 // "<Product_Name>" and checks the line after it with isAccepted (refusing the file
 // with refusedMessage), then finds "<Product_Version>" and returns the line after it.
 std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
-                              bool (*isAccepted)(std::string_view), const std::string& refusedMessage,
-                              std::string_view productWhat, std::string_view versionWhat);
+                              bool (*isAccepted)(std::string_view),
+                              const std::string& refusedMessage, std::string_view productWhat,
+                              std::string_view versionWhat);
 
 // Field n (0-based) of a record line: the text between the n-th and the (n+1)-th
 // separator. A field whose separator is missing is empty, and so is every field

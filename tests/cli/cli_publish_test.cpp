@@ -94,13 +94,17 @@ TEST_F(CliPublishTest, PublishesBesideTheProjectUnderItsOwnOrAChosenName) {
     EXPECT_TRUE(after.count("Top_PublishReport.txt"));
 }
 
-TEST_F(CliPublishTest, ASharedIconIsPublishedOnceAndAMissingOneIsLeftOutWithoutError) {
+TEST_F(CliPublishTest, ASharedIconIsPublishedOnceAndAMissingOneIsAWarningOrAFailureWhenStrict) {
     const fs::path out = dir_ / "out";
-    const CliResult r =
-        RunCli({"publish", (kDesigns / "shared_and_missing_icons" / "icons.zarvex").string(),
-                "--to", out.string()});
+    const std::string design = (kDesigns / "shared_and_missing_icons" / "icons.zarvex").string();
+    const CliResult strict = RunCli({"publish", design, "--to", out.string(), "--strict"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_THAT(strict.err, HasSubstr("nowhere.gif: not found"));
+    EXPECT_FALSE(fs::exists(out));
+
+    const CliResult r = RunCli({"publish", design, "--to", out.string()});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, "warning: nowhere.gif not found\n");
     const auto files = FileNames(out);
     EXPECT_EQ(std::count(files.begin(), files.end(), "star.gif"), 1);
     EXPECT_EQ(std::count(files.begin(), files.end(), "nowhere.gif"), 0);
