@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace zarvex::cli {
 
@@ -14,14 +15,21 @@ struct PublishRequest {
     std::optional<std::string> name;      // default: the project's file name
 };
 
-void PublishCommand(const PublishRequest& request, const std::string& dataFolder);
+// Returns the image names that lead out of the project folder: never copied, and
+// worth telling the author about.
+std::vector<std::string> PublishCommand(const PublishRequest& request,
+                                        const std::string& dataFolder);
 void HtmlCommand(const std::string& project, const std::string& dataFolder, std::ostream& out);
 void ReportCommand(const std::string& project, const std::string& dataFolder, std::ostream& out);
 // Returns the path written: out with ".gms" appended as the window's Export does.
 std::string ExportGmsCommand(const std::string& project, const std::string& out,
                              const std::string& dataFolder);
+// settingsPath, when given, holds the menu fields as lines "FieldName=value" (blank
+// lines and lines starting with '#' are skipped); fields it leaves out keep their
+// defaults. The project is written by the program's own writer.
 void ImportGmsCommand(const std::string& in, const std::string& outProject,
-                      const std::string& dataFolder);
+                      const std::string& dataFolder,
+                      const std::optional<std::string>& settingsPath = std::nullopt);
 
 // out unless its last four characters, lower-cased, are ".gms"; then out + ".gms".
 std::string WithStructureExtension(const std::string& out);

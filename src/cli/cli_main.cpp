@@ -26,8 +26,9 @@ const char* const kUsage =
     "  export-gms PROJECT OUT\n"
     "                 write the item tree as a menu structure file (\".gms\" is\n"
     "                 appended to OUT unless it ends in it)\n"
-    "  import-gms IN OUT.zarvex\n"
-    "                 import a menu structure file and write it as a project file\n"
+    "  import-gms IN OUT.zarvex [--settings FILE]\n"
+    "                 import a menu structure file and write it as a project file;\n"
+    "                 FILE sets menu fields, one \"FieldName=value\" a line\n"
     "  --help         show this text\n"
     "  --version      show the program version\n"
     "\n"
@@ -38,6 +39,7 @@ struct ParsedArgs {
     std::vector<std::string> positional;
     std::optional<std::string> to;
     std::optional<std::string> name;
+    std::optional<std::string> settings;
 };
 
 ParsedArgs Parse(const std::string& command, const std::vector<std::string>& args,
@@ -56,6 +58,8 @@ ParsedArgs Parse(const std::string& command, const std::vector<std::string>& arg
             option = &parsed.to;
         if (takesOptions && optionName == "--name")
             option = &parsed.name;
+        if (takesOptions && optionName == "--settings" && command == "import-gms")
+            option = &parsed.settings;
         if (option) {
             if (*option)
                 throw UsageError(command + ": " + optionName + " given twice");
@@ -84,14 +88,16 @@ void ExpectPositional(const std::string& command, const ParsedArgs& parsed, std:
 
 // Runs one command. contextFile receives the file that failures naming no file
 // of their own are put on.
-void Dispatch(const std::vector<std::string>& args, std::ostream& out, const std::string& data,
-              std::string& contextFile) {
+void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const std::string& data, std::string& contextFile) {
     const std::string& command = args[0];
     if (command == "publish") {
         const ParsedArgs p = Parse(command, args, true);
         ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME]");
         contextFile = p.positional[0];
-        PublishCommand({p.positional[0], p.to, p.name}, data);
+        for (const std::string& name : PublishCommand({p.positional[0], p.to, p.name}, data))
+            err << "zarvex-cli: publish: '" << name
+                << "' lies outside the project folder and was not copied\n";
     } else if (command == "html" || command == "report") {
         const ParsedArgs p = Parse(command, args, false);
         ExpectPositional(command, p, 1, "PROJECT");
@@ -107,10 +113,12 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, const std
         contextFile = p.positional[0];
         ExportGmsCommand(p.positional[0], p.positional[1], data);
     } else if (command == "import-gms") {
-        const ParsedArgs p = Parse(command, args, false);
-        ExpectPositional(command, p, 2, "IN OUT.zarvex");
+        const ParsedArgs p = Parse(command, args, true);
+        if (p.to || p.name)
+            throw UsageError(command + ": unknown option '" + (p.to ? "--to" : "--name") + "'");
+        ExpectPositional(command, p, 2, "IN OUT.zarvex [--settings FILE]");
         contextFile = p.positional[0];
-        ImportGmsCommand(p.positional[0], p.positional[1], data);
+        ImportGmsCommand(p.positional[0], p.positional[1], data, p.settings);
     } else {
         throw UsageError("unknown command '" + command + "'");
     }
@@ -135,7 +143,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::string contextFile = command;
     try {
         const std::string data = ExecutableFolder();
-        Dispatch(args, out, data, contextFile);
+        Dispatch(args, out, err, data, contextFile);
         out.flush();
         if (!out)
             throw CliError("standard output: write failed");

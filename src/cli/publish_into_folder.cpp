@@ -30,20 +30,6 @@ std::optional<fs::path> CreateFolder(const fs::path& folder) {
     return topmost;
 }
 
-// Image names with a folder part land in that subfolder of the target when it
-// exists there; the hidden folder mirrors those subfolders so they are written.
-void MirrorImageSubfolders(const TkavoAppletAgent& agent, const fs::path& target,
-                           const fs::path& staging) {
-    std::error_code ec;
-    for (const std::string& name : agent.ResourceFiles) {
-        if (!StaysInsideFolder(name))
-            continue;
-        fs::path sub = fs::path(name).parent_path();
-        if (!sub.empty() && fs::is_directory(target / sub, ec))
-            fs::create_directories(staging / sub, ec);
-    }
-}
-
 void MoveFilesInto(const fs::path& staging, const fs::path& target) {
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(staging, ec);
@@ -52,6 +38,7 @@ void MoveFilesInto(const fs::path& staging, const fs::path& target) {
             continue;
         const fs::path destination = target / fs::relative(it->path(), staging);
         std::error_code move;
+        fs::create_directories(destination.parent_path(), move);
         fs::rename(it->path(), destination, move);
         if (move)
             throw FileIoError(destination.string(), move.message());
@@ -82,8 +69,6 @@ void PublishIntoFolder(TkavoAppletAgent& agent, const std::string& folder,
         try {
             ScratchFolder staging(target, ".zarvex-publish-");
             stagingPrefix = staging.Prefix();
-            agent.CollectResourceFiles();
-            MirrorImageSubfolders(agent, target, staging.path());
             agent.PublishProject(staging.Prefix(), fileName);
             MoveFilesInto(staging.path(), target);
         } catch (const std::exception& e) {

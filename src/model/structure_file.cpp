@@ -8,6 +8,7 @@
 #include "model/item_tree_levels.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
+#include "model/text_util.h"
 
 namespace zarvex {
 
@@ -31,7 +32,9 @@ constexpr std::string_view kFormatName = "General Menu Structure Description For
 constexpr std::string_view kItemsTag = "<Structure_Description>";
 constexpr std::string_view kItemsEndTag = "</Structure_Description>";
 
-bool IsFormatName(std::string_view name) { return name == kFormatName; }
+bool IsFormatName(std::string_view name) {
+    return name == kFormatName;
+}
 
 // The item fields a structure line carries, in line order.
 constexpr std::array<ItemField, 5> kCarriedFields = {
@@ -42,9 +45,9 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
                                         const std::function<void()>& onItemsFound) {
     TaggedLineReader reader(path, text);
     StructureFileContent content;
-    content.version = ReadProductHeader(reader, text, IsFormatName,
-                                        std::string(kStructureRefusedMessage), "the format name",
-                                        "the format version");
+    content.version =
+        ReadProductHeader(reader, text, IsFormatName, std::string(kStructureRefusedMessage),
+                          "the format name", "the format version");
     reader.Advance(kItemsTag);
     reader.Seek(kItemsTag);
     if (onItemsFound)
@@ -59,7 +62,7 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
         TItemData& item = content.items.emplace_back(blank);
         SplitFields(reader.Line(), kFieldSeparator, fields.data(), fields.size());
         for (std::size_t i = 0; i < fields.size(); ++i)
-            Field(item, kCarriedFields[i]).assign(fields[i]);
+            Field(item, kCarriedFields[i]) = TextAsUtf8(fields[i]);
         reader.Advance(kItemsEndTag);
     }
     content.treeLevels = CheckedTreeLevels(content.items, reader, firstItemLine);

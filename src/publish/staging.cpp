@@ -106,6 +106,12 @@ bool TkavoAppletAgent::PublishProject(const std::string& folder, const std::stri
         std::string source = preview + BareFileName(name);
         if (!IsExistingFile(source))
             source = ProgramFilePath(Folders(), name);
+        // An icon in a subfolder of the project lands in the same subfolder here.
+        if (name.find_first_of("/\\") != std::string::npos) {
+            std::error_code ignored;
+            std::filesystem::create_directories(std::filesystem::path(target + name).parent_path(),
+                                                ignored);
+        }
         CopyFileReplacing(source, target + name);
     }
     // Publishing into the program folder itself must not delete what it published.
