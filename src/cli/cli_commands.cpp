@@ -102,10 +102,13 @@ void ImportGmsCommand(const std::string& in, const std::string& outProject,
                       const std::string& dataFolder,
                       const std::optional<std::string>& settingsPath) {
     CliSession session(dataFolder);
-    if (settingsPath)
-        session.agent().SetMenuParameters(ReadMenuSettings(*settingsPath));
+    // Read before the import: a faulty settings file leaves nothing written.
+    const std::optional<TAppletData> menu =
+        settingsPath ? std::optional(ReadMenuSettings(*settingsPath)) : std::nullopt;
     session.tree().ResetToRoot();
     session.agent().ImportStructure(in, session.tree());
+    if (menu)
+        session.agent().SetMenuParameters(*menu);
     session.agent().SaveProjectFile(outProject);
 }
 
