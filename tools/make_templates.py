@@ -324,7 +324,7 @@ def catalogue():
     departments = {
         'Electronics': ['Phones', 'Laptops', 'Tablets', 'Cameras', 'Audio', 'Gaming', 'Smart Home',
                         'Wearables'],
-        'Home': ['Kitchen', 'Bedding', 'Bath', 'Lighting', 'Storage', 'Decor', 'Cleaning'],
+        'Living': ['Kitchen', 'Bedding', 'Bath', 'Lighting', 'Storage', 'Decor', 'Cleaning'],
         'Garden': ['Tools', 'Plants', 'Furniture', 'Barbecue', 'Watering', 'Lawn Care'],
         'Fashion': ['Women', 'Men', 'Children', 'Shoes', 'Bags', 'Jewellery', 'Watches'],
         'Sports': ['Running', 'Cycling', 'Swimming', 'Fitness', 'Team Sports', 'Outdoor',
@@ -341,7 +341,9 @@ def catalogue():
               'Lark', 'Linden', 'Lumen', 'Maple', 'Marble', 'Meadow', 'Nimbus', 'Nova', 'Oak',
               'Onyx', 'Orbit', 'Pebble', 'Pine', 'Prism', 'Quartz', 'Quill', 'Raven', 'Reed',
               'Ridge', 'Sable', 'Sage', 'Slate', 'Sparrow', 'Spruce', 'Summit', 'Tide', 'Timber',
-              'Topaz', 'Tundra', 'Umber', 'Vale', 'Willow', 'Wren', 'Yarrow', 'Zephyr']
+              'Topaz', 'Tundra', 'Umber', 'Vale', 'Willow', 'Wren', 'Yarrow', 'Zephyr',
+              # names from abroad: the published page declares its character set
+              'Ångström', 'Café Crème', 'Øresund', 'Zürich']
     items = [leaf('Home')]
     for department, categories in departments.items():
         subs = []
