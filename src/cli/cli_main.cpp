@@ -28,8 +28,9 @@ const char* const kUsage =
     "  export-gms PROJECT OUT\n"
     "                 write the item tree as a menu structure file (\".gms\" is\n"
     "                 appended to OUT unless it ends in it)\n"
-    "  import-gms IN OUT.zarvex\n"
-    "                 import a menu structure file and write it as a project file\n"
+    "  import-gms IN OUT.zarvex [--settings FILE]\n"
+    "                 import a menu structure file and write it as a project file;\n"
+    "                 FILE sets menu fields, one \"FieldName=value\" a line\n"
     "  --help         show this text\n"
     "  --version      show the program version\n"
     "\n"
@@ -41,6 +42,7 @@ struct ParsedArgs {
     std::optional<std::string> to;
     std::optional<std::string> name;
     bool strict = false;
+    std::optional<std::string> settings;
 };
 
 ParsedArgs Parse(const std::string& command, const std::vector<std::string>& args,
@@ -59,6 +61,8 @@ ParsedArgs Parse(const std::string& command, const std::vector<std::string>& arg
             option = &parsed.to;
         if (takesOptions && optionName == "--name")
             option = &parsed.name;
+        if (takesOptions && optionName == "--settings" && command == "import-gms")
+            option = &parsed.settings;
         if (takesOptions && a == "--strict") {
             parsed.strict = true;
         } else if (option) {
@@ -112,10 +116,12 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         contextFile = p.positional[0];
         ExportGmsCommand(p.positional[0], p.positional[1], data);
     } else if (command == "import-gms") {
-        const ParsedArgs p = Parse(command, args, false);
-        ExpectPositional(command, p, 2, "IN OUT.zarvex");
+        const ParsedArgs p = Parse(command, args, true);
+        if (p.to || p.name)
+            throw UsageError(command + ": unknown option '" + (p.to ? "--to" : "--name") + "'");
+        ExpectPositional(command, p, 2, "IN OUT.zarvex [--settings FILE]");
         contextFile = p.positional[0];
-        ImportGmsCommand(p.positional[0], p.positional[1], data);
+        ImportGmsCommand(p.positional[0], p.positional[1], data, p.settings);
     } else {
         throw UsageError("unknown command '" + command + "'");
     }

@@ -9,6 +9,7 @@
 #include "model/item_tree_levels.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
+#include "model/text_util.h"
 
 namespace zarvex {
 
@@ -40,7 +41,7 @@ void ReadRecord(std::string_view line, Record& record,
     std::array<std::string_view, N> fields;
     SplitFields(line, kFieldSeparator, fields.data(), N);
     for (std::size_t i = 0; i < N; ++i)
-        (record.*table[i].member).assign(fields[i]);
+        record.*table[i].member = TextAsUtf8(fields[i]);
 }
 
 void AppendLine(std::string& out, std::string_view line) {

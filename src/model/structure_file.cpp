@@ -9,6 +9,7 @@
 #include "model/item_tree_levels.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
+#include "model/text_util.h"
 
 namespace zarvex {
 
@@ -62,7 +63,7 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
         TItemData& item = content.items.emplace_back(blank);
         SplitFields(reader.Line(), kFieldSeparator, fields.data(), fields.size());
         for (std::size_t i = 0; i < fields.size(); ++i)
-            Field(item, kCarriedFields[i]).assign(fields[i]);
+            Field(item, kCarriedFields[i]) = TextAsUtf8(fields[i]);
         reader.Advance(kItemsEndTag);
     }
     content.treeLevels = CheckedTreeLevels(content.items, reader, firstItemLine);

@@ -1,6 +1,7 @@
 // Reading and writing of the tagged text formats (project file, structure file):
 // a tag alone on its line, its value on the next, and records written as one line
-// of fields each followed by the separator. Texts stay the file's bytes.
+// of fields each followed by the separator. The line reader keeps the file's bytes;
+// the record readers hold field texts as UTF-8.
 #pragma once
 
 #include <cstddef>

@@ -66,6 +66,11 @@ bool TkavoAppletAgent::PublishProject(const std::string& folder, const std::stri
         if (!IsExistingFile(source))
             source = ProgramFilePath(Folders(), name);
         const std::string destination = target + name;
+        // An icon in a subfolder of the project lands in the same subfolder here.
+        if (name.find_first_of("/\\") != std::string::npos) {
+            std::error_code ignored;
+            std::filesystem::create_directories(FolderOfPath(destination), ignored);
+        }
         if (!IsExistingFile(source) || !IsExistingFolder(FolderOfPath(destination))) {
             if (refuseMissing)
                 throw FileIoError(name, "not found");
