@@ -255,7 +255,11 @@ void TMainForm::OpenStartupPath(const QString& path) {
     if (path.isEmpty())
         return;
     MarkUnchanged();
-    RunCommand([&] { OpenProjectByName(path); });
+    // The desktop hands structure files to the program too: they start a new design.
+    if (path.endsWith(QLatin1String(".gms"), Qt::CaseInsensitive))
+        RunCommand([&] { ImportStructureFile(path); });
+    else
+        RunCommand([&] { OpenProjectByName(path); });
 }
 
 void TMainForm::OpenSequence(const QString& path) {
@@ -324,9 +328,13 @@ void TMainForm::ImportMenuStructure1Click() {
     const auto chosen = dialogs_.GetOpenFileName(this, QString::fromLatin1(kStructureFilter));
     if (!chosen)
         return;
+    ImportStructureFile(*chosen);
+}
+
+void TMainForm::ImportStructureFile(const QString& path) {
     agent_.ClearPreviewFolder();
     QDir().mkpath(FromCorePath(agent_.PreviewFolder()));
-    const std::string core = ToCorePath(*chosen);
+    const std::string core = ToCorePath(path);
     currentItemNode_ = DesignTreeModel::kNoNode;
     {
         FlagScope rebuilding(treeRebuilding_);
