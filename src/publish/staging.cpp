@@ -54,8 +54,16 @@ void TkavoAppletAgent::StageResourceFiles(const std::string& sourceFolder) {
     // A name met again is recorded again, but its file is copied only once: a
     // second copy of the same source would only replace the first with itself.
     std::unordered_set<std::string> copied;
+    // The program's images only fill gaps: an image staged from the opened project
+    // (a template's own arrow) or picked by the user stays what Preview shows and
+    // Save publishes, as the command-line tool does.
+    if (fromProgram) {
+        for (const std::string& staged : StagedFiles)
+            if (IsExistingFile(PreviewFolder() + staged))
+                copied.insert(staged);
+    }
     for (const std::string& name : ResourceFiles) {
-        if (copied.insert(name).second) {
+        if (copied.insert(fromProgram ? BareFileName(name) : name).second) {
             StageFile(fromProgram ? ProgramFilePath(Folders(), name) : source + name);
         } else {
             StagedFiles.push_back(BareFileName(name));
