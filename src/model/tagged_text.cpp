@@ -102,7 +102,7 @@ bool IsCarriable(std::string_view value, std::string_view separator) {
     const std::size_t width = separator.size();
     for (std::size_t at = 0; at < value.size(); ++at) {
         const char c = value[at];
-        if (c == '\n')
+        if (c == '\n' || c == '\r')
             return false;
         if (width > 0 && c == separator.front() && value.compare(at, width, separator) == 0)
             return false;

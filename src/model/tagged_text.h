@@ -65,8 +65,8 @@ std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
 void SplitFields(std::string_view line, std::string_view separator, std::string_view* out,
                  std::size_t count);
 
-// False when value holds the separator or a line feed: written as it is, it
-// would split into other fields or lines and read back as different data.
+// False when value holds the separator, a line feed or a carriage return: written
+// as it is, it would split into other fields or lines and read back as different data.
 bool IsCarriable(std::string_view value, std::string_view separator);
 
 // Raises BuildError for a field that IsCarriable refused. item is 0-based, or
