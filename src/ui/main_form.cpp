@@ -192,7 +192,15 @@ bool TMainForm::AskToSaveChanges() {
 
 bool TMainForm::Publish(const QString& path) {
     const std::string core = ToCorePath(path);
-    return agent_.PublishProject(FolderOfPath(core), BareFileName(core));
+    const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
+    // Everything else was published; the user learns which images were not.
+    if (!agent_.UncopiedFiles.empty()) {
+        QString text = tr("These files could not be copied: they were found nowhere.");
+        for (const std::string& name : agent_.UncopiedFiles)
+            text += "\n" + FromCorePath(name);
+        dialogs_.ShowMessage(this, MessageKind::Warning, text, DialogButton::Ok);
+    }
+    return published;
 }
 
 bool TMainForm::SaveProject() {

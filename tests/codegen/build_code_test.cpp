@@ -182,6 +182,9 @@ TEST_P(RefusedConversion, LeavesFilesAndModelAsTheyWere) {
         FAIL() << "the build should have been refused";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.text(), GetParam().text);
+        EXPECT_EQ(e.what(),
+                  std::string(kAppletFields[static_cast<std::size_t>(GetParam().field)].name) +
+                      ": '" + GetParam().text + "' is not a valid integer value");
     }
     EXPECT_EQ(AllFiles(), before);
     EXPECT_EQ(fx.agent.Items, items);  // no link was rewritten
