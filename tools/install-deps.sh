@@ -4,7 +4,7 @@
 set -euo pipefail
 what="${1:-build}"
 
-pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev
       libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
 if [ "$what" = test ]; then
   pkgs+=(clang libclang-rt-14-dev chromium fonts-dejavu-core)
