@@ -261,6 +261,8 @@ bool LivePreview::eventFilter(QObject* watched, QEvent* event) {
             if (const QScreen* screen = form_.screen())
                 width = std::min(width, screen->availableGeometry().width());
             const int added = width - form_.width();
+            if (added <= 0)
+                return QWidget::eventFilter(watched, event);  // no room to grow: share it
             form_.resize(width, form_.height());
             if (const QScreen* screen = form_.screen())
                 form_.move(screen->availableGeometry().center() - form_.rect().center());

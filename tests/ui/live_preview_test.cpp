@@ -158,5 +158,27 @@ TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
     EXPECT_FALSE(server.waitForNewConnection(200));
 }
 
+TEST_F(LivePreviewPane, ScreenshotsOfATemplateAtDesktopAndPhoneWidths) {
+    Form().OpenProjectByName(QStringLiteral(ZARVEX_APP_DIR "/templates/classic_bar.zarvex"));
+    ShowWindow();
+    Form().resize(1360, 720);
+    auto* splitter = Form().findChild<QSplitter*>("spltrMain");
+    splitter->setSizes({260, 460, 640});
+    Form().findChild<QTreeView*>("trvwDesignPanel")->expandAll();
+    QTRY_VERIFY_WITH_TIMEOUT(!MenuText().isEmpty(), 30000);
+    const QString folder = QStringLiteral(ZARVEX_APP_DIR "/../screenshots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const auto& [width, name] : {std::pair{0, "live_preview_desktop.png"},
+                                      std::pair{kPhoneWidth, "live_preview_phone.png"}}) {
+        Pane().SetPageWidth(width);
+        if (width > 0)
+            QTRY_COMPARE_WITH_TIMEOUT(Js("window.innerWidth").toInt(), width, 20000);
+        QTest::qWait(400);  // the page's first frame at the new width
+        const QImage shot = Form().grab().toImage();
+        EXPECT_FALSE(shot.isNull());
+        EXPECT_TRUE(shot.save(folder + '/' + name)) << name;
+    }
+}
+
 }  // namespace
 }  // namespace zarvex::ui::testing
