@@ -31,15 +31,19 @@ class LocalOnlyInterceptor final : public QWebEngineUrlRequestInterceptor {
 class PreviewPage final : public QWebEnginePage {
   public:
     using QWebEnginePage::QWebEnginePage;
+    // The one page the pane shows; the main frame goes nowhere else.
+    void SetStagedPage(const QUrl& page) { staged_ = page; }
 
   protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
         if (!isMainFrame)
             return url.isLocalFile() || url.scheme() == QLatin1String("about");
-        return type != NavigationTypeLinkClicked && type != NavigationTypeFormSubmitted &&
-               url.isLocalFile();
+        return url.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery) == staged_;
     }
     QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+
+  private:
+    QUrl staged_;
 };
 
 class WebPreviewView final : public LivePreviewView {
@@ -74,6 +78,7 @@ class WebPreviewView final : public LivePreviewView {
 
     void Load(const QUrl& page) override {
         restoreScroll_ = page == page_->url() ? page_->scrollPosition() : QPointF();
+        page_->SetStagedPage(page);
         page_->load(page);
     }
 
@@ -96,7 +101,7 @@ class WebPreviewView final : public LivePreviewView {
 
     QWebEngineProfile* profile_ = nullptr;
     QWebEngineView* view_ = nullptr;
-    QPointer<QWebEnginePage> page_;
+    QPointer<PreviewPage> page_;
     QPointF restoreScroll_;
 };
 

@@ -156,6 +156,14 @@ TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
     EXPECT_EQ(Js("probe").toString(), "blocked");
     EXPECT_FALSE(server.hasPendingConnections());
     EXPECT_FALSE(server.waitForNewConnection(200));
+    // Nor does the page go anywhere else, local or not: it stays the staged page.
+    const QString page = Js("location.href").toString();
+    Js(QStringLiteral("location.href = 'other.html'; 1"));
+    Js(QStringLiteral("location.href = 'http://127.0.0.1:%1/'; 1").arg(server.serverPort()));
+    QTest::qWait(300);
+    EXPECT_EQ(Js("location.href").toString(), page);
+    EXPECT_TRUE(MenuText().contains("Entry 119"));
+    EXPECT_FALSE(server.hasPendingConnections());
 }
 
 TEST_F(LivePreviewPane, ScreenshotsOfATemplateAtDesktopAndPhoneWidths) {
