@@ -56,6 +56,7 @@ class WebPreviewView final : public LivePreviewView {
         profile_->setUrlRequestInterceptor(new LocalOnlyInterceptor(profile_));
         view_ = new QWebEngineView(this);
         view_->setObjectName("webLivePreview");
+        view_->setAccessibleName(tr("Live preview of the menu"));
         view_->setContextMenuPolicy(Qt::NoContextMenu);
         page_ = new PreviewPage(profile_, view_);
         QWebEngineSettings* s = page_->settings();

@@ -176,6 +176,17 @@ TEST_F(LivePreviewPane, ScreenshotsOfATemplateAtDesktopAndPhoneWidths) {
     QTRY_VERIFY_WITH_TIMEOUT(!MenuText().isEmpty(), 30000);
     const QString folder = QStringLiteral(ZARVEX_APP_DIR "/../screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
+    // The pointer over the first entry with a sub-menu, as a visitor would point at it.
+    const QVariantList at = Js("var c = [...document.querySelectorAll('div.bnaz-bpAb td')].find("
+                               "t => t.innerText.trim() == 'Products').getBoundingClientRect();"
+                               "[c.left + c.width / 2, c.top + c.height / 2]")
+                                .toList();
+    if (QWidget* web = Form().findChild<QWidget*>("webLivePreview"); web && at.size() == 2) {
+        QWidget* target = web->focusProxy() ? web->focusProxy() : web;
+        const QPoint point(at[0].toInt(), at[1].toInt());
+        QTest::mouseMove(target, point - QPoint(20, 0));
+        QTest::mouseMove(target, point);
+    }
     for (const auto& [width, name] : {std::pair{0, "live_preview_desktop.png"},
                                       std::pair{kPhoneWidth, "live_preview_phone.png"}}) {
         Pane().SetPageWidth(width);
