@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QTcpServer>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "settings/settings_keys.h"
@@ -103,6 +104,16 @@ TEST_F(LivePreviewPane, AnEditAppearsInThePage) {
     QTRY_VERIFY_WITH_TIMEOUT(MenuText().contains("Catalogue"), 20000);
     EXPECT_FALSE(MenuText().contains("Products"));
     EXPECT_GE(Pane().LastRefreshMilliseconds(), 0);
+
+    // An icon picked for an item is shown from where the picker staged it.
+    QDir(Folder()).mkpath("img");
+    ASSERT_TRUE(QFile::copy(ZARVEX_APP_DIR "/templates/ico_home.gif", Folder() + "img/home.gif"));
+    dialogs_.AnswerOpen(Folder() + "img/home.gif");
+    Form().findChild<QToolButton*>("spdbtn_edt_Icon")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        Js("[...document.images].some(i => i.src.endsWith('/home.gif') && i.naturalWidth > 0)")
+            .toBool(),
+        20000);
 
     // A colour chosen on the Style page is the page's colour.
     Select(0);
