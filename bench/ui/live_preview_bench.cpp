@@ -145,6 +145,7 @@ void BM_EditToReloadedPreview(benchmark::State& state) {
     tree->setCurrentIndex(w.form->TreeModel().IndexAt(2));
     auto* text = w.form->findChild<QLineEdit*>("edt_Text");
     int n = 0;
+    double stageMs = 0;
     for (auto _ : state) {
         QTest::qWait(LivePreview::kRefreshDelayMs + 50);  // the quiet spell
         QSignalSpy spy(&w.Pane(), &LivePreview::refreshed);
@@ -156,8 +157,10 @@ void BM_EditToReloadedPreview(benchmark::State& state) {
             return;
         }
         state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        stageMs += static_cast<double>(w.Pane().LastStageMilliseconds());
     }
     state.counters["items"] = static_cast<double>(state.range(0));
+    state.counters["build_stage_ms"] = stageMs / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_EditToReloadedPreview)
     ->Arg(1000)

@@ -204,6 +204,8 @@ void LivePreview::Refresh() {
     EnsureView();
     pending_ = false;
     refreshing_ = true;
+    QElapsedTimer stageClock;
+    stageClock.start();
     try {
         // The pages into the model, as a preview or a save does; the design's changed
         // mark is the edits' own business.
@@ -215,6 +217,7 @@ void LivePreview::Refresh() {
         return;
     }
     refreshing_ = false;
+    lastStageMs_ = stageClock.elapsed();
     if (!view_)
         return;
     status_->setText(form_.Agent().Items.empty() ? tr("Add items to see the menu.") : QString());

@@ -51,6 +51,9 @@ class LivePreview final : public QWidget {
     void RunScript(const QString& script, std::function<void(const QVariant&)> result);
     // Milliseconds from the last edit to the repainted page.
     qint64 LastRefreshMilliseconds() const { return lastRefreshMs_; }
+    // Of those, the milliseconds spent committing, building and staging (the rest is the
+    // web view's loading).
+    qint64 LastStageMilliseconds() const { return lastStageMs_; }
 
     // The pause between the last edit and the refresh.
     static constexpr int kRefreshDelayMs = 200;
@@ -86,6 +89,7 @@ class LivePreview final : public QWidget {
     bool windowWidened_ = false;
     int pageWidth_ = 0;
     qint64 lastRefreshMs_ = -1;
+    qint64 lastStageMs_ = -1;
 };
 
 }  // namespace zarvex::ui
