@@ -188,12 +188,6 @@ void LivePreview::ScheduleRefresh() {
         debounce_.start(quiet && !debounce_.isActive() ? 0 : kRefreshDelayMs);
 }
 
-void LivePreview::RefreshNow() {
-    debounce_.stop();
-    pending_ = true;
-    Refresh();
-}
-
 void LivePreview::Refresh() {
     if (!isVisible() || !pending_)
         return;

@@ -41,8 +41,6 @@ class LivePreview final : public QWidget {
     QAction* ToggleAction() const { return toggle_; }
     // Whether the program was built with a web view to show the page on.
     bool HasView() const { return view_ != nullptr; }
-    // Rebuilds and reloads now instead of after the pause.
-    void RefreshNow();
     // The page shown at phone, tablet or the pane's own width (0).
     void SetPageWidth(int width);
     int PageWidth() const { return pageWidth_; }
