@@ -10,9 +10,9 @@
 #include <set>
 
 #include "codegen_test_helpers.h"
+#include "golden_cases.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
-#include "golden_cases.h"
 
 namespace zarvex {
 namespace {
@@ -59,9 +59,9 @@ std::map<std::string, std::string> BuildCase(const fs::path& caseFolder,
     fx.agent.LoadProjectFile((caseFolder / "design.zarvex").string(), fx.tree);
     if (fs::exists(caseFolder / "linked_files.txt"))
         fx.agent.LinkedFiles = ReadLinkedFiles((caseFolder / "linked_files.txt").string());
-    fx.agent.BuildCode(scratch / kPageName);
+    fx.agent.BuildCode(scratch.File(kPageName));
     auto produced = FilesIn(fx.programFolder);
-    produced[kPageName] = ReadWholeFile(scratch / kPageName);
+    produced[kPageName] = ReadWholeFile(scratch.File(kPageName));
     return produced;
 }
 

@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "file_format_helpers.h"
+#include "golden_cases.h"
 #include "model/errors.h"
 #include "model/project_file.h"
 #include "model/safe_file.h"
-#include "golden_cases.h"
 
 namespace zarvex {
 namespace {
@@ -125,7 +125,7 @@ TEST(ProjectFile, AFileThatCannotBeCreatedOrOpenedIsAnIoError) {
     const TItemArray items = agent.Items;
     EXPECT_THROW(agent.SaveProjectFile(dir.File("missing/folder/x.zarvex")), FileIoError);
     EXPECT_THROW(agent.LoadProjectFile(dir.File("none.zarvex"), tree), FileIoError);
-    EXPECT_THROW(agent.LoadProjectFile(dir.Path().string(), tree), FileIoError);
+    EXPECT_THROW(agent.LoadProjectFile(dir.path().string(), tree), FileIoError);
     EXPECT_EQ(agent.Items, items);
     EXPECT_EQ(tree.NodeCount(), static_cast<int>(items.size()) + 1);
 }
