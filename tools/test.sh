@@ -11,6 +11,9 @@ step() { printf '\n==== %s ====\n' "$*"; }
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"' EXIT
 
+step "runtime types (tsc --checkJs over runtime/src)"
+(cd "$root/runtime" && { [ -f node_modules/.package-lock.json ] || npm ci --no-audit --no-fund; } && npx --no-install tsc -p jsconfig.json)
+
 step "build (warnings as errors)"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEX_WERROR=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"

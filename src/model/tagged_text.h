@@ -1,6 +1,7 @@
 // Reading and writing of the tagged text formats (project file, structure file):
 // a tag alone on its line, its value on the next, and records written as one line
-// of fields each followed by the separator. Texts stay the file's bytes.
+// of fields each followed by the separator. The line reader keeps the file's bytes;
+// the record readers hold field texts as UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -8,10 +9,6 @@
 #include <string_view>
 
 namespace zarvex {
-
-// Reads a whole file as bytes in one go; FileIoError with the system's text when
-// it cannot be opened or read (a folder included).
-std::string ReadFileBytes(const std::string& path);
 
 // Walks the lines of a file held in memory. A line ends at LF; a CR right before
 // the LF (or at the very end of the text) is not part of the line, and a last
@@ -56,8 +53,9 @@ class TaggedLineReader {
 // "<Product_Name>" and checks the line after it with isAccepted (refusing the file
 // with refusedMessage), then finds "<Product_Version>" and returns the line after it.
 std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
-                              bool (*isAccepted)(std::string_view), const std::string& refusedMessage,
-                              std::string_view productWhat, std::string_view versionWhat);
+                              bool (*isAccepted)(std::string_view),
+                              const std::string& refusedMessage, std::string_view productWhat,
+                              std::string_view versionWhat);
 
 // Field n (0-based) of a record line: the text between the n-th and the (n+1)-th
 // separator. A field whose separator is missing is empty, and so is every field

@@ -17,6 +17,7 @@
 #include <stdexcept>
 
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "platform/text_codec.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
@@ -41,16 +42,6 @@ class FlagScope {
   private:
     bool& flag_;
 };
-
-// The folder part of a path with its final separator, and the bare name.
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -201,7 +192,7 @@ bool TMainForm::AskToSaveChanges() {
 
 bool TMainForm::Publish(const QString& path) {
     const std::string core = ToCorePath(path);
-    return agent_.PublishProject(FolderOf(core), NameOf(core));
+    return agent_.PublishProject(FolderOfPath(core), BareFileName(core));
 }
 
 bool TMainForm::SaveProject() {
@@ -288,7 +279,7 @@ void TMainForm::OpenSequence(const QString& path) {
     AddRecentFile(path);
     pages_->ShowMenuParameters();
     projectFileName_ = path;
-    agent_.StageResourceFiles(FolderOf(core));
+    agent_.StageResourceFiles(FolderOfPath(core));
     FinishRebuild();
 }
 
@@ -357,7 +348,7 @@ void TMainForm::ImportStructureFile(const QString& path) {
         }
     }
     pages_->ShowMenuParameters();
-    agent_.StageResourceFiles(FolderOf(core));
+    agent_.StageResourceFiles(FolderOfPath(core));
     FinishRebuild();
 }
 

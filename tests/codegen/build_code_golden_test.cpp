@@ -11,6 +11,7 @@
 
 #include "codegen_test_helpers.h"
 #include "golden_cases.h"
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
 
