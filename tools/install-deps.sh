@@ -6,6 +6,8 @@ what="${1:-build}"
 
 pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev
       libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+# CPack's Debian generator needs file to find the programs for dpkg-shlibdeps.
+pkgs+=(file)
 # The build makes velmo.js with esbuild (npm ci in runtime/): a working node and npm
 # from any source will do; otherwise Debian's.
 command -v node >/dev/null 2>&1 || pkgs+=(nodejs)
@@ -13,7 +15,7 @@ command -v npm >/dev/null 2>&1 || pkgs+=(npm)
 if [ "$what" = test ]; then
   pkgs+=(clang libclang-rt-14-dev chromium fonts-dejavu-core)
   # The package checks: build, lint and validate the .deb.
-  pkgs+=(dpkg-dev lintian appstream desktop-file-utils file)
+  pkgs+=(dpkg-dev lintian appstream desktop-file-utils)
 fi
 
 missing=()

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace zarvex::testing {
 namespace {
@@ -22,7 +24,7 @@ const std::vector<std::string> kDefaultImages{
 
 class CliPublishTest : public ::testing::Test {
   protected:
-    void SetUp() override { dir_ = FreshTestFolder("zarvex-cli-publish-"); }
+    void SetUp() override { dir_ = FreshFolder("cli-publish"); }
     void TearDown() override { fs::remove_all(dir_); }
 
     // The design folder copied into the test's own folder, so a publish beside it

@@ -10,7 +10,9 @@
 #include <fstream>
 #include <iostream>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace zarvex::testing {
 namespace {
@@ -55,7 +57,7 @@ const Refusal kRefusals[] = {
 class CliRefusalTest : public ::testing::TestWithParam<Refusal> {
   protected:
     void SetUp() override {
-        out_ = FreshTestFolder("zarvex-cli-refusal-");
+        out_ = FreshFolder("cli-refusal");
         WriteBytes(out_ / "keep.txt", "already here");
     }
     void TearDown() override { fs::remove_all(out_); }

@@ -3,7 +3,9 @@
 #include <filesystem>
 
 #include "cli/cli_commands.h"
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace zarvex::testing {
 namespace {
@@ -19,7 +21,7 @@ TEST(WithStructureExtensionTest, AppendsUnlessTheNameEndsInGmsInAnyCase) {
 
 class CliStructureTest : public ::testing::Test {
   protected:
-    void SetUp() override { dir_ = FreshTestFolder("zarvex-cli-gms-"); }
+    void SetUp() override { dir_ = FreshFolder("cli-gms"); }
     void TearDown() override { fs::remove_all(dir_); }
     fs::path dir_;
 };

@@ -60,9 +60,9 @@ std::map<std::string, std::string> BuildCase(const fs::path& caseFolder,
     fx.agent.LoadProjectFile((caseFolder / "design.zarvex").string(), fx.tree);
     if (fs::exists(caseFolder / "linked_files.txt"))
         fx.agent.LinkedFiles = ReadLinkedFiles((caseFolder / "linked_files.txt").string());
-    fx.agent.BuildCode(scratch / kPageName);
+    fx.agent.BuildCode(scratch.File(kPageName));
     auto produced = FilesIn(fx.programFolder);
-    produced[kPageName] = ReadWholeFile(scratch / kPageName);
+    produced[kPageName] = ReadWholeFile(scratch.File(kPageName));
     return produced;
 }
 

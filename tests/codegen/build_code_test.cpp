@@ -48,7 +48,7 @@ class BuildCodeTest : public ::testing::Test {
 
     ScratchFolder scratch{"build"};
     BuildFixture fx{scratch};
-    std::string page = scratch / "page.html";
+    std::string page = scratch.File("page.html");
 };
 
 TEST_F(BuildCodeTest, DerivesLevelsParentsAndNamesIntoTheModel) {
@@ -208,8 +208,8 @@ TEST_F(BuildCodeTest, AnUnwritableTargetKeepsEveryEarlierFile) {
     fx.agent.Items[0].Text = "Changed";
 
     // The page cannot be created: a folder in its path is a plain file.
-    WriteFileSafely(scratch / "plain", "x");
-    EXPECT_THROW(fx.agent.BuildCode(scratch / "plain/page.html"), FileIoError);
+    WriteFileSafely(scratch.File("plain"), "x");
+    EXPECT_THROW(fx.agent.BuildCode(scratch.File("plain/page.html")), FileIoError);
     ExpectProgressReset();
     EXPECT_EQ(AllFiles(), [&] {
         auto files = before;
@@ -218,7 +218,7 @@ TEST_F(BuildCodeTest, AnUnwritableTargetKeepsEveryEarlierFile) {
     }());
 
     // The program folder cannot take files.
-    fx.agent.SetFolders({fx.programFolder, scratch / "plain/"});
+    fx.agent.SetFolders({fx.programFolder, scratch.File("plain/")});
     EXPECT_THROW(fx.agent.BuildCode(page), FileIoError);
     ExpectProgressReset();
     fx.agent.SetFolders({fx.programFolder, fx.programFolder});

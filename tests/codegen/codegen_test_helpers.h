@@ -1,5 +1,5 @@
-// Shared pieces of the generator tests: a scratch folder, a progress recorder and
-// a ready agent with its tree.
+// Shared pieces of the generator tests: a progress recorder and a ready agent
+// with its tree.
 #pragma once
 
 #include <filesystem>
@@ -10,22 +10,10 @@
 #include "model/applet_agent.h"
 #include "model/preorder_tree.h"
 #include "model/progress.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace zarvex::testing {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-  public:
-    explicit ScratchFolder(const std::string& tag);
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Remembers every status text shown and the current state of text, bar and cursor.
 class RecordingProgress final : public IProgress {
@@ -59,8 +47,5 @@ struct BuildFixture {
     TkavoAppletAgent agent{&progress};
     std::string programFolder;
 };
-
-// Every regular file directly in folder, by name, with its bytes.
-std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder);
 
 }  // namespace zarvex::testing

@@ -1,36 +1,6 @@
 #include "file_format_helpers.h"
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-
-#include <gtest/gtest.h>
-
 namespace zarvex::testing {
-
-namespace fs = std::filesystem;
-
-ScratchFolder::ScratchFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("zarvex-files-") + info->test_suite_name() + "-" + info->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    dir_ = fs::temp_directory_path() / name;
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-}
-
-std::vector<std::string> ScratchFolder::Names() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 bool RecordingProgress::EndsReset() const {
     if (events.empty())
@@ -38,18 +8,6 @@ bool RecordingProgress::EndsReset() const {
     const std::size_t n = events.size();
     return n >= 3 && events[n - 3] == "pos 0" && events[n - 2] == "status " &&
            events[n - 1] == "busy 0";
-}
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
 }
 
 std::string TreeDump(const PreorderTree& tree) {

@@ -8,21 +8,10 @@
 #include "model/applet_agent.h"
 #include "model/preorder_tree.h"
 #include "model/progress.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace zarvex::testing {
-
-// A fresh folder under the system's temporary folder, removed on destruction.
-class ScratchFolder {
-  public:
-    ScratchFolder();
-    ~ScratchFolder();
-    std::string File(const std::string& name) const { return (dir_ / name).string(); }
-    std::vector<std::string> Names() const;  // sorted
-    const std::filesystem::path& Path() const { return dir_; }
-
-  private:
-    std::filesystem::path dir_;
-};
 
 // Every call as one line of text, in order: "max 25", "step 10", "pos 0",
 // "status Saving Data ... ...", "busy 1".
@@ -37,9 +26,6 @@ class RecordingProgress final : public IProgress {
     bool EndsReset() const;
     std::vector<std::string> events;
 };
-
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // "Zarvex\n  A\n    A1\n": each node on its line, indented two blanks per level.
 std::string TreeDump(const PreorderTree& tree);

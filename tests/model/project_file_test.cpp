@@ -125,7 +125,7 @@ TEST(ProjectFile, AFileThatCannotBeCreatedOrOpenedIsAnIoError) {
     const TItemArray items = agent.Items;
     EXPECT_THROW(agent.SaveProjectFile(dir.File("missing/folder/x.zarvex")), FileIoError);
     EXPECT_THROW(agent.LoadProjectFile(dir.File("none.zarvex"), tree), FileIoError);
-    EXPECT_THROW(agent.LoadProjectFile(dir.Path().string(), tree), FileIoError);
+    EXPECT_THROW(agent.LoadProjectFile(dir.path().string(), tree), FileIoError);
     EXPECT_EQ(agent.Items, items);
     EXPECT_EQ(tree.NodeCount(), static_cast<int>(items.size()) + 1);
 }

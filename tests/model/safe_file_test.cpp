@@ -11,6 +11,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/safe_file.h"
+#include "support/scratch_folder.h"
 
 namespace zarvex {
 namespace {
@@ -19,22 +20,13 @@ namespace fs = std::filesystem;
 
 class SafeFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zarvex-safe-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::permissions(dir_, fs::perms::owner_all);
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { fs::permissions(dir_, fs::perms::owner_all); }
     std::size_t FileCount() const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
-    fs::path dir_;
+    testing::ScratchFolder scratch_{"safe"};
+    const fs::path& dir_ = scratch_.path();
 };
 
 TEST_F(SafeFileTest, ReplacesTheFileWhole) {

@@ -99,21 +99,21 @@ find "$pkg" -printf '%p %s %m %T@\n' | sort >"$scratch/tree.before"
 same_version() { [ "$(unpacked --version)" = "$("$build/app/zarvex-cli" --version)" ]; }
 check "unpacked zarvex-cli --version" same_version
 
-# Every template, published by both copies into the same folder in turn, so that
-# nothing but the copy differs.
+# Every template (templates/NAME.zarvex or templates/NAME/NAME.zarvex), published by
+# both copies into the same folder in turn, so that nothing but the copy differs.
 publish_same() {
-  local name="$1" out="$scratch/pub/now"
+  local template="$1" name out="$scratch/pub/now"
+  name="$(echo "${template%.zarvex}" | tr / _)"
   rm -rf "$out" && mkdir -m 777 "$out" || return 1
-  "$build/app/zarvex-cli" publish "$build/app/templates/$name.zarvex" --to "$out" || return 1
+  "$build/app/zarvex-cli" publish "$build/app/templates/$template" --to "$out" || return 1
   mv "$out" "$scratch/pub/build-$name" && mkdir -m 777 "$out" || return 1
-  unpacked publish "$pkg/usr/lib/zarvex/templates/$name.zarvex" --to "$out" || return 1
+  unpacked publish "$pkg/usr/lib/zarvex/templates/$template" --to "$out" || return 1
   diff -r "$scratch/pub/build-$name" "$out"
 }
-templates=("$pkg"/usr/lib/zarvex/templates/*.zarvex)
-check "templates shipped" test -f "${templates[0]}"
+mapfile -t templates < <(cd "$pkg/usr/lib/zarvex/templates" && find . -name '*.zarvex' | sed 's|^\./||' | sort)
+check "templates shipped" test "${#templates[@]}" -gt 0
 for t in "${templates[@]}"; do
-  name="$(basename "$t" .zarvex)"
-  check "publish $name: byte-identical to build/app" publish_same "$name"
+  check "publish $t: byte-identical to build/app" publish_same "$t"
 done
 
 find "$pkg" -printf '%p %s %m %T@\n' | sort >"$scratch/tree.after"

@@ -12,6 +12,7 @@
 #include "model/applet_agent.h"
 #include "model/preorder_tree.h"
 #include "model/progress.h"
+#include "support/files.h"
 
 namespace zarvex::testing {
 
@@ -40,10 +41,15 @@ class PublishFixture : public ::testing::Test {
     // Appends an item at the given level (0 = under the root), in pre-order.
     void AddItem(int level, const std::string& text, const std::string& icon = "");
 
-    static void WriteFile(const std::filesystem::path& path, const std::string& content);
-    static std::string ReadFile(const std::filesystem::path& path);
+    static void WriteFile(const std::filesystem::path& path, const std::string& content) {
+        WriteBytes(path, content);
+    }
+    static std::string ReadFile(const std::filesystem::path& path) { return ReadBytes(path); }
     // Names of the regular files directly in folder.
-    static std::set<std::string> FilesIn(const std::filesystem::path& folder);
+    static std::set<std::string> FilesIn(const std::filesystem::path& folder) {
+        const std::vector<std::string> names = FileNames(folder);
+        return {names.begin(), names.end()};
+    }
 
     std::filesystem::path root_;
     std::filesystem::path data_;     // the program's shipped files

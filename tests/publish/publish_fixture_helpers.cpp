@@ -1,9 +1,6 @@
-#include <unistd.h>
-
-#include <fstream>
-#include <iterator>
-
 #include "publish/publish_fixture.h"
+
+#include "support/scratch_folder.h"
 
 namespace zarvex::testing {
 
@@ -17,14 +14,7 @@ const std::vector<std::string>& DefaultImageNames() {
 }
 
 void PublishFixture::SetUp() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    root_ =
-        fs::temp_directory_path() / ("zarvex-publish-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(root_);
+    root_ = FreshFolder("publish");
     data_ = root_ / "app";
     scratch_ = data_;
     project_ = root_ / "project";
@@ -55,25 +45,6 @@ void PublishFixture::AddItem(int level, const std::string& text, const std::stri
     item.Level = std::to_string(level);
     agent_.Items.push_back(item);
     tree_.AppendNodes({level + 1}, {text});
-}
-
-void PublishFixture::WriteFile(const fs::path& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-}
-
-std::string PublishFixture::ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::set<std::string> PublishFixture::FilesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(folder, ec))
-        if (e.is_regular_file())
-            names.insert(e.path().filename().string());
-    return names;
 }
 
 }  // namespace zarvex::testing

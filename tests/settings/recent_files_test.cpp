@@ -8,6 +8,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/safe_file.h"
+#include "support/scratch_folder.h"
 
 namespace zarvex::recent {
 namespace {
@@ -15,18 +16,13 @@ namespace {
 class RecentFiles : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ =
-            std::filesystem::temp_directory_path() /
-            ("zarvex_recent_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder_);
         list_ = (folder_ / kFileName).string();
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     void WriteList(const std::string& text) { std::ofstream(list_, std::ios::binary) << text; }
     std::string ListText() const { return ReadWholeFile(list_); }
 
-    std::filesystem::path folder_;
+    testing::ScratchFolder scratch_{"recent"};
+    const std::filesystem::path& folder_ = scratch_.path();
     std::string list_;
 };
 
