@@ -63,6 +63,10 @@ for design in designs/*.zarvex; do
 done
 publish designs/default.zarvex "$pages/two"
 publish designs/second.zarvex "$pages/two"
+# and every shipped template, as a web author starts from it
+for template in "$root"/data/templates/*.zarvex; do
+  publish "$template" "$pages/templates/$(basename "$template" .zarvex)"
+done
 export ZARVEX_BROWSER_PAGES="$pages"
 
 # The suite, and test files beside it (such as the shipped samples' test). One file at a
