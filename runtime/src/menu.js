@@ -159,9 +159,10 @@ export class Menu {
     if (this.shadow) {
       const shadow = level.shadow = element('div', 'bnaz-bvAb');
       shadow.style.cssText = `display:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
-      document.body.append(shadow);
+      this.root.append(shadow);
     }
-    document.body.append(box);
+    // inside the menu's landmark, after the bar, for the reading order
+    this.root.append(box);
     this.popups.push(level);
     return level;
   }

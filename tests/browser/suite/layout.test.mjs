@@ -78,7 +78,7 @@ describe('placement', () => {
     await H.popItem(page, 'Tools').tap();
     const tools = await rect(page, H.popItem(page, 'Tools'));
     const [p1, p2] = await pops(page);
-    assert.ok(p1.left > p2.width && 375 - p1.right < p2.width, 'test geometry: no room on either side');
+    assert.ok(p1.left < p2.width && 375 - p1.right < p2.width, 'test geometry: no room on either side');
     const covers = p2.left < tools.right && p2.right > tools.left && p2.top < tools.bottom && p2.bottom > tools.top;
     assert.ok(!covers, `${JSON.stringify(p2)} covers Tools at ${JSON.stringify(tools)}`);
     assert.ok(inside(p2, 375, 640));
