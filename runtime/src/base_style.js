@@ -15,10 +15,7 @@ ${BOTH} .bGaz:has(a:focus-visible){outline:2px dotted currentColor;outline-offse
 :where(${POPUP} .bfAa) div{height:9px}
 :where(${POPUP}[dir=rtl] .bfAa) div{transform:scaleX(-1)}
 .bnaz-bvAb{pointer-events:none}
-:where(.velmo-nav){display:block;max-width:100%}
-:where(.velmo-panel){display:block}
 :where(.velmo-toggle){display:inline-flex;align-items:center;justify-content:center;min-width:44px;min-height:44px;padding:0 12px;margin:0;border:0;background:none;color:inherit;font:inherit;cursor:pointer}
-:where(.velmo-toggle):focus-visible{outline:2px dotted currentColor;outline-offset:-4px}
 :where(.velmo-toggle) span{position:relative;display:block;width:20px;height:12px;border-top:2px solid;border-bottom:2px solid}
 :where(.velmo-toggle) span::after{content:"";position:absolute;left:0;right:0;top:5px;border-top:2px solid}
 ${LIST}, ${LIST} ul{margin:0;padding:0;list-style:none;text-align:start}

@@ -35,7 +35,7 @@ export class Collapser {
     /** @type {HTMLElement | null} */
     this.panel = null;
     /** @type {HTMLElement | null} */
-    this.toggle = null;
+    this.toggleButton = null;
     /** @type {HTMLElement | null} */
     this.list = null;
     this.idPrefix = `${menu.list.id || 'velmo'}-collapsed-${++lists}`;
@@ -98,7 +98,7 @@ export class Collapser {
     setShown(menu.bar, !collapse);
     setShown(this.panel, collapse);
     if (!focusInside) return;
-    if (collapse) this.toggle?.focus();
+    if (collapse) this.toggleButton?.focus();
     else menu.barLevel.items.find(item => item.link?.tabIndex == 0)?.link?.focus();
   }
 
@@ -106,7 +106,7 @@ export class Collapser {
     if (this.panel) return;
     const menu = this.menu, name = menuName(menu.list);
     const panel = this.panel = element('div', 'bnaz-bpAb velmo-panel', menu.root);
-    const toggle = this.toggle = element('button', 'velmo-toggle', panel);
+    const toggle = this.toggleButton = element('button', 'velmo-toggle', panel);
     toggle.setAttribute('type', 'button');
     toggle.setAttribute('aria-label', name);
     toggle.setAttribute('aria-expanded', 'false');
@@ -118,11 +118,13 @@ export class Collapser {
   }
 
   /**
-   * The rows of one level, from the hidden list's entries, into `list`.
+   * The rows of one level, from the hidden list's entries, into `list` or a new list.
    * @param {Element} source
    * @param {Row | null} parent
+   * @param {HTMLElement} [list]
    */
-  buildList(source, parent, list = element('ul')) {
+  buildList(source, parent, list) {
+    list ||= element('ul');
     const depth = parent ? parent.depth + 1 : 0;
     let afterSeparator = false;
     for (let entry = source.firstElementChild; entry; entry = entry.nextElementSibling) {
@@ -165,9 +167,9 @@ export class Collapser {
 
   /** @param {boolean} open */
   setOpen(open) {
-    if (!this.toggle || !this.list) return;
+    if (!this.toggleButton || !this.list) return;
     if (open && !this.list.firstChild) this.buildList(this.menu.list, null, this.list);
-    this.toggle.setAttribute('aria-expanded', String(open));
+    this.toggleButton.setAttribute('aria-expanded', String(open));
     setShown(this.list, open);
   }
 
@@ -178,10 +180,7 @@ export class Collapser {
    */
   setRowOpen(row, open) {
     if (open && !row.subList) {
-      const subList = row.subList = this.buildList(/** @type {Element} */ (firstChild(row.source, 'UL')), row);
-      subList.id = `${this.idPrefix}-${++lists}`;
-      row.link.setAttribute('aria-controls', subList.id);
-      row.entry.append(subList);
+      row.entry.append(row.subList = this.buildList(/** @type {Element} */ (firstChild(row.source, 'UL')), row));
     }
     row.link.setAttribute('aria-expanded', String(open));
     setShown(row.subList, open);
@@ -236,7 +235,7 @@ export class Collapser {
    * @param {Row | null} row
    */
   click(event, row) {
-    if (this.toggle?.contains(/** @type {Node} */ (event.target))) return this.setOpen(!isShown(this.list));
+    if (this.toggleButton?.contains(/** @type {Node} */ (event.target))) return this.setOpen(!isShown(this.list));
     if (!row || isModified(event)) return;
     if (this.hasSubList(row) && (!this.isOpen(row) || !leadsSomewhere(row.link))) {
       event.preventDefault();
@@ -257,13 +256,6 @@ export class Collapser {
     const target = /** @type {Node} */ (event.target);
     if (!this.panel?.contains(target)) return false;
     const key = this.menu.rightToLeft ? MIRRORED[event.key] || event.key : event.key;
-    if (this.toggle?.contains(target)) {
-      if (key == 'Escape' && isShown(this.list)) this.setOpen(false);
-      else if (key == 'ArrowDown' && isShown(this.list)) this.visibleRows()[0]?.link.focus();
-      else return true;
-      event.preventDefault();
-      return true;
-    }
     const row = this.rowAt(target);
     if (row && this.rowKey(row, key)) event.preventDefault();
     return true;
@@ -294,7 +286,7 @@ export class Collapser {
     else if (key == ' ') row.link.click();
     else if (key == 'Escape') {
       this.setOpen(false);
-      this.toggle?.focus();
+      this.toggleButton?.focus();
     } else return false;
     return true;
   }
