@@ -40,8 +40,8 @@ export class Collapser {
     this.list = null;
     this.idPrefix = `${menu.list.id || 'velmo'}-collapsed-${++lists}`;
     this.schedule();
-    // the bar's width changes when web fonts arrive
-    document.fonts?.ready.then(() => this.schedule());
+    // The bar's width changes when web fonts arrive. (Asking for document.fonts.ready
+    // would cost a style update in every construct().)
     document.fonts?.addEventListener('loadingdone', this);
   }
 
