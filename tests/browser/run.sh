@@ -67,7 +67,7 @@ publish designs/second.zarvex "$pages/two"
 for template in "$root"/data/templates/*.zarvex; do
   publish "$template" "$pages/templates/$(basename "$template" .zarvex)"
 done
-export ZARVEX_BROWSER_PAGES="$pages"
+export ZARVEX_BROWSER_PAGES="$pages" ZARVEX_APP_DIR="$app"
 
 # The suite, and test files beside it (such as the shipped samples' test). One file at a
 # time: the suite checks timing-dependent behaviour (close delay, pointer aiming) that

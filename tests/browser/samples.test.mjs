@@ -95,6 +95,16 @@ describe('samples index', () => {
   });
 });
 
+describe('sample runtime', () => {
+  // tools/make_samples.sh publishes with the program folder's runtime; an older copy here
+  // means the samples were not made again after the runtime changed
+  const app = process.env.ZARVEX_APP_DIR;
+  test('the samples carry the velmo.js that the program folder ships', { skip: !app && 'ZARVEX_APP_DIR is not set' }, () => {
+    const shipped = fs.readFileSync(path.join(app, 'velmo.js'));
+    assert.ok(fs.readFileSync(path.join(SAMPLES, 'menus', 'velmo.js')).equals(shipped), 'run tools/make_samples.sh');
+  });
+});
+
 describe('sample pages', () => {
   for (const name of templateNames) {
     test(`${name}: builds its menu and opens two levels of pop-ups without errors`, async t => {
