@@ -8,7 +8,7 @@ import { menuName, readSettings } from './options.js';
 import { placePopup } from './placement.js';
 import { handleKey } from './keyboard.js';
 import { pointerHandlers } from './pointer.js';
-import { Collapser } from './collapse.js';
+import { collapser } from './collapse.js';
 import { ACTIVE, HOVER, PRESSED, SCROLL_DOWN, SCROLL_UP } from './class_names.js';
 
 /** @typedef {import('./items.js').Item} Item */
@@ -95,7 +95,7 @@ export class Menu {
     this.root.append(bar);
     acquireBaseStyle();
     list.before(this.root);
-    this.collapser = new Collapser(this);
+    this.collapser = collapser(this);
     this.listen(true);
   }
 
@@ -105,7 +105,7 @@ export class Menu {
     this.nextToBuild = this.fillLevel(this.barLevel, this.nextToBuild, cells, BAR_STEP);
     (this.barRow || this.barBody).append(cells);
     if (this.nextToBuild) this.growTimer = setTimeout(() => this.growBar());
-    else this.collapser?.barComplete();
+    else this.collapser?.schedule();
     this.followLayout();
   }
 

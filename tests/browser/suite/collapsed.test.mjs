@@ -23,11 +23,12 @@ const shown = page => page.evaluate(() => {
 });
 const row = (page, text) => page.locator('.velmo-list a', { hasText: new RegExp(`^${text}$`) });
 
-/** Destroys the page's menu and builds it again after `change` ran on the page. */
-const rebuild = (page, change) => page.evaluate(change => {
+/** Destroys the page's menu and builds it again after `change` ran on the page; the width is checked in the next frame. */
+const rebuild = (page, change) => page.evaluate(async change => {
   MyMenu1.destroy();
   new Function(change)();
   window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+  await new Promise(ok => requestAnimationFrame(() => setTimeout(ok)));
 }, change);
 
 describe('collapsed mode', () => {
