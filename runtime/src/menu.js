@@ -251,7 +251,7 @@ export class Menu {
     const type = event.type, target = /** @type {Node | null} */ (event.target);
     if (type == 'resize' || type == 'scroll') return this.onViewportChange(event);
     if (type == 'keydown') return handleKey(this, /** @type {KeyboardEvent} */ (event));
-    if (INSIDE_EVENTS.includes(type) && !this.contains(target)) return;
+    if (INSIDE_EVENTS.includes(type) && !this.owns(target)) return;
     if (this.collapser.handles(event)) return;
     /** @type {Record<string, (event: any) => void>} */ (this.pointer)[type]?.(event);
   }
@@ -318,7 +318,7 @@ export class Menu {
    * Is the node part of the menu (bar, pop-ups or collapsed list)?
    * @param {Node | null | undefined} node
    */
-  contains(node) {
+  owns(node) {
     return !!node && (this.root.contains(node) || this.popups.some(level => level.box.contains(node)));
   }
 
@@ -329,7 +329,7 @@ export class Menu {
    */
   itemAt(node) {
     const cell = /** @type {Element | null} */ (node)?.closest?.('.bGaz');
-    return (cell && this.contains(cell) && itemOfCell.get(cell)) || null;
+    return (cell && this.owns(cell) && itemOfCell.get(cell)) || null;
   }
 
   /**
