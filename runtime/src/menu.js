@@ -159,12 +159,24 @@ export class Menu {
     if (this.shadow) {
       const shadow = level.shadow = element('div', 'bnaz-bvAb');
       shadow.style.cssText = `display:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
-      this.root.append(shadow);
     }
-    // inside the menu's landmark, after the bar, for the reading order
-    this.root.append(box);
+    const host = this.popupHost();
+    if (level.shadow) host.append(level.shadow);
+    host.append(box);
     this.popups.push(level);
     return level;
+  }
+
+  /**
+   * Where pop-ups go: inside the menu's landmark, after the bar, for the reading order and
+   * the landmark; on the body when an element around the menu would clip them.
+   */
+  popupHost() {
+    for (let around = this.root.parentElement; around && around != document.body; around = around.parentElement) {
+      const style = getComputedStyle(around);
+      if (style.overflowX != 'visible' || style.overflowY != 'visible') return document.body;
+    }
+    return this.root;
   }
 
   /**

@@ -87,6 +87,22 @@ describe('placement', () => {
     assert.deepEqual(await H.openPath(page), ['Products']);
   });
 
+  test('an element around the menu that clips its content does not clip the pop-ups', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    await page.evaluate(() => {
+      MyMenu1.destroy();
+      const clip = document.createElement('div'), ul = document.getElementById('MyMenu1_ul');
+      clip.style.cssText = 'overflow: hidden; height: 40px';
+      ul.before(clip);
+      clip.append(ul);
+      window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+    });
+    await H.barItem(page, 'Products').hover();
+    const r = await rect(page, H.popItem(page, 'Catalogue'));
+    const hit = await page.evaluate(([x, y]) => document.elementFromPoint(x, y)?.closest('tr.bGaz')?.textContent.trim(), [r.left + r.width / 2, r.top + r.height / 2]);
+    assert.equal(hit, 'Catalogue');
+  });
+
   test('opens above the bar when there is no room below', async t => {
     const { page } = await H.openFor(t, browser, server, 'default', { viewport: { width: 800, height: 300 } });
     await page.addStyleTag({ content: 'body { margin-top: 250px }' });
