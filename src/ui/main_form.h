@@ -25,6 +25,7 @@ class QTreeView;
 namespace zarvex::ui {
 
 class IDialogService;
+class LivePreview;
 class PropertyPages;
 class TfrmHelp;
 class TformHTML;
@@ -76,6 +77,7 @@ class TMainForm : public QMainWindow {
     void Save2Click();
     void Exit1Click();
     void ImportMenuStructure1Click();
+    void ImportStructureFile(const QString& path);
     void ExportMenuStructure1Click();
     void ToolBar1Click();
     void StatusBar2Click();
@@ -165,6 +167,7 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<AppServiceHost> services_;
     TfrmHelp* frmHelp_ = nullptr;
     TformHTML* formHTML_ = nullptr;
+    LivePreview* livePreview_ = nullptr;  // the pane beside the pages (live_preview.h)
 
     // window state
     bool modifiedFlag_ = false;

@@ -64,7 +64,7 @@ done
 publish designs/default.zarvex "$pages/two"
 publish designs/second.zarvex "$pages/two"
 # and every shipped template, as a web author starts from it
-for template in "$root"/data/templates/*.zarvex; do
+for template in "$root"/data/templates/*/*.zarvex; do
   publish "$template" "$pages/templates/$(basename "$template" .zarvex)"
 done
 export ZARVEX_BROWSER_PAGES="$pages" ZARVEX_APP_DIR="$app"
