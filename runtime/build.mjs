@@ -43,7 +43,7 @@ await build({
   minify: true,
   mangleProps: new RegExp(`^(${ownPropertyNames().join('|')})$`),
   format: 'iife',
-  target: ['chrome111', 'firefox113', 'safari16.4'],
+  target: 'es2022',
   charset: 'utf8',
   legalComments: 'none',
   banner: { js: `/* velmo.js ${version}: the menu runtime of Zarvex */` },

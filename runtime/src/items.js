@@ -102,11 +102,18 @@ export const cloneBarCell = () => /** @type {HTMLElement} */ (bareCell.cloneNode
  * @returns {Item}
  */
 export function readItem(listItem, level, tooltips) {
-  const link = /** @type {HTMLAnchorElement | null} */ (firstChild(listItem, 'A'));
-  const icon = link && /** @type {HTMLImageElement | null} */ (firstChild(listItem, 'IMG'));
+  // one pass over the entry: the first link, icon and sub-list
+  let link = null, icon = null, subList = null;
+  for (let child = listItem.firstElementChild; child; child = child.nextElementSibling) {
+    const tag = child.tagName;
+    if (tag == 'A') link ||= /** @type {HTMLAnchorElement} */ (child);
+    else if (tag == 'IMG') icon ||= /** @type {HTMLImageElement} */ (child);
+    else if (tag == 'UL') subList ||= child;
+  }
+  if (!link) icon = subList = null;
   /** @type {Item} */
   const item = {
-    level, listItem, link, icon, subList: link && usableSubList(firstChild(listItem, 'UL')),
+    level, listItem, link, icon, subList: usableSubList(subList),
     cell: listItem, popup: null, savedTitle: null, nextSiblings: [link?.nextSibling || null, icon?.nextSibling || null],
   };
   itemOfListItem.set(listItem, item);

@@ -148,7 +148,7 @@ function actionFor(menu, item, key) {
  */
 export function handleKey(menu, event) {
   if (event.altKey || event.ctrlKey || event.metaKey) return;
-  if (!menu.contains(/** @type {Node} */ (event.target))) {
+  if (!menu.owns(/** @type {Node} */ (event.target))) {
     if (event.key == 'Escape' && menu.openPath.length) menu.close();
     return;
   }

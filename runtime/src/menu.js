@@ -8,7 +8,7 @@ import { menuName, readSettings } from './options.js';
 import { placePopup } from './placement.js';
 import { handleKey } from './keyboard.js';
 import { pointerHandlers } from './pointer.js';
-import { Collapser } from './collapse.js';
+import { collapser } from './collapse.js';
 import { ACTIVE, HOVER, PRESSED, SCROLL_DOWN, SCROLL_UP } from './class_names.js';
 
 /** @typedef {import('./items.js').Item} Item */
@@ -95,7 +95,7 @@ export class Menu {
     this.root.append(bar);
     acquireBaseStyle();
     list.before(this.root);
-    this.collapser = new Collapser(this);
+    this.collapser = collapser(this);
     this.listen(true);
   }
 
@@ -105,7 +105,7 @@ export class Menu {
     this.nextToBuild = this.fillLevel(this.barLevel, this.nextToBuild, cells, BAR_STEP);
     (this.barRow || this.barBody).append(cells);
     if (this.nextToBuild) this.growTimer = setTimeout(() => this.growBar());
-    else this.collapser?.barComplete();
+    else this.collapser?.schedule();
     this.followLayout();
   }
 
@@ -159,11 +159,24 @@ export class Menu {
     if (this.shadow) {
       const shadow = level.shadow = element('div', 'bnaz-bvAb');
       shadow.style.cssText = `display:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
-      document.body.append(shadow);
     }
-    document.body.append(box);
+    const host = this.popupHost();
+    if (level.shadow) host.append(level.shadow);
+    host.append(box);
     this.popups.push(level);
     return level;
+  }
+
+  /**
+   * Where pop-ups go: inside the menu's landmark, after the bar, for the reading order and
+   * the landmark; on the body when an element around the menu would clip them.
+   */
+  popupHost() {
+    for (let around = this.root.parentElement; around && around != document.body; around = around.parentElement) {
+      const style = getComputedStyle(around);
+      if (style.overflowX != 'visible' || style.overflowY != 'visible') return document.body;
+    }
+    return this.root;
   }
 
   /**
@@ -250,7 +263,7 @@ export class Menu {
     const type = event.type, target = /** @type {Node | null} */ (event.target);
     if (type == 'resize' || type == 'scroll') return this.onViewportChange(event);
     if (type == 'keydown') return handleKey(this, /** @type {KeyboardEvent} */ (event));
-    if (INSIDE_EVENTS.includes(type) && !this.contains(target)) return;
+    if (INSIDE_EVENTS.includes(type) && !this.owns(target)) return;
     if (this.collapser.handles(event)) return;
     /** @type {Record<string, (event: any) => void>} */ (this.pointer)[type]?.(event);
   }
@@ -317,7 +330,7 @@ export class Menu {
    * Is the node part of the menu (bar, pop-ups or collapsed list)?
    * @param {Node | null | undefined} node
    */
-  contains(node) {
+  owns(node) {
     return !!node && (this.root.contains(node) || this.popups.some(level => level.box.contains(node)));
   }
 
@@ -328,7 +341,7 @@ export class Menu {
    */
   itemAt(node) {
     const cell = /** @type {Element | null} */ (node)?.closest?.('.bGaz');
-    return (cell && this.contains(cell) && itemOfCell.get(cell)) || null;
+    return (cell && this.owns(cell) && itemOfCell.get(cell)) || null;
   }
 
   /**

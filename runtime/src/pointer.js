@@ -56,7 +56,7 @@ export function pointerHandlers(menu) {
       const to = /** @type {Node | null} */ (event.relatedTarget);
       if (menu.scrollButton && !menu.scrollButtonDown && !(to && menu.scrollButton.contains(to))) menu.pressScrollButton(null);
       if (menu.current && menu.itemAt(to) != menu.current) menu.highlight(null);
-      if (menu.contains(to)) return;
+      if (menu.owns(to)) return;
       menu.pendingHover = null;
       if (!menu.clickToOpen && menu.openPath.length) menu.closeTimer = setTimeout(() => menu.close(), menu.closeDelay);
     },
@@ -64,7 +64,7 @@ export function pointerHandlers(menu) {
     /** @param {PointerEvent} event */
     pointerdown(event) {
       menu.lastPointerType = event.pointerType;
-      if (!menu.contains(/** @type {Node} */ (event.target))) {
+      if (!menu.owns(/** @type {Node} */ (event.target))) {
         if (menu.openPath.length) menu.close();
         return;
       }
@@ -130,7 +130,7 @@ export function pointerHandlers(menu) {
     /** @param {FocusEvent} event */
     focusout(event) {
       const to = /** @type {Node | null} */ (event.relatedTarget);
-      if (to && !menu.contains(to)) menu.close();
+      if (to && !menu.owns(to)) menu.close();
     },
   };
 }

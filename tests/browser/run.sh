@@ -63,7 +63,11 @@ for design in designs/*.zarvex; do
 done
 publish designs/default.zarvex "$pages/two"
 publish designs/second.zarvex "$pages/two"
-export ZARVEX_BROWSER_PAGES="$pages"
+# and every shipped template, as a web author starts from it
+for template in "$root"/data/templates/*/*.zarvex; do
+  publish "$template" "$pages/templates/$(basename "$template" .zarvex)"
+done
+export ZARVEX_BROWSER_PAGES="$pages" ZARVEX_APP_DIR="$app"
 
 # The suite, and test files beside it (such as the shipped samples' test). One file at a
 # time: the suite checks timing-dependent behaviour (close delay, pointer aiming) that

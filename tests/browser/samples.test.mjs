@@ -73,7 +73,7 @@ describe('samples index', () => {
     for (const { id, frame } of sections) {
       assert.equal(frame, `${id}/${id}.html`);
       const frameLocator = page.frameLocator(`section#${id} iframe`);
-      await frameLocator.locator('div.bnaz-bpAb').waitFor({ state: 'attached' });
+      await frameLocator.locator('div.bnaz-bpAb[role=menubar]').waitFor({ state: 'attached' });
     }
     const links = await page.$$eval('a[href]', as => as.map(a => a.getAttribute('href')));
     for (const href of links) {
@@ -90,7 +90,7 @@ describe('sample pages', () => {
       const d = design(path.join(SAMPLES, name, `${name}.zarvex`));
       const { page, problems } = await openPage(t, browser, server.url(`${name}/${name}.html`));
       await page.waitForFunction(n => n in window && window[n], d.menuName);
-      assert.equal(await page.getAttribute('div.bnaz-bpAb', 'aria-orientation'), d.vertical ? 'vertical' : 'horizontal');
+      assert.equal(await page.getAttribute('div.bnaz-bpAb[role=menubar]', 'aria-orientation'), d.vertical ? 'vertical' : 'horizontal');
       const first = await openPopups(page, d);
 
       const row = first.locator('tr.bGaz:not(.bqAb):not(.brAb) a').first();

@@ -124,3 +124,21 @@ export function screenshotPath(name) {
   fs.mkdirSync(SHOT_DIR, { recursive: true });
   return path.join(SHOT_DIR, name);
 }
+
+/**
+ * The shipped templates that run.sh published into templates/<name>/, with the menu-wide
+ * fields a test needs from the parameter line of each project file.
+ */
+export function publishedTemplates() {
+  const dir = path.join(PAGES_DIR, 'templates');
+  if (!fs.existsSync(dir)) return [];
+  return fs.readdirSync(dir).sort().map(name => {
+    const lines = fs.readFileSync(path.join(dir, name, `${name}.zarvex`), 'latin1').split('\r\n');
+    const fields = lines[lines.indexOf('<Applet_Parameters>') + 1].split('#$@');
+    return { name, menuName: fields[0], vertical: fields[2] === '1', click: fields[5] === '1' };
+  });
+}
+
+/** Opens a published template's page (see publishedTemplates). */
+export const openTemplate = (browser, server, template, opts = {}) =>
+  open(browser, server, `templates/${template.name}`, { file: `${template.name}.html`, menus: [template.menuName], ...opts });

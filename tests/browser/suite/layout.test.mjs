@@ -78,13 +78,29 @@ describe('placement', () => {
     await H.popItem(page, 'Tools').tap();
     const tools = await rect(page, H.popItem(page, 'Tools'));
     const [p1, p2] = await pops(page);
-    assert.ok(p1.left > p2.width && 375 - p1.right < p2.width, 'test geometry: no room on either side');
+    assert.ok(p1.left < p2.width && 375 - p1.right < p2.width, 'test geometry: no room on either side');
     const covers = p2.left < tools.right && p2.right > tools.left && p2.top < tools.bottom && p2.bottom > tools.top;
     assert.ok(!covers, `${JSON.stringify(p2)} covers Tools at ${JSON.stringify(tools)}`);
     assert.ok(inside(p2, 375, 640));
     // so the second tap lands on Tools itself, which closes its sub-menu
     await H.popItem(page, 'Tools').tap();
     assert.deepEqual(await H.openPath(page), ['Products']);
+  });
+
+  test('an element around the menu that clips its content does not clip the pop-ups', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    await page.evaluate(() => {
+      MyMenu1.destroy();
+      const clip = document.createElement('div'), ul = document.getElementById('MyMenu1_ul');
+      clip.style.cssText = 'overflow: hidden; height: 40px';
+      ul.before(clip);
+      clip.append(ul);
+      window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+    });
+    await H.barItem(page, 'Products').hover();
+    const r = await rect(page, H.popItem(page, 'Catalogue'));
+    const hit = await page.evaluate(([x, y]) => document.elementFromPoint(x, y)?.closest('tr.bGaz')?.textContent.trim(), [r.left + r.width / 2, r.top + r.height / 2]);
+    assert.equal(hit, 'Catalogue');
   });
 
   test('opens above the bar when there is no room below', async t => {
