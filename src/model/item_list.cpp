@@ -18,8 +18,7 @@ void Insert(TItemArray& items, int index, const TItemData& record) {
 
 void Delete(TItemArray& items, int index) {
     const int n = static_cast<int>(items.size());
-    if (n == 0)
-        return;
+    if (n == 0) return;
     if (n == 1) {
         items.clear();
     } else if (index == n - 1) {
@@ -37,8 +36,7 @@ void MoveUp(TItemArray& items, int index) {
 }
 
 void DeleteBlock(TItemArray& items, int first, int count) {
-    if (count <= 0)
-        return;
+    if (count <= 0) return;
     const int n = static_cast<int>(items.size());
     if (first >= 0 && first + count <= n) {
         // Each one-record delete at `first` removes the record there while the
@@ -47,24 +45,20 @@ void DeleteBlock(TItemArray& items, int first, int count) {
         items.erase(items.begin() + first, items.begin() + first + count);
         return;
     }
-    for (int i = 0; i < count; ++i)
-        Delete(items, first);
+    for (int i = 0; i < count; ++i) Delete(items, first);
 }
 
 void MoveBlockUp(TItemArray& items, int first, int upperSize, int lowerSize) {
-    if (upperSize <= 0 || lowerSize <= 0)
-        return;
+    if (upperSize <= 0 || lowerSize <= 0) return;
     const int n = static_cast<int>(items.size());
     const int begin = first - upperSize;
     // Every one-record move in the loop is in range exactly when both blocks are.
     if (begin >= 0 && first + lowerSize <= n) {
-        std::rotate(items.begin() + begin, items.begin() + first,
-                    items.begin() + first + lowerSize);
+        std::rotate(items.begin() + begin, items.begin() + first, items.begin() + first + lowerSize);
         return;
     }
     for (int k = 0; k < lowerSize; ++k)
-        for (int j = first + k; j >= first + k - upperSize + 1; --j)
-            MoveUp(items, j);
+        for (int j = first + k; j >= first + k - upperSize + 1; --j) MoveUp(items, j);
 }
 
 }  // namespace zarvex::items

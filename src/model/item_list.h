@@ -18,8 +18,7 @@ void MoveUp(TItemArray& items, int index);
 void DeleteBlock(TItemArray& items, int first, int count);
 
 // Same as: for k in [0, lowerSize): for j = first + k down to first + k - upperSize + 1: MoveUp(j).
-// With valid indexes this swaps the block [first - upperSize, first) with [first, first +
-// lowerSize).
+// With valid indexes this swaps the block [first - upperSize, first) with [first, first + lowerSize).
 void MoveBlockUp(TItemArray& items, int first, int upperSize, int lowerSize);
 
 }  // namespace zarvex::items
