@@ -8,6 +8,7 @@
 #include "model/applet_agent.h"
 #include "model/file_helpers.h"
 #include "model/preorder_tree.h"
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 
 namespace {

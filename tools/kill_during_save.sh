@@ -62,6 +62,9 @@ for ((run = 0; run < runs; run++)); do
     # A killed save cannot remove its temporary file; it never stands in for the file.
     temporaries=$((temporaries + $(find "$work/run" -name '.menu.zarvex.~*' | wc -l)))
     rm -rf "$work/run"
+    if (((run + 1) % 25 == 0)); then
+        echo "after $((run + 1)) runs: old $old, new $new, anything else $bad"
+    fi
 done
 echo "old file complete: $old"
 echo "new file complete: $new"

@@ -8,18 +8,6 @@ namespace zarvex {
 
 namespace {
 
-bool StartsWithIgnoreCase(std::string_view text, std::size_t at, std::string_view prefix) {
-    return text.size() - at >= prefix.size() &&
-           EqualsIgnoreCase(text.substr(at, prefix.size()), prefix);
-}
-
-bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
-    for (std::size_t i = 0; i + part.size() <= text.size(); ++i)
-        if (StartsWithIgnoreCase(text, i, part))
-            return true;
-    return false;
-}
-
 bool IsPathSeparator(char c) {
     return c == '/' || c == '\\';
 }

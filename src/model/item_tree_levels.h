@@ -36,6 +36,25 @@ class TreeLevelReader {
     std::size_t used_;
 };
 
+// Reads the item section that follows the reader's current line: one record a
+// line up to endTag, each filled by readLine(line, record) from a copy of blank
+// and checked at once (TreeLevelReader). Returns the tree levels of items.
+template <typename ReadLine>
+std::vector<int> ReadItemSection(TaggedLineReader& reader, std::string_view endTag,
+                                 const TItemData& blank, TItemArray& items, ReadLine readLine) {
+    const std::size_t itemCount = reader.CountLinesBefore(endTag);
+    TreeLevelReader levels(reader, itemCount, reader.LineNumber() + 1);
+    items.reserve(itemCount);
+    reader.Advance(endTag);
+    while (reader.Line() != endTag) {
+        TItemData& item = items.emplace_back(blank);
+        readLine(reader.Line(), item);
+        levels.Add(item);
+        reader.Advance(endTag);
+    }
+    return levels.Take();
+}
+
 // The memory the items of a file of textSize bytes may take: twice its size and
 // 12 MB. With the text itself this keeps a read within three times the file's size
 // and 16 MB, whatever the file holds.

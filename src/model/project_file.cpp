@@ -70,16 +70,9 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
     reader.Seek(kItemsTag);
     if (onItemsFound)
         onItemsFound();
-    const std::size_t itemCount = reader.CountLinesBefore(kItemsEndTag);
-    TreeLevelReader levels(reader, itemCount, reader.LineNumber() + 1);
-    content.items.reserve(itemCount);
-    reader.Advance(kItemsEndTag);
-    while (reader.Line() != kItemsEndTag) {
-        ReadRecord(reader.Line(), content.items.emplace_back(), kItemFields);
-        levels.Add(content.items.back());
-        reader.Advance(kItemsEndTag);
-    }
-    content.treeLevels = levels.Take();
+    content.treeLevels = ReadItemSection(
+        reader, kItemsEndTag, TItemData{}, content.items,
+        [](std::string_view line, TItemData& item) { ReadRecord(line, item, kItemFields); });
     return content;
 }
 

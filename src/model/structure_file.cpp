@@ -54,21 +54,14 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
     if (onItemsFound)
         onItemsFound();
 
-    const std::size_t itemCount = reader.CountLinesBefore(kItemsEndTag);
-    TreeLevelReader levels(reader, itemCount, reader.LineNumber() + 1);
-    content.items.reserve(itemCount);
-    reader.Advance(kItemsEndTag);
-    const TItemData blank = NewItemRecord();
     std::array<std::string_view, kCarriedFields.size()> fields;
-    while (reader.Line() != kItemsEndTag) {
-        TItemData& item = content.items.emplace_back(blank);
-        SplitFields(reader.Line(), kFieldSeparator, fields.data(), fields.size());
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            Field(item, kCarriedFields[i]) = TextAsUtf8(fields[i]);
-        levels.Add(item);
-        reader.Advance(kItemsEndTag);
-    }
-    content.treeLevels = levels.Take();
+    content.treeLevels =
+        ReadItemSection(reader, kItemsEndTag, NewItemRecord(), content.items,
+                        [&](std::string_view line, TItemData& item) {
+                            SplitFields(line, kFieldSeparator, fields.data(), fields.size());
+                            for (std::size_t i = 0; i < fields.size(); ++i)
+                                Field(item, kCarriedFields[i]) = TextAsUtf8(fields[i]);
+                        });
     return content;
 }
 

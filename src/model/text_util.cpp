@@ -69,6 +69,17 @@ int StrToInt(std::string_view text) {
     return v;
 }
 
+bool StartsWithIgnoreCase(std::string_view text, std::size_t at, std::string_view prefix) {
+    return at <= text.size() && text.size() - at >= prefix.size() &&
+           EqualsIgnoreCase(text.substr(at, prefix.size()), prefix);
+}
+
+bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
+    for (std::size_t i = 0; i + part.size() <= text.size(); ++i)
+        if (StartsWithIgnoreCase(text, i, part)) return true;
+    return false;
+}
+
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern,
                                  std::string_view replacement) {
     if (pattern.empty())
@@ -76,8 +87,7 @@ std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern
     std::string out;
     std::size_t i = 0;
     while (i < text.size()) {
-        if (i + pattern.size() <= text.size() &&
-            EqualsIgnoreCase(text.substr(i, pattern.size()), pattern)) {
+        if (StartsWithIgnoreCase(text, i, pattern)) {
             out.append(replacement);
             i += pattern.size();
         } else {

@@ -16,6 +16,11 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 int StrToInt(std::string_view text);
 bool TryStrToInt(std::string_view text, int& value);
 
+// True when text holds prefix at position at (ASCII letter case ignored).
+bool StartsWithIgnoreCase(std::string_view text, std::size_t at, std::string_view prefix);
+// True when text holds part anywhere (ASCII letter case ignored).
+bool ContainsIgnoreCase(std::string_view text, std::string_view part);
+
 // Replaces every occurrence of pattern (ASCII letter case ignored) by replacement.
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern,
                                  std::string_view replacement);
