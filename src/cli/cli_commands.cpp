@@ -5,6 +5,7 @@
 #include "cli/cli_errors.h"
 #include "cli/cli_session.h"
 #include "cli/publish_into_folder.h"
+#include "model/file_helpers.h"
 #include "model/records.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
@@ -23,8 +24,8 @@ std::string WithStructureExtension(const std::string& out) {
     return out + ".gms";
 }
 
-std::vector<std::string> PublishCommand(const PublishRequest& request,
-                                        const std::string& dataFolder) {
+void PublishCommand(const PublishRequest& request, const std::string& dataFolder,
+                    std::ostream& warnings) {
     const std::string name = request.name.value_or(BareFileName(request.project));
     if (name.find_first_of("/\\") != std::string::npos || PublishBaseName(name).empty())
         throw UsageError("publish: '" + name + "' is not a usable project name");
@@ -33,14 +34,18 @@ std::vector<std::string> PublishCommand(const PublishRequest& request,
     if (session.tree().NodeCount() < 2)
         throw CliError(request.project + ": " + kNoItemMessage);
     PublishIntoFolder(session.agent(), request.toFolder.value_or(FolderOf(request.project)), name,
-                      request.project);
+                      request.project, request.strict);
+    for (const std::string& missing : session.agent().UncopiedFiles)
+        warnings << "warning: " << missing << " not found\n";
     session.agent().ClearPreviewFolder();
     std::vector<std::string> leftOut;
     for (const std::string& name : session.agent().ResourceFiles)
         if (!Trim(name).empty() && !StaysInsideFolder(name) &&
             std::find(leftOut.begin(), leftOut.end(), name) == leftOut.end())
             leftOut.push_back(name);
-    return leftOut;
+    for (const std::string& name : leftOut)
+        warnings << "zarvex-cli: publish: '" << name
+                 << "' lies outside the project folder and was not copied\n";
 }
 
 void HtmlCommand(const std::string& project, const std::string& dataFolder, std::ostream& out) {
@@ -57,9 +62,7 @@ void ReportCommand(const std::string& project, const std::string& dataFolder, st
     session.Open(project, false);
     // The build names the linked files after the menu, as a publish would.
     session.BuildPage();
-    const std::string folder = session.scratch().Prefix();
-    session.agent().WritePublishReport(folder, "PublishReport.txt");
-    const std::string report = ReadWholeFile(folder + "PublishReport.txt");
+    const std::string report = session.agent().PublishReportText();
     out.write(report.data(), static_cast<std::streamsize>(report.size()));
 }
 

@@ -13,12 +13,13 @@ struct PublishRequest {
     std::string project;
     std::optional<std::string> toFolder;  // default: the project's folder
     std::optional<std::string> name;      // default: the project's file name
+    bool strict = false;                  // images found nowhere fail the publish
 };
 
-// Returns the image names that lead out of the project folder: never copied, and
-// worth telling the author about.
-std::vector<std::string> PublishCommand(const PublishRequest& request,
-                                        const std::string& dataFolder);
+// Writes "warning: FILE not found" to warnings for each image found nowhere, and a
+// line for each image name that leads out of the project folder (never copied).
+void PublishCommand(const PublishRequest& request, const std::string& dataFolder,
+                    std::ostream& warnings);
 void HtmlCommand(const std::string& project, const std::string& dataFolder, std::ostream& out);
 void ReportCommand(const std::string& project, const std::string& dataFolder, std::ostream& out);
 // Returns the path written: out with ".gms" appended as the window's Export does.

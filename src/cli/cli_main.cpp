@@ -16,11 +16,13 @@ const char* const kUsage =
     "Usage: zarvex-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  publish PROJECT [--to FOLDER] [--name NAME]\n"
+    "  publish PROJECT [--to FOLDER] [--name NAME] [--strict]\n"
     "                 open PROJECT and save-and-publish it: the page, the scripts,\n"
     "                 the stylesheet, the project file, the publish report and the\n"
     "                 images go into FOLDER (default: the project's folder, created\n"
-    "                 when missing) under NAME (default: the project's file name)\n"
+    "                 when missing) under NAME (default: the project's file name);\n"
+    "                 all or nothing. An image found nowhere is a warning on\n"
+    "                 standard error, and a failure with --strict\n"
     "  html PROJECT   write the HTML snippet of the design to standard output\n"
     "  report PROJECT write the publish report of the design to standard output\n"
     "  export-gms PROJECT OUT\n"
@@ -39,6 +41,7 @@ struct ParsedArgs {
     std::vector<std::string> positional;
     std::optional<std::string> to;
     std::optional<std::string> name;
+    bool strict = false;
     std::optional<std::string> settings;
 };
 
@@ -60,7 +63,9 @@ ParsedArgs Parse(const std::string& command, const std::vector<std::string>& arg
             option = &parsed.name;
         if (takesOptions && optionName == "--settings" && command == "import-gms")
             option = &parsed.settings;
-        if (option) {
+        if (takesOptions && a == "--strict") {
+            parsed.strict = true;
+        } else if (option) {
             if (*option)
                 throw UsageError(command + ": " + optionName + " given twice");
             if (!inlineValue && i + 1 >= args.size())
@@ -93,11 +98,9 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string& command = args[0];
     if (command == "publish") {
         const ParsedArgs p = Parse(command, args, true);
-        ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME]");
+        ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME] [--strict]");
         contextFile = p.positional[0];
-        for (const std::string& name : PublishCommand({p.positional[0], p.to, p.name}, data))
-            err << "zarvex-cli: publish: '" << name
-                << "' lies outside the project folder and was not copied\n";
+        PublishCommand({p.positional[0], p.to, p.name, p.strict}, data, err);
     } else if (command == "html" || command == "report") {
         const ParsedArgs p = Parse(command, args, false);
         ExpectPositional(command, p, 1, "PROJECT");

@@ -5,6 +5,7 @@
 
 #include "model/applet_agent.h"
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
@@ -120,14 +121,14 @@ std::string FormatProjectText(const TAppletData& parameters, const TItemArray& i
 }
 
 void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
-    SafeFileWriter writer(path);
+    SafeFileWriter writer(path, Faults());
     ProgressScope scope(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
     writer.Write(FormatProjectText(MenuParameters, Items, Progress()));
     writer.Commit();
 }
 
 void TkavoAppletAgent::LoadProjectFile(const std::string& path, IDesignTree& tree) {
-    const std::string text = ReadFileBytes(path);
+    const std::string text = ReadWholeFile(path);
     std::optional<ProgressScope> scope;
     ProjectFileContent content =
         ParseProjectText(text, path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });

@@ -5,6 +5,7 @@
 
 #include "model/applet_agent.h"
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
@@ -103,7 +104,7 @@ void TkavoAppletAgent::ExportStructure(const std::string& path) {
                              " items but the design has " + std::to_string(Items.size()) +
                              "; the structure was not exported.");
     }
-    SafeFileWriter writer(path);
+    SafeFileWriter writer(path, Faults());
     ProgressScope scope(Progress(), "Saving Data ... ...",
                         static_cast<int>(10 * Items.size() + 15));
     if (const IDesignTree* tree = Tree()) {
@@ -118,7 +119,7 @@ void TkavoAppletAgent::ExportStructure(const std::string& path) {
 }
 
 void TkavoAppletAgent::ImportStructure(const std::string& path, IDesignTree& tree) {
-    const std::string text = ReadFileBytes(path);
+    const std::string text = ReadWholeFile(path);
     std::optional<ProgressScope> scope;
     StructureFileContent content =
         ParseStructureText(text, path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });

@@ -1,41 +1,10 @@
 #include "model/tagged_text.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 
 #include "model/errors.h"
 
 namespace zarvex {
-
-namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-}  // namespace
-
-std::string ReadFileBytes(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw FileIoError(path, std::strerror(errno));
-    std::string bytes;
-    // The size is a hint only: reading goes on to the end whatever it turns out to be.
-    std::error_code ec;
-    const auto hint = std::filesystem::file_size(path, ec);
-    if (!ec && hint > 0 && hint < (std::uintmax_t{1} << 32)) {
-        bytes.resize(static_cast<std::size_t>(hint));
-        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-    }
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-        bytes.append(chunk, got);
-    if (std::ferror(file.get()))
-        throw FileIoError(path, std::strerror(errno));
-    return bytes;
-}
 
 TaggedLineReader::TaggedLineReader(std::string path, std::string_view text)
     : path_(std::move(path)), text_(text) {
@@ -153,8 +122,9 @@ std::size_t TaggedLineReader::RemainingLineCount() const {
 }
 
 std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
-                              bool (*isAccepted)(std::string_view), const std::string& refusedMessage,
-                              std::string_view productWhat, std::string_view versionWhat) {
+                              bool (*isAccepted)(std::string_view),
+                              const std::string& refusedMessage, std::string_view productWhat,
+                              std::string_view versionWhat) {
     constexpr std::string_view kProductTag = "<Product_Name>";
     constexpr std::string_view kVersionTag = "<Product_Version>";
     if (text.empty())

@@ -10,10 +10,6 @@
 
 namespace zarvex {
 
-// Reads a whole file as bytes in one go; FileIoError with the system's text when
-// it cannot be opened or read (a folder included).
-std::string ReadFileBytes(const std::string& path);
-
 // Walks the lines of a file held in memory. A line ends at LF; a CR right before
 // the LF (or at the very end of the text) is not part of the line, and a last
 // line without LF still counts. A UTF-8 byte-order mark at the start is skipped,

@@ -17,6 +17,7 @@
 #include <stdexcept>
 
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "platform/text_codec.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
@@ -41,16 +42,6 @@ class FlagScope {
   private:
     bool& flag_;
 };
-
-// The folder part of a path with its final separator, and the bare name.
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -201,7 +192,7 @@ bool TMainForm::AskToSaveChanges() {
 
 bool TMainForm::Publish(const QString& path) {
     const std::string core = ToCorePath(path);
-    return agent_.PublishProject(FolderOf(core), NameOf(core));
+    return agent_.PublishProject(FolderOfPath(core), BareFileName(core));
 }
 
 bool TMainForm::SaveProject() {
@@ -264,7 +255,11 @@ void TMainForm::OpenStartupPath(const QString& path) {
     if (path.isEmpty())
         return;
     MarkUnchanged();
-    RunCommand([&] { OpenProjectByName(path); });
+    // The desktop hands structure files to the program too: they start a new design.
+    if (path.endsWith(QLatin1String(".gms"), Qt::CaseInsensitive))
+        RunCommand([&] { ImportStructureFile(path); });
+    else
+        RunCommand([&] { OpenProjectByName(path); });
 }
 
 void TMainForm::OpenSequence(const QString& path) {
@@ -284,7 +279,7 @@ void TMainForm::OpenSequence(const QString& path) {
     AddRecentFile(path);
     pages_->ShowMenuParameters();
     projectFileName_ = path;
-    agent_.StageResourceFiles(FolderOf(core));
+    agent_.StageResourceFiles(FolderOfPath(core));
     FinishRebuild();
 }
 
@@ -333,9 +328,13 @@ void TMainForm::ImportMenuStructure1Click() {
     const auto chosen = dialogs_.GetOpenFileName(this, QString::fromLatin1(kStructureFilter));
     if (!chosen)
         return;
+    ImportStructureFile(*chosen);
+}
+
+void TMainForm::ImportStructureFile(const QString& path) {
     agent_.ClearPreviewFolder();
     QDir().mkpath(FromCorePath(agent_.PreviewFolder()));
-    const std::string core = ToCorePath(*chosen);
+    const std::string core = ToCorePath(path);
     currentItemNode_ = DesignTreeModel::kNoNode;
     {
         FlagScope rebuilding(treeRebuilding_);
@@ -349,7 +348,7 @@ void TMainForm::ImportMenuStructure1Click() {
         }
     }
     pages_->ShowMenuParameters();
-    agent_.StageResourceFiles(FolderOf(core));
+    agent_.StageResourceFiles(FolderOfPath(core));
     FinishRebuild();
 }
 

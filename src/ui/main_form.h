@@ -76,6 +76,7 @@ class TMainForm : public QMainWindow {
     void Save2Click();
     void Exit1Click();
     void ImportMenuStructure1Click();
+    void ImportStructureFile(const QString& path);
     void ExportMenuStructure1Click();
     void ToolBar1Click();
     void StatusBar2Click();

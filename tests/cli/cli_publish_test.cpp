@@ -94,15 +94,20 @@ TEST_F(CliPublishTest, PublishesBesideTheProjectUnderItsOwnOrAChosenName) {
     EXPECT_TRUE(after.count("Top_PublishReport.txt"));
 }
 
-TEST_F(CliPublishTest, IconsArePublishedOnceIntoTheirSubfolderAndNeverFromOutside) {
+TEST_F(CliPublishTest, IconsArePublishedOnceIntoTheirSubfolderNeverFromOutsideMissingOnesWarn) {
     const fs::path design = kDesigns / "shared_and_missing_icons";
     const fs::path out = dir_ / "out";
-    const CliResult r =
-        RunCli({"publish", (design / "icons.zarvex").string(), "--to", out.string()});
+    const std::string project = (design / "icons.zarvex").string();
+    const CliResult strict = RunCli({"publish", project, "--to", out.string(), "--strict"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_THAT(strict.err, HasSubstr("nowhere.gif: not found"));
+    EXPECT_FALSE(fs::exists(out));
+
+    const CliResult r = RunCli({"publish", project, "--to", out.string()});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err,
-              "zarvex-cli: publish: '../three_levels/home.gif' lies outside the project "
-              "folder and was not copied\n");
+    EXPECT_THAT(r.err, HasSubstr("warning: nowhere.gif not found\n"));
+    EXPECT_THAT(r.err, HasSubstr("zarvex-cli: publish: '../three_levels/home.gif' lies outside the "
+                                 "project folder and was not copied\n"));
     const auto files = FileNames(out);
     EXPECT_EQ(std::count(files.begin(), files.end(), "star.gif"), 1);
     EXPECT_EQ(std::count(files.begin(), files.end(), "nowhere.gif"), 0);

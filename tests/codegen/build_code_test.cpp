@@ -7,6 +7,7 @@
 #include "codegen/prepare_items.h"
 #include "codegen_test_helpers.h"
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 
 namespace zarvex {
@@ -21,8 +22,6 @@ constexpr const char* kBuildStatus = "Making HTML Codes ... ...";
 
 class BuildCodeTest : public ::testing::Test {
   protected:
-    void TearDown() override { SetWriteFaultAfterBytesForTesting(-1); }
-
     // The worked example's shape: Home; Products > (Tools > Hammer), separator, Parts; Contact.
     void AddWorkedExample() {
         fx.Add(0, "Home", "index.html");
@@ -146,6 +145,15 @@ TEST_F(BuildCodeTest, RebuildingNeverNestsARootInsideTheOther) {
 
     EXPECT_EQ(RewriteLinkRoot("X/SITE/Site", "site", "MySite"), "X/MySite/MySite");
     EXPECT_EQ(RewriteLinkRoot("a/MYSITE/site", "site", "mysite"), "a/MYSITE/mysite");
+    // Roots match whole path components only.
+    EXPECT_EQ(RewriteLinkRoot("C:\\site\\wwwroot\\x.html", "C:\\site", "C:\\site\\www"),
+              "C:\\site\\www\\wwwroot\\x.html");
+    EXPECT_EQ(RewriteLinkRoot("C:\\site\\www\\x.html", "C:\\site", "C:\\site\\www"),
+              "C:\\site\\www\\x.html");
+    EXPECT_EQ(RewriteLinkRoot("C:\\siteB\\x.html", "C:\\site", "/site"), "C:\\siteB\\x.html");
+    EXPECT_EQ(RewriteLinkRoot("c:\\SITE\\a.html", "C:\\site", "/site"), "/site\\a.html");
+    EXPECT_EQ(RewriteLinkRoot("/site\\a.html", "/site", "C:\\site"), "C:\\site\\a.html");
+    EXPECT_EQ(RewriteLinkRoot("http://h/", "http://h/", "/w"), "/w");
 }
 
 struct BadValue {
@@ -211,11 +219,22 @@ TEST_F(BuildCodeTest, AnUnwritableTargetKeepsEveryEarlierFile) {
     ExpectProgressReset();
     fx.agent.SetFolders({fx.programFolder, fx.programFolder});
 
+    // The page's path is a folder.
+    EXPECT_THROW(fx.agent.BuildCode(scratch.path().string()), FileIoError);
+    ExpectProgressReset();
+
     // The disk fills up half-way through the page.
-    SetWriteFaultAfterBytesForTesting(static_cast<long long>(
-        before.at("MyMenu1.css").size() + before.at("MyMenu1cfg.js").size() + 40));
+    WriteFaults fullDisk{static_cast<long long>(before.at("MyMenu1.css").size() +
+                                                before.at("MyMenu1cfg.js").size() + 40)};
+    fx.agent.SetWriteFaults(&fullDisk);
     EXPECT_THROW(fx.agent.BuildCode(page), FileIoError);
-    SetWriteFaultAfterBytesForTesting(-1);
+    ExpectProgressReset();
+
+    // The page cannot be put in place after the other two were.
+    WriteFaults refused{-1, "page.html"};
+    fx.agent.SetWriteFaults(&refused);
+    EXPECT_THROW(fx.agent.BuildCode(page), FileIoError);
+    fx.agent.SetWriteFaults(nullptr);
     ExpectProgressReset();
     auto expected = before;
     expected["page/plain"] = "x";

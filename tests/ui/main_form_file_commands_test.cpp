@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 #include "ui_test_support.h"
 
