@@ -104,12 +104,13 @@ check "unpacked zarvex-cli --version" same_version
 publish_same() {
   local name="$1" out="$scratch/pub/now"
   rm -rf "$out" && mkdir -m 777 "$out" || return 1
-  "$build/app/zarvex-cli" publish "$build/app/templates/$name.zarvex" --to "$out" || return 1
+  "$build/app/zarvex-cli" publish "$build/app/templates/$name/$name.zarvex" --to "$out" || return 1
   mv "$out" "$scratch/pub/build-$name" && mkdir -m 777 "$out" || return 1
-  unpacked publish "$pkg/usr/lib/zarvex/templates/$name.zarvex" --to "$out" || return 1
+  unpacked publish "$pkg/usr/lib/zarvex/templates/$name/$name.zarvex" --to "$out" || return 1
   diff -r "$scratch/pub/build-$name" "$out"
 }
-templates=("$pkg"/usr/lib/zarvex/templates/*.zarvex)
+# each template in a folder of its own, with its images
+templates=("$pkg"/usr/lib/zarvex/templates/*/*.zarvex)
 check "templates shipped" test -f "${templates[0]}"
 for t in "${templates[@]}"; do
   name="$(basename "$t" .zarvex)"
