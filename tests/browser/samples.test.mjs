@@ -95,6 +95,9 @@ describe('sample pages', () => {
 
       const row = first.locator('tr.bGaz:not(.bqAb):not(.brAb) a').first();
       assert.equal(hex(await row.evaluate(a => getComputedStyle(a).color)), `#${d.textColor}`);
+      for (const r of await first.locator('tr.bGaz').all())
+        assert.ok((await r.boundingBox()).height >= 24, 'pop-up rows are at least 24 px high');
+      assert.ok((await page.locator('div.bnaz-bpAb td.bGaz').first().boundingBox()).height >= 24);
       const icons = await page.$$eval('div.bnaz-bpAb img, div.bnaz-bwAb img', imgs => imgs.map(i => [i.getAttribute('src'), i.naturalWidth]));
       for (const [src, width] of icons) assert.ok(width > 0, `icon ${src} loads`);
       const hrefs = await page.$$eval('#' + d.menuName + '_ul a', as => as.map(a => a.getAttribute('href')));
