@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTreeView>
 
 #include "model/preorder_tree.h"
@@ -99,6 +100,11 @@ std::optional<QColor> ScriptedDialogService::GetColor(QWidget*, const QColor&) {
 
 void MainFormFixture::SetUp() {
     ASSERT_TRUE(folder_.isValid());
+    // The runtime a publish copies; a publish without it fails as a whole.
+    QFile runtime(Folder() + "velmo.js");
+    ASSERT_TRUE(runtime.open(QIODevice::WriteOnly));
+    runtime.write("var Velmo;\n");
+    runtime.close();
     Recreate();
 }
 
