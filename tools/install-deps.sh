@@ -4,7 +4,7 @@
 set -euo pipefail
 what="${1:-build}"
 
-pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev
       libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
 # The build makes velmo.js with esbuild (npm ci in runtime/): a working node and npm
 # from any source will do; otherwise Debian's.

@@ -70,14 +70,16 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
     reader.Seek(kItemsTag);
     if (onItemsFound)
         onItemsFound();
-    content.items.reserve(reader.RemainingLineCount());
+    const std::size_t itemCount = reader.CountLinesBefore(kItemsEndTag);
+    TreeLevelReader levels(reader, itemCount, reader.LineNumber() + 1);
+    content.items.reserve(itemCount);
     reader.Advance(kItemsEndTag);
-    const int firstItemLine = reader.LineNumber();
     while (reader.Line() != kItemsEndTag) {
         ReadRecord(reader.Line(), content.items.emplace_back(), kItemFields);
+        levels.Add(content.items.back());
         reader.Advance(kItemsEndTag);
     }
-    content.treeLevels = CheckedTreeLevels(content.items, reader, firstItemLine);
+    content.treeLevels = levels.Take();
     return content;
 }
 
@@ -128,10 +130,10 @@ void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
 }
 
 void TkavoAppletAgent::LoadProjectFile(const std::string& path, IDesignTree& tree) {
-    const std::string text = ReadWholeFile(path);
     std::optional<ProgressScope> scope;
-    ProjectFileContent content =
-        ParseProjectText(text, path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
+    // The text goes before the tree is built: the records hold copies of it.
+    ProjectFileContent content = ParseProjectText(
+        ReadWholeFile(path), path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
 
     // The tree first: should it fail, the model is still the previous design.
     RebuildTree(tree, content.items, content.treeLevels);

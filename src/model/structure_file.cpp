@@ -54,9 +54,10 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
     if (onItemsFound)
         onItemsFound();
 
-    content.items.reserve(reader.RemainingLineCount());
+    const std::size_t itemCount = reader.CountLinesBefore(kItemsEndTag);
+    TreeLevelReader levels(reader, itemCount, reader.LineNumber() + 1);
+    content.items.reserve(itemCount);
     reader.Advance(kItemsEndTag);
-    const int firstItemLine = reader.LineNumber();
     const TItemData blank = NewItemRecord();
     std::array<std::string_view, kCarriedFields.size()> fields;
     while (reader.Line() != kItemsEndTag) {
@@ -64,9 +65,10 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
         SplitFields(reader.Line(), kFieldSeparator, fields.data(), fields.size());
         for (std::size_t i = 0; i < fields.size(); ++i)
             Field(item, kCarriedFields[i]) = TextAsUtf8(fields[i]);
+        levels.Add(item);
         reader.Advance(kItemsEndTag);
     }
-    content.treeLevels = CheckedTreeLevels(content.items, reader, firstItemLine);
+    content.treeLevels = levels.Take();
     return content;
 }
 
@@ -119,10 +121,10 @@ void TkavoAppletAgent::ExportStructure(const std::string& path) {
 }
 
 void TkavoAppletAgent::ImportStructure(const std::string& path, IDesignTree& tree) {
-    const std::string text = ReadWholeFile(path);
     std::optional<ProgressScope> scope;
-    StructureFileContent content =
-        ParseStructureText(text, path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
+    // The text goes before the tree is built: the records hold copies of it.
+    StructureFileContent content = ParseStructureText(
+        ReadWholeFile(path), path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
 
     // The tree first: should it fail, the model is still the previous design.
     RebuildTree(tree, content.items, content.treeLevels);

@@ -15,12 +15,20 @@ TaggedLineReader::TaggedLineReader(std::string path, std::string_view text)
 bool TaggedLineReader::TryAdvance() {
     if (next_ >= text_.size())
         return false;
-    const std::size_t lf = text_.find('\n', next_);
-    const std::size_t end = lf == std::string_view::npos ? text_.size() : lf;
+    std::size_t end = text_.find_first_of("\r\n", next_);
+    if (end == std::string_view::npos)
+        end = text_.size();
     line_ = text_.substr(next_, end - next_);
-    if (!line_.empty() && line_.back() == '\r')
-        line_.remove_suffix(1);
-    next_ = lf == std::string_view::npos ? text_.size() : lf + 1;
+    next_ = end;
+    if (next_ < text_.size() && text_[next_] == '\r') {
+        std::size_t after = text_.find_first_not_of('\r', next_);
+        if (after != std::string_view::npos && text_[after] == '\n')
+            next_ = after;  // CR CR ... LF is one line end
+        else
+            ++next_;  // a lone CR
+    }
+    if (next_ < text_.size() && text_[next_] == '\n')
+        ++next_;
     ++lineNumber_;
     return true;
 }
@@ -49,7 +57,7 @@ void TaggedLineReader::Refuse(int line, const std::string& reason) const {
 }
 
 void TaggedLineReader::RefuseIncomplete(std::string_view expected) const {
-    Refuse(0, "the file is incomplete: it ends before " + std::string(expected));
+    Refuse(lineNumber_, "the file is incomplete: it ends before " + std::string(expected));
 }
 
 namespace {
@@ -94,7 +102,7 @@ bool IsCarriable(std::string_view value, std::string_view separator) {
     const std::size_t width = separator.size();
     for (std::size_t at = 0; at < value.size(); ++at) {
         const char c = value[at];
-        if (c == '\n')
+        if (c == '\n' || c == '\r')
             return false;
         if (width > 0 && c == separator.front() && value.compare(at, width, separator) == 0)
             return false;
@@ -110,14 +118,11 @@ void RefuseUncarriable(std::string_view fieldName, long long item, std::string_v
                      "\" or a line break, which the file cannot carry; the file was not written.");
 }
 
-std::size_t TaggedLineReader::RemainingLineCount() const {
+std::size_t TaggedLineReader::CountLinesBefore(std::string_view tag) const {
+    TaggedLineReader ahead(*this);
     std::size_t count = 0;
-    for (std::size_t at = next_; at < text_.size(); ++count) {
-        const void* lf = std::memchr(text_.data() + at, '\n', text_.size() - at);
-        if (!lf)
-            return count + 1;
-        at = static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) + 1;
-    }
+    while (ahead.TryAdvance() && ahead.Line() != tag)
+        ++count;
     return count;
 }
 
@@ -131,7 +136,7 @@ std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
         reader.Refuse(0, "the file is empty");
     // A file without a product line is not one of ours, whatever else it holds.
     if (!reader.TrySeek(kProductTag))
-        reader.Refuse(0, refusedMessage);
+        reader.Refuse(reader.LineNumber(), refusedMessage);
     reader.Advance(productWhat);
     if (!isAccepted(reader.Line()))
         reader.Refuse(reader.LineNumber(), refusedMessage);

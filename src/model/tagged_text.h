@@ -10,10 +10,10 @@
 
 namespace zarvex {
 
-// Walks the lines of a file held in memory. A line ends at LF; a CR right before
-// the LF (or at the very end of the text) is not part of the line, and a last
-// line without LF still counts. A UTF-8 byte-order mark at the start is skipped,
-// as editors add one.
+// Walks the lines of a file held in memory. A line ends at LF, at CR LF, at a run
+// of CRs followed by LF (as CR CR LF, written by tools that add a CR to every
+// line end) and at a lone CR (old Mac text); a last line without an end still
+// counts. A UTF-8 byte-order mark at the start is skipped, as editors add one.
 //
 // Every refusal is a FileFormatError that names the file.
 class TaggedLineReader {
@@ -31,14 +31,17 @@ class TaggedLineReader {
     bool TrySeek(std::string_view tag);
     void Seek(std::string_view tag);
 
-    // Lines after the current one, for sizing what they will be read into.
-    std::size_t RemainingLineCount() const;
+    // Lines after the current one up to the first that equals tag (or the end of
+    // the text), for sizing what they will be read into.
+    std::size_t CountLinesBefore(std::string_view tag) const;
+    std::size_t TextSize() const { return text_.size(); }
 
     std::string_view Line() const { return line_; }
     int LineNumber() const { return lineNumber_; }  // 1-based; 0 before the first line
     const std::string& Path() const { return path_; }
 
     [[noreturn]] void Refuse(int line, const std::string& reason) const;
+    // Refuses the file as ending early, naming its last line.
     [[noreturn]] void RefuseIncomplete(std::string_view expected) const;
 
   private:
@@ -63,8 +66,8 @@ std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
 void SplitFields(std::string_view line, std::string_view separator, std::string_view* out,
                  std::size_t count);
 
-// False when value holds the separator or a line feed: written as it is, it
-// would split into other fields or lines and read back as different data.
+// False when value holds the separator, a line feed or a carriage return: written
+// as it is, it would split into other fields or lines and read back as different data.
 bool IsCarriable(std::string_view value, std::string_view separator);
 
 // Raises BuildError for a field that IsCarriable refused. item is 0-based, or

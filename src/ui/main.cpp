@@ -3,12 +3,17 @@
 
 #include "platform/file_type_registration.h"
 #include "publish/app_folders.h"
+#include "ui/live_preview_view.h"
 #include "ui/main_form.h"
 #include "ui/qt_dialog_service.h"
 
 int main(int argc, char** argv) {
     // The icon lives in the window library, which a static link would otherwise drop.
     Q_INIT_RESOURCE(zarvex);
+    // The live preview's web engine shares the window's OpenGL contexts and, as root only,
+    // runs without its sandbox; both must be settled before the application starts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    zarvex::ui::PrepareWebEngineSandbox();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zarvex");
     QApplication::setApplicationDisplayName("Zarvex");

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -21,6 +22,7 @@
 #include "platform/text_codec.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
+#include "ui/live_preview.h"
 #include "ui/property_pages.h"
 #include "ui/status_progress.h"
 
@@ -91,6 +93,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     CreateCentralArea();
     AttachAuxiliaryWindows(setup);
     AttachCodeViewAndPages();
+    livePreview_ = new LivePreview(*this, findChild<QSplitter*>("spltrMain"));
     progress_ = std::make_unique<StatusProgress>(stctxtHint_, prgrsbrMainFormBottom_);
     agent_.SetProgress(progress_.get());
     agent_.AttachTree(model_);
@@ -192,7 +195,15 @@ bool TMainForm::AskToSaveChanges() {
 
 bool TMainForm::Publish(const QString& path) {
     const std::string core = ToCorePath(path);
-    return agent_.PublishProject(FolderOfPath(core), BareFileName(core));
+    const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
+    // Everything else was published; the user learns which images were not.
+    if (!agent_.UncopiedFiles.empty()) {
+        QString text = tr("These files could not be copied: they were found nowhere.");
+        for (const std::string& name : agent_.UncopiedFiles)
+            text += "\n" + FromCorePath(name);
+        dialogs_.ShowMessage(this, MessageKind::Warning, text, DialogButton::Ok);
+    }
+    return published;
 }
 
 bool TMainForm::SaveProject() {

@@ -25,6 +25,7 @@ class QTreeView;
 namespace zarvex::ui {
 
 class IDialogService;
+class LivePreview;
 class PropertyPages;
 class TfrmHelp;
 class TformHTML;
@@ -167,6 +168,7 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<AppServiceHost> services_;
     TfrmHelp* frmHelp_ = nullptr;
     TformHTML* formHTML_ = nullptr;
+    LivePreview* livePreview_ = nullptr;  // the pane beside the pages (live_preview.h)
 
     // window state
     bool modifiedFlag_ = false;

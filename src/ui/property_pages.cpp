@@ -15,6 +15,7 @@
 #include "platform/text_codec.h"
 #include "publish/file_ops.h"
 #include "settings/help_pages.h"
+#include "ui/border_color_choice.h"
 #include "ui/color_panel.h"
 #include "ui/control_binding.h"
 #include "ui/dialog_service.h"
@@ -78,6 +79,8 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     }
     for (const ItemFieldBinding& row : kItemFieldBindings)
         Require(row.control.name);
+    borderColors_ = new BorderColorChoice(pages_);
+    connect(borderColors_, &BorderColorChoice::changed, this, &PropertyPages::changed);
     ConnectChangeReports();
     ConnectButtons();
 }
@@ -120,6 +123,13 @@ void PropertyPages::ConnectChangeReports() {
             connect(panel, &ColorPanel::clicked, this, [this, panel] { pnl_BgColorClick(panel); });
         if (auto* transparent = qobject_cast<QAbstractButton*>(Require(row.second.name)))
             connect(transparent, &QAbstractButton::clicked, this, &PropertyPages::changed);
+        // The other sides follow the top one while the border has one colour.
+        if (row.field == AppletField::BorderColorTop) {
+            connect(qobject_cast<ColorPanel*>(Require(row.first.name)), &ColorPanel::clicked,
+                    borderColors_, &BorderColorChoice::TopChanged);
+            connect(qobject_cast<QAbstractButton*>(Require(row.second.name)),
+                    &QAbstractButton::clicked, borderColors_, &BorderColorChoice::TopChanged);
+        }
     }
 }
 
@@ -240,6 +250,7 @@ void PropertyPages::ShowMenuParameters() {
     if (!local->isChecked())
         qobject_cast<QRadioButton*>(Require("rdbtn_InternalUse_RootDir_Remote_Checked"))
             ->setChecked(true);
+    borderColors_->ShowAgreement();
     ReportUnshownValues(unshown);
 }
 

@@ -19,6 +19,7 @@ class QWidget;
 
 namespace zarvex::ui {
 
+class BorderColorChoice;
 class ColorPanel;
 class IDialogService;
 struct ReportingControl;
@@ -109,6 +110,7 @@ class PropertyPages : public QObject {
     std::vector<QWidget*> rootPages_, parentPages_, itemPages_;
     QLineEdit* edtText_ = nullptr;
     QLineEdit* edtIcon_ = nullptr;
+    BorderColorChoice* borderColors_ = nullptr;
     std::function<SelectedNode()> selection_;
     std::function<void()> linkTip_;
     int lastPagesNodeIndex_ = -1;

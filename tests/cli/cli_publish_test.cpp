@@ -156,7 +156,8 @@ TEST_F(CliPublishTest, AFailedBuildLeavesAnEarlierPublishUntouched) {
         fs::path(ZARVEX_TEST_DATA_DIR) / "cli" / "broken" / "bad_border_style.zarvex";
     const CliResult r = RunCli({"publish", broken.string(), "--to", out.string(), "--name", "bad"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zarvex-cli: " + broken.string() + ": 'solid' is not a valid integer value\n");
+    EXPECT_EQ(r.err, "zarvex-cli: " + broken.string() +
+                         ": BorderStyle: 'solid' is not a valid integer value\n");
     EXPECT_EQ(Snapshot(out), before);
 }
 

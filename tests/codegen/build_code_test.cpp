@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "codegen/built_menu.h"
 #include "codegen/prepare_items.h"
 #include "codegen_test_helpers.h"
 #include "model/errors.h"
@@ -182,6 +183,9 @@ TEST_P(RefusedConversion, LeavesFilesAndModelAsTheyWere) {
         FAIL() << "the build should have been refused";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.text(), GetParam().text);
+        EXPECT_EQ(e.what(),
+                  std::string(kAppletFields[static_cast<std::size_t>(GetParam().field)].name) +
+                      ": '" + GetParam().text + "' is not a valid integer value");
     }
     EXPECT_EQ(AllFiles(), before);
     EXPECT_EQ(fx.agent.Items, items);  // no link was rewritten
@@ -287,6 +291,40 @@ TEST_F(BuildCodeTest, CollectsImagesInOrderKeepingDuplicatesAndSkippingBlanks) {
               (std::vector<std::string>{"arrowr.gif", "arrowr.gif", "sep.gif", "scrollu.gif",
                                         "scrolluh.gif", "scrolld.gif", "scrolldh.gif",
                                         "scrolldd.gif", "shadow.png", " a.gif ", "sep.gif"}));
+}
+
+// The preview's build in memory gives the bytes that BuildCode writes, and touches
+// neither the design nor any folder.
+TEST_F(BuildCodeTest, TheInMemoryBuildGivesBuildCodesFilesAndLeavesTheAgentAlone) {
+    AddWorkedExample();
+    fx.agent.MenuParameters.MenuName = "Nav";
+    fx.agent.MenuParameters.LocalRootDir = "file:///C|/site/";
+    fx.agent.MenuParameters.RemoteRootDir = "http://example.com/";
+    fx.agent.Items[0].Link = "file:///C|/site/index.html";
+    fx.agent.Items[0].Icon = "home.gif";
+    const TAppletData menu = fx.agent.MenuParameters;
+    const TItemArray items = fx.agent.Items;
+    const TLinkedFileInfoArray linked = fx.agent.LinkedFiles;
+
+    const BuiltMenu built = BuildMenuInMemory(fx.agent);
+    EXPECT_EQ(fx.agent.MenuParameters, menu);
+    EXPECT_EQ(fx.agent.Items, items);
+    EXPECT_EQ(fx.agent.LinkedFiles, linked);
+    EXPECT_TRUE(AllFiles().empty());
+
+    fx.agent.BuildCode(page);
+    EXPECT_EQ(built.stylesheetName, "Nav.css");
+    EXPECT_EQ(built.scriptName, "Navcfg.js");
+    EXPECT_EQ(built.stylesheet, ReadWholeFile(fx.programFolder + "Nav.css"));
+    EXPECT_EQ(built.script, ReadWholeFile(fx.programFolder + "Navcfg.js"));
+    EXPECT_EQ(built.snippet, ReadWholeFile(page));
+    EXPECT_EQ(built.linkedFiles, std::vector<std::string>{"velmo.js"});
+    fx.agent.CollectResourceFiles();
+    EXPECT_EQ(built.resources, fx.agent.ResourceFiles);
+
+    // What BuildCode refuses, the preview refuses too.
+    fx.agent.MenuParameters.Cursor = "pointer";
+    EXPECT_THROW(BuildMenuInMemory(fx.agent), ConversionError);
 }
 
 }  // namespace

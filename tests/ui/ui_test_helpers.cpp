@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTreeView>
 
+#include "model/applet_agent.h"
 #include "model/preorder_tree.h"
 #include "ui/design_tree_model.h"
 #include "ui_test_support.h"
@@ -100,11 +101,18 @@ std::optional<QColor> ScriptedDialogService::GetColor(QWidget*, const QColor&) {
 
 void MainFormFixture::SetUp() {
     ASSERT_TRUE(folder_.isValid());
-    // The runtime a publish copies; a publish without it fails as a whole.
-    QFile runtime(Folder() + "velmo.js");
-    ASSERT_TRUE(runtime.open(QIODevice::WriteOnly));
-    runtime.write("var Velmo;\n");
-    runtime.close();
+    // The files a real install ships, so that a save finds everything it publishes.
+    TkavoAppletAgent shipped;
+    shipped.ResetToDefaults();
+    shipped.CollectResourceFiles();
+    QStringList names{QStringLiteral("velmo.js")};
+    for (const std::string& name : shipped.ResourceFiles)
+        names << FromCorePath(name);
+    for (const QString& name : names) {
+        QFile file(Folder() + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("shipped");
+    }
     Recreate();
 }
 
