@@ -29,11 +29,13 @@ void EnsureFolder(const QString& folder) {
 
 }  // namespace
 
-TfrmTemplet::TfrmTemplet(const QString& templatesFolder, settings::ISettingsStore& store,
-                         IDialogService& dialogs, TempletActions actions, QWidget* parent)
+TfrmTemplet::TfrmTemplet(const QString& templatesFolder, const QString& userFolder,
+                         settings::ISettingsStore& store, IDialogService& dialogs,
+                         TempletActions actions, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
       folder_(templatesFolder),
+      userFolder_(userFolder),
       store_(store),
       dialogs_(dialogs),
       actions_(std::move(actions)) {
@@ -78,15 +80,17 @@ TfrmTemplet::TfrmTemplet(const QString& templatesFolder, settings::ISettingsStor
     layout->addWidget(TempletList_, 1);
     layout->addLayout(buttons);
 
-    FillList();
+    FillList(folder_, QString());
+    if (!userFolder_.isEmpty() && QDir(userFolder_).exists())
+        FillList(userFolder_, tr(" (my template)"));
     SizeAndCentre(*this, QSize(416, 216));
     setFixedSize(size());
 }
 
-void TfrmTemplet::FillList() {
+void TfrmTemplet::FillList(const QString& folder, const QString& mark) {
     // A template may keep its own images in a folder of its own: the project files
     // one folder down are listed too, under "folder/name".
-    const QDir root(folder_);
+    const QDir root(folder);
     QStringList names = root.entryList({TemplateMask()}, QDir::Files | QDir::Readable);
     for (const QString& sub : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable))
         for (const QString& name :
@@ -94,8 +98,10 @@ void TfrmTemplet::FillList() {
             names << sub + '/' + name;
     names.sort(Qt::CaseInsensitive);
     const QIcon icon = AppIcon(AppImage::TreeRoot);
-    for (const QString& name : names)
-        new QListWidgetItem(icon, name, TempletList_);
+    for (const QString& name : names) {
+        auto* item = new QListWidgetItem(icon, name + mark, TempletList_);
+        item->setData(Qt::UserRole, root.filePath(name));
+    }
 }
 
 QStringList TfrmTemplet::TemplateNames() const {
@@ -129,7 +135,7 @@ void TfrmTemplet::OpenSelectedAndClose() {
     const QListWidgetItem* selected = TempletList_->currentItem();
     if (!selected || !selected->isSelected())
         return;
-    const QString path = QDir(folder_).filePath(selected->text());
+    const QString path = selected->data(Qt::UserRole).toString();
     // The picker goes first: the open may ask its own questions.
     accept();
     if (actions_.openProject)

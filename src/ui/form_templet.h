@@ -29,11 +29,14 @@ class TfrmTemplet final : public QDialog {
     Q_OBJECT
   public:
     // Creates templatesFolder when it is missing; throws std::runtime_error with the
-    // text "Cannot create " + templatesFolder when that fails.
-    TfrmTemplet(const QString& templatesFolder, settings::ISettingsStore& store,
-                IDialogService& dialogs, TempletActions actions, QWidget* parent = nullptr);
+    // text "Cannot create " + templatesFolder when that fails. The templates of
+    // userFolder, when it exists, are listed after the shipped ones and marked
+    // " (my template)".
+    TfrmTemplet(const QString& templatesFolder, const QString& userFolder,
+                settings::ISettingsStore& store, IDialogService& dialogs, TempletActions actions,
+                QWidget* parent = nullptr);
 
-    // The listed file names, in list order.
+    // The listed names, in list order, as shown.
     QStringList TemplateNames() const;
 
     static QString TemplateMask() { return QStringLiteral("*.zarvex"); }
@@ -42,13 +45,14 @@ class TfrmTemplet final : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void FillList();
+    void FillList(const QString& folder, const QString& mark);
     void OpenSelectedAndClose();
     void BitBtn1Click();
     void BitBtn2Click();
     void chckbxDontShowClick(bool checked);
 
     QString folder_;
+    QString userFolder_;
     settings::ISettingsStore& store_;
     IDialogService& dialogs_;
     TempletActions actions_;

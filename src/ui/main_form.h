@@ -92,6 +92,7 @@ class TMainForm : public QMainWindow {
     // --- templates, browser, publish and help (main_form_templates/script/help.cpp) ---
     void Templet1Click();
     void SaveAsTemplate1Click();
+    void OpenTemplate(const QString& path);
     // The program start after the window is shown: opens the path that the arguments
     // spell, or offers the template picker when there is none.
     void ProgramStart(const QStringList& arguments);

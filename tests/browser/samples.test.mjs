@@ -95,6 +95,9 @@ describe('sample pages', () => {
 
       const row = first.locator('tr.bGaz:not(.bqAb):not(.brAb) a').first();
       assert.equal(hex(await row.evaluate(a => getComputedStyle(a).color)), `#${d.textColor}`);
+      for (const r of await first.locator('tr.bGaz').all())
+        assert.ok((await r.boundingBox()).height >= 24, 'pop-up rows are at least 24 px high');
+      assert.ok((await page.locator('div.bnaz-bpAb td.bGaz').first().boundingBox()).height >= 24);
       const icons = await page.$$eval('div.bnaz-bpAb img, div.bnaz-bwAb img', imgs => imgs.map(i => [i.getAttribute('src'), i.naturalWidth]));
       for (const [src, width] of icons) assert.ok(width > 0, `icon ${src} loads`);
       const hrefs = await page.$$eval('#' + d.menuName + '_ul a', as => as.map(a => a.getAttribute('href')));
@@ -103,15 +106,25 @@ describe('sample pages', () => {
       assert.deepEqual(problems, []);
     });
 
-    test(`${name}: at 375 px`, async t => {
+    test(`${name}: at 375 px, collapsed where the bar does not fit`, async t => {
       const d = design(path.join(SAMPLES, name, `${name}.zarvex`));
       const { page, problems } = await openPage(t, browser, server.url(`${name}/${name}.html`),
         { width: 375, height: 740 });
       await page.waitForFunction(n => n in window && window[n], d.menuName);
-      // A collapsed bar opens its list from a toggle; a runtime without one shows the bar.
-      const toggle = page.locator('.bnaz-toggle, [aria-controls][aria-expanded]:visible').first();
-      if (await toggle.count()) await toggle.click();
-      else await openPopups(page, d);
+      // A bar too wide for the phone collapses to a toggle that opens the items as a
+      // list; one that fits (the sidebar) opens its pop-ups as on the desktop.
+      const toggle = page.locator('button.velmo-toggle:visible');
+      if (await toggle.count()) {
+        await toggle.click();
+        const list = page.locator(`[id^="${d.menuName}_ul-collapsed"]`);
+        await list.waitFor();
+        const parent = list.locator('a[aria-expanded="false"]').first();
+        if (await parent.count()) await parent.click();
+        const row = await list.locator('a').first().boundingBox();
+        assert.ok(row.height >= 44, `collapsed rows are at least 44 px high (${row.height})`);
+      } else {
+        await openPopups(page, d);
+      }
       await page.screenshot({ path: path.join(SHOTS, `${name}-375.png`) });
       assert.deepEqual(problems, []);
     });

@@ -50,6 +50,29 @@ TEST_F(CliStructureTest, ExportAndImportCarryTheTreeBothWays) {
     ASSERT_EQ(html.status, 0) << html.err;
     EXPECT_NE(html.out.find("<ul id=\"MyMenu1_ul\""), std::string::npos);
     EXPECT_EQ(html.out.find("_blank"), std::string::npos);
+
+    // With a settings file the menu-wide values are those it names; a line naming no
+    // menu field refuses the import before anything is written.
+    WriteBytes(dir_ / "menu.txt", "# a comment\nMenuName=Shop\r\n\nFontFamily=Caf\xe9, serif\n");
+    const CliResult set =
+        RunCli({"import-gms", (dir_ / "tree.gms").string(), (dir_ / "set.zarvex").string(),
+                "--settings", (dir_ / "menu.txt").string()});
+    ASSERT_EQ(set.status, 0) << set.err;
+    const std::string saved = ReadBytes(dir_ / "set.zarvex");
+    EXPECT_NE(saved.find("\r\nShop#$@#$@0#$@"), std::string::npos);
+    EXPECT_NE(saved.find("#$@Caf\xc3\xa9, serif#$@11#$@"), std::string::npos) << "held as UTF-8";
+    EXPECT_EQ(
+        RunCli({"export-gms", (dir_ / "set.zarvex").string(), (dir_ / "set").string()}).status, 0);
+    EXPECT_EQ(ReadBytes(dir_ / "set.gms"), exported);
+
+    WriteBytes(dir_ / "bad.txt", "MenuName=Shop\nColour=red\n");
+    const CliResult bad =
+        RunCli({"import-gms", (dir_ / "tree.gms").string(), (dir_ / "bad.zarvex").string(),
+                "--settings", (dir_ / "bad.txt").string()});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err,
+              "zarvex-cli: " + (dir_ / "bad.txt").string() + ":2: 'Colour' is not a menu field\n");
+    EXPECT_FALSE(fs::exists(dir_ / "bad.zarvex"));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ class Screenshots : public ::testing::Test {
 };
 
 TEST_F(Screenshots, TemplatePickerOverTheShippedTemplates) {
-    TfrmTemplet picker(kApp + "/templates", store_, dialogs_, {});
+    TfrmTemplet picker(kApp + "/templates", QString(), store_, dialogs_, {});
     ASSERT_GE(picker.TemplateNames().size(), 6);
     picker.findChild<QListWidget*>("TempletList")->setCurrentRow(1);
     Save(picker, "template_picker.png");

@@ -22,6 +22,7 @@ const char* const kFlag = settings::kShowTempletsDialog;
 class Templates : public MainFormFixture {
   protected:
     QString TemplatesFolder() const { return Folder() + "templates"; }
+    QString UserFolder() const { return Folder() + "user/templates"; }
     QString AddTemplate(const QString& name, int items = 2) {
         QDir().mkpath(TemplatesFolder());
         std::vector<std::pair<int, QString>> tree;
@@ -287,20 +288,51 @@ TEST_F(Templates, AStoreThatRefusesTheCheckBoxIsSilentOnlyForDoNotShow) {
 
 // --- Save As Template ---------------------------------------------------------------
 
-TEST_F(Templates, SaveAsTemplateSavesIntoTheTemplatesFolderAndKeepsItForLaterSaves) {
+TEST_F(Templates, SaveAsTemplateSavesIntoTheUsersOwnFolderListedApart) {
+    AddTemplate("shipped.zarvex");
     ChangeDesign();
-    const QString path = TemplatesFolder() + "/my_menu.zarvex";
+    ASSERT_FALSE(QDir(UserFolder()).exists());
+    const QString path = UserFolder() + "/my_menu.zarvex";
     dialogs_.AnswerSave(path);
     Trigger("SaveAsTemplate1");
-    EXPECT_EQ(dialogs_.initialSaveFolder, TemplatesFolder());
+    EXPECT_EQ(dialogs_.initialSaveFolder, UserFolder()) << "made on demand";
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_TRUE(QFile::exists(TemplatesFolder() + "/my_menu.html"));
+    EXPECT_TRUE(QFile::exists(UserFolder() + "/my_menu.html"));
     EXPECT_EQ(Form().ProjectFileName(), path);
     // Save As keeps the changed flag as it was.
     EXPECT_TRUE(Form().ModifiedFlag());
-    // The new template is offered by the picker.
-    EXPECT_TRUE(RunPicker(
-        [](TfrmTemplet& p) { EXPECT_EQ(p.TemplateNames(), QStringList{"my_menu.zarvex"}); }));
+    // The new template is offered by the picker, after the shipped ones and marked.
+    EXPECT_TRUE(RunPicker([](TfrmTemplet& p) {
+        EXPECT_EQ(p.TemplateNames(),
+                  QStringList({"shipped.zarvex", "my_menu.zarvex (my template)"}));
+    }));
+}
+
+TEST_F(Templates, ATemplateInAFolderTheUserCannotWriteOpensAsANewDesign) {
+    const QString path = AddTemplate("shipped.zarvex", 3);
+    const QByteArray before = [&] {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    readOnlyFolders_ << QDir(TemplatesFolder()).absolutePath();
+    EXPECT_TRUE(RunPicker([](TfrmTemplet& p) {
+        List(p)->setCurrentRow(0);
+        Click(p, "BitBtn1");
+    }));
+    EXPECT_EQ(Form().TreeModel().NodeCount(), 4) << "the template's content";
+    EXPECT_EQ(Form().ProjectFileName(), "");
+    EXPECT_TRUE(Form().ModifiedFlag()) << "unsaved";
+
+    const QString saved = Folder() + "mine.zarvex";
+    dialogs_.AnswerSave(saved);
+    Trigger("Save1");
+    EXPECT_EQ(Form().ProjectFileName(), saved) << "Save asked where to save";
+    EXPECT_TRUE(QFile::exists(saved));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    EXPECT_FALSE(QFile::exists(TemplatesFolder() + "/shipped.html"));
 }
 
 }  // namespace

@@ -107,11 +107,12 @@ TEST_F(LivePreviewPane, AnEditAppearsInThePage) {
 
     // An icon picked for an item is shown from where the picker staged it.
     QDir(Folder()).mkpath("img");
-    ASSERT_TRUE(QFile::copy(ZARVEX_APP_DIR "/templates/ico_home.gif", Folder() + "img/home.gif"));
-    dialogs_.AnswerOpen(Folder() + "img/home.gif");
+    ASSERT_TRUE(
+        QFile::copy(ZARVEX_APP_DIR "/templates/icon_bar/home.svg", Folder() + "img/home.svg"));
+    dialogs_.AnswerOpen(Folder() + "img/home.svg");
     Form().findChild<QToolButton*>("spdbtn_edt_Icon")->click();
     QTRY_VERIFY_WITH_TIMEOUT(
-        Js("[...document.images].some(i => i.src.endsWith('/home.gif') && i.naturalWidth > 0)")
+        Js("[...document.images].some(i => i.src.endsWith('/home.svg') && i.naturalWidth > 0)")
             .toBool(),
         20000);
 
@@ -178,7 +179,8 @@ TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
 }
 
 TEST_F(LivePreviewPane, ScreenshotsOfATemplateAtDesktopAndPhoneWidths) {
-    Form().OpenProjectByName(QStringLiteral(ZARVEX_APP_DIR "/templates/classic_bar.zarvex"));
+    Form().OpenProjectByName(
+        QStringLiteral(ZARVEX_APP_DIR "/templates/light_bar/light_bar.zarvex"));
     ShowWindow();
     Form().resize(1360, 720);
     auto* splitter = Form().findChild<QSplitter*>("spltrMain");

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTreeView>
 
@@ -124,6 +125,10 @@ void MainFormFixture::Recreate() {
     setup.services.shell = &shell_;
     setup.services.settings = &settings_;
     setup.services.detectBrowsers = [this] { return browsers_; };
+    setup.services.userTemplatesFolder = Folder() + "user/templates";
+    setup.services.canWriteFolder = [this](const QString& folder) {
+        return !readOnlyFolders_.contains(QDir(folder).absolutePath());
+    };
     form_ = std::make_unique<TMainForm>(setup);
 }
 

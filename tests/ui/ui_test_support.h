@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QtGlobal>
 #include <deque>
@@ -114,6 +115,7 @@ class MainFormFixture : public ::testing::Test {
     settings::MemorySettingsStore settings_;
     platform::RecordingShellLauncher shell_;
     platform::KnownBrowserList browsers_;  // what the browser search finds
+    QStringList readOnlyFolders_;          // folders the window is told it cannot write
     QTemporaryDir folder_;
     std::unique_ptr<TMainForm> form_;
 };
