@@ -5,7 +5,7 @@ import { acquireBaseStyle, releaseBaseStyle } from './base_style.js';
 import { element, isRightToLeft, setShown } from './dom.js';
 import { hasRealLink, isSelectable, makeCell, readItem, restoreItem } from './items.js';
 import { menuName, readSettings } from './options.js';
-import { placePopup } from './placement.js';
+import { placePopup, showScrollButtons } from './placement.js';
 import { handleKey } from './keyboard.js';
 import { pointerHandlers } from './pointer.js';
 import { collapser } from './collapse.js';
@@ -19,10 +19,9 @@ import { ACTIVE, HOVER, PRESSED, SCROLL_DOWN, SCROLL_UP } from './class_names.js
 const SHADOW_IMAGE = new URL('shadow.png', /** @type {HTMLScriptElement | null} */ (document.currentScript)?.src || document.baseURI).href;
 // A big bar is built in steps of this many items, so that it never holds the page up long.
 const BAR_STEP = 500;
-const DOCUMENT_EVENTS = ['pointerover', 'pointerout', 'pointermove', 'click', 'keydown', 'focusin', 'focusout',
-  'pointerdown', 'pointerup', 'pointercancel'];
 // answered only when they happen inside the menu
 const INSIDE_EVENTS = ['pointerover', 'pointerout', 'pointermove', 'click', 'focusin', 'focusout'];
+const DOCUMENT_EVENTS = [...INSIDE_EVENTS, 'keydown', 'pointerdown', 'pointerup', 'pointercancel'];
 
 /** Which level a scroll button or scroll area belongs to. */
 export const levelOfScrollPart = /** @type {WeakMap<Element, Level>} */ (new WeakMap());
@@ -33,6 +32,31 @@ const itemOfCell = /** @type {WeakMap<Element, Item>} */ (new WeakMap());
 const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.closest('nav,[role=navigation]');
 
 export class Menu {
+  destroyed = false;
+  /** @type {Item[]} the open path: openPath[d] is the open item of depth d */
+  openPath = [];
+  /** @type {Level[]} */
+  popups = [];
+  /** @type {{ x: number, y: number }[]} the pointer's last two places */
+  pointerTrail = [];
+  /** @type {Item | null} the item under the pointer or focus */
+  current = null;
+  /** @type {Item | null} the sibling waiting while the pointer heads for an open pop-up */
+  pendingHover = null;
+  /** @type {HTMLElement | null} the scroll button under the pointer */
+  scrollButton = null;
+  scrollButtonDown = false;
+  scrollSpeed = 0;
+  scrollFrame = 0;
+  placeFrame = 0;
+  closeTimer = 0;
+  aimTimer = 0;
+  blinkTimer = 0;
+  growTimer = 0;
+  lastPointerType = '';
+  /** @type {HTMLAnchorElement | null} the link of our own click after blinking */
+  ownClick = null;
+
   /**
    * @param {HTMLElement} list the hidden <ul>
    * @param {MenuOptions | null | undefined} options
@@ -46,30 +70,6 @@ export class Menu {
     this.clickToOpen = settings.clickToOpen;
     this.closeDelay = settings.closeDelay;
     this.blinkCount = settings.blinkCount;
-    this.destroyed = false;
-    /** @type {Item[]} the open path: openPath[d] is the open item of depth d */
-    this.openPath = [];
-    /** @type {Level[]} */
-    this.popups = [];
-    /** @type {{ x: number, y: number }[]} the pointer's last two places */
-    this.pointerTrail = [];
-    /** @type {Item | null} the item under the pointer or focus */
-    this.current = null;
-    /** @type {Item | null} the sibling waiting while the pointer heads for an open pop-up */
-    this.pendingHover = null;
-    /** @type {HTMLElement | null} the scroll button under the pointer */
-    this.scrollButton = null;
-    this.scrollButtonDown = false;
-    this.scrollSpeed = 0;
-    this.scrollFrame = 0;
-    this.placeFrame = 0;
-    this.closeTimer = 0;
-    this.aimTimer = 0;
-    this.blinkTimer = 0;
-    this.growTimer = 0;
-    this.lastPointerType = '';
-    /** @type {HTMLAnchorElement | null} the link of our own click after blinking */
-    this.ownClick = null;
     this.rightToLeft = isRightToLeft(list);
     this.pointer = pointerHandlers(this);
 
@@ -151,8 +151,7 @@ export class Menu {
     level.scrollArea = element('div', 'bnaz-bsAb', box);
     level.scrollDown = element('div', SCROLL_DOWN, box);
     for (const part of [level.scrollUp, level.scrollArea, level.scrollDown]) levelOfScrollPart.set(part, level);
-    setShown(level.scrollUp);
-    setShown(level.scrollDown);
+    showScrollButtons(level, false);
     level.scrollArea.style.cssText = 'overflow-y:auto;scrollbar-width:none;overscroll-behavior:contain';
     const rows = element('tbody', '', element('table', '', level.scrollArea, 'none'));
     this.fillLevel(level, /** @type {HTMLElement} */ (item.subList).firstElementChild, rows, Infinity);
@@ -239,10 +238,9 @@ export class Menu {
     this.pressScrollButton(null);
     this.listen(false);
     this.collapser.destroy();
-    this.bar.remove();
     this.root.remove();
-    for (const level of [this.barLevel, ...this.popups]) level.items.forEach(restoreItem);
-    for (const level of this.popups) {
+    for (const level of [this.barLevel, ...this.popups]) {
+      level.items.forEach(restoreItem);
       level.box.remove();
       level.shadow?.remove();
     }
@@ -286,9 +284,8 @@ export class Menu {
 
   /** @param {Level} level */
   updateScrollButtons(level) {
-    const area = /** @type {HTMLElement} */ (level.scrollArea);
-    /** @type {HTMLElement} */ (level.scrollUp).style.opacity = this.canScroll(area, -1) ? '' : '.35';
-    /** @type {HTMLElement} */ (level.scrollDown).style.opacity = this.canScroll(area, 1) ? '' : '.35';
+    for (const button of [level.scrollUp, level.scrollDown])
+      /** @type {HTMLElement} */ (button).style.opacity = this.canScroll(/** @type {HTMLElement} */ (level.scrollArea), button == level.scrollUp ? -1 : 1) ? '' : '.35';
   }
 
   /** @param {HTMLElement} area @param {number} direction */
