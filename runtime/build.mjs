@@ -56,7 +56,8 @@ const bundle = await build({
 });
 const minified = await minify(bundle.outputFiles[0].text, {
   ecma: 2020,
-  compress: { ecma: 2020 },
+  // comma sequences hide the repeated `name(` and `name.` openings from gzip
+  compress: { ecma: 2020, sequences: false },
   mangle: true,
   format: { preamble: `/* velmo.js ${version}: the menu runtime of Zarvex */` },
 });

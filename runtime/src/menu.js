@@ -73,9 +73,10 @@ export class Menu {
     this.rightToLeft = isRightToLeft(list);
     this.pointer = pointerHandlers(this);
 
+    const name = menuName(list);
     const bar = this.bar = element('div', 'bnaz-bpAb', null, 'menubar');
     bar.setAttribute('aria-orientation', this.vertical ? 'vertical' : 'horizontal');
-    bar.setAttribute('aria-label', menuName(list));
+    bar.setAttribute('aria-label', name);
     if (this.vertical) bar.style.width = 'max-content';
     /** @type {Level} */
     this.barLevel = { depth: 0, box: bar, opener: null, items: [], side: this.rightToLeft ? -1 : 1 };
@@ -89,8 +90,9 @@ export class Menu {
     first.link.tabIndex = 0;
 
     // a navigation landmark around the bar, unless the page has one around the list
-    this.root = element(inNavigation(list) ? 'div' : 'nav', 'velmo-nav');
-    if (this.root.tagName == 'NAV') this.root.setAttribute('aria-label', menuName(list));
+    const landmark = !inNavigation(list);
+    this.root = element(landmark ? 'nav' : 'div', 'velmo-nav');
+    if (landmark) this.root.setAttribute('aria-label', name);
     if (this.rightToLeft) this.root.dir = 'rtl';
     this.root.append(bar);
     acquireBaseStyle();
@@ -143,7 +145,7 @@ export class Menu {
     const box = element('div', 'bnaz-bwAb', null, 'menu');
     /** @type {Level} */
     const level = item.popup = { depth: item.level.depth + 1, box, opener: item, items: [], side: item.level.side };
-    box.setAttribute('aria-orientation', 'vertical');
+    // a menu is vertical unless it says otherwise
     box.setAttribute('aria-label', item.link?.textContent?.trim() || '');
     if (this.rightToLeft) box.dir = 'rtl';
     setShown(box);
@@ -300,11 +302,12 @@ export class Menu {
    * @param {boolean} [pressed]
    */
   pressScrollButton(button, pressed) {
+    // a scroll button's first class names it, a second one tells its state
     const previous = this.scrollButton;
-    if (previous && previous != button) previous.className = this.scrollButtonClass(previous);
+    if (previous && previous != button) previous.className = previous.classList[0];
     this.scrollButton = button;
     if (!button) return;
-    const base = this.scrollButtonClass(button);
+    const base = button.classList[0];
     button.className = `${base} ${base}-${pressed ? PRESSED : HOVER}`;
     this.scrollSpeed = (base == SCROLL_UP ? -1 : 1) * (pressed ? 10 : 3);
     const step = () => {
@@ -316,11 +319,6 @@ export class Menu {
       this.scrollFrame = requestAnimationFrame(step);
     };
     if (!this.scrollFrame) this.scrollFrame = requestAnimationFrame(step);
-  }
-
-  /** @param {HTMLElement} button */
-  scrollButtonClass(button) {
-    return button.classList.contains(SCROLL_UP) ? SCROLL_UP : SCROLL_DOWN;
   }
 
   /**
