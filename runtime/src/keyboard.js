@@ -20,7 +20,7 @@ const MIRRORED = /** @type {Record<string, string>} */ ({ ArrowLeft: 'ArrowRight
  */
 function siblings(item) {
   const items = item.level.items.filter(isSelectable);
-  return { items, index: items.indexOf(item) };
+  return /** @type {[Item[], number]} */ ([items, items.indexOf(item)]);
 }
 
 /**
@@ -42,7 +42,7 @@ function moveTo(menu, target) {
  * @param {number} step
  */
 function neighbour(item, step) {
-  const { items, index } = siblings(item);
+  const [items, index] = siblings(item);
   return /** @type {Item} */ (items[(index + step + items.length) % items.length]);
 }
 
@@ -88,13 +88,13 @@ function closeLevel(menu, item) {
 
 /** Home and End: the first or last item of the level. @type {KeyAction} */
 function moveToEnd(menu, item, key) {
-  const { items } = siblings(item);
+  const [items] = siblings(item);
   moveTo(menu, /** @type {Item} */ (key == 'Home' ? items[0] : items[items.length - 1]));
 }
 
 /** @type {KeyAction} */
 function typeAhead(menu, item, key) {
-  const { items, index } = siblings(item), letter = key.toLowerCase();
+  const [items, index] = siblings(item), letter = key.toLowerCase();
   const found = items.map((_, offset) => /** @type {Item} */ (items[(index + offset + 1) % items.length]))
     .find(other => other.link?.textContent?.trim().toLowerCase().startsWith(letter));
   if (found) moveTo(menu, found);

@@ -32,6 +32,13 @@ const itemOfCell = /** @type {WeakMap<Element, Item>} */ (new WeakMap());
 const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.closest('nav,[role=navigation]');
 
 export class Menu {
+  // the checked options (see Settings), set first thing by the constructor
+  vertical = false;
+  tooltips = true;
+  shadow = true;
+  clickToOpen = false;
+  closeDelay = 0;
+  blinkCount = 0;
   destroyed = false;
   /** @type {Item[]} the open path: openPath[d] is the open item of depth d */
   openPath = [];
@@ -63,13 +70,7 @@ export class Menu {
    */
   constructor(list, options) {
     this.list = list;
-    const settings = readSettings(options);
-    this.vertical = settings.vertical;
-    this.tooltips = settings.tooltips;
-    this.shadow = settings.shadow;
-    this.clickToOpen = settings.clickToOpen;
-    this.closeDelay = settings.closeDelay;
-    this.blinkCount = settings.blinkCount;
+    Object.assign(this, readSettings(options));
     this.rightToLeft = isRightToLeft(list);
     this.pointer = pointerHandlers(this);
 

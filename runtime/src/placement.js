@@ -30,8 +30,8 @@ function chooseSide(width, parentBox, preferred, viewportWidth) {
  */
 function belowOrAbove(opener, height, viewportHeight) {
   const below = viewportHeight - opener.bottom, above = height > below && opener.top > below;
-  const room = above ? opener.top : below;
-  return { height: Math.min(height, room), top: above ? opener.top - Math.min(height, room) : opener.bottom };
+  const shown = Math.min(height, above ? opener.top : below);
+  return { height: shown, top: above ? opener.top - shown : opener.bottom };
 }
 
 /**
