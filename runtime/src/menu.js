@@ -160,7 +160,7 @@ export class Menu {
     this.fillLevel(level, /** @type {HTMLElement} */ (item.subList).firstElementChild, rows, Infinity);
     if (this.shadow) {
       const shadow = level.shadow = element('div', 'bnaz-bvAb');
-      shadow.style.cssText = `display:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
+      shadow.style.cssText = `display:none;pointer-events:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
     }
     const host = this.popupHost();
     if (level.shadow) host.append(level.shadow);
