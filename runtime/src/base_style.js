@@ -15,7 +15,6 @@ const RULES = [
   `${BOTH} .bGaz:has(a:focus-visible){outline:2px dotted currentColor;outline-offset:-3px}`,
   `:where(${POPUP} .bfAa) div{height:9px}`,
   `:where(${POPUP}[dir=rtl] .bfAa) div{transform:scaleX(-1)}`,
-  '.bnaz-bvAb{pointer-events:none}',
   // the toggle of the collapsed mode, a "hamburger" of borders (which forced colours keep)
   ':where(.velmo-toggle){display:inline-grid;place-items:center;min-width:44px;min-height:44px;padding:0 12px;border:0;background:none;color:inherit;font:inherit}',
   ':where(.velmo-toggle) span{width:20px;height:8px;border-block:2px solid}',

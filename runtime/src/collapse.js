@@ -4,9 +4,8 @@
 // on its own, from the entries of the hidden list; its links are copies of the menu's, so
 // the bar stays as it is for when it fits again.
 import { element, isModified, isShown, setShown } from './dom.js';
-import { cloneBarCell, firstChild, leadsSomewhere, linkOf, usableSubList } from './items.js';
+import { MENU_ATTRIBUTES, cloneBarCell, firstChild, leadsSomewhere, linkOf, usableSubList } from './items.js';
 import { collapseRule, menuName } from './options.js';
-import { MIRRORED } from './keyboard.js';
 
 /** @typedef {import('./menu.js').Menu} Menu */
 
@@ -25,7 +24,8 @@ import { MIRRORED } from './keyboard.js';
  * @property {() => void} schedule checks the width in the next frame, before it is painted
  * @property {() => void} destroy
  * @property {(event: Event) => boolean} handles pointer events in the panel; true when the event was the panel's
- * @property {(event: KeyboardEvent) => boolean} handleKey the keys of the list; true when the key was theirs
+ * @property {(event: KeyboardEvent, key: string) => boolean} handleKey the keys of the list (`key` as the
+ *   reading direction makes it); true when the key was theirs
  */
 
 const rowOfLink = /** @type {WeakMap<Element, Row>} */ (new WeakMap());
@@ -122,7 +122,7 @@ export function collapser(menu) {
     const link = /** @type {HTMLAnchorElement} */ (original.cloneNode(true));
     entry.style.setProperty('--velmo-level', String(depth));
     element('tr', '', element('tbody', '', element('table', '', entry, 'none'))).append(cell);
-    for (const attribute of ['role', 'tabindex', 'aria-haspopup', 'aria-expanded']) link.removeAttribute(attribute);
+    for (const attribute of MENU_ATTRIBUTES) link.removeAttribute(attribute);
     const icon = original.closest('.bGaz')?.querySelector('img') || firstChild(source, 'IMG');
     const iconCell = /** @type {HTMLElement} */ (cell.querySelector('td'));
     if (icon) iconCell.firstChild?.replaceWith(icon.cloneNode(true));
@@ -240,9 +240,9 @@ export function collapser(menu) {
       if (event.type == 'click') click(/** @type {MouseEvent} */ (event));
       return true;
     },
-    handleKey(event) {
+    handleKey(event, key) {
       if (!panel?.contains(/** @type {Node} */ (event.target))) return false;
-      const row = rowAt(event.target), key = menu.rightToLeft ? MIRRORED[event.key] || event.key : event.key;
+      const row = rowAt(event.target);
       // Down from the toggle of an open list goes to its first row
       const first = !row && key == 'ArrowDown' && isShown(list) && visibleRows()[0];
       if (first) first.link.focus();

@@ -28,6 +28,9 @@ import { element } from './dom.js';
  * @property {(Node | null)[]} nextSiblings where the link and the icon go back to
  */
 
+/** The attributes that the menu gives a link of the list, taken off when it goes back. */
+export const MENU_ATTRIBUTES = ['role', 'tabindex', 'aria-haspopup', 'aria-expanded'];
+
 const JAVASCRIPT_VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i;
 
 /**
@@ -163,7 +166,7 @@ export function restoreItem(item) {
   if (!link) return;
   /** @param {Node} node @param {Node | null} next */
   const putBack = (node, next) => listItem.insertBefore(node, next?.parentNode == listItem ? next : null);
-  for (const name of ['role', 'tabindex', 'aria-haspopup', 'aria-expanded']) link.removeAttribute(name);
+  for (const name of MENU_ATTRIBUTES) link.removeAttribute(name);
   if (item.savedTitle != null) link.setAttribute('title', item.savedTitle);
   putBack(link, item.nextSiblings[0]);
   if (icon) putBack(icon, item.nextSiblings[1]);

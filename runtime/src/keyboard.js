@@ -7,7 +7,7 @@ import { hasRealLink, isSelectable } from './items.js';
 /** @typedef {import('./menu.js').Menu} Menu */
 /** @typedef {import('./items.js').Item} Item */
 
-export const MIRRORED = /** @type {Record<string, string>} */ ({ ArrowLeft: 'ArrowRight', ArrowRight: 'ArrowLeft' });
+const MIRRORED = /** @type {Record<string, string>} */ ({ ArrowLeft: 'ArrowRight', ArrowRight: 'ArrowLeft' });
 
 /**
  * What a key does to the focused item; true when the key was used.
@@ -20,7 +20,7 @@ export const MIRRORED = /** @type {Record<string, string>} */ ({ ArrowLeft: 'Arr
  */
 function siblings(item) {
   const items = item.level.items.filter(isSelectable);
-  return { items, index: items.indexOf(item) };
+  return /** @type {[Item[], number]} */ ([items, items.indexOf(item)]);
 }
 
 /**
@@ -42,7 +42,7 @@ function moveTo(menu, target) {
  * @param {number} step
  */
 function neighbour(item, step) {
-  const { items, index } = siblings(item);
+  const [items, index] = siblings(item);
   return /** @type {Item} */ (items[(index + step + items.length) % items.length]);
 }
 
@@ -65,28 +65,18 @@ function moveWithin(menu, item, step) {
 }
 
 /**
- * Follows the item's link, as a click on it would (blinking first when the design says so).
- * @param {Menu} menu
- * @param {Item} item
- * @param {KeyboardEvent} event
- */
-function activate(menu, item, event) {
-  menu.choose(item, event, true);
-}
-
-/**
  * Opens the sub-menu, or follows the link of an item without one.
  * @type {KeyAction}
  */
 function openOrActivate(menu, item, key, event) {
   if (item.subList) menu.enter(item, key == 'ArrowUp');
-  else activate(menu, item, event);
+  else menu.choose(item, event, true);
 }
 
 /** @type {KeyAction} */
 function enterKey(menu, item, key, event) {
   if (item.subList && !hasRealLink(item)) menu.enter(item);
-  else activate(menu, item, event);
+  else menu.choose(item, event, true);
 }
 
 /** Back to the opener of the item's pop-up. @type {KeyAction} */
@@ -98,13 +88,13 @@ function closeLevel(menu, item) {
 
 /** Home and End: the first or last item of the level. @type {KeyAction} */
 function moveToEnd(menu, item, key) {
-  const { items } = siblings(item);
+  const [items] = siblings(item);
   moveTo(menu, /** @type {Item} */ (key == 'Home' ? items[0] : items[items.length - 1]));
 }
 
 /** @type {KeyAction} */
 function typeAhead(menu, item, key) {
-  const { items, index } = siblings(item), letter = key.toLowerCase();
+  const [items, index] = siblings(item), letter = key.toLowerCase();
   const found = items.map((_, offset) => /** @type {Item} */ (items[(index + offset + 1) % items.length]))
     .find(other => other.link?.textContent?.trim().toLowerCase().startsWith(letter));
   if (found) moveTo(menu, found);
@@ -152,10 +142,10 @@ export function handleKey(menu, event) {
     if (event.key == 'Escape' && menu.openPath.length) menu.close();
     return;
   }
-  if (menu.collapser.handleKey(event)) return;
+  const key = menu.rightToLeft ? MIRRORED[event.key] || event.key : event.key;
+  if (menu.collapser.handleKey(event, key)) return;
   const item = menu.itemAt(event.target);
   if (!item) return;
-  const key = menu.rightToLeft ? MIRRORED[event.key] || event.key : event.key;
   if (key == 'Tab') {
     // leave from the bar, so that the focus moves on from the menu's place
     if (item.level.depth) menu.focusItem(/** @type {Item} */ (menu.openPath[0]));

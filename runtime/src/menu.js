@@ -5,7 +5,7 @@ import { acquireBaseStyle, releaseBaseStyle } from './base_style.js';
 import { element, isRightToLeft, setShown } from './dom.js';
 import { hasRealLink, isSelectable, makeCell, readItem, restoreItem } from './items.js';
 import { menuName, readSettings } from './options.js';
-import { placePopup } from './placement.js';
+import { placePopup, showScrollButtons } from './placement.js';
 import { handleKey } from './keyboard.js';
 import { pointerHandlers } from './pointer.js';
 import { collapser } from './collapse.js';
@@ -19,10 +19,9 @@ import { ACTIVE, HOVER, PRESSED, SCROLL_DOWN, SCROLL_UP } from './class_names.js
 const SHADOW_IMAGE = new URL('shadow.png', /** @type {HTMLScriptElement | null} */ (document.currentScript)?.src || document.baseURI).href;
 // A big bar is built in steps of this many items, so that it never holds the page up long.
 const BAR_STEP = 500;
-const DOCUMENT_EVENTS = ['pointerover', 'pointerout', 'pointermove', 'click', 'keydown', 'focusin', 'focusout',
-  'pointerdown', 'pointerup', 'pointercancel'];
 // answered only when they happen inside the menu
 const INSIDE_EVENTS = ['pointerover', 'pointerout', 'pointermove', 'click', 'focusin', 'focusout'];
+const DOCUMENT_EVENTS = [...INSIDE_EVENTS, 'keydown', 'pointerdown', 'pointerup', 'pointercancel'];
 
 /** Which level a scroll button or scroll area belongs to. */
 export const levelOfScrollPart = /** @type {WeakMap<Element, Level>} */ (new WeakMap());
@@ -33,49 +32,52 @@ const itemOfCell = /** @type {WeakMap<Element, Item>} */ (new WeakMap());
 const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.closest('nav,[role=navigation]');
 
 export class Menu {
+  // the checked options (see Settings), set first thing by the constructor
+  vertical = false;
+  tooltips = true;
+  shadow = true;
+  clickToOpen = false;
+  closeDelay = 0;
+  blinkCount = 0;
+  destroyed = false;
+  /** @type {Item[]} the open path: openPath[d] is the open item of depth d */
+  openPath = [];
+  /** @type {Level[]} */
+  popups = [];
+  /** @type {{ x: number, y: number }[]} the pointer's last two places */
+  pointerTrail = [];
+  /** @type {Item | null} the item under the pointer or focus */
+  current = null;
+  /** @type {Item | null} the sibling waiting while the pointer heads for an open pop-up */
+  pendingHover = null;
+  /** @type {HTMLElement | null} the scroll button under the pointer */
+  scrollButton = null;
+  scrollButtonDown = false;
+  scrollSpeed = 0;
+  scrollFrame = 0;
+  placeFrame = 0;
+  closeTimer = 0;
+  aimTimer = 0;
+  blinkTimer = 0;
+  growTimer = 0;
+  lastPointerType = '';
+  /** @type {HTMLAnchorElement | null} the link of our own click after blinking */
+  ownClick = null;
+
   /**
    * @param {HTMLElement} list the hidden <ul>
    * @param {MenuOptions | null | undefined} options
    */
   constructor(list, options) {
     this.list = list;
-    const settings = readSettings(options);
-    this.vertical = settings.vertical;
-    this.tooltips = settings.tooltips;
-    this.shadow = settings.shadow;
-    this.clickToOpen = settings.clickToOpen;
-    this.closeDelay = settings.closeDelay;
-    this.blinkCount = settings.blinkCount;
-    this.destroyed = false;
-    /** @type {Item[]} the open path: openPath[d] is the open item of depth d */
-    this.openPath = [];
-    /** @type {Level[]} */
-    this.popups = [];
-    /** @type {{ x: number, y: number }[]} the pointer's last two places */
-    this.pointerTrail = [];
-    /** @type {Item | null} the item under the pointer or focus */
-    this.current = null;
-    /** @type {Item | null} the sibling waiting while the pointer heads for an open pop-up */
-    this.pendingHover = null;
-    /** @type {HTMLElement | null} the scroll button under the pointer */
-    this.scrollButton = null;
-    this.scrollButtonDown = false;
-    this.scrollSpeed = 0;
-    this.scrollFrame = 0;
-    this.placeFrame = 0;
-    this.closeTimer = 0;
-    this.aimTimer = 0;
-    this.blinkTimer = 0;
-    this.growTimer = 0;
-    this.lastPointerType = '';
-    /** @type {HTMLAnchorElement | null} the link of our own click after blinking */
-    this.ownClick = null;
+    Object.assign(this, readSettings(options));
     this.rightToLeft = isRightToLeft(list);
     this.pointer = pointerHandlers(this);
 
+    const name = menuName(list);
     const bar = this.bar = element('div', 'bnaz-bpAb', null, 'menubar');
     bar.setAttribute('aria-orientation', this.vertical ? 'vertical' : 'horizontal');
-    bar.setAttribute('aria-label', menuName(list));
+    bar.setAttribute('aria-label', name);
     if (this.vertical) bar.style.width = 'max-content';
     /** @type {Level} */
     this.barLevel = { depth: 0, box: bar, opener: null, items: [], side: this.rightToLeft ? -1 : 1 };
@@ -89,8 +91,9 @@ export class Menu {
     first.link.tabIndex = 0;
 
     // a navigation landmark around the bar, unless the page has one around the list
-    this.root = element(inNavigation(list) ? 'div' : 'nav', 'velmo-nav');
-    if (this.root.tagName == 'NAV') this.root.setAttribute('aria-label', menuName(list));
+    const landmark = !inNavigation(list);
+    this.root = element(landmark ? 'nav' : 'div', 'velmo-nav');
+    if (landmark) this.root.setAttribute('aria-label', name);
     if (this.rightToLeft) this.root.dir = 'rtl';
     this.root.append(bar);
     acquireBaseStyle();
@@ -143,7 +146,7 @@ export class Menu {
     const box = element('div', 'bnaz-bwAb', null, 'menu');
     /** @type {Level} */
     const level = item.popup = { depth: item.level.depth + 1, box, opener: item, items: [], side: item.level.side };
-    box.setAttribute('aria-orientation', 'vertical');
+    // a menu is vertical unless it says otherwise
     box.setAttribute('aria-label', item.link?.textContent?.trim() || '');
     if (this.rightToLeft) box.dir = 'rtl';
     setShown(box);
@@ -151,14 +154,13 @@ export class Menu {
     level.scrollArea = element('div', 'bnaz-bsAb', box);
     level.scrollDown = element('div', SCROLL_DOWN, box);
     for (const part of [level.scrollUp, level.scrollArea, level.scrollDown]) levelOfScrollPart.set(part, level);
-    setShown(level.scrollUp);
-    setShown(level.scrollDown);
+    showScrollButtons(level, false);
     level.scrollArea.style.cssText = 'overflow-y:auto;scrollbar-width:none;overscroll-behavior:contain';
     const rows = element('tbody', '', element('table', '', level.scrollArea, 'none'));
     this.fillLevel(level, /** @type {HTMLElement} */ (item.subList).firstElementChild, rows, Infinity);
     if (this.shadow) {
       const shadow = level.shadow = element('div', 'bnaz-bvAb');
-      shadow.style.cssText = `display:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
+      shadow.style.cssText = `display:none;pointer-events:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
     }
     const host = this.popupHost();
     if (level.shadow) host.append(level.shadow);
@@ -239,10 +241,9 @@ export class Menu {
     this.pressScrollButton(null);
     this.listen(false);
     this.collapser.destroy();
-    this.bar.remove();
     this.root.remove();
-    for (const level of [this.barLevel, ...this.popups]) level.items.forEach(restoreItem);
-    for (const level of this.popups) {
+    for (const level of [this.barLevel, ...this.popups]) {
+      level.items.forEach(restoreItem);
       level.box.remove();
       level.shadow?.remove();
     }
@@ -286,9 +287,8 @@ export class Menu {
 
   /** @param {Level} level */
   updateScrollButtons(level) {
-    const area = /** @type {HTMLElement} */ (level.scrollArea);
-    /** @type {HTMLElement} */ (level.scrollUp).style.opacity = this.canScroll(area, -1) ? '' : '.35';
-    /** @type {HTMLElement} */ (level.scrollDown).style.opacity = this.canScroll(area, 1) ? '' : '.35';
+    for (const button of [level.scrollUp, level.scrollDown])
+      /** @type {HTMLElement} */ (button).style.opacity = this.canScroll(/** @type {HTMLElement} */ (level.scrollArea), button == level.scrollUp ? -1 : 1) ? '' : '.35';
   }
 
   /** @param {HTMLElement} area @param {number} direction */
@@ -303,11 +303,12 @@ export class Menu {
    * @param {boolean} [pressed]
    */
   pressScrollButton(button, pressed) {
+    // a scroll button's first class names it, a second one tells its state
     const previous = this.scrollButton;
-    if (previous && previous != button) previous.className = this.scrollButtonClass(previous);
+    if (previous && previous != button) previous.className = previous.classList[0];
     this.scrollButton = button;
     if (!button) return;
-    const base = this.scrollButtonClass(button);
+    const base = button.classList[0];
     button.className = `${base} ${base}-${pressed ? PRESSED : HOVER}`;
     this.scrollSpeed = (base == SCROLL_UP ? -1 : 1) * (pressed ? 10 : 3);
     const step = () => {
@@ -319,11 +320,6 @@ export class Menu {
       this.scrollFrame = requestAnimationFrame(step);
     };
     if (!this.scrollFrame) this.scrollFrame = requestAnimationFrame(step);
-  }
-
-  /** @param {HTMLElement} button */
-  scrollButtonClass(button) {
-    return button.classList.contains(SCROLL_UP) ? SCROLL_UP : SCROLL_DOWN;
   }
 
   /**

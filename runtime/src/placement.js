@@ -30,8 +30,18 @@ function chooseSide(width, parentBox, preferred, viewportWidth) {
  */
 function belowOrAbove(opener, height, viewportHeight) {
   const below = viewportHeight - opener.bottom, above = height > below && opener.top > below;
-  const room = above ? opener.top : below;
-  return { height: Math.min(height, room), top: above ? opener.top - Math.min(height, room) : opener.bottom };
+  const shown = Math.min(height, above ? opener.top : below);
+  return { height: shown, top: above ? opener.top - shown : opener.bottom };
+}
+
+/**
+ * Shows or hides the pop-up's scroll buttons.
+ * @param {Level} level
+ * @param {boolean} shown
+ */
+export function showScrollButtons(level, shown) {
+  setShown(level.scrollUp, shown);
+  setShown(level.scrollDown, shown);
 }
 
 /**
@@ -45,36 +55,32 @@ export function placePopup(level, menu) {
   const opener = /** @type {Item} */ (level.opener), box = level.box, area = /** @type {HTMLElement} */ (level.scrollArea);
   const scrolled = area.scrollTop, openerBox = opener.cell.getBoundingClientRect(), viewport = viewportSize();
   area.style.height = '';
-  setShown(level.scrollUp);
-  setShown(level.scrollDown);
+  showScrollButtons(level, false);
   box.style.left = box.style.top = '0px';
   const origin = box.getBoundingClientRect(), width = origin.width;
-  let height = origin.height, left, top;
+  let height = origin.height, left = 0, top = 0, side = 0;
   if (opener.level.depth || menu.vertical) {
     const parentBox = opener.level.box.getBoundingClientRect();
-    const side = chooseSide(width, parentBox, opener.level.side, viewport.width);
+    side = chooseSide(width, parentBox, opener.level.side, viewport.width);
+    level.side = side || opener.level.side;
     if (side) {
       left = side > 0 ? parentBox.right : parentBox.left - width;
       height = Math.min(height, viewport.height);
       top = clamp(openerBox.top - box.clientTop, 0, viewport.height - height);
-    } else {
-      // no room on either side: under or over the opener, which stays in sight
-      ({ height, top } = belowOrAbove(openerBox, height, viewport.height));
-      left = menu.rightToLeft ? openerBox.right - width : openerBox.left;
     }
-    level.side = side || opener.level.side;
-  } else {
+  }
+  if (!side) {
+    // under or over the opener, which stays in sight (beside it there was no room)
     ({ height, top } = belowOrAbove(openerBox, height, viewport.height));
     left = menu.rightToLeft ? openerBox.right - width : openerBox.left;
   }
   left = clamp(left, 0, viewport.width - width);
-  if (height < origin.height) {
-    setShown(level.scrollUp, true);
-    setShown(level.scrollDown, true);
+  const cutShort = height < origin.height;
+  if (cutShort) {
+    showScrollButtons(level, true);
     area.style.height = Math.max(20, height - (box.offsetHeight - area.offsetHeight)) + 'px';
     area.scrollTop = scrolled;
   }
-  const cutShort = height < origin.height;
   box.style.left = left - origin.left + 'px';
   box.style.top = top - origin.top + 'px';
   if (level.shadow) Object.assign(level.shadow.style, {

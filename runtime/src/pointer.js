@@ -26,6 +26,15 @@ export function pointerHandlers(menu) {
     if (!last || last.x != x || last.y != y) menu.pointerTrail = [last || { x, y }, { x, y }];
   }
 
+  /** @param {PointerEvent} event */
+  function pointerup(event) {
+    const button = menu.scrollButton;
+    if (!menu.scrollButtonDown) return;
+    menu.scrollButtonDown = false;
+    const stillOver = event.pointerType == 'mouse' && button && button.contains(/** @type {Node} */ (event.target));
+    menu.pressScrollButton(stillOver ? button : null);
+  }
+
   return {
     /** @param {Level} level */
     isAimingAt(level) {
@@ -75,19 +84,8 @@ export function pointerHandlers(menu) {
       event.preventDefault();
     },
 
-    /** @param {PointerEvent} event */
-    pointerup(event) {
-      const button = menu.scrollButton;
-      if (!menu.scrollButtonDown) return;
-      menu.scrollButtonDown = false;
-      const stillOver = event.pointerType == 'mouse' && button && button.contains(/** @type {Node} */ (event.target));
-      menu.pressScrollButton(stillOver ? button : null);
-    },
-
-    /** @param {PointerEvent} event */
-    pointercancel(event) {
-      this.pointerup(event);
-    },
+    pointerup,
+    pointercancel: pointerup,
 
     /** @param {PointerEvent} event */
     click(event) {
