@@ -3,6 +3,7 @@
 
 #include "platform/file_type_registration.h"
 #include "publish/app_folders.h"
+#include "ui/app_identity.h"
 #include "ui/main_form.h"
 #include "ui/qt_dialog_service.h"
 
@@ -10,8 +11,7 @@ int main(int argc, char** argv) {
     // The icon lives in the window library, which a static link would otherwise drop.
     Q_INIT_RESOURCE(zarvex);
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Zarvex");
-    QApplication::setApplicationDisplayName("Zarvex");
+    zarvex::ui::SetApplicationIdentity();
 
     zarvex::ui::QtDialogService dialogs;
     zarvex::ui::MainFormSetup setup;

@@ -14,6 +14,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeView>
+#include <QUndoStack>
 #include <stdexcept>
 
 #include "model/errors.h"
@@ -93,11 +94,10 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     connect(pages_, &PropertyPages::changed, this, &TMainForm::MarkChanged);
     connect(pages_, &PropertyPages::itemCaptionEdited, this, &TMainForm::OnItemCaptionEdited);
 
-    CreateActions();
-    CreateMenus();
-    CreateToolBar();
+    CreateCommands();
     CreateStatusBar();
     CreateCentralArea();
+    CreateHistory();
     AttachAuxiliaryWindows(setup);
     AttachCodeViewAndPages();
     progress_ = std::make_unique<StatusProgress>(stctxtHint_, prgrsbrMainFormBottom_);
@@ -112,9 +112,12 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
         if (SelectedNodeIndex() >= 0)
             PopupMenu1_->popup(trvwDesignPanel_->viewport()->mapToGlobal(at));
     });
+    // Escape closes the window from any of its own controls, but not from the help
+    // window or another window of the program, which handle Escape themselves.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &TMainForm::close);
+    trvwDesignPanel_->setFocus();
 
     setWindowIcon(AppIcon(AppImage::Program));
     resize(825, 620);
@@ -146,6 +149,9 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 
 TMainForm::~TMainForm() {
     agent_.SetProgress(nullptr);
+    // The history empties itself when it goes, after the actions it would enable.
+    if (history_)
+        history_->disconnect(this);
 }
 
 // --- the top-level error handler ---------------------------------------------------
@@ -165,14 +171,12 @@ bool TMainForm::RunCommand(const std::function<void()>& command) {
 
 void TMainForm::MarkChanged() {
     modifiedFlag_ = true;
-    Save1_->setEnabled(true);
-    tlbtnSave_->setEnabled(true);
+    RefreshActions();
 }
 
 void TMainForm::MarkUnchanged() {
     modifiedFlag_ = false;
-    Save1_->setEnabled(false);
-    tlbtnSave_->setEnabled(false);
+    RefreshActions();
 }
 
 void TMainForm::CommitPages() {
@@ -418,11 +422,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::ToolBar1Click() {
     // The action has toggled its own check mark already; the bar follows it.
-    tlbr1_->setVisible(ToolBar1_->isChecked());
+    tlbr1_->setVisible(Act("ToolBar1")->isChecked());
 }
 
 void TMainForm::StatusBar2Click() {
-    const bool shown = StatusBar2_->isChecked();
+    const bool shown = Act("StatusBar2")->isChecked();
     stctxtHint_->setVisible(shown);
     prgrsbrMainFormBottom_->setVisible(shown);
     statusBar()->setVisible(shown);
