@@ -105,8 +105,10 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     agent_.AttachTree(model_);
 
     connect(trvwDesignPanel_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        if (!selectionSignalsMuted_)
-            trvwDesignPanelChange();
+        if (selectionSignalsMuted_)
+            return;
+        trvwDesignPanelChange();
+        ShowSelectedCaption();
     });
     connect(trvwDesignPanel_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (SelectedNodeIndex() >= 0)

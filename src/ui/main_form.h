@@ -176,6 +176,7 @@ class TMainForm : public QMainWindow, private IEditHost {
     void trvwDesignPanelChange();
     void trvwDesignPanelMouseDown(const QPoint& pos);
     void SelectNode(int pos);
+    void ShowSelectedCaption();  // scrolls the selected node's caption into view
     void ReadItemPageOf(int pos);
     void OnItemCaptionEdited(const QString& caption);
     int SelectedItemOrNone() const;  // the selected item's position, -1 for the root or none

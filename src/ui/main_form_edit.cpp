@@ -84,7 +84,7 @@ void TMainForm::RunTreeEdit(const std::function<void()>& change, NodeId select) 
         target = 0;
     SelectNode(target);
     selectionSignalsMuted_ = false;
-    trvwDesignPanel_->scrollTo(model_->IndexAt(target));
+    ShowSelectedCaption();
     const bool currentGone =
         currentItemNode_ != DesignTreeModel::kNoNode && model_->PositionOfId(currentItemNode_) < 0;
     if (currentGone)

@@ -57,6 +57,10 @@ void TMainForm::CreateCentralArea() {
     trvwDesignPanel_->setSelectionMode(QAbstractItemView::SingleSelection);
     trvwDesignPanel_->setContextMenuPolicy(Qt::CustomContextMenu);
     trvwDesignPanel_->setModel(model_);
+    // The column is as wide as the captions it shows, indentation included, and the tree
+    // scrolls sideways: items at deep levels keep their caption and can be selected.
+    trvwDesignPanel_->header()->setStretchLastSection(false);
+    trvwDesignPanel_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     trvwDesignPanel_->viewport()->installEventFilter(this);
     // An item is dragged with its whole block, before, after or into another item.
     trvwDesignPanel_->setDragEnabled(true);

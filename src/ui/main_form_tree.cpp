@@ -2,6 +2,7 @@
 // and the agent's Items in one step through the tree model.
 #include <QAction>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QUndoStack>
 
@@ -22,6 +23,20 @@ int TMainForm::CurrentItemNodeIndex() const {
 
 void TMainForm::SelectNode(int pos) {
     trvwDesignPanel_->setCurrentIndex(model_->IndexAt(pos));
+}
+
+void TMainForm::ShowSelectedCaption() {
+    const QModelIndex current = trvwDesignPanel_->currentIndex();
+    if (!current.isValid())
+        return;
+    trvwDesignPanel_->scrollTo(current);
+    // Deep items stand far to the right: the tree scrolls sideways to the caption.
+    const QRect shown = trvwDesignPanel_->visualRect(current);
+    const QRect view = trvwDesignPanel_->viewport()->rect();
+    if (shown.left() < view.left() || shown.left() > view.right() - view.width() / 4) {
+        QScrollBar* bar = trvwDesignPanel_->horizontalScrollBar();
+        bar->setValue(bar->value() + shown.left() - 2 * trvwDesignPanel_->indentation());
+    }
 }
 
 void TMainForm::ReadItemPageOf(int pos) {
