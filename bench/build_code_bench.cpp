@@ -6,6 +6,7 @@
 #include <random>
 
 #include "model/applet_agent.h"
+#include "model/file_helpers.h"
 #include "model/preorder_tree.h"
 #include "model/safe_file.h"
 

@@ -4,13 +4,16 @@
 set -euo pipefail
 what="${1:-build}"
 
-pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev
       libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+# The build makes velmo.js with esbuild (npm ci in runtime/): a working node and npm
+# from any source will do; otherwise Debian's.
+command -v node >/dev/null 2>&1 || pkgs+=(nodejs)
+command -v npm >/dev/null 2>&1 || pkgs+=(npm)
 if [ "$what" = test ]; then
   pkgs+=(clang libclang-rt-14-dev chromium fonts-dejavu-core)
-  # A working node and npm from any source will do; otherwise Debian's.
-  command -v node >/dev/null 2>&1 || pkgs+=(nodejs)
-  command -v npm >/dev/null 2>&1 || pkgs+=(npm)
+  # The package checks: build, lint and validate the .deb.
+  pkgs+=(dpkg-dev lintian appstream desktop-file-utils file)
 fi
 
 missing=()

@@ -1,781 +1,514 @@
 #!/usr/bin/env python3
-"""Writes the shipped menu templates and their images into data/templates/.
+"""Builds the shipped menu templates into data/templates/, one folder per template.
 
-    python3 tools/make_templates.py [output-folder]
+    python3 tools/make_templates.py [--cli build/app/zarvex-cli] [output-folder]
 
-A template is an ordinary project file: the header block, one line with the 42 menu
-fields and one line per item, every field followed by "#$@", CR LF line ends,
-single-byte text. The files are written as the program saves a design after a
-build: ListId is the menu name + "_ul", every item carries its Level and the item
-index of its parent (ParentIndex, -1 under the root).
+This script decides what each template holds; the program writes it. For every
+template it writes a menu structure file (.gms) and a settings file of menu fields,
+and `zarvex-cli import-gms IN OUT --settings FILE` turns the two into the project
+file, so there is one writer of the project format.
 
-All templates share the one templates folder, so the images drawn here serve all of
-them: the item icons (16 x 16 GIFs, prefixed "ico_") and the submenu arrow. The
-arrow is a mid grey that stays visible on the light and the dark designs alike;
-opening a template stages it in place of the program's black default.
+Each template folder also holds the template's own menu images, drawn here in the
+template's colours under the names the stylesheet uses (arrow, hover arrow,
+separator, the six scroll buttons). Opening a template stages them, and Preview,
+Save and zarvex-cli all publish them in place of the program's defaults.
 
-Only the Python standard library is used; the GIF writer is the one of
-tools/make_images.py.
+Every template is checked before it is written: system font stack, 15-16 px text,
+icons 16 px or larger, WCAG AA contrast (4.5:1) for the normal, hover and active
+text on their backgrounds, tooltips only below the top level (the editor has no
+tooltip for a top-level item) and no quote characters in any text (the editor's
+input check refuses them). Links point inside the page (#...), so a published
+template is a working page by itself.
 """
+import argparse
 import os
+import shutil
+import subprocess
 import sys
+import tempfile
 
 sys.dont_write_bytecode = True  # leave no cache folder in tools/
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_images import write_gif  # noqa: E402  (the shared GIF writer)
 
 SEPARATOR = '#$@'
-CRLF = '\r\n'
-
-HEADER = [
-    '<Warning_Info>',
-    'Note: This file was created and maintained by Zarvex 1.0.',
-    'Do not modify it or script project may not be opened again!',
-    '</Warning_Info>',
-    '<Product_Name>',
-    'Zarvex',
-    '</Product_Name>',
-    '<Product_Version>',
-    '1.0',
-    '</Product_Version>',
+GMS_HEADER = [
+    '<Generator_Name>', 'Zarvex', '</Generator_Name>',
+    '<Generator_Version>', '1.0', '</Generator_Version>',
+    '<Product_Name>', 'General Menu Structure Description Format', '</Product_Name>',
+    '<Product_Version>', '1.0', '</Product_Version>',
+    '<Structure_Description>',
 ]
+GMS_FOOTER = '</Structure_Description>'
 
-# The 42 menu fields in file order, with the program's defaults.
-MENU_FIELDS = [
-    ('MenuName', 'MyMenu1'), ('ListId', ''), ('Orientation', '0'), ('ShowTooltips', '1'),
-    ('ShowShadow', '1'), ('ClickToOpen', '0'), ('DelayClose', '100'), ('BlinkTimes', '0'),
-    ('PaddingTop', '0'), ('PaddingRight', '0'), ('PaddingBottom', '0'), ('PaddingLeft', '0'),
-    ('BorderWidth', '1'), ('BorderStyle', '3'), ('BorderColorTop', '55A1FF'),
-    ('BorderColorRight', '4086E4'), ('BorderColorBottom', '68ACF8'), ('BorderColorLeft', '3882E2'),
-    ('Cursor', '2'), ('TextColor', '000000'), ('BackgroundColor', 'FFFFFF'),
-    ('TextColorHover', 'FFFFFF'), ('BackgroundColorHover', '316AC5'),
-    ('TextColorActive', 'FFFFFF'), ('BackgroundColorActive', '316AC5'), ('ZIndex', '1000'),
-    ('FontFamily', 'tahoma, verdana, sans-serif'), ('FontSize', '11'), ('IconWidth', '16'),
-    ('IconHeight', '16'), ('ArrowImage', 'arrowr.gif'), ('ArrowImageHover', 'arrowrh.gif'),
-    ('SeparatorImage', 'sep.gif'), ('ScrollUpImage', 'scrollu.gif'),
-    ('ScrollUpImageHover', 'scrolluh.gif'), ('ScrollUpImagePressed', 'scrollud.gif'),
-    ('ScrollDownImage', 'scrolld.gif'), ('ScrollDownImageHover', 'scrolldh.gif'),
-    ('ScrollDownImagePressed', 'scrolldd.gif'), ('LocalRootDir', ''), ('RemoteRootDir', ''),
-    ('UseLocalPaths', '0'),
-]
-MENU_FIELD_NAMES = {name for name, _ in MENU_FIELDS}
-
-CURSOR = {'default': '2', 'pointer': '6'}
-# Designs without icons shrink the icon cell that every item keeps, so that bar
-# items are not pushed off centre by an empty icon-sized gap.
-NO_ICONS = {'IconWidth': '0', 'IconHeight': '0'}
-
+SANS = 'system-ui, -apple-system, Segoe UI, Roboto, Helvetica Neue, Arial, sans-serif'
+SERIF = 'Charter, Bitstream Charter, Sitka Text, Cambria, Georgia, serif'
+ROUNDED = 'ui-rounded, SF Pro Rounded, system-ui, Segoe UI, Roboto, Arial, sans-serif'
+POINTER = '6'  # index of "pointer" in the cursor list
 
 # ---------------------------------------------------------------- item trees
 
+
 class Item:
-    def __init__(self, text, link='', tip='', icon='', target='_self', children=()):
-        self.text, self.link, self.tip, self.icon, self.target = text, link, tip, icon, target
+    def __init__(self, text, link='', tip='', icon='', children=()):
+        self.text, self.link, self.tip, self.icon = text, link, tip, icon
         self.children = list(children)
 
 
-def sub(text, *children, icon='', link=''):
-    """An item that opens a submenu."""
-    return Item(text, link, '', icon, '_self', children)
+def slug(text):
+    return '#' + ''.join(c if c.isalnum() else '-' for c in text.lower()).strip('-')
+
+
+def sub(text, *children, icon=''):
+    """An item that opens a pop-up."""
+    return Item(text, '', '', icon, children)
+
+
+def leaf(text, tip='', icon=''):
+    return Item(text, slug(text), tip, icon)
 
 
 def sep():
     return Item('Separator')
 
 
-def leaf(text, link, tip='', icon='', target='_self'):
-    return Item(text, link, tip, icon, target)
+def walk(items, level=0):
+    for node in items:
+        yield node, level
+        yield from walk(node.children, level + 1)
 
 
-def flatten(items):
-    """Pre-order (item, level, parent index) triples, as the project file lists them."""
-    rows = []
+# ---------------------------------------------------------------- colours
 
-    def walk(nodes, level, parent):
-        for node in nodes:
-            index = len(rows)
-            rows.append((node, level, parent))
-            walk(node.children, level + 1, index)
-    walk(items, 0, -1)
-    return rows
+def luminance(hex_colour):
+    def channel(v):
+        v /= 255
+        return v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
+    r, g, b = (int(hex_colour[i:i + 2], 16) for i in (0, 2, 4))
+    return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b)
 
 
-# ---------------------------------------------------------------- the templates
-# Colours are RRGGBB. Every hover and active background carries white text and the
-# white hover arrow, so each is dark enough for white (contrast 4.5:1 or more).
+def contrast(a, b):
+    la, lb = sorted((luminance(a), luminance(b)), reverse=True)
+    return (la + 0.05) / (lb + 0.05)
+
+
+def rgb(hex_colour):
+    return tuple(int(hex_colour[i:i + 2], 16) for i in (0, 2, 4))
+
+
+def mix(a, b, t):
+    """t of colour a, 1 - t of colour b."""
+    return tuple(round(x * t + y * (1 - t)) for x, y in zip(rgb(a), rgb(b)))
+
+
+# ---------------------------------------------------------------- templates
 
 TEMPLATES = []
 
 
-def template(file_name, menu, items):
-    unknown = set(menu) - MENU_FIELD_NAMES
-    if unknown:
-        raise ValueError(f'{file_name}: unknown menu fields {sorted(unknown)}')
-    TEMPLATES.append((file_name, menu, items))
+def template(name, title, menu, items):
+    TEMPLATES.append((name, title, menu, items))
 
 
-def borders(top, right=None, bottom=None, left=None):
-    right = right or top
-    bottom = bottom or top
-    left = left or right
-    return {'BorderColorTop': top, 'BorderColorRight': right,
-            'BorderColorBottom': bottom, 'BorderColorLeft': left}
+def palette(text, back, text_hover, back_hover, back_active, border):
+    return {'TextColor': text, 'BackgroundColor': back,
+            'TextColorHover': text_hover, 'BackgroundColorHover': back_hover,
+            'TextColorActive': text_hover, 'BackgroundColorActive': back_active,
+            'BorderColorTop': border, 'BorderColorRight': border,
+            'BorderColorBottom': border, 'BorderColorLeft': border}
 
 
-template('classic_bar', {
-    'MenuName': 'ClassicBar',
-    'PaddingTop': '2', 'PaddingRight': '4', 'PaddingBottom': '2', 'PaddingLeft': '4',
-    **borders('C3CFDD', '9FB1C6', '9FB1C6', 'C3CFDD'),
-    'TextColor': '1F2D3D', 'BackgroundColor': 'F4F7FB',
-    'TextColorHover': 'FFFFFF', 'BackgroundColorHover': '2F6DB5',
-    'TextColorActive': 'FFFFFF', 'BackgroundColorActive': '245A96',
-    'FontFamily': 'Segoe UI, Tahoma, Arial, sans-serif', 'FontSize': '13',
-    **NO_ICONS, 'DelayClose': '200',
-}, [
-    leaf('Home', 'index.html', 'Back to the start page'),
+def common(**fields):
+    base = {'ShowTooltips': '1', 'ShowShadow': '1', 'ClickToOpen': '0', 'DelayClose': '300',
+            'BlinkTimes': '0', 'PaddingTop': '4', 'PaddingRight': '8', 'PaddingBottom': '4',
+            'PaddingLeft': '8', 'BorderWidth': '1', 'BorderStyle': '3', 'Cursor': POINTER,
+            'ZIndex': '1000', 'FontFamily': SANS, 'FontSize': '15',
+            'IconWidth': '22', 'IconHeight': '22'}
+    base.update(fields)
+    return base
+
+
+template('light_bar', 'Light Bar', common(
+    MenuName='LightBar', **palette('1F2933', 'FFFFFF', 'FFFFFF', '1D4ED8', '1E3A8A', 'D9E2EC')), [
+    leaf('Home'),
     sub('Products',
         sub('Software',
-            leaf('Office Suite', 'products/software/office.html', 'Documents, spreadsheets and slides'),
-            leaf('Photo Studio', 'products/software/photo.html', 'Edit and organise your pictures'),
-            leaf('Backup Manager', 'products/software/backup.html', 'Automatic backups to disk or cloud')),
+            leaf('Office Suite', 'Documents, spreadsheets and slides'),
+            leaf('Photo Studio', 'Edit and organise your pictures'),
+            leaf('Backup Manager', 'Automatic backups to disk or cloud')),
         sub('Hardware',
-            leaf('Laptops', 'products/hardware/laptops.html', 'Light machines for work on the move'),
-            leaf('Desktops', 'products/hardware/desktops.html', 'Towers and all-in-one computers'),
-            leaf('Accessories', 'products/hardware/accessories.html', 'Keyboards, mice, cables and bags')),
+            leaf('Laptops', 'Light machines for work on the move'),
+            leaf('Desktops', 'Towers and all-in-one computers'),
+            leaf('Accessories', 'Keyboards, mice, cables and bags')),
         sep(),
-        leaf('Special Offers', 'products/offers.html', 'This month\'s best prices')),
+        leaf('Special Offers', 'The best prices of the month')),
     sub('Services',
-        leaf('Consulting', 'services/consulting.html', 'Planning and roll-out with our experts'),
+        leaf('Consulting', 'Planning and roll-out with our experts'),
         sub('Training',
-            leaf('Online Courses', 'services/training/online.html', 'Learn at your own pace'),
-            leaf('Classroom Courses', 'services/training/classroom.html', 'Two-day courses in our training centres')),
-        leaf('Support Plans', 'services/support.html', 'Phone and e-mail support for businesses')),
+            leaf('Online Courses', 'Learn at your own pace'),
+            leaf('Classroom Courses', 'Two-day courses in our training centres')),
+        leaf('Support Plans', 'Phone and e-mail support for businesses')),
     sub('About',
-        leaf('Our Company', 'about/company.html', 'Who we are and what we do'),
-        leaf('Careers', 'about/careers.html', 'Open positions'),
+        leaf('Our Company', 'Who we are and what we do'),
+        leaf('Careers', 'Open positions'),
         sep(),
-        leaf('News', 'about/news.html', 'Announcements and press releases')),
-    sep(),
-    leaf('Contact', 'contact.html', 'Write to us or give us a call'),
+        leaf('News', 'Announcements and press releases')),
+    leaf('Contact'),
 ])
 
-template('vertical_sidebar', {
-    'MenuName': 'SideBar', 'Orientation': '1',
-    'PaddingTop': '4', 'PaddingRight': '0', 'PaddingBottom': '4', 'PaddingLeft': '0',
-    **borders('D5DCE2'),
-    'TextColor': '22313F', 'BackgroundColor': 'F7F9FA',
-    'TextColorHover': 'FFFFFF', 'BackgroundColorHover': '2E7D5B',
-    'TextColorActive': 'FFFFFF', 'BackgroundColorActive': '236247',
-    'FontFamily': 'Segoe UI, Arial, sans-serif', 'FontSize': '13',
-    **NO_ICONS, 'DelayClose': '250',
-}, [
-    leaf('Home', 'index.html', 'Documentation start page'),
-    sub('Getting Started',
-        leaf('Installation', 'docs/install.html', 'System requirements and set-up'),
-        leaf('First Steps', 'docs/first-steps.html', 'A ten-minute tour'),
-        sub('Configuration',
-            leaf('Basic Settings', 'docs/config/basic.html', 'Language, folders and updates'),
-            leaf('Advanced Settings', 'docs/config/advanced.html', 'Proxies, logging and performance'),
-            leaf('Environment Variables', 'docs/config/environment.html', 'Settings for scripted installs'))),
-    sub('User Guide',
-        sub('Working with Files',
-            leaf('Opening Files', 'docs/guide/open.html', 'Supported formats and recent files'),
-            leaf('Saving Files', 'docs/guide/save.html', 'Versions, backups and auto-save'),
-            leaf('Exporting', 'docs/guide/export.html', 'PDF, HTML and plain text')),
-        leaf('Printing', 'docs/guide/printing.html', 'Page set-up and print preview'),
-        leaf('Keyboard Shortcuts', 'docs/guide/shortcuts.html', 'Every shortcut on one page')),
-    sub('Reference',
-        leaf('Command Line', 'docs/reference/command-line.html', 'Options and exit codes'),
-        leaf('File Formats', 'docs/reference/formats.html', 'What each file holds'),
-        sep(),
-        leaf('Release Notes', 'docs/reference/releases.html', 'What changed in each version')),
-    leaf('FAQ', 'faq.html', 'Frequently asked questions'),
-    sep(),
-    leaf('Contact Support', 'support.html', 'Open a support ticket'),
-])
-
-template('dark_theme', {
-    'MenuName': 'DarkMenu',
-    'PaddingTop': '3', 'PaddingRight': '6', 'PaddingBottom': '3', 'PaddingLeft': '6',
-    **borders('3A414D', '2A2F37', '2A2F37', '3A414D'),
-    'TextColor': 'E6E9EE', 'BackgroundColor': '1E2228',
-    'TextColorHover': 'FFFFFF', 'BackgroundColorHover': '3A4454',
-    'TextColorActive': 'FFFFFF', 'BackgroundColorActive': '2F6FDB',
-    'FontFamily': 'Segoe UI, Roboto, Arial, sans-serif', 'FontSize': '13',
-    **NO_ICONS, 'Cursor': CURSOR['pointer'], 'DelayClose': '200',
-}, [
-    leaf('Home', 'index.html', 'Studio home page'),
+template('dark_bar', 'Dark Bar', common(
+    MenuName='DarkBar', **palette('F3F4F6', '111827', 'FFFFFF', '374151', '2563EB', '1F2937')), [
+    leaf('Home'),
     sub('Games',
         sub('Action',
-            leaf('Night Runner', 'games/night-runner.html', 'A rooftop chase through a neon city'),
-            leaf('Iron Tide', 'games/iron-tide.html', 'Naval battles for up to eight players')),
+            leaf('Night Runner', 'A rooftop chase through a neon city'),
+            leaf('Iron Tide', 'Naval battles for up to eight players')),
         sub('Puzzle',
-            leaf('Prism', 'games/prism.html', 'Bend light to open every door'),
-            leaf('Tangle', 'games/tangle.html', 'Untie the knots before time runs out')),
+            leaf('Prism', 'Bend light to open every door'),
+            leaf('Tangle', 'Untie the knots before time runs out')),
         sep(),
-        leaf('Coming Soon', 'games/upcoming.html', 'What we are working on')),
+        leaf('Coming Soon', 'What we are working on')),
     sub('Community',
-        leaf('Forums', 'https://forum.example.com/', 'Talk to other players (opens in a new window)',
-             target='_blank'),
+        leaf('Forums', 'Talk to other players'),
         sub('Events',
-            leaf('Tournaments', 'community/tournaments.html', 'Season schedule and results'),
-            leaf('Meet-ups', 'community/meetups.html', 'Meet the team in your city')),
-        leaf('Fan Art', 'community/fan-art.html', 'The gallery of your work')),
+            leaf('Tournaments', 'Season schedule and results'),
+            leaf('Meet-ups', 'Meet the team in your city')),
+        leaf('Fan Art', 'The gallery of your work')),
     sub('Press',
-        leaf('Press Kit', 'press/kit.html', 'Logos, screenshots and fact sheets'),
-        leaf('Press Releases', 'press/releases.html', 'Our latest announcements')),
-    leaf('Support', 'support.html', 'Help with your account and purchases'),
+        leaf('Press Kit', 'Logos, screenshots and fact sheets'),
+        leaf('Press Releases', 'Our latest announcements')),
+    leaf('Support'),
 ])
 
-template('flat_minimal', {
-    'MenuName': 'FlatBar',
-    'PaddingTop': '4', 'PaddingRight': '8', 'PaddingBottom': '4', 'PaddingLeft': '8',
-    **borders('DADADA'),
-    'ShowShadow': '0',
-    'TextColor': '333333', 'BackgroundColor': 'FFFFFF',
-    'TextColorHover': 'FFFFFF', 'BackgroundColorHover': '222222',
-    'TextColorActive': 'FFFFFF', 'BackgroundColorActive': '555555',
-    'FontFamily': 'Helvetica Neue, Helvetica, Arial, sans-serif', 'FontSize': '13',
-    **NO_ICONS, 'Cursor': CURSOR['pointer'], 'DelayClose': '150',
-}, [
-    sub('Work',
-        leaf('Branding', 'work/branding.html', 'Logos and visual identities'),
-        sub('Web Design',
-            leaf('Case Studies', 'work/web/case-studies.html', 'How we built them, step by step'),
-            leaf('Shop Sites', 'work/web/shops.html', 'Online shops for small businesses'),
-            leaf('Landing Pages', 'work/web/landing.html', 'Single pages that sell one thing')),
-        sub('Photography',
-            leaf('Portraits', 'work/photo/portraits.html', 'Studio and outdoor portraits'),
-            leaf('Products', 'work/photo/products.html', 'Catalogue and packshot photography'))),
-    leaf('Journal', 'journal/index.html', 'Notes on design and process'),
-    sub('Studio',
-        leaf('About Us', 'studio/about.html', 'A small team with a big workshop'),
-        leaf('Team', 'studio/team.html', 'The people behind the work'),
+template('vertical_sidebar', 'Vertical Sidebar', common(
+    MenuName='SideBar', Orientation='1', PaddingLeft='0', PaddingRight='0',
+    **palette('0F172A', 'F8FAFC', 'FFFFFF', '0F766E', '115E59', 'E2E8F0')), [
+    leaf('Overview'),
+    sub('Getting Started',
+        leaf('Installation', 'System requirements and set-up'),
+        leaf('First Steps', 'A ten-minute tour'),
+        sub('Configuration',
+            leaf('Basic Settings', 'Language, folders and updates'),
+            leaf('Advanced Settings', 'Proxies, logging and performance'))),
+    sub('User Guide',
+        sub('Working with Files',
+            leaf('Opening Files', 'Supported formats and recent files'),
+            leaf('Saving Files', 'Versions, backups and auto-save'),
+            leaf('Exporting', 'PDF, HTML and plain text')),
+        leaf('Printing', 'Page set-up and print preview'),
+        leaf('Keyboard Shortcuts', 'Every shortcut on one page')),
+    sub('Reference',
+        leaf('Command Line', 'Options and exit codes'),
+        leaf('File Formats', 'What each file holds'),
         sep(),
-        leaf('Careers', 'studio/careers.html', 'Internships and open positions')),
-    leaf('Contact', 'contact.html', 'Start a project with us'),
+        leaf('Release Notes', 'What changed in each version')),
+    leaf('FAQ'),
+    leaf('Contact Support'),
 ])
 
-template('icon_bar', {
-    'MenuName': 'IconBar',
-    'PaddingTop': '2', 'PaddingRight': '4', 'PaddingBottom': '2', 'PaddingLeft': '4',
-    **borders('D4D9DF', 'BCC3CC', 'BCC3CC', 'D4D9DF'),
-    'TextColor': '202124', 'BackgroundColor': 'FAFBFC',
-    'TextColorHover': 'FFFFFF', 'BackgroundColorHover': '1967D2',
-    'TextColorActive': 'FFFFFF', 'BackgroundColorActive': '1556B0',
-    'FontFamily': 'Segoe UI, Arial, sans-serif', 'FontSize': '13',
-    'DelayClose': '200',
-}, [
-    leaf('Home', 'index.html', 'Back to the start page', icon='ico_home.gif'),
-    sub('Products',
-        sub('Software',
-            leaf('Desktop Apps', 'products/software/desktop.html', 'For Windows, macOS and Linux',
-                 icon='ico_window.gif'),
-            leaf('Cloud Services', 'products/software/cloud.html', 'Storage and sync for teams',
-                 icon='ico_cloud.gif'),
-            leaf('Add-ons', 'products/software/addons.html', 'Plug-ins for the apps you use',
-                 icon='ico_gear.gif'),
-            icon='ico_window.gif'),
-        sub('Hardware',
-            leaf('Computers', 'products/hardware/computers.html', 'Desktops and laptops',
-                 icon='ico_monitor.gif'),
-            leaf('Accessories', 'products/hardware/accessories.html', 'Cables, cases and chargers',
-                 icon='ico_box.gif'),
-            icon='ico_monitor.gif'),
-        sep(),
-        leaf('Special Offers', 'products/offers.html', 'Limited-time prices', icon='ico_star.gif'),
-        icon='ico_box.gif'),
-    sub('Downloads',
-        leaf('Latest Release', 'downloads/latest.html', 'Version 4.2 for all platforms',
-             icon='ico_download.gif'),
-        leaf('Older Versions', 'downloads/archive.html', 'Every earlier release', icon='ico_box.gif'),
-        sep(),
-        leaf('Release Notes', 'downloads/notes.html', 'What changed in each version', icon='ico_book.gif'),
-        icon='ico_download.gif'),
-    sub('Support',
-        leaf('Documentation', 'support/docs.html', 'Manuals and how-to guides', icon='ico_book.gif'),
-        leaf('FAQ', 'support/faq.html', 'Answers to common questions', icon='ico_help.gif'),
-        sub('Contact Us',
-            leaf('E-mail', 'support/email.html', 'We reply within one working day', icon='ico_mail.gif'),
-            leaf('Phone', 'support/phone.html', 'Mon-Fri, 9:00 to 17:00', icon='ico_phone.gif'),
-            icon='ico_mail.gif'),
-        icon='ico_help.gif'),
-    sub('About',
-        leaf('Our Team', 'about/team.html', 'Who builds the products', icon='ico_people.gif'),
-        leaf('News', 'about/news.html', 'Announcements and press releases', icon='ico_news.gif'),
-        icon='ico_info.gif'),
-])
-
-template('click_to_open', {
-    'MenuName': 'ClickMenu', 'ClickToOpen': '1', 'DelayClose': '400',
-    'PaddingTop': '2', 'PaddingRight': '4', 'PaddingBottom': '2', 'PaddingLeft': '4',
-    **borders('E3CDB4', 'D2B899', 'D2B899', 'E3CDB4'),
-    'TextColor': '3B2A1A', 'BackgroundColor': 'FFF9F2',
-    'TextColorHover': 'FFFFFF', 'BackgroundColorHover': 'B34700',
-    'TextColorActive': 'FFFFFF', 'BackgroundColorActive': '8F3900',
-    'FontFamily': 'Trebuchet MS, Verdana, Arial, sans-serif', 'FontSize': '13',
-    **NO_ICONS, 'Cursor': CURSOR['pointer'],
-}, [
+template('click_to_open', 'Click to Open', common(
+    MenuName='ClickBar', ClickToOpen='1', DelayClose='500', FontSize='16',
+    **palette('3B2A1A', 'FFFBF5', 'FFFFFF', 'B45309', '92400E', 'F1E4D3')), [
     sub('Shop',
         sub('Clothing',
-            leaf('Women', 'shop/clothing/women.html', 'Dresses, tops and knitwear'),
-            leaf('Men', 'shop/clothing/men.html', 'Shirts, trousers and jackets'),
-            leaf('Children', 'shop/clothing/children.html', 'Sizes from 2 to 14 years')),
+            leaf('Women', 'Dresses, tops and knitwear'),
+            leaf('Men', 'Shirts, trousers and jackets'),
+            leaf('Children', 'Sizes from 2 to 14 years')),
         sub('Home and Garden',
-            leaf('Kitchen', 'shop/home/kitchen.html', 'Cookware and tableware'),
-            leaf('Furniture', 'shop/home/furniture.html', 'Chairs, tables and shelves'),
-            leaf('Garden Tools', 'shop/home/garden.html', 'Everything for the outdoors')),
+            leaf('Kitchen', 'Cookware and tableware'),
+            leaf('Furniture', 'Chairs, tables and shelves'),
+            leaf('Garden Tools', 'Everything for the outdoors')),
         sep(),
-        leaf('Gift Cards', 'shop/gift-cards.html', 'Send a gift by e-mail'),
-        leaf('Sale', 'shop/sale.html', 'Up to 50% off selected items')),
+        leaf('Gift Cards', 'Send a gift by e-mail'),
+        leaf('Sale', 'Up to half off selected items')),
     sub('My Account',
-        leaf('Orders', 'account/orders.html', 'Track and return your orders'),
-        leaf('Wish List', 'account/wishlist.html', 'Items you saved for later'),
-        leaf('Settings', 'account/settings.html', 'Addresses, payment and e-mail'),
+        leaf('Orders', 'Track and return your orders'),
+        leaf('Wish List', 'Items you saved for later'),
+        leaf('Settings', 'Addresses, payment and e-mail'),
         sep(),
-        leaf('Sign Out', 'account/signout.html', 'End your session')),
+        leaf('Sign Out', 'End your session')),
     sub('Help',
-        leaf('Shipping', 'help/shipping.html', 'Delivery times and costs'),
-        leaf('Returns', 'help/returns.html', '30 days to change your mind'),
-        leaf('Size Guide', 'help/sizes.html', 'Find the right fit')),
-    leaf('Our Stores', 'stores.html', 'Opening hours and directions'),
+        leaf('Shipping', 'Delivery times and costs'),
+        leaf('Returns', 'Thirty days to change your mind'),
+        leaf('Size Guide', 'Find the right fit')),
+    leaf('Our Stores'),
 ])
 
-template('corporate_navy', {
-    'MenuName': 'NavyBar',
-    'PaddingTop': '3', 'PaddingRight': '6', 'PaddingBottom': '3', 'PaddingLeft': '6',
-    **borders('2B5488', '0E2643', '0E2643', '2B5488'),
-    'TextColor': 'FFFFFF', 'BackgroundColor': '17365D',
-    'TextColorHover': 'FFFFFF', 'BackgroundColorHover': '2D5C96',
-    'TextColorActive': 'F2C14E', 'BackgroundColorActive': '0B1E36',
-    'FontFamily': 'Georgia, Times New Roman, serif', 'FontSize': '14',
-    **NO_ICONS, 'DelayClose': '200',
-}, [
-    leaf('Home', 'index.html', 'Back to the start page'),
+template('icon_bar', 'Icon Bar', common(
+    MenuName='IconBar', IconWidth='24', IconHeight='24',
+    **palette('202124', 'FFFFFF', 'FFFFFF', '1A5FC8', '174EA6', 'DADCE0')), [
+    leaf('Home', icon='home.svg'),
+    sub('Products',
+        sub('Software',
+            leaf('Desktop Apps', 'For Windows, macOS and Linux', 'window.svg'),
+            leaf('Cloud Services', 'Storage and sync for teams', 'cloud.svg'),
+            leaf('Add-ons', 'Plug-ins for the apps you use', 'gear.svg'),
+            icon='window.svg'),
+        sub('Hardware',
+            leaf('Computers', 'Desktops and laptops', 'monitor.svg'),
+            leaf('Accessories', 'Cables, cases and chargers', 'box.svg'),
+            icon='monitor.svg'),
+        sep(),
+        leaf('Special Offers', 'Limited-time prices', 'star.svg'),
+        icon='box.svg'),
+    sub('Downloads',
+        leaf('Latest Release', 'Version 4.2 for all platforms', 'download.svg'),
+        leaf('Older Versions', 'Every earlier release', 'box.svg'),
+        sep(),
+        leaf('Release Notes', 'What changed in each version', 'book.svg'),
+        icon='download.svg'),
+    sub('Support',
+        leaf('Documentation', 'Manuals and how-to guides', 'book.svg'),
+        leaf('FAQ', 'Answers to common questions', 'help.svg'),
+        sub('Contact Us',
+            leaf('E-mail', 'We reply within one working day', 'mail.svg'),
+            leaf('Phone', 'Monday to Friday, 9:00 to 17:00', 'phone.svg'),
+            icon='mail.svg'),
+        icon='help.svg'),
+    sub('About',
+        leaf('Our Team', 'Who builds the products', 'people.svg'),
+        leaf('News', 'Announcements and press releases', 'news.svg'),
+        icon='info.svg'),
+])
+
+template('outline_minimal', 'Outline Minimal', common(
+    MenuName='OutlineBar', ShowShadow='0', DelayClose='200',
+    **palette('333333', 'FFFFFF', 'FFFFFF', '111111', '4B5563', 'D4D4D4')), [
+    sub('Work',
+        leaf('Branding', 'Logos and visual identities'),
+        sub('Web Design',
+            leaf('Case Studies', 'How we built them, step by step'),
+            leaf('Shop Sites', 'Online shops for small businesses'),
+            leaf('Landing Pages', 'Single pages that sell one thing')),
+        sub('Photography',
+            leaf('Portraits', 'Studio and outdoor portraits'),
+            leaf('Products', 'Catalogue and packshot photography'))),
+    leaf('Journal'),
+    sub('Studio',
+        leaf('About Us', 'A small team with a big workshop'),
+        leaf('Team', 'The people behind the work'),
+        sep(),
+        leaf('Careers', 'Internships and open positions')),
+    leaf('Contact'),
+])
+
+template('navy_serif', 'Navy Serif', common(
+    MenuName='NavyBar', FontFamily=SERIF, FontSize='16',
+    **palette('FFFFFF', '0B1F3A', 'FFFFFF', '2A4D7A', '8A5A00', '23395B')), [
+    leaf('Home'),
     sub('Solutions',
         sub('For Individuals',
-            leaf('Savings Accounts', 'solutions/individuals/savings.html', 'Flexible and fixed-term savings'),
-            leaf('Mortgages', 'solutions/individuals/mortgages.html', 'Buying, moving or remortgaging'),
-            leaf('Insurance', 'solutions/individuals/insurance.html', 'Home, travel and life cover')),
+            leaf('Savings Accounts', 'Flexible and fixed-term savings'),
+            leaf('Mortgages', 'Buying, moving or remortgaging'),
+            leaf('Insurance', 'Home, travel and life cover')),
         sub('For Business',
-            leaf('Business Accounts', 'solutions/business/accounts.html', 'Current accounts for companies'),
-            leaf('Loans', 'solutions/business/loans.html', 'Finance for growth and equipment'),
-            leaf('Payroll', 'solutions/business/payroll.html', 'Pay your staff on time, every time'))),
+            leaf('Business Accounts', 'Current accounts for companies'),
+            leaf('Loans', 'Finance for growth and equipment'),
+            leaf('Payroll', 'Pay your staff on time, every time'))),
     sub('Insights',
-        leaf('Market Reports', 'insights/reports.html', 'Quarterly analysis by our economists'),
-        leaf('Webinars', 'insights/webinars.html', 'Live sessions and recordings'),
+        leaf('Market Reports', 'Quarterly analysis by our economists'),
+        leaf('Webinars', 'Live sessions and recordings'),
         sep(),
-        leaf('Newsletter', 'insights/newsletter.html', 'One e-mail a month')),
+        leaf('Newsletter', 'One e-mail a month')),
     sub('About Us',
-        leaf('Leadership', 'about/leadership.html', 'Our board and executive team'),
-        leaf('Locations', 'about/locations.html', 'Offices in twelve countries'),
-        leaf('Investor Relations', 'about/investors.html', 'Results, reports and shareholder news')),
-    leaf('Contact', 'contact.html', 'Talk to an adviser'),
-])
-
-template('retro_classic', {
-    'MenuName': 'RetroBar', 'BlinkTimes': '2',
-    'PaddingTop': '1', 'PaddingRight': '2', 'PaddingBottom': '1', 'PaddingLeft': '2',
-    'BorderWidth': '2', **borders('FFFFFF', '404040', '404040', 'FFFFFF'),
-    'TextColor': '000000', 'BackgroundColor': 'D4D0C8',
-    'TextColorHover': 'FFFFFF', 'BackgroundColorHover': '0A246A',
-    'TextColorActive': 'FFFFFF', 'BackgroundColorActive': '0A246A',
-    'FontFamily': 'Tahoma, Verdana, Arial, sans-serif', 'FontSize': '12', **NO_ICONS,
-}, [
-    leaf('Home', 'index.html', 'Club home page'),
-    sub('Club',
-        leaf('History', 'club/history.html', 'Founded in 1923'),
-        leaf('Board', 'club/board.html', 'Who runs the club'),
-        sep(),
-        sub('Membership',
-            leaf('Join Us', 'club/membership/join.html', 'Application form'),
-            leaf('Fees', 'club/membership/fees.html', 'Yearly fees for adults and juniors'),
-            leaf('Club Rules', 'club/membership/rules.html', 'The rules every member agrees to'))),
-    sub('Teams',
-        sub('Juniors',
-            leaf('Under 10', 'teams/juniors/u10.html', 'Training on Saturday mornings'),
-            leaf('Under 14', 'teams/juniors/u14.html', 'Training on Tuesdays and Thursdays'),
-            leaf('Under 18', 'teams/juniors/u18.html', 'League matches on Sundays')),
-        sub('Seniors',
-            leaf('First Team', 'teams/seniors/first.html', 'Fixtures and results'),
-            leaf('Reserves', 'teams/seniors/reserves.html', 'Second team fixtures'))),
-    leaf('Calendar', 'calendar.html', 'Matches, meetings and events'),
-    sub('Links',
-        leaf('Regional League', 'https://www.example.org/league/', 'Opens in a new window', target='_blank'),
-        leaf('Weather', 'https://www.example.org/weather/', 'Opens in a new window', target='_blank')),
+        leaf('Leadership', 'Our board and executive team'),
+        leaf('Locations', 'Offices in twelve countries'),
+        leaf('Investor Relations', 'Results, reports and shareholder news')),
+    leaf('Contact'),
 ])
 
 
-# ---------------------------------------------------------------- project file
-
-def field_line(values):
-    for v in values:
-        if SEPARATOR in v or '\r' in v or '\n' in v:
-            raise ValueError(f'value {v!r} cannot be stored in a project file')
-        v.encode('ascii')
-    return ''.join(v + SEPARATOR for v in values)
-
-
-def project_text(menu, items):
-    params = dict(MENU_FIELDS)
-    params.update(menu)
-    params['ListId'] = params['MenuName'] + '_ul'
-    lines = list(HEADER)
-    lines += ['<Applet_Parameters>', field_line([params[name] for name, _ in MENU_FIELDS]),
-              '</Applet_Parameters>', '<Item_Parameters>']
-    for node, level, parent in flatten(items):
-        lines.append(field_line([node.text, node.icon, node.link, node.target, node.tip, '',
-                                 str(level), '', '', str(parent)]))
-    lines.append('</Item_Parameters>')
-    return ''.join(line + CRLF for line in lines)
-
-
-def check_tree(name, items):
-    """Each template shows all three levels, and every leaf inside a pop-up has a tooltip."""
-    rows = flatten(items)
-    if max(level for _, level, _ in rows) != 2:
-        raise ValueError(f'{name}: expected items on three levels')
-    for node, level, _ in rows:
-        is_sep = node.text.strip().lower() == 'separator'
-        if level > 0 and not node.children and not is_sep and not node.tip:
-            raise ValueError(f'{name}: inner leaf {node.text!r} has no tooltip')
-
-
-# ---------------------------------------------------------------- icons
-# 16 x 16 pixel drawings; '.' is transparent, every other letter a palette colour.
-
-INK = (0x2B, 0x36, 0x45)
-ICON_COLOURS = {
-    'k': INK,
-    'w': (0xFF, 0xFF, 0xFF),
-    'g': (0x9A, 0xA5, 0xB1),   # light grey
-    'G': (0x5F, 0x6B, 0x78),   # dark grey
-    'r': (0xD1, 0x43, 0x36),   # red
-    'y': (0xF4, 0xC4, 0x30),   # yellow
-    'o': (0xE8, 0x8A, 0x2E),   # orange
-    'b': (0x3B, 0x82, 0xD6),   # blue
-    'l': (0xB9, 0xD7, 0xF5),   # light blue
-    'n': (0x1E, 0x4E, 0x8C),   # navy
-    'e': (0x3C, 0xA5, 0x5C),   # green
-    't': (0xE2, 0xB8, 0x72),   # tan
-    'u': (0xB0, 0x7A, 0x3A),   # brown
-    'c': (0xF6, 0xEC, 0xD6),   # cream
-}
-
-ICONS = {
-    'ico_home.gif': [
-        '.......kk.......',
-        '......krrk.kk...',
-        '.....krrrrkuk...',
-        '....krrrrrrkk...',
-        '...krrrrrrrrk...',
-        '..krrrrrrrrrrk..',
-        '.kkkkkkkkkkkkkk.',
-        '..kccccccccccck.',
-        '..kcllkcccuuuck.',
-        '..kcllkcccuuuck.',
-        '..kkkkkcccuuuck.',
-        '..kcccccccuuyck.',
-        '..kcccccccuuuck.',
-        '..kcccccccuuuck.',
-        '..kkkkkkkkkkkkk.',
-        '................',
-    ],
-    'ico_box.gif': [
-        '................',
-        '................',
-        '...kkkkkkkkkk...',
-        '..kttttkkttttk..',
-        '.kttttttktttttk.',
-        'kkkkkkkkkkkkkkkk',
-        'kuuuuuukkuuuuuuk',
-        'kuuuuuukkuuuuuuk',
-        'kuuuuuuuuuuuuuuk',
-        'kuuuuuuuuuuuuuuk',
-        'kuukkkkkkuuuuuuk',
-        'kuukwwwwkuuuuuuk',
-        'kuukkkkkkuuuuuuk',
-        'kuuuuuuuuuuuuuuk',
-        'kkkkkkkkkkkkkkkk',
-        '................',
-    ],
-    'ico_window.gif': [
-        '................',
-        'kkkkkkkkkkkkkkkk',
-        'kbbbbbbbbbbwkwrk',
-        'kbbbbbbbbbbwkwrk',
-        'kkkkkkkkkkkkkkkk',
-        'kwwwwwwwwwwwwwwk',
-        'kwggggggwwwwwwwk',
-        'kwwwwwwwwwwwwwwk',
-        'kwggggwwwllllwwk',
-        'kwwwwwwwwllllwwk',
-        'kwggggggwllllwwk',
-        'kwwwwwwwwwwwwwwk',
-        'kwgggggwwwwwwwwk',
-        'kwwwwwwwwwwwwwwk',
-        'kkkkkkkkkkkkkkkk',
-        '................',
-    ],
-    'ico_monitor.gif': [
-        '................',
-        'kkkkkkkkkkkkkkkk',
-        'kGGGGGGGGGGGGGGk',
-        'kGbbbbbbbbbbbbGk',
-        'kGblllbbbbbbbbGk',
-        'kGbllbbbbbbbbbGk',
-        'kGblbbbbbbbbbbGk',
-        'kGbbbbbbbbbbbbGk',
-        'kGbbbbbbbbbbbbGk',
-        'kGbbbbbbbbbbbbGk',
-        'kGGGGGGGGGGGeGGk',
-        'kkkkkkkkkkkkkkkk',
-        '......kggk......',
-        '......kggk......',
-        '...kkkkkkkkkk...',
-        '...kggggggggk...',
-    ],
-    'ico_cloud.gif': [
-        '................',
-        '................',
-        '................',
-        '......kkkk......',
-        '.....kllllk.....',
-        '....kllwwllkk...',
-        '..kkllwwllllk...',
-        '.kllllllllllkk..',
-        'klllllllllllllk.',
-        'klllllllllllllk.',
-        'kbllllllllllllk.',
-        '.kbbbbbbbbbbbk..',
-        '..kkkkkkkkkkk...',
-        '................',
-        '................',
-        '................',
-    ],
-    'ico_gear.gif': [
-        '................',
-        '.......kk.......',
-        '...kk.kggk.kk...',
-        '..kggkkggkkggk..',
-        '..kgggggggggk...',
-        '...kggkkkkggk...',
-        '.kkggk....kggkk.',
-        'kgggk......kgggk',
-        'kgggk......kgggk',
-        '.kkggk....kggkk.',
-        '...kggkkkkggk...',
-        '..kgggggggggk...',
-        '..kggkkggkkggk..',
-        '...kk.kggk.kk...',
-        '.......kk.......',
-        '................',
-    ],
-    'ico_star.gif': [
-        '.......kk.......',
-        '.......kk.......',
-        '......kyyk......',
-        '......kyyk......',
-        'kkkkkkkyykkkkkkk',
-        '.kyyyyyyyyyyyyk.',
-        '..kyyyyyyyyyyk..',
-        '...kyyyyyyyyk...',
-        '....kyyyyyyk....',
-        '....kyyyyyyk....',
-        '...kyyyyyyyyk...',
-        '...kyyykkyyyk...',
-        '..kyyyk..kyyyk..',
-        '..kyyk....kyyk..',
-        '.kyk........kyk.',
-        '.kk..........kk.',
-    ],
-    'ico_download.gif': [
-        '......kkkk......',
-        '......keek......',
-        '......keek......',
-        '......keek......',
-        '......keek......',
-        '...kkkkeekkkk...',
-        '...keeeeeeeek...',
-        '....keeeeeek....',
-        '.....keeeek.....',
-        '......keek......',
-        'kk.....kk.....kk',
-        'kgk..........kgk',
-        'kgk..........kgk',
-        'kgkkkkkkkkkkkkgk',
-        'kggggggggggggggk',
-        'kkkkkkkkkkkkkkkk',
-    ],
-    'ico_book.gif': [
-        '................',
-        '.kkkkkkkkkkkkk..',
-        'kbbbbbbbbbbbbbk.',
-        'kbnbbbbbbbbbbbk.',
-        'kbnbbwwwwwwbbbk.',
-        'kbnbbkkkkkkbbbk.',
-        'kbnbbbbbbbbbbbk.',
-        'kbnbbbbbbbbbbbk.',
-        'kbnbbbbbbbbbbbk.',
-        'kbnbbbbbbbbbbbk.',
-        'kbnbbbbbbbbbbbk.',
-        'kbnkkkkkkkkkkkkk',
-        'kbkwwwwwwwwwwwwk',
-        'kbkggggggggggggk',
-        '.kkkkkkkkkkkkkkk',
-        '................',
-    ],
-    'ico_help.gif': [
-        '.....kkkkkk.....',
-        '...kkbbbbbbkk...',
-        '..kbbbwwwwbbbk..',
-        '.kbbbwwbbwwbbbk.',
-        '.kbbbwwbbwwbbbk.',
-        'kbbbbbbbbwwbbbbk',
-        'kbbbbbbbwwbbbbbk',
-        'kbbbbbbwwbbbbbbk',
-        'kbbbbbbwwbbbbbbk',
-        'kbbbbbbbbbbbbbbk',
-        'kbbbbbbwwbbbbbbk',
-        '.kbbbbbwwbbbbbk.',
-        '.kbbbbbbbbbbbbk.',
-        '..kbbbbbbbbbbk..',
-        '...kkbbbbbbkk...',
-        '.....kkkkkk.....',
-    ],
-    'ico_info.gif': [
-        '.....kkkkkk.....',
-        '...kkbbbbbbkk...',
-        '..kbbbbbbbbbbk..',
-        '.kbbbbbwwbbbbbk.',
-        '.kbbbbbwwbbbbbk.',
-        'kbbbbbbbbbbbbbbk',
-        'kbbbbbwwwbbbbbbk',
-        'kbbbbbbwwbbbbbbk',
-        'kbbbbbbwwbbbbbbk',
-        'kbbbbbbwwbbbbbbk',
-        'kbbbbbbwwbbbbbbk',
-        '.kbbbbwwwwbbbbk.',
-        '.kbbbbbbbbbbbbk.',
-        '..kbbbbbbbbbbk..',
-        '...kkbbbbbbkk...',
-        '.....kkkkkk.....',
-    ],
-    'ico_mail.gif': [
-        '................',
-        '................',
-        '................',
-        'kkkkkkkkkkkkkkkk',
-        'kkwwwwwwwwwwwwkk',
-        'kwkwwwwwwwwwwkwk',
-        'kwwkwwwwwwwwkwwk',
-        'kwwwkwwwwwwkwwwk',
-        'kwwwwkwwwwkwwwwk',
-        'kwwwkwkkkkwkwwwk',
-        'kwwkwwwwwwwwkwwk',
-        'kwkwwwwwwwwwwkwk',
-        'kkwwwwwwwwwwwwkk',
-        'kkkkkkkkkkkkkkkk',
-        '................',
-        '................',
-    ],
-    'ico_phone.gif': [
-        '................',
-        '....kkkkkkkk....',
-        '...kGGGGGGGGk...',
-        '..kGGkkkkkkGGk..',
-        '.kGGk......kGGk.',
-        '.kkkk......kkkk.',
-        '....kkkkkkkk....',
-        '...kggggggggk...',
-        '..kggkgkgkggggk.',
-        '..kggggggggggk..',
-        '..kggkgkgkgggk..',
-        '..kggggggggggk..',
-        '..kggkgkgkgggk..',
-        '..kggggggggggk..',
-        '..kkkkkkkkkkkk..',
-        '................',
-    ],
-    'ico_people.gif': [
-        '................',
-        '...kkk....kkk...',
-        '..kttttk.kttttk.',
-        '..kttttk.kttttk.',
-        '..kttttk.kttttk.',
-        '...kkkk...kkkk..',
-        '....kk.....kk...',
-        '..kkbbkk.kkeekk.',
-        '.kbbbbbbkeeeeeek',
-        '.kbbbbbbkeeeeeek',
-        '.kbbbbbbkeeeeeek',
-        '.kbbbbbbkeeeeeek',
-        '.kbbbbbbkeeeeeek',
-        '.kkkkkkkkkkkkkkk',
-        '................',
-        '................',
-    ],
-    'ico_news.gif': [
-        '................',
-        '.kkkkkkkkkkkkk..',
-        '.kwwwwwwwwwwwkk.',
-        '.kwkkkkkkkkkwkgk',
-        '.kwwwwwwwwwwwkgk',
-        '.kwGGGGwggggwkgk',
-        '.kwGGGGwwwwwwkgk',
-        '.kwGGGGwggggwkgk',
-        '.kwGGGGwwwwwwkgk',
-        '.kwwwwwwwwwwwkgk',
-        '.kwggggggggggkgk',
-        '.kwwwwwwwwwwwkgk',
-        '.kwggggggggggkgk',
-        '.kwwwwwwwwwwwkkk',
-        '.kkkkkkkkkkkkkk.',
-        '................',
-    ],
-}
+def catalogue():
+    """A department store: several hundred items, pop-ups long enough to scroll."""
+    departments = {
+        'Electronics': ['Phones', 'Laptops', 'Tablets', 'Cameras', 'Audio', 'Gaming', 'Smart Home',
+                        'Wearables'],
+        'Living': ['Kitchen', 'Bedding', 'Bath', 'Lighting', 'Storage', 'Decor', 'Cleaning'],
+        'Garden': ['Tools', 'Plants', 'Furniture', 'Barbecue', 'Watering', 'Lawn Care'],
+        'Fashion': ['Women', 'Men', 'Children', 'Shoes', 'Bags', 'Jewellery', 'Watches'],
+        'Sports': ['Running', 'Cycling', 'Swimming', 'Fitness', 'Team Sports', 'Outdoor',
+                   'Winter Sports'],
+        'Books': ['Fiction', 'Crime', 'Science', 'History', 'Cookery', 'Travel', 'Children'],
+    }
+    kinds = ['New Arrivals', 'Best Sellers', 'Premium Range', 'Everyday Basics', 'Eco Choice',
+             'Gift Sets', 'Starter Kits', 'Spare Parts', 'Bundles', 'Clearance']
+    brands = ['Acorn', 'Alder', 'Amber', 'Apex', 'Arbor', 'Aster', 'Atlas', 'Aurora', 'Beacon',
+              'Birch', 'Bloom', 'Bolt', 'Breeze', 'Brook', 'Cedar', 'Cinder', 'Cirrus', 'Clover',
+              'Cobalt', 'Comet', 'Coral', 'Crest', 'Delta', 'Drift', 'Dune', 'Echo', 'Ember',
+              'Fable', 'Fern', 'Fjord', 'Flint', 'Forge', 'Frost', 'Garnet', 'Glade', 'Granite',
+              'Harbor', 'Hazel', 'Heron', 'Indigo', 'Iris', 'Ivy', 'Jade', 'Juniper', 'Kestrel',
+              'Lark', 'Linden', 'Lumen', 'Maple', 'Marble', 'Meadow', 'Nimbus', 'Nova', 'Oak',
+              'Onyx', 'Orbit', 'Pebble', 'Pine', 'Prism', 'Quartz', 'Quill', 'Raven', 'Reed',
+              'Ridge', 'Sable', 'Sage', 'Slate', 'Sparrow', 'Spruce', 'Summit', 'Tide', 'Timber',
+              'Topaz', 'Tundra', 'Umber', 'Vale', 'Willow', 'Wren', 'Yarrow', 'Zephyr',
+              # names from abroad: the published page declares its character set
+              'Ångström', 'Café Crème', 'Øresund', 'Zürich']
+    items = [leaf('Home')]
+    for department, categories in departments.items():
+        subs = []
+        for category in categories:
+            subs.append(sub(category, *[
+                Item(kind, slug(f'{department} {category} {kind}'),
+                     f'{kind} in {category.lower()}') for kind in kinds]))
+        subs += [sep(), Item(f'All {department}', slug(f'all {department}'),
+                             f'Every {department.lower()} item on one page')]
+        items.append(sub(department, *subs))
+    items.append(sub('Brands', *[Item(b, slug(f'brand {b}'), f'Everything by {b}')
+                                 for b in brands]))
+    items.append(leaf('Offers'))
+    return items
 
 
-def draw_icon(path, rows):
-    if len(rows) != 16 or any(len(r) != 16 for r in rows):
-        raise ValueError(f'{os.path.basename(path)}: an icon is 16 x 16 pixels')
-    used = sorted({ch for row in rows for ch in row} - {'.'})
-    palette = [(0xFF, 0xFF, 0xFF)] + [ICON_COLOURS[ch] for ch in used]
-    index = {ch: i + 1 for i, ch in enumerate(used)}
-    index['.'] = 0
-    write_gif(path, [index[ch] for row in rows for ch in row], 16, 16, palette, transparent=0)
+template('mega_catalogue', 'Mega Catalogue', common(
+    MenuName='MegaMenu', DelayClose='400',
+    **palette('1E293B', 'F8FAFC', 'FFFFFF', '7C3AED', '5B21B6', 'E2E8F0')), catalogue())
 
+
+# ---------------------------------------------------------------- checks
+
+def check(name, menu, items):
+    pairs = [('TextColor', 'BackgroundColor'), ('TextColorHover', 'BackgroundColorHover'),
+             ('TextColorActive', 'BackgroundColorActive')]
+    for text, back in pairs:
+        ratio = contrast(menu[text], menu[back])
+        if ratio < 4.5:
+            raise ValueError(f'{name}: {text} on {back} has contrast {ratio:.2f}, under 4.5')
+    if not 15 <= int(menu['FontSize']) <= 16:
+        raise ValueError(f'{name}: text is {menu["FontSize"]} px')
+    if min(int(menu['IconWidth']), int(menu['IconHeight'])) < 16:
+        raise ValueError(f'{name}: icons under 16 px')
+    if '\'' in menu['FontFamily'] or '"' in menu['FontFamily']:
+        raise ValueError(f'{name}: quotes in the font family')
+    for node, level in walk(items):
+        texts = (node.text, node.link, node.tip, node.icon)
+        if any(c in t for t in texts for c in '\'"\\') or any(SEPARATOR in t for t in texts):
+            raise ValueError(f'{name}: {node.text!r} holds a character the editor refuses')
+        if level == 0 and node.tip:
+            raise ValueError(f'{name}: top-level item {node.text!r} has a tooltip')
+
+
+# ---------------------------------------------------------------- images
 
 def draw_arrow(path, colour):
-    """The 9 x 9 submenu arrow: a 4-pixel wide, 7-pixel tall head, as the default one."""
+    """The 9 x 9 submenu arrow: a head 4 pixels wide and 7 tall."""
     rows = [[0] * 9 for _ in range(9)]
     for k in range(4):
         for j in range(-(3 - k), 4 - k):
             rows[4 + j][2 + k] = 1
-    write_gif(path, [px for row in rows for px in row], 9, 9, [(0xFF, 0xFF, 0xFF), colour], transparent=0)
+    write_gif(path, [px for row in rows for px in row], 9, 9, [(255, 255, 255), colour],
+              transparent=0)
 
 
-# ---------------------------------------------------------------- main
+def draw_separator(path, colour):
+    write_gif(path, [1] * 1000, 1000, 1, [(255, 255, 255), colour])
+
+
+def draw_scroll(path, pointing, ink, back=None):
+    """An arrow for the 11-pixel scroll strips; with back, on a strip wide enough to
+    fill most pop-ups."""
+    w, h = (15, 11) if back is None else (600, 11)
+    rows = [[0 if back is None else 2] * w for _ in range(h)]
+    cx, top = w // 2, h // 2 - 2
+    for k in range(4):  # k = 0 is the tip
+        y = top + k if pointing == 'up' else top + 3 - k
+        for j in range(-k, k + 1):
+            rows[y][cx + j] = 1
+    pal = [(255, 255, 255), ink] + ([rgb(back)] if back else [])
+    write_gif(path, [px for row in rows for px in row], w, h, pal,
+              transparent=0 if back is None else None)
+
+
+def draw_images(folder, menu):
+    text, back = menu['TextColor'], menu['BackgroundColor']
+    draw_arrow(os.path.join(folder, 'arrowr.gif'), mix(text, back, 0.8))
+    draw_arrow(os.path.join(folder, 'arrowrh.gif'), rgb(menu['TextColorHover']))
+    draw_separator(os.path.join(folder, 'sep.gif'), mix(text, back, 0.25))
+    for pointing, stem in (('up', 'scrollu'), ('down', 'scrolld')):
+        draw_scroll(os.path.join(folder, stem + '.gif'), pointing, rgb(text))
+        draw_scroll(os.path.join(folder, stem + 'h.gif'), pointing, rgb(menu['TextColorHover']),
+                    menu['BackgroundColorHover'])
+        draw_scroll(os.path.join(folder, stem + 'd.gif'), pointing, rgb(menu['TextColorActive']),
+                    menu['BackgroundColorActive'])
+
+
+# 24 x 24 line icons on a soft tile, readable on the light bar and on its hover blue.
+ICON_TILE = '<rect x="1" y="1" width="22" height="22" rx="6" fill="#E8F0FE"/>'
+ICON_GLYPHS = {
+    'home.svg': '<path d="M6 12l6-5 6 5M8 11v7h8v-7"/>',
+    'window.svg': '<rect x="5.5" y="6.5" width="13" height="11" rx="1.5"/><path d="M5.5 9.5h13"/>',
+    'cloud.svg': '<path d="M8 17h8.5a3 3 0 0 0 0-6 4.5 4.5 0 0 0-8.6-1A3.5 3.5 0 0 0 8 17z"/>',
+    'gear.svg': '<circle cx="12" cy="12" r="2.5"/><path d="M12 5v2.5M12 16.5V19M5 12h2.5M16.5 12H19'
+                'M7 7l1.8 1.8M15.2 15.2L17 17M7 17l1.8-1.8M15.2 8.8L17 7"/>',
+    'monitor.svg': '<rect x="5" y="6" width="14" height="9" rx="1.5"/><path d="M10 18.5h4M12 15v3.5"/>',
+    'box.svg': '<path d="M5.5 9l6.5-3 6.5 3v7l-6.5 3-6.5-3zM5.5 9l6.5 3 6.5-3M12 12v7"/>',
+    'star.svg': '<path d="M12 5.5l2 4.2 4.5.6-3.3 3.1.8 4.5L12 15.8l-4 2.1.8-4.5-3.3-3.1 4.5-.6z"/>',
+    'download.svg': '<path d="M12 5.5v9M8 11l4 4 4-4M6 18.5h12"/>',
+    'book.svg': '<path d="M6 6.5h5a1.5 1.5 0 0 1 1 1.2V18a2 2 0 0 0-1.5-1H6zM18 6.5h-5a1.5 1.5 0 0 0-1 1.2'
+                'V18a2 2 0 0 1 1.5-1H18z"/>',
+    'help.svg': '<circle cx="12" cy="12" r="6.5"/><path d="M10 10.2a2 2 0 1 1 2.6 1.9c-.5.2-.6.6-.6 1.1'
+                'M12 15.6v.2"/>',
+    'mail.svg': '<rect x="5" y="7" width="14" height="10" rx="1.5"/><path d="M5.5 8l6.5 5 6.5-5"/>',
+    'phone.svg': '<rect x="8" y="5" width="8" height="14" rx="1.5"/><path d="M11 16.5h2"/>',
+    'people.svg': '<circle cx="9.5" cy="9.5" r="2.2"/><circle cx="15.5" cy="10" r="1.8"/>'
+                  '<path d="M5.5 17.5a4 4 0 0 1 8 0M14 14.2a3.4 3.4 0 0 1 4.5 3.3"/>',
+    'news.svg': '<rect x="5.5" y="6" width="13" height="12" rx="1.5"/><path d="M8 9.5h8M8 12h8M8 14.5h5"/>',
+    'info.svg': '<circle cx="12" cy="12" r="6.5"/><path d="M12 11v4.5M12 8.5v.2"/>',
+}
+
+
+def write_icon(path, glyph):
+    svg = ('<svg xmlns="http://www.w3.org/2000/svg" width="24" height="24" viewBox="0 0 24 24">'
+           + ICON_TILE + '<g fill="none" stroke="#174EA6" stroke-width="1.6" '
+           'stroke-linecap="round" stroke-linejoin="round">' + glyph + '</g></svg>\n')
+    with open(path, 'w', encoding='ascii', newline='\n') as f:
+        f.write(svg)
+
+
+# ---------------------------------------------------------------- writing
+
+def structure_text(items):
+    lines = list(GMS_HEADER)
+    for node, level in walk(items):
+        lines.append(''.join(v + SEPARATOR for v in
+                             (str(level), node.text, node.icon, node.link, node.tip)))
+    lines.append(GMS_FOOTER)
+    return ''.join(line + '\r\n' for line in lines)
+
+
+def settings_text(menu):
+    return ''.join(f'{name}={value}\n' for name, value in menu.items())
+
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'data', 'templates')
-    os.makedirs(out, exist_ok=True)
+    parser = argparse.ArgumentParser(description='Builds the shipped menu templates.')
+    parser.add_argument('--cli', default=os.path.join(here, '..', 'build', 'app', 'zarvex-cli'))
+    parser.add_argument('out', nargs='?', default=os.path.join(here, '..', 'data', 'templates'))
+    args = parser.parse_args()
 
-    used_icons = set()
-    for name, menu, items in TEMPLATES:
-        check_tree(name, items)
-        used_icons |= {node.icon for node, _, _ in flatten(items) if node.icon}
-        with open(os.path.join(out, name + '.zarvex'), 'wb') as f:
-            f.write(project_text(menu, items).encode('ascii'))
-    missing = used_icons - set(ICONS)
-    if missing:
-        raise ValueError(f'icons used but not drawn: {sorted(missing)}')
-
-    for file_name, rows in ICONS.items():
-        draw_icon(os.path.join(out, file_name), rows)
-    draw_arrow(os.path.join(out, 'arrowr.gif'), (0x7A, 0x82, 0x8E))
-    print(f'{len(TEMPLATES)} templates and {len(ICONS) + 1} images written to {os.path.normpath(out)}')
+    for name, _, menu, items in TEMPLATES:
+        check(name, menu, items)
+    os.makedirs(args.out, exist_ok=True)
+    with tempfile.TemporaryDirectory() as work:
+        for name, _, menu, items in TEMPLATES:
+            folder = os.path.join(args.out, name)
+            shutil.rmtree(folder, ignore_errors=True)
+            os.makedirs(folder)
+            gms = os.path.join(work, name + '.gms')
+            settings = os.path.join(work, name + '.txt')
+            with open(gms, 'wb') as f:
+                f.write(structure_text(items).encode('utf-8'))
+            with open(settings, 'wb') as f:
+                f.write(settings_text(menu).encode('utf-8'))
+            subprocess.run([args.cli, 'import-gms', gms, os.path.join(folder, name + '.zarvex'),
+                            '--settings', settings], check=True)
+            draw_images(folder, menu)
+            icons = {node.icon for node, _ in walk(items) if node.icon}
+            for icon in sorted(icons):
+                write_icon(os.path.join(folder, icon), ICON_GLYPHS[icon])
+            count = sum(1 for _ in walk(items))
+            print(f'{name}: {count} items, {len(icons)} icons')
 
 
 if __name__ == '__main__':

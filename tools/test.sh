@@ -11,6 +11,9 @@ step() { printf '\n==== %s ====\n' "$*"; }
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"' EXIT
 
+step "runtime types (tsc --checkJs over runtime/src)"
+(cd "$root/runtime" && { [ -f node_modules/.package-lock.json ] || npm ci --no-audit --no-fund; } && npx --no-install tsc -p jsconfig.json)
+
 step "build (warnings as errors)"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEX_WERROR=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
@@ -23,6 +26,9 @@ cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DZARVEX_WERROR=
   -DZARVEX_BUILD_GUI=OFF -DZARVEX_BUILD_BENCH=OFF >/dev/null
 cmake --build "$root/build-asan" -j"$jobs"
 (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$jobs") | tee "$logs/ctest-asan.log"
+
+step "Debian package"
+"$root/tests/package/run.sh" "$root/build" | tee "$logs/package.log"
 
 if [ -f "$root/fuzz/CMakeLists.txt" ] && command -v clang++ >/dev/null 2>&1; then
   step "fuzzers (${ZARVEX_FUZZ_SECONDS:-60} s each)"
@@ -38,7 +44,9 @@ if [ -x "$root/tests/browser/run.sh" ]; then
 fi
 
 step "all suites passed"
-# One closing line over every runner: ctest's "out of N" and node's "# pass N".
+# One closing line over every runner: ctest's "out of N", node's "# pass N" and the
+# package checks' "N passed".
 total=$(cat "$logs"/ctest*.log 2>/dev/null | sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' | awk '{s += $1} END {print s + 0}')
 browser=$(sed -n 's/^# pass \([0-9]*\)$/\1/p' "$logs/browser.log" 2>/dev/null | tail -n 1)
-echo "$(( ${total:-0} + ${browser:-0} )) passed, 0 failed"
+package=$(sed -n 's/^\([0-9]*\) passed, 0 failed$/\1/p' "$logs/package.log" 2>/dev/null | tail -n 1)
+echo "$(( ${total:-0} + ${browser:-0} + ${package:-0} )) passed, 0 failed"

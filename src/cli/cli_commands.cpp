@@ -1,8 +1,12 @@
 #include "cli/cli_commands.h"
 
+#include <algorithm>
+
 #include "cli/cli_errors.h"
 #include "cli/cli_session.h"
 #include "cli/publish_into_folder.h"
+#include "model/file_helpers.h"
+#include "model/records.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
 #include "publish/file_ops.h"
@@ -20,15 +24,28 @@ std::string WithStructureExtension(const std::string& out) {
     return out + ".gms";
 }
 
-void PublishCommand(const PublishRequest& request, const std::string& dataFolder) {
+void PublishCommand(const PublishRequest& request, const std::string& dataFolder,
+                    std::ostream& warnings) {
     const std::string name = request.name.value_or(BareFileName(request.project));
     if (name.find_first_of("/\\") != std::string::npos || PublishBaseName(name).empty())
         throw UsageError("publish: '" + name + "' is not a usable project name");
     CliSession session(dataFolder);
     session.Open(request.project, true);
+    if (session.tree().NodeCount() < 2)
+        throw CliError(request.project + ": " + kNoItemMessage);
     PublishIntoFolder(session.agent(), request.toFolder.value_or(FolderOf(request.project)), name,
-                      request.project);
+                      request.project, request.strict);
+    for (const std::string& missing : session.agent().UncopiedFiles)
+        warnings << "warning: " << missing << " not found\n";
     session.agent().ClearPreviewFolder();
+    std::vector<std::string> leftOut;
+    for (const std::string& name : session.agent().ResourceFiles)
+        if (!Trim(name).empty() && !StaysInsideFolder(name) &&
+            std::find(leftOut.begin(), leftOut.end(), name) == leftOut.end())
+            leftOut.push_back(name);
+    for (const std::string& name : leftOut)
+        warnings << "zarvex-cli: publish: '" << name
+                 << "' lies outside the project folder and was not copied\n";
 }
 
 void HtmlCommand(const std::string& project, const std::string& dataFolder, std::ostream& out) {
@@ -45,9 +62,7 @@ void ReportCommand(const std::string& project, const std::string& dataFolder, st
     session.Open(project, false);
     // The build names the linked files after the menu, as a publish would.
     session.BuildPage();
-    const std::string folder = session.scratch().Prefix();
-    session.agent().WritePublishReport(folder, "PublishReport.txt");
-    const std::string report = ReadWholeFile(folder + "PublishReport.txt");
+    const std::string report = session.agent().PublishReportText();
     out.write(report.data(), static_cast<std::streamsize>(report.size()));
 }
 
@@ -60,11 +75,43 @@ std::string ExportGmsCommand(const std::string& project, const std::string& out,
     return path;
 }
 
+TAppletData ReadMenuSettings(const std::string& path) {
+    TAppletData menu = DefaultAppletData();
+    const std::string text = ReadWholeFile(path);
+    std::size_t start = 0;
+    for (int lineNumber = 1; start < text.size(); ++lineNumber) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (Trim(line).empty() || line.front() == '#')
+            continue;
+        const std::size_t eq = line.find('=');
+        const std::string_view name = eq == std::string_view::npos ? line : line.substr(0, eq);
+        const auto field = std::find_if(kAppletFields.begin(), kAppletFields.end(),
+                                        [&](const auto& f) { return f.name == name; });
+        if (eq == std::string_view::npos || field == kAppletFields.end())
+            throw CliError(path + ":" + std::to_string(lineNumber) + ": '" + std::string(name) +
+                           "' is not a menu field");
+        menu.*field->member = TextAsUtf8(line.substr(eq + 1));
+    }
+    return menu;
+}
+
 void ImportGmsCommand(const std::string& in, const std::string& outProject,
-                      const std::string& dataFolder) {
+                      const std::string& dataFolder,
+                      const std::optional<std::string>& settingsPath) {
     CliSession session(dataFolder);
+    // Read before the import: a faulty settings file leaves nothing written.
+    const std::optional<TAppletData> menu =
+        settingsPath ? std::optional(ReadMenuSettings(*settingsPath)) : std::nullopt;
     session.tree().ResetToRoot();
     session.agent().ImportStructure(in, session.tree());
+    if (menu)
+        session.agent().SetMenuParameters(*menu);
     session.agent().SaveProjectFile(outProject);
 }
 

@@ -16,18 +16,21 @@ const char* const kUsage =
     "Usage: zarvex-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  publish PROJECT [--to FOLDER] [--name NAME]\n"
+    "  publish PROJECT [--to FOLDER] [--name NAME] [--strict]\n"
     "                 open PROJECT and save-and-publish it: the page, the scripts,\n"
     "                 the stylesheet, the project file, the publish report and the\n"
     "                 images go into FOLDER (default: the project's folder, created\n"
-    "                 when missing) under NAME (default: the project's file name)\n"
+    "                 when missing) under NAME (default: the project's file name);\n"
+    "                 all or nothing. An image found nowhere is a warning on\n"
+    "                 standard error, and a failure with --strict\n"
     "  html PROJECT   write the HTML snippet of the design to standard output\n"
     "  report PROJECT write the publish report of the design to standard output\n"
     "  export-gms PROJECT OUT\n"
     "                 write the item tree as a menu structure file (\".gms\" is\n"
     "                 appended to OUT unless it ends in it)\n"
-    "  import-gms IN OUT.zarvex\n"
-    "                 import a menu structure file and write it as a project file\n"
+    "  import-gms IN OUT.zarvex [--settings FILE]\n"
+    "                 import a menu structure file and write it as a project file;\n"
+    "                 FILE sets menu fields, one \"FieldName=value\" a line\n"
     "  --help         show this text\n"
     "  --version      show the program version\n"
     "\n"
@@ -38,6 +41,8 @@ struct ParsedArgs {
     std::vector<std::string> positional;
     std::optional<std::string> to;
     std::optional<std::string> name;
+    bool strict = false;
+    std::optional<std::string> settings;
 };
 
 ParsedArgs Parse(const std::string& command, const std::vector<std::string>& args,
@@ -56,7 +61,11 @@ ParsedArgs Parse(const std::string& command, const std::vector<std::string>& arg
             option = &parsed.to;
         if (takesOptions && optionName == "--name")
             option = &parsed.name;
-        if (option) {
+        if (takesOptions && optionName == "--settings" && command == "import-gms")
+            option = &parsed.settings;
+        if (takesOptions && a == "--strict") {
+            parsed.strict = true;
+        } else if (option) {
             if (*option)
                 throw UsageError(command + ": " + optionName + " given twice");
             if (!inlineValue && i + 1 >= args.size())
@@ -84,14 +93,14 @@ void ExpectPositional(const std::string& command, const ParsedArgs& parsed, std:
 
 // Runs one command. contextFile receives the file that failures naming no file
 // of their own are put on.
-void Dispatch(const std::vector<std::string>& args, std::ostream& out, const std::string& data,
-              std::string& contextFile) {
+void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const std::string& data, std::string& contextFile) {
     const std::string& command = args[0];
     if (command == "publish") {
         const ParsedArgs p = Parse(command, args, true);
-        ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME]");
+        ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME] [--strict]");
         contextFile = p.positional[0];
-        PublishCommand({p.positional[0], p.to, p.name}, data);
+        PublishCommand({p.positional[0], p.to, p.name, p.strict}, data, err);
     } else if (command == "html" || command == "report") {
         const ParsedArgs p = Parse(command, args, false);
         ExpectPositional(command, p, 1, "PROJECT");
@@ -107,10 +116,12 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, const std
         contextFile = p.positional[0];
         ExportGmsCommand(p.positional[0], p.positional[1], data);
     } else if (command == "import-gms") {
-        const ParsedArgs p = Parse(command, args, false);
-        ExpectPositional(command, p, 2, "IN OUT.zarvex");
+        const ParsedArgs p = Parse(command, args, true);
+        if (p.to || p.name)
+            throw UsageError(command + ": unknown option '" + (p.to ? "--to" : "--name") + "'");
+        ExpectPositional(command, p, 2, "IN OUT.zarvex [--settings FILE]");
         contextFile = p.positional[0];
-        ImportGmsCommand(p.positional[0], p.positional[1], data);
+        ImportGmsCommand(p.positional[0], p.positional[1], data, p.settings);
     } else {
         throw UsageError("unknown command '" + command + "'");
     }
@@ -135,7 +146,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::string contextFile = command;
     try {
         const std::string data = ExecutableFolder();
-        Dispatch(args, out, data, contextFile);
+        Dispatch(args, out, err, data, contextFile);
         out.flush();
         if (!out)
             throw CliError("standard output: write failed");

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 #include "publish/file_ops.h"
 #include "publish/publish_names.h"

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "cli/cli_errors.h"
-#include "cli/scratch_folder.h"
 #include "model/errors.h"
 #include "publish/publish_names.h"
 
@@ -30,46 +29,10 @@ std::optional<fs::path> CreateFolder(const fs::path& folder) {
     return topmost;
 }
 
-// Image names with a folder part land in that subfolder of the target when it
-// exists there; the hidden folder mirrors those subfolders so they are written.
-void MirrorImageSubfolders(const TkavoAppletAgent& agent, const fs::path& target,
-                           const fs::path& staging) {
-    std::error_code ec;
-    for (const std::string& name : agent.ResourceFiles) {
-        if (!StaysInsideFolder(name))
-            continue;
-        fs::path sub = fs::path(name).parent_path();
-        if (!sub.empty() && fs::is_directory(target / sub, ec))
-            fs::create_directories(staging / sub, ec);
-    }
-}
-
-void MoveFilesInto(const fs::path& staging, const fs::path& target) {
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(staging, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (!it->is_regular_file())
-            continue;
-        const fs::path destination = target / fs::relative(it->path(), staging);
-        std::error_code move;
-        fs::rename(it->path(), destination, move);
-        if (move)
-            throw FileIoError(destination.string(), move.message());
-    }
-    if (ec)
-        throw FileIoError(staging.string(), ec.message());
-}
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
-
 }  // namespace
 
 void PublishIntoFolder(TkavoAppletAgent& agent, const std::string& folder,
-                       const std::string& fileName, const std::string& contextFile) {
+                       const std::string& fileName, const std::string& contextFile, bool strict) {
     std::error_code ec;
     fs::path target = fs::absolute(fs::path(folder), ec).lexically_normal();
     if (!target.has_filename())
@@ -78,19 +41,10 @@ void PublishIntoFolder(TkavoAppletAgent& agent, const std::string& folder,
     std::optional<fs::path> created;
     try {
         created = CreateFolder(target);
-        std::optional<std::string> stagingPrefix;
         try {
-            ScratchFolder staging(target, ".zarvex-publish-");
-            stagingPrefix = staging.Prefix();
-            agent.CollectResourceFiles();
-            MirrorImageSubfolders(agent, target, staging.path());
-            agent.PublishProject(staging.Prefix(), fileName);
-            MoveFilesInto(staging.path(), target);
+            agent.PublishProject(AsFolderPrefix(target.string()), fileName, strict);
         } catch (const std::exception& e) {
-            std::string message = DescribeFailure(e, contextFile);
-            if (stagingPrefix)
-                ReplaceAll(message, *stagingPrefix, AsFolderPrefix(target.string()));
-            throw CliError(message);
+            throw CliError(DescribeFailure(e, contextFile));
         }
     } catch (...) {
         if (created)

@@ -7,12 +7,12 @@
 
 namespace zarvex::cli {
 
-// Publishes the agent's design into folder under fileName (PublishProject). The
-// files are written into a hidden folder inside folder first and moved in only
-// when the whole publish succeeded, so a failure leaves folder as it was; a folder
-// that did not exist is created, and removed again on failure. A failure raises
-// CliError worded with the target's paths; contextFile names the design.
+// Publishes the agent's design into folder under fileName (PublishProject, all or
+// nothing), so a failure leaves folder as it was; a folder that did not exist is
+// created, and removed again on failure. A failure raises CliError naming the
+// file; contextFile names the design. strict refuses images found nowhere, which
+// are otherwise left in the agent's UncopiedFiles.
 void PublishIntoFolder(TkavoAppletAgent& agent, const std::string& folder,
-                       const std::string& fileName, const std::string& contextFile);
+                       const std::string& fileName, const std::string& contextFile, bool strict);
 
 }  // namespace zarvex::cli

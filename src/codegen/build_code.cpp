@@ -1,6 +1,8 @@
 // BuildCode: the design to its three generated files. Every text is assembled in
-// memory before any file is touched, and the three files are replaced together
-// at the end, so a refused or failed build leaves the previous files as they were.
+// memory before any file is touched; the three files are then written as one
+// FileBatch, so a refused or failed build leaves the previous files as they
+// were. A refused build changes nothing; a build that fails while writing has
+// already prepared the items (levels, parents, rewritten links) in the model.
 #include <stdexcept>
 #include <string>
 
@@ -10,7 +12,7 @@
 #include "codegen/stylesheet.h"
 #include "model/applet_agent.h"
 #include "model/errors.h"
-#include "model/safe_file.h"
+#include "model/file_batch.h"
 #include "model/text_util.h"
 #include "model/tree_shape.h"
 
@@ -53,34 +55,35 @@ TreeShape ShapeOf(const IDesignTree& tree) {
 
 }  // namespace
 
-void TkavoAppletAgent::BuildCode(const std::string& htmlPath) {
+TkavoAppletAgent::GeneratedCode TkavoAppletAgent::GenerateCode() {
     CheckBuildable(*this);
-    ProgressScope scope(Progress(), "Making HTML Codes ... ...");
     const TreeShape shape = ShapeOf(*tree_);
 
+    GeneratedCode code;
     // The only conversions of a build; a refusal here changes nothing at all.
-    const std::string stylesheet = StylesheetText(MenuParameters);
+    code.stylesheet = StylesheetText(MenuParameters);
 
     PrepareItemsForBuild(MenuParameters, Items, shape);
     MenuParameters.ListId = MenuParameters.MenuName + "_ul";
-    const std::string stylesheetName = StylesheetFileName(MenuParameters);
-    const std::string scriptName = ConfigScriptFileName(MenuParameters);
-    LinkedFiles[kStylesheetEntry].FileName = stylesheetName;
-    LinkedFiles[kConfigScriptEntry].FileName = scriptName;
+    code.stylesheetName = StylesheetFileName(MenuParameters);
+    code.scriptName = ConfigScriptFileName(MenuParameters);
+    LinkedFiles[kStylesheetEntry].FileName = code.stylesheetName;
+    LinkedFiles[kConfigScriptEntry].FileName = code.scriptName;
 
-    const std::string script = ConfigScriptText(MenuParameters);
-    const std::string snippet = HtmlSnippetText(MenuParameters, Items, LinkedFiles, shape);
+    code.script = ConfigScriptText(MenuParameters);
+    code.snippet = HtmlSnippetText(MenuParameters, Items, LinkedFiles, shape);
+    return code;
+}
 
-    // All three are written in full before the first one replaces its old file.
-    SafeFileWriter stylesheetFile(ProgramFolder() + stylesheetName);
-    SafeFileWriter scriptFile(ProgramFolder() + scriptName);
-    SafeFileWriter snippetFile(htmlPath);
-    stylesheetFile.Write(stylesheet);
-    scriptFile.Write(script);
-    snippetFile.Write(snippet);
-    stylesheetFile.Commit();
-    scriptFile.Commit();
-    snippetFile.Commit();
+void TkavoAppletAgent::BuildCode(const std::string& htmlPath) {
+    CheckBuildable(*this);
+    ProgressScope scope(Progress(), "Making HTML Codes ... ...");
+    const GeneratedCode code = GenerateCode();
+    FileBatch files(Faults());
+    files.Add(ProgramFolder() + code.stylesheetName, code.stylesheet);
+    files.Add(ProgramFolder() + code.scriptName, code.script);
+    files.Add(htmlPath, code.snippet);
+    files.Commit();
 }
 
 void TkavoAppletAgent::CollectResourceFiles() {

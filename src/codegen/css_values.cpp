@@ -8,7 +8,9 @@
 
 namespace zarvex {
 
-bool IsTransparentText(std::string_view text) { return EqualsIgnoreCase(text, "transparent"); }
+bool IsTransparentText(std::string_view text) {
+    return EqualsIgnoreCase(text, "transparent");
+}
 
 std::string ColorToHexText(ColorValue color) {
     char bgr[16];
@@ -20,29 +22,39 @@ std::string ColorToHexText(ColorValue color) {
 }
 
 ColorValue HexTextToColor(std::string_view text) {
-    if (IsTransparentText(text)) return 0;
+    if (IsTransparentText(text))
+        return 0;
     // Digits 5-6, 3-4 and 1-2 (blue, green, red), as a hexadecimal number.
-    auto pair = [&](std::size_t at) { return at < text.size() ? text.substr(at, 2) : std::string_view(); };
+    auto pair = [&](std::size_t at) {
+        return at < text.size() ? text.substr(at, 2) : std::string_view();
+    };
     const std::string digits = std::string(pair(4)) + std::string(pair(2)) + std::string(pair(0));
-    if (digits.empty()) throw ConversionError(text);
+    // "$00" and no digits is zero: an empty text shows as black.
     ColorValue v = 0;
     for (char c : digits) {
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else throw ConversionError(text);
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            throw ConversionError(text);
         v = v * 16 + static_cast<ColorValue>(d);
     }
     return v;
 }
 
 std::string CssColor(std::string_view text) {
-    if (IsTransparentText(text)) return std::string(text);
+    if (IsTransparentText(text))
+        return std::string(text);
     return "#" + std::string(text);
 }
 
-std::string CssLength(std::string_view text) { return std::string(text) + "px"; }
+std::string CssLength(std::string_view text) {
+    return std::string(text) + "px";
+}
 
 std::string CssBorderStyle(std::string_view indexText) {
     const int i = StrToInt(indexText);

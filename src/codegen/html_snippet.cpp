@@ -86,6 +86,7 @@ std::string HtmlSnippetText(const TAppletData& menu, const TItemArray& items,
     sink.Line({MarkOfTheWebLine()});
     sink.Line({"<HTML>"});
     sink.Line({"<HEAD>"});
+    const std::size_t charsetAt = out.size();
     sink.Line({"<TITLE>Preview</TITLE>"});
     sink.Line({});
     sink.Line({"<!-- ", kGeneratedProductLine, " -->"});
@@ -114,6 +115,11 @@ std::string HtmlSnippetText(const TAppletData& menu, const TItemArray& items,
     sink.Line({});
     sink.Line({"</BODY>"});
     sink.Line({"</HTML>"});
+    // Texts are held as UTF-8; a page without a declared character set is read in
+    // the browser's legacy default and shows them garbled. A pure-ASCII page is
+    // left byte for byte as it always was.
+    if (!IsAscii(out))
+        out.insert(charsetAt, std::string(kUtf8CharsetLine) + "\r\n");
     return out;
 }
 

@@ -20,19 +20,35 @@ bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
     return false;
 }
 
+bool IsPathSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+// True when root stands in text at `at` as whole path components: it ends in a
+// separator, or the text has a separator or nothing after it. "C:\site" is not
+// the root of "C:\siteB\x.html".
+bool RootAt(std::string_view text, std::size_t at, std::string_view root) {
+    if (root.empty() || !StartsWithIgnoreCase(text, at, root))
+        return false;
+    const std::size_t end = at + root.size();
+    return IsPathSeparator(root.back()) || end == text.size() || IsPathSeparator(text[end]);
+}
+
 // toHoldsFrom: whether to contains from, which the caller works out once per build.
+// Where to itself stands in the link it is kept, so that the root inside it is
+// not replaced again on the next build.
 std::string Rewrite(std::string_view link, std::string_view from, std::string_view to,
                     bool toHoldsFrom) {
-    if (from.empty() || !toHoldsFrom)
-        return ReplaceAllIgnoreCase(link, from, to);
+    if (from.empty())
+        return std::string(link);
     std::string out;
     out.reserve(link.size() + to.size());
     std::size_t i = 0;
     while (i < link.size()) {
-        if (StartsWithIgnoreCase(link, i, to)) {
+        if (toHoldsFrom && RootAt(link, i, to)) {
             out.append(link.substr(i, to.size()));
             i += to.size();
-        } else if (StartsWithIgnoreCase(link, i, from)) {
+        } else if (RootAt(link, i, from)) {
             out.append(to);
             i += from.size();
         } else {

@@ -4,6 +4,7 @@
 
 #include "codegen/css_values.h"
 #include "codegen/generated_header.h"
+#include "model/errors.h"
 #include "model/text_util.h"
 
 namespace zarvex {
@@ -29,11 +30,24 @@ std::string Join4(std::string a, std::string_view b, std::string_view c, std::st
 }  // namespace
 
 std::string StylesheetRules(const TAppletData& m) {
-    // Every conversion that can fail runs before any text is assembled.
-    const std::string borderStyle = CssBorderStyle(m.BorderStyle);
-    const std::string cursor = CssCursor(m.Cursor);
+    // Every conversion that can fail runs before any text is assembled, and a
+    // refusal names the field.
+    const auto convert = [](std::string_view field, const std::string& text, auto conversion) {
+        try {
+            return conversion(text);
+        } catch (const ConversionError& e) {
+            throw ConversionError(e.text(), field);
+        }
+    };
+    const std::string borderStyle = convert("BorderStyle", m.BorderStyle,
+                                            [](const std::string& t) { return CssBorderStyle(t); });
+    const std::string cursor =
+        convert("Cursor", m.Cursor, [](const std::string& t) { return CssCursor(t); });
     // Wide arithmetic: the lowest 32-bit stacking order still has a level below it.
-    const long long shadowZIndex = static_cast<long long>(StrToInt(m.ZIndex)) - 1;
+    const long long shadowZIndex =
+        static_cast<long long>(
+            convert("ZIndex", m.ZIndex, [](const std::string& t) { return StrToInt(t); })) -
+        1;
 
     const std::string padding = "padding: " +
                                 Join4(CssLength(m.PaddingTop), CssLength(m.PaddingRight),

@@ -12,6 +12,8 @@
 
 namespace zarvex {
 
+struct WriteFaults;
+
 // Where the agent reads its data and writes its scratch files. Both end with '/'.
 struct AppFolders {
     std::string dataFolder;     // velmo.js, default images, templates, help, samples
@@ -19,7 +21,7 @@ struct AppFolders {
 };
 
 class TkavoAppletAgent {
-public:
+  public:
     explicit TkavoAppletAgent(IProgress* progress = nullptr);
 
     // --- model -------------------------------------------------------------
@@ -28,6 +30,9 @@ public:
     TLinkedFileInfoArray LinkedFiles;
     std::vector<std::string> StagedFiles;
     std::vector<std::string> ResourceFiles;
+    // Images the last publish found neither in the preview folder nor among the
+    // program's files, in the design's order; they were not published.
+    std::vector<std::string> UncopiedFiles;
     const std::string Separator = "#$@";
     std::string LoadedVersion;
 
@@ -51,6 +56,9 @@ public:
     std::string PreviewFolder() const { return folders_.programFolder + "preview/"; }
     void SetProgress(IProgress* progress) { progress_ = progress ? progress : &nullProgress_; }
     IProgress& Progress() const { return *progress_; }
+    // Test seam: every file the agent writes goes through these faults (none by default).
+    void SetWriteFaults(WriteFaults* faults) { faults_ = faults; }
+    WriteFaults* Faults() const { return faults_; }
     // The tree that BuildCode and ExportStructure read the design's shape from.
     void AttachTree(IDesignTree* tree) { tree_ = tree; }
     IDesignTree* Tree() const { return tree_; }
@@ -62,6 +70,17 @@ public:
     void ImportStructure(const std::string& path, IDesignTree& tree);
 
     // --- generation --------------------------------------------------------
+    // The three generated texts and the names of the two that live beside the
+    // page. Generating prepares the items (levels, parents, links) and renames
+    // the linked script and stylesheet after the menu; no file is touched.
+    struct GeneratedCode {
+        std::string stylesheetName, stylesheet;
+        std::string scriptName, script;
+        std::string snippet;
+    };
+    GeneratedCode GenerateCode();
+    // Writes the stylesheet and the script into the program folder and the
+    // snippet to htmlPath, all three or none.
     void BuildCode(const std::string& htmlPath);
     void CollectResourceFiles();
 
@@ -71,13 +90,20 @@ public:
     void StageResourceFiles(const std::string& sourceFolder);
     void ClearPreviewFolder();
     void StagePreview(const std::string& pageText);
-    bool PublishProject(const std::string& folder, const std::string& fileName);
+    // Writes the page, the linked files, the project file, the report and the
+    // images into folder, all or nothing (see FileBatch). An image that exists
+    // but cannot be copied fails the publish, naming it; images found nowhere
+    // are listed in UncopiedFiles, or fail it when refuseMissing is set.
+    bool PublishProject(const std::string& folder, const std::string& fileName,
+                        bool refuseMissing = false);
+    std::string PublishReportText();
     void WritePublishReport(const std::string& folder, const std::string& reportFileName);
 
-private:
+  private:
     NullProgress nullProgress_;
     IProgress* progress_;
     IDesignTree* tree_ = nullptr;
+    WriteFaults* faults_ = nullptr;
     AppFolders folders_;
 };
 

@@ -4,36 +4,64 @@
 
 #include "model/errors.h"
 #include "model/text_util.h"
-#include "model/tree_shape.h"
 
 namespace zarvex {
 
 namespace {
-std::string SequenceFault(const std::vector<int>& levels, std::size_t bad) {
-    const std::string level = std::to_string(levels[bad]);
-    if (levels[bad] < 0)
-        return "level " + level + " is negative";
-    if (bad == 0)
-        return "the first item has level " + level + "; it must have level 0";
-    return "level " + level + " follows level " + std::to_string(levels[bad - 1]) +
+
+// What one record takes beyond its own size: text too long for the string's
+// inline buffer lives on the heap, in blocks with a header.
+std::size_t HeapBytes(const TItemData& item) {
+    std::size_t bytes = 0;
+    for (const auto& f : kItemFields) {
+        const std::string& value = item.*f.member;
+        if (value.size() >= sizeof(std::string) / 2)
+            bytes += value.size() + 32;
+    }
+    return bytes;
+}
+
+std::string SequenceFault(int level, int previous, bool first) {
+    const std::string text = std::to_string(level);
+    if (level < 0)
+        return "level " + text + " is negative";
+    if (first)
+        return "the first item has level " + text + "; it must have level 0";
+    return "level " + text + " follows level " + std::to_string(previous) +
            "; an item can be at most one level deeper than the item before it";
 }
+
 }  // namespace
 
-std::vector<int> CheckedTreeLevels(const TItemArray& items, const TaggedLineReader& reader,
-                                   int firstItemLine) {
-    std::vector<int> levels(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!TryStrToInt(items[i].Level, levels[i]))
-            reader.Refuse(firstItemLine + static_cast<int>(i),
-                          ConversionError(items[i].Level).what());
-    }
-    std::size_t bad = 0;
-    if (!IsValidItemLevelSequence(levels, bad))
-        reader.Refuse(firstItemLine + static_cast<int>(bad), SequenceFault(levels, bad));
-    for (int& level : levels)
-        ++level;
-    return levels;
+std::size_t ItemMemoryBudget(std::size_t textSize) {
+    return 2 * textSize + (std::size_t{12} << 20);
+}
+
+TreeLevelReader::TreeLevelReader(const TaggedLineReader& reader, std::size_t itemCount,
+                                 int firstItemLine)
+    : reader_(reader),
+      budget_(ItemMemoryBudget(reader.TextSize())),
+      used_(itemCount * (sizeof(TItemData) + sizeof(int))) {
+    if (used_ > budget_)
+        reader.Refuse(firstItemLine, "the item section holds " + std::to_string(itemCount) +
+                                         " lines, more items than a file of " +
+                                         std::to_string(reader.TextSize()) + " bytes can carry");
+    levels_.reserve(itemCount);
+}
+
+void TreeLevelReader::Add(const TItemData& item) {
+    int level = 0;
+    if (!TryStrToInt(item.Level, level))
+        reader_.Refuse(reader_.LineNumber(), ConversionError(item.Level).what());
+    const int previous = levels_.empty() ? -1 : levels_.back() - 1;
+    if (level < 0 || level > previous + 1)
+        reader_.Refuse(reader_.LineNumber(), SequenceFault(level, previous, levels_.empty()));
+    used_ += HeapBytes(item);
+    if (used_ > budget_)
+        reader_.Refuse(reader_.LineNumber(),
+                       "the items up to here take more memory than a file of " +
+                           std::to_string(reader_.TextSize()) + " bytes may ask for");
+    levels_.push_back(level + 1);
 }
 
 void RebuildTree(IDesignTree& tree, const TItemArray& items, const std::vector<int>& treeLevels) {

@@ -5,9 +5,11 @@
 
 #include "model/applet_agent.h"
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
+#include "model/text_util.h"
 
 namespace zarvex {
 
@@ -39,7 +41,7 @@ void ReadRecord(std::string_view line, Record& record,
     std::array<std::string_view, N> fields;
     SplitFields(line, kFieldSeparator, fields.data(), N);
     for (std::size_t i = 0; i < N; ++i)
-        (record.*table[i].member).assign(fields[i]);
+        record.*table[i].member = TextAsUtf8(fields[i]);
 }
 
 void AppendLine(std::string& out, std::string_view line) {
@@ -56,9 +58,9 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
                                     const std::function<void()>& onItemsFound) {
     TaggedLineReader reader(path, text);
     ProjectFileContent content;
-    content.version = ReadProductHeader(reader, text, IsAcceptedProduct,
-                                        std::string(kProjectRefusedMessage), "the product name",
-                                        "the product version");
+    content.version =
+        ReadProductHeader(reader, text, IsAcceptedProduct, std::string(kProjectRefusedMessage),
+                          "the product name", "the product version");
     reader.Advance(kParametersTag);
     reader.Seek(kParametersTag);
     reader.Advance("the parameter line");
@@ -68,14 +70,16 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
     reader.Seek(kItemsTag);
     if (onItemsFound)
         onItemsFound();
-    content.items.reserve(reader.RemainingLineCount());
+    const std::size_t itemCount = reader.CountLinesBefore(kItemsEndTag);
+    TreeLevelReader levels(reader, itemCount, reader.LineNumber() + 1);
+    content.items.reserve(itemCount);
     reader.Advance(kItemsEndTag);
-    const int firstItemLine = reader.LineNumber();
     while (reader.Line() != kItemsEndTag) {
         ReadRecord(reader.Line(), content.items.emplace_back(), kItemFields);
+        levels.Add(content.items.back());
         reader.Advance(kItemsEndTag);
     }
-    content.treeLevels = CheckedTreeLevels(content.items, reader, firstItemLine);
+    content.treeLevels = levels.Take();
     return content;
 }
 
@@ -119,17 +123,17 @@ std::string FormatProjectText(const TAppletData& parameters, const TItemArray& i
 }
 
 void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
-    SafeFileWriter writer(path);
+    SafeFileWriter writer(path, Faults());
     ProgressScope scope(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
     writer.Write(FormatProjectText(MenuParameters, Items, Progress()));
     writer.Commit();
 }
 
 void TkavoAppletAgent::LoadProjectFile(const std::string& path, IDesignTree& tree) {
-    const std::string text = ReadFileBytes(path);
     std::optional<ProgressScope> scope;
-    ProjectFileContent content =
-        ParseProjectText(text, path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
+    // The text goes before the tree is built: the records hold copies of it.
+    ProjectFileContent content = ParseProjectText(
+        ReadWholeFile(path), path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
 
     // The tree first: should it fail, the model is still the previous design.
     RebuildTree(tree, content.items, content.treeLevels);

@@ -1,43 +1,92 @@
-// Whole-file writing that never destroys the previous file: the text goes into a
-// temporary file in the target's folder, which is renamed over the target only
-// once everything was written and flushed. Any failure removes the temporary file
-// and raises FileIoError with the system's text.
+// Whole-file writing that never destroys the previous file.
+//
+// The text goes into a temporary file in the target's folder, which is flushed
+// to disk and renamed over the target only once everything was written; the
+// folder is flushed after the rename. What the user sees as "the file" is kept:
+// - a symbolic link is followed, and its final target is what gets replaced;
+// - the new file takes the old one's permission bits, and its owner and group
+//   where the user may set them;
+// - a file the user may not write is refused, naming it, and left as it was;
+// - a file with other hard links is rewritten in place once the complete new
+//   text is safely on disk beside it, so every name keeps seeing it;
+// - when the folder cannot take a new file but the file itself is writable, the
+//   file is written in place (direct write): the text is then only written at
+//   Commit(), and a failure part-way through can leave it incomplete.
+// Temporary names stay within the folder's file-name length limit. Every
+// failure raises FileIoError naming the file and the system's reason.
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zarvex {
 
+// A test seam that makes writes fail as a full disk or a refused file does. It is
+// passed to the writers that should fail; nothing else sees it.
+struct WriteFaults {
+    explicit WriteFaults(long long bytes = -1, std::string refused = {})
+        : bytesLeft(bytes), refusedName(std::move(refused)) {}
+    // Bytes that may still be written, over all writers sharing this object; a
+    // negative value means no limit. Beyond it writes fail with "No space left".
+    long long bytesLeft;
+    // A file whose name (the part after the last '/') equals this one cannot be
+    // put in place: replacing it fails with "Permission denied".
+    std::string refusedName;
+};
+
 class SafeFileWriter {
-public:
-    explicit SafeFileWriter(std::string path);
-    ~SafeFileWriter();  // removes the temporary file unless Commit() succeeded
+  public:
+    explicit SafeFileWriter(std::string path, WriteFaults* faults = nullptr);
+    ~SafeFileWriter();  // removes the temporary file unless the new file is in place
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
     void Write(std::string_view text);
     void WriteLine(std::string_view line);  // line followed by CR LF
+    // Finish() then Replace().
     void Commit();
 
-    const std::string& path() const { return path_; }
+    // Flushes the complete text to disk; the target is not touched yet.
+    void Finish();
+    // Puts the finished text in place of the target (rename, or the in-place
+    // rewrite described above) and flushes the folder.
+    void Replace();
 
-private:
-    void Fail(const std::string& what);
+    // The path given, and the file that is actually written (links followed).
+    const std::string& path() const { return path_; }
+    const std::string& targetPath() const { return target_; }
+    bool targetExisted() const { return targetExisted_; }
+
+  private:
+    [[noreturn]] void Fail(const std::string& reason);
+    void WriteBytes(int fd, std::string_view text);
+    void RewriteTargetInPlace();
+
     std::string path_;
+    std::string target_;
     std::string tempPath_;
-    std::FILE* file_ = nullptr;
-    bool committed_ = false;
+    std::string directText_;  // the text of a direct write, held until Commit()
+    WriteFaults* faults_;
+    int fd_ = -1;
+    bool direct_ = false;
+    bool inPlace_ = false;
+    bool targetExisted_ = false;
+    bool finished_ = false;
+    bool replaced_ = false;
 };
 
-void WriteFileSafely(const std::string& path, std::string_view content);
+void WriteFileSafely(const std::string& path, std::string_view content,
+                     WriteFaults* faults = nullptr);
 
-// Reads a whole file as bytes; FileIoError when it cannot be opened or read.
-std::string ReadWholeFile(const std::string& path);
+// Copies from over to through a SafeFileWriter: a failed copy leaves to as it
+// was. FileIoError names from when it cannot be read and to when it cannot be
+// written. Copying a file onto itself succeeds without touching it.
+void CopyFileSafely(const std::string& from, const std::string& to, WriteFaults* faults = nullptr);
 
-// Test seam: after this many more bytes every write fails as on a full disk.
-// A negative value (the default) turns the fault off.
-void SetWriteFaultAfterBytesForTesting(long long bytes);
+// Streams the bytes of from into writer. FileIoError names from when it cannot
+// be opened or read.
+void CopyInto(const std::string& from, SafeFileWriter& writer);
 
 }  // namespace zarvex

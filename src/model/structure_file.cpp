@@ -5,9 +5,11 @@
 
 #include "model/applet_agent.h"
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
+#include "model/text_util.h"
 
 namespace zarvex {
 
@@ -31,7 +33,9 @@ constexpr std::string_view kFormatName = "General Menu Structure Description For
 constexpr std::string_view kItemsTag = "<Structure_Description>";
 constexpr std::string_view kItemsEndTag = "</Structure_Description>";
 
-bool IsFormatName(std::string_view name) { return name == kFormatName; }
+bool IsFormatName(std::string_view name) {
+    return name == kFormatName;
+}
 
 // The item fields a structure line carries, in line order.
 constexpr std::array<ItemField, 5> kCarriedFields = {
@@ -42,27 +46,29 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
                                         const std::function<void()>& onItemsFound) {
     TaggedLineReader reader(path, text);
     StructureFileContent content;
-    content.version = ReadProductHeader(reader, text, IsFormatName,
-                                        std::string(kStructureRefusedMessage), "the format name",
-                                        "the format version");
+    content.version =
+        ReadProductHeader(reader, text, IsFormatName, std::string(kStructureRefusedMessage),
+                          "the format name", "the format version");
     reader.Advance(kItemsTag);
     reader.Seek(kItemsTag);
     if (onItemsFound)
         onItemsFound();
 
-    content.items.reserve(reader.RemainingLineCount());
+    const std::size_t itemCount = reader.CountLinesBefore(kItemsEndTag);
+    TreeLevelReader levels(reader, itemCount, reader.LineNumber() + 1);
+    content.items.reserve(itemCount);
     reader.Advance(kItemsEndTag);
-    const int firstItemLine = reader.LineNumber();
     const TItemData blank = NewItemRecord();
     std::array<std::string_view, kCarriedFields.size()> fields;
     while (reader.Line() != kItemsEndTag) {
         TItemData& item = content.items.emplace_back(blank);
         SplitFields(reader.Line(), kFieldSeparator, fields.data(), fields.size());
         for (std::size_t i = 0; i < fields.size(); ++i)
-            Field(item, kCarriedFields[i]).assign(fields[i]);
+            Field(item, kCarriedFields[i]) = TextAsUtf8(fields[i]);
+        levels.Add(item);
         reader.Advance(kItemsEndTag);
     }
-    content.treeLevels = CheckedTreeLevels(content.items, reader, firstItemLine);
+    content.treeLevels = levels.Take();
     return content;
 }
 
@@ -100,7 +106,7 @@ void TkavoAppletAgent::ExportStructure(const std::string& path) {
                              " items but the design has " + std::to_string(Items.size()) +
                              "; the structure was not exported.");
     }
-    SafeFileWriter writer(path);
+    SafeFileWriter writer(path, Faults());
     ProgressScope scope(Progress(), "Saving Data ... ...",
                         static_cast<int>(10 * Items.size() + 15));
     if (const IDesignTree* tree = Tree()) {
@@ -115,10 +121,10 @@ void TkavoAppletAgent::ExportStructure(const std::string& path) {
 }
 
 void TkavoAppletAgent::ImportStructure(const std::string& path, IDesignTree& tree) {
-    const std::string text = ReadFileBytes(path);
     std::optional<ProgressScope> scope;
-    StructureFileContent content =
-        ParseStructureText(text, path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
+    // The text goes before the tree is built: the records hold copies of it.
+    StructureFileContent content = ParseStructureText(
+        ReadWholeFile(path), path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
 
     // The tree first: should it fail, the model is still the previous design.
     RebuildTree(tree, content.items, content.treeLevels);

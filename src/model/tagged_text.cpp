@@ -1,41 +1,10 @@
 #include "model/tagged_text.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 
 #include "model/errors.h"
 
 namespace zarvex {
-
-namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-}  // namespace
-
-std::string ReadFileBytes(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw FileIoError(path, std::strerror(errno));
-    std::string bytes;
-    // The size is a hint only: reading goes on to the end whatever it turns out to be.
-    std::error_code ec;
-    const auto hint = std::filesystem::file_size(path, ec);
-    if (!ec && hint > 0 && hint < (std::uintmax_t{1} << 32)) {
-        bytes.resize(static_cast<std::size_t>(hint));
-        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-    }
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-        bytes.append(chunk, got);
-    if (std::ferror(file.get()))
-        throw FileIoError(path, std::strerror(errno));
-    return bytes;
-}
 
 TaggedLineReader::TaggedLineReader(std::string path, std::string_view text)
     : path_(std::move(path)), text_(text) {
@@ -46,12 +15,20 @@ TaggedLineReader::TaggedLineReader(std::string path, std::string_view text)
 bool TaggedLineReader::TryAdvance() {
     if (next_ >= text_.size())
         return false;
-    const std::size_t lf = text_.find('\n', next_);
-    const std::size_t end = lf == std::string_view::npos ? text_.size() : lf;
+    std::size_t end = text_.find_first_of("\r\n", next_);
+    if (end == std::string_view::npos)
+        end = text_.size();
     line_ = text_.substr(next_, end - next_);
-    if (!line_.empty() && line_.back() == '\r')
-        line_.remove_suffix(1);
-    next_ = lf == std::string_view::npos ? text_.size() : lf + 1;
+    next_ = end;
+    if (next_ < text_.size() && text_[next_] == '\r') {
+        std::size_t after = text_.find_first_not_of('\r', next_);
+        if (after != std::string_view::npos && text_[after] == '\n')
+            next_ = after;  // CR CR ... LF is one line end
+        else
+            ++next_;  // a lone CR
+    }
+    if (next_ < text_.size() && text_[next_] == '\n')
+        ++next_;
     ++lineNumber_;
     return true;
 }
@@ -80,7 +57,7 @@ void TaggedLineReader::Refuse(int line, const std::string& reason) const {
 }
 
 void TaggedLineReader::RefuseIncomplete(std::string_view expected) const {
-    Refuse(0, "the file is incomplete: it ends before " + std::string(expected));
+    Refuse(lineNumber_, "the file is incomplete: it ends before " + std::string(expected));
 }
 
 namespace {
@@ -125,7 +102,7 @@ bool IsCarriable(std::string_view value, std::string_view separator) {
     const std::size_t width = separator.size();
     for (std::size_t at = 0; at < value.size(); ++at) {
         const char c = value[at];
-        if (c == '\n')
+        if (c == '\n' || c == '\r')
             return false;
         if (width > 0 && c == separator.front() && value.compare(at, width, separator) == 0)
             return false;
@@ -141,27 +118,25 @@ void RefuseUncarriable(std::string_view fieldName, long long item, std::string_v
                      "\" or a line break, which the file cannot carry; the file was not written.");
 }
 
-std::size_t TaggedLineReader::RemainingLineCount() const {
+std::size_t TaggedLineReader::CountLinesBefore(std::string_view tag) const {
+    TaggedLineReader ahead(*this);
     std::size_t count = 0;
-    for (std::size_t at = next_; at < text_.size(); ++count) {
-        const void* lf = std::memchr(text_.data() + at, '\n', text_.size() - at);
-        if (!lf)
-            return count + 1;
-        at = static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) + 1;
-    }
+    while (ahead.TryAdvance() && ahead.Line() != tag)
+        ++count;
     return count;
 }
 
 std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
-                              bool (*isAccepted)(std::string_view), const std::string& refusedMessage,
-                              std::string_view productWhat, std::string_view versionWhat) {
+                              bool (*isAccepted)(std::string_view),
+                              const std::string& refusedMessage, std::string_view productWhat,
+                              std::string_view versionWhat) {
     constexpr std::string_view kProductTag = "<Product_Name>";
     constexpr std::string_view kVersionTag = "<Product_Version>";
     if (text.empty())
         reader.Refuse(0, "the file is empty");
     // A file without a product line is not one of ours, whatever else it holds.
     if (!reader.TrySeek(kProductTag))
-        reader.Refuse(0, refusedMessage);
+        reader.Refuse(reader.LineNumber(), refusedMessage);
     reader.Advance(productWhat);
     if (!isAccepted(reader.Line()))
         reader.Refuse(reader.LineNumber(), refusedMessage);

@@ -1,6 +1,7 @@
 // Reading and writing of the tagged text formats (project file, structure file):
 // a tag alone on its line, its value on the next, and records written as one line
-// of fields each followed by the separator. Texts stay the file's bytes.
+// of fields each followed by the separator. The line reader keeps the file's bytes;
+// the record readers hold field texts as UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -9,14 +10,10 @@
 
 namespace zarvex {
 
-// Reads a whole file as bytes in one go; FileIoError with the system's text when
-// it cannot be opened or read (a folder included).
-std::string ReadFileBytes(const std::string& path);
-
-// Walks the lines of a file held in memory. A line ends at LF; a CR right before
-// the LF (or at the very end of the text) is not part of the line, and a last
-// line without LF still counts. A UTF-8 byte-order mark at the start is skipped,
-// as editors add one.
+// Walks the lines of a file held in memory. A line ends at LF, at CR LF, at a run
+// of CRs followed by LF (as CR CR LF, written by tools that add a CR to every
+// line end) and at a lone CR (old Mac text); a last line without an end still
+// counts. A UTF-8 byte-order mark at the start is skipped, as editors add one.
 //
 // Every refusal is a FileFormatError that names the file.
 class TaggedLineReader {
@@ -34,14 +31,17 @@ class TaggedLineReader {
     bool TrySeek(std::string_view tag);
     void Seek(std::string_view tag);
 
-    // Lines after the current one, for sizing what they will be read into.
-    std::size_t RemainingLineCount() const;
+    // Lines after the current one up to the first that equals tag (or the end of
+    // the text), for sizing what they will be read into.
+    std::size_t CountLinesBefore(std::string_view tag) const;
+    std::size_t TextSize() const { return text_.size(); }
 
     std::string_view Line() const { return line_; }
     int LineNumber() const { return lineNumber_; }  // 1-based; 0 before the first line
     const std::string& Path() const { return path_; }
 
     [[noreturn]] void Refuse(int line, const std::string& reason) const;
+    // Refuses the file as ending early, naming its last line.
     [[noreturn]] void RefuseIncomplete(std::string_view expected) const;
 
   private:
@@ -56,8 +56,9 @@ class TaggedLineReader {
 // "<Product_Name>" and checks the line after it with isAccepted (refusing the file
 // with refusedMessage), then finds "<Product_Version>" and returns the line after it.
 std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
-                              bool (*isAccepted)(std::string_view), const std::string& refusedMessage,
-                              std::string_view productWhat, std::string_view versionWhat);
+                              bool (*isAccepted)(std::string_view),
+                              const std::string& refusedMessage, std::string_view productWhat,
+                              std::string_view versionWhat);
 
 // Field n (0-based) of a record line: the text between the n-th and the (n+1)-th
 // separator. A field whose separator is missing is empty, and so is every field
@@ -65,8 +66,8 @@ std::string ReadProductHeader(TaggedLineReader& reader, std::string_view text,
 void SplitFields(std::string_view line, std::string_view separator, std::string_view* out,
                  std::size_t count);
 
-// False when value holds the separator or a line feed: written as it is, it
-// would split into other fields or lines and read back as different data.
+// False when value holds the separator, a line feed or a carriage return: written
+// as it is, it would split into other fields or lines and read back as different data.
 bool IsCarriable(std::string_view value, std::string_view separator);
 
 // Raises BuildError for a field that IsCarriable refused. item is 0-based, or

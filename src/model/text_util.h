@@ -20,4 +20,14 @@ bool TryStrToInt(std::string_view text, int& value);
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern,
                                  std::string_view replacement);
 
+// Strict UTF-8: no overlong forms, surrogates or values past U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
+bool IsAscii(std::string_view bytes);
+
+// Texts are held as UTF-8. Bytes that are valid UTF-8 are returned unchanged;
+// anything else is taken as Windows-1252 (designs made on Windows keep their
+// accents) and converted. Positions Windows-1252 leaves undefined become the C1
+// control of the same value.
+std::string TextAsUtf8(std::string_view bytes);
+
 }  // namespace zarvex

@@ -5,17 +5,22 @@
 
 namespace zarvex::platform {
 
-bool OpenPageInBrowser(IShellLauncher& shell, const settings::BrowserSettings& settings,
-                       const KnownBrowserList& knownBrowsers, const QString& pagePath) {
+QString BrowserProgramFor(const settings::BrowserSettings& settings,
+                          const KnownBrowserList& knownBrowsers) {
     std::vector<std::string> programs;
     programs.reserve(static_cast<std::size_t>(knownBrowsers.size()));
     for (const TWebBrowserNamePath& browser : knownBrowsers)
         programs.push_back(browser.Path.toStdString());
-
     const settings::BrowserLaunch launch = settings::ChooseBrowserLaunch(settings, programs);
-    if (launch.throughDefaultHandler)
+    return launch.throughDefaultHandler ? QString() : QString::fromStdString(launch.program);
+}
+
+bool OpenPageInBrowser(IShellLauncher& shell, const settings::BrowserSettings& settings,
+                       const KnownBrowserList& knownBrowsers, const QString& pagePath) {
+    const QString program = BrowserProgramFor(settings, knownBrowsers);
+    if (program.isEmpty())
         return shell.OpenWithDefaultHandler(pagePath);
-    return shell.StartProgram(QString::fromStdString(launch.program), pagePath);
+    return shell.StartProgram(program, pagePath);
 }
 
 }  // namespace zarvex::platform

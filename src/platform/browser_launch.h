@@ -10,8 +10,12 @@
 
 namespace zarvex::platform {
 
+// The program that the settings choose; empty when the desktop's handler opens the page.
+QString BrowserProgramFor(const settings::BrowserSettings& settings,
+                          const KnownBrowserList& knownBrowsers);
+
 // Opens pagePath through the desktop's handler or hands it, as one argument, to the
-// chosen program. The outcome is returned for logging; a failed launch shows nothing.
+// chosen program. False when the launch failed; telling the user is the caller's.
 bool OpenPageInBrowser(IShellLauncher& shell, const settings::BrowserSettings& settings,
                        const KnownBrowserList& knownBrowsers, const QString& pagePath);
 

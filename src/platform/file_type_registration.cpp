@@ -65,14 +65,44 @@ QString XdgDataHome() {
     return QDir::homePath() + "/.local/share";
 }
 
+QStringList XdgDataDirs() {
+    QStringList dirs;
+    for (const QString& dir : qEnvironmentVariable("XDG_DATA_DIRS").split(':', Qt::SkipEmptyParts))
+        if (QDir::isAbsolutePath(dir))
+            dirs << dir;
+    return dirs.isEmpty() ? QStringList{"/usr/local/share", "/usr/share"} : dirs;
+}
+
+bool SystemRegistrationCovers(const QString& executablePath, const QStringList& dataDirs) {
+    const QString self = QFileInfo(executablePath).canonicalFilePath();
+    if (self.isEmpty())
+        return false;
+    for (const QString& dir : dataDirs) {
+        if (!QFileInfo::exists(dir + "/applications/" + kSystemDesktopEntryName) ||
+            !QFileInfo::exists(dir + "/mime/packages/" + kSystemMimePackageName))
+            continue;
+        // The entry starts "zarvex" from the installation's bin folder beside share.
+        if (QFileInfo(dir + "/../bin/zarvex").canonicalFilePath() == self)
+            return true;
+    }
+    return false;
+}
+
 QByteArray MimePackageXml() {
     return QByteArray(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
         "  <mime-type type=\"application/x-zarvex\">\n"
         "    <comment>Zarvex project</comment>\n"
+        "    <sub-class-of type=\"text/plain\"/>\n"
         "    <icon name=\"application-x-zarvex\"/>\n"
         "    <glob pattern=\"*.zarvex\"/>\n"
+        "  </mime-type>\n"
+        "  <mime-type type=\"application/x-zarvex-structure\">\n"
+        "    <comment>General menu structure</comment>\n"
+        "    <sub-class-of type=\"text/plain\"/>\n"
+        "    <icon name=\"application-x-zarvex\"/>\n"
+        "    <glob pattern=\"*.gms\"/>\n"
         "  </mime-type>\n"
         "</mime-info>\n");
 }
@@ -108,7 +138,7 @@ QByteArray DesktopEntry(const QString& executablePath) {
         " %f\n"
         "Icon=zarvex\n"
         "Terminal=false\n"
-        "MimeType=application/x-zarvex;\n"
+        "MimeType=application/x-zarvex;application/x-zarvex-structure;\n"
         "Categories=Development;WebDevelopment;\n";
     return entry.toUtf8();
 }
@@ -119,6 +149,12 @@ RegistrationOutcome RegisterProjectFileType(const FileTypeRegistration& request)
 #if defined(Q_OS_WIN)
         RegisterWindowsClasses(request.executablePath);
 #else
+        const QStringList systemDirs =
+            request.systemDataDirs.isEmpty() ? XdgDataDirs() : request.systemDataDirs;
+        if (SystemRegistrationCovers(request.executablePath, systemDirs)) {
+            outcome.coveredBySystem = true;
+            return outcome;
+        }
         const QString home = request.dataHome.isEmpty() ? XdgDataHome() : request.dataHome;
         const ToolRunner run = request.runTool ? request.runTool : ToolRunner(RunIfInstalled);
 

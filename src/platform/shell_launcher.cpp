@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace zarvex::platform {
 
@@ -13,12 +14,46 @@ QUrl UrlForPathOrAddress(const QString& pathOrAddress) {
     return QUrl::fromLocalFile(pathOrAddress);
 }
 
+DesktopShellLauncher::DesktopShellLauncher(int settleMilliseconds)
+    : settleMilliseconds_(settleMilliseconds) {}
+
 bool DesktopShellLauncher::OpenWithDefaultHandler(const QString& pathOrAddress) {
-    return QDesktopServices::openUrl(UrlForPathOrAddress(pathOrAddress));
+    const QUrl url = UrlForPathOrAddress(pathOrAddress);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // xdg-open waits for a browser it starts itself, so a browser that refuses to run
+    // shows in its exit code; the desktop services would only say that it started.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty())
+        return StartChecked(opener, url.toString(QUrl::FullyEncoded));
+#endif
+    return QDesktopServices::openUrl(url);
 }
 
 bool DesktopShellLauncher::StartProgram(const QString& program, const QString& argument) {
-    return QProcess::startDetached(program, QStringList{argument});
+    return StartChecked(program, argument);
+}
+
+bool DesktopShellLauncher::StartChecked(const QString& program, const QString& argument) {
+    auto* process = new QProcess;
+    process->setProgram(program);
+    process->setArguments({argument});
+    // No pipes: a browser that writes much must never block on a full one.
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    if (process->waitForFinished(settleMilliseconds_)) {
+        const bool ok = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+        delete process;
+        return ok;
+    }
+    // Still running: the program has taken the page. The process object is released
+    // when it ends; left alive at our exit, it never kills the program.
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return true;
 }
 
 bool RecordingShellLauncher::OpenWithDefaultHandler(const QString& pathOrAddress) {

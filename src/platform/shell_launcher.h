@@ -1,7 +1,7 @@
 // Handing pages, files and web addresses to the desktop, and starting browser programs.
 // Callers hold an IShellLauncher so that tests record the requests instead of opening
-// windows. Outcomes are reported but nothing here shows a message: a page that does not
-// open is the desktop's or the browser's to report.
+// windows. Outcomes are reported to the caller, who tells the user; nothing here shows a
+// message.
 #pragma once
 
 #include <QString>
@@ -19,16 +19,24 @@ class IShellLauncher {
     // with the desktop's handler for it.
     virtual bool OpenWithDefaultHandler(const QString& pathOrAddress) = 0;
 
-    // Starts program without waiting for it, with `argument` as its one and only
-    // argument: blanks and quotes in it reach the program unchanged.
+    // Starts program with `argument` as its one and only argument: blanks and quotes in
+    // it reach the program unchanged. False when it cannot be started or when it ends at
+    // once with an error (a browser that refuses to run).
     virtual bool StartProgram(const QString& program, const QString& argument) = 0;
 };
 
-// The real desktop: QDesktopServices and detached processes.
+// The real desktop: xdg-open (or QDesktopServices where there is none) and processes
+// that outlive the program. A start waits up to settleMilliseconds for an early end, so
+// that a program that refuses to run is reported as a failure, not as success.
 class DesktopShellLauncher final : public IShellLauncher {
   public:
+    explicit DesktopShellLauncher(int settleMilliseconds = 1500);
     bool OpenWithDefaultHandler(const QString& pathOrAddress) override;
     bool StartProgram(const QString& program, const QString& argument) override;
+
+  private:
+    bool StartChecked(const QString& program, const QString& argument);
+    int settleMilliseconds_;
 };
 
 // Writes down every request and opens nothing.

@@ -1,16 +1,16 @@
 #include "publish/file_ops.h"
 
-#include <atomic>
 #include <filesystem>
 #include <system_error>
+
+#include "model/errors.h"
+#include "model/safe_file.h"
 
 namespace zarvex {
 
 namespace fs = std::filesystem;
 
 namespace {
-std::atomic<unsigned> g_copyCounter{0};
-
 fs::path Normalised(const std::string& folder) {
     std::error_code ec;
     fs::path p = fs::absolute(fs::path(folder), ec);
@@ -23,31 +23,13 @@ fs::path Normalised(const std::string& folder) {
 }
 }  // namespace
 
-std::string BareFileName(std::string_view path) {
-    const std::size_t cut = path.find_last_of("/\\");
-    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
-
 bool CopyFileReplacing(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    if (!fs::is_regular_file(from, ec))
-        return false;
-    if (fs::exists(to, ec) && fs::equivalent(from, to, ec))
+    try {
+        CopyFileSafely(from, to);
         return true;
-    const fs::path target(to);
-    const fs::path temp = target.parent_path() / ("." + target.filename().string() + ".~copy" +
-                                                  std::to_string(g_copyCounter++));
-    if (!fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec) || ec) {
-        fs::remove(temp, ec);
+    } catch (const FileIoError&) {
         return false;
     }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return false;
-    }
-    return true;
 }
 
 bool DeleteFileQuietly(const std::string& path) {

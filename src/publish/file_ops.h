@@ -6,14 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "model/file_helpers.h"
+
 namespace zarvex {
 
-// The name after the last '/' or '\' of path (project files may carry either).
-std::string BareFileName(std::string_view path);
-
-// Copies from over to, replacing an existing file. The copy goes through a
-// temporary file beside to, so a failed copy leaves the previous file intact.
-// Copying a file onto itself succeeds without touching it.
+// Copies from over to through the safe writer (CopyFileSafely), so a failed copy
+// leaves the previous file intact; false when it failed.
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 
 // Deletes a file (never a folder); false when nothing was deleted.

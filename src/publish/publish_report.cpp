@@ -1,5 +1,6 @@
 // The publish report: the plain-text list of files to upload beside the page.
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 #include "model/applet_agent.h"
@@ -12,9 +13,23 @@ namespace {
 const std::string kRule(77, '=');
 }  // namespace
 
-void TkavoAppletAgent::WritePublishReport(const std::string& folder,
-                                          const std::string& reportFileName) {
-    SafeFileWriter out(folder + reportFileName);
+namespace {
+// Lines joined with CR LF, as every file the program writes has them.
+class ReportLines {
+  public:
+    void WriteLine(std::string_view line) {
+        text_.append(line);
+        text_.append("\r\n");
+    }
+    std::string Take() { return std::move(text_); }
+
+  private:
+    std::string text_;
+};
+}  // namespace
+
+std::string TkavoAppletAgent::PublishReportText() {
+    ReportLines out;
     out.WriteLine(kRule);
     out.WriteLine(
         "This file includes a list of filename and you need to upload them to Web server");
@@ -50,7 +65,12 @@ void TkavoAppletAgent::WritePublishReport(const std::string& folder,
     out.WriteLine(kRule);
     out.WriteLine("End of Publish Report");
     out.WriteLine(kRule);
-    out.Commit();
+    return out.Take();
+}
+
+void TkavoAppletAgent::WritePublishReport(const std::string& folder,
+                                          const std::string& reportFileName) {
+    WriteFileSafely(folder + reportFileName, PublishReportText(), Faults());
 }
 
 }  // namespace zarvex

@@ -1,12 +1,12 @@
-// Staging into the preview folder and save-and-publish into a project folder.
-// Copies and deletes are silent by contract (see file_ops.h); the text files
-// (page, project, report) raise FileIoError and stop the operation there.
+// Staging into the preview folder. Copies and deletes are silent by contract
+// (see file_ops.h); the preview page raises FileIoError.
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <unordered_set>
 
 #include "model/applet_agent.h"
+#include "model/file_helpers.h"
 #include "model/progress.h"
 #include "model/safe_file.h"
 #include "publish/file_ops.h"
@@ -54,8 +54,16 @@ void TkavoAppletAgent::StageResourceFiles(const std::string& sourceFolder) {
     // A name met again is recorded again, but its file is copied only once: a
     // second copy of the same source would only replace the first with itself.
     std::unordered_set<std::string> copied;
+    // The program's images only fill gaps: an image staged from the opened project
+    // (a template's own arrow) or picked by the user stays what Preview shows and
+    // Save publishes, as the command-line tool does.
+    if (fromProgram) {
+        for (const std::string& staged : StagedFiles)
+            if (IsExistingFile(PreviewFolder() + staged))
+                copied.insert(staged);
+    }
     for (const std::string& name : ResourceFiles) {
-        if (copied.insert(name).second) {
+        if (copied.insert(fromProgram ? BareFileName(name) : name).second) {
             StageFile(fromProgram ? ProgramFilePath(Folders(), name) : source + name);
         } else {
             StagedFiles.push_back(BareFileName(name));
@@ -79,44 +87,9 @@ void TkavoAppletAgent::StagePreview(const std::string& pageText) {
     StageLinkedFiles(ProgramFolder());
     StageResourceFiles(ProgramFolder());
     const std::string page = ProgramFolder() + kPreviewPage;
-    WriteFileSafely(page, pageText);
+    WriteFileSafely(page, pageText, Faults());
     StageFile(page);
     DeleteFileQuietly(page);
-}
-
-bool TkavoAppletAgent::PublishProject(const std::string& folder, const std::string& fileName) {
-    const std::string target = AsFolderPrefix(folder);
-    const std::string base = PublishBaseName(fileName);
-
-    BuildCode(target + base + ".html");
-    for (const TLinkedFileInfo& file : LinkedFiles)
-        CopyFileReplacing(ProgramFilePath(Folders(), file.FileName), target + file.FileName);
-    SaveProjectFile(target + base + ".zarvex");
-    WritePublishReport(target, base + "_PublishReport.txt");
-
-    ProgressScope scope(Progress(), "Copying Publishable Files ... ...", 100);
-    CollectResourceFiles();
-    const std::string preview = PreviewFolder();
-    std::unordered_set<std::string> copied;
-    for (const std::string& name : ResourceFiles) {
-        if (!StaysInsideFolder(name) || !copied.insert(name).second)
-            continue;
-        // The last staging decides what is published; an image never staged (a
-        // new design saved before any preview) comes from the program's own files.
-        std::string source = preview + BareFileName(name);
-        if (!IsExistingFile(source))
-            source = ProgramFilePath(Folders(), name);
-        CopyFileReplacing(source, target + name);
-    }
-    // Publishing into the program folder itself must not delete what it published.
-    if (!IsSameFolder(target, ProgramFolder())) {
-        for (const TLinkedFileInfo& file : LinkedFiles)
-            if (file.DeleteAfterCopy)
-                DeleteFileQuietly(ProgramFolder() + file.FileName);
-    }
-    scope.Step(50);
-    scope.Step(50);
-    return true;
 }
 
 }  // namespace zarvex

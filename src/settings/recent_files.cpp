@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 
 namespace zarvex::recent {

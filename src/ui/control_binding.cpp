@@ -82,8 +82,8 @@ ControlKind KindOf(const QWidget* control) {
     return ControlKind::Other;
 }
 
-void SetSpinBounds(QSpinBox* spin) {
-    spin->setRange(kSpinMinimum, kSpinMaximum);
+void SetSpinBounds(QSpinBox* spin, int minimum) {
+    spin->setRange(std::max(minimum, kSpinMinimum), kSpinMaximum);
 }
 
 QString ShownText(const std::string& value) {
@@ -108,11 +108,11 @@ void ReadControlValue(const QWidget* control, int mode, std::string& slot) {
             return;
         }
         case ControlKind::SpinBox: {
-            int value = kSpinMinimum;
             const auto* spin = static_cast<const QSpinBox*>(control);
+            int value = spin->minimum();
             if (!TryBoundedInt(spin->cleanText().toStdString(), value))
-                value = kSpinMinimum;
-            slot = std::to_string(std::clamp(value, kSpinMinimum, kSpinMaximum));
+                value = spin->minimum();
+            slot = std::to_string(std::clamp(value, spin->minimum(), spin->maximum()));
             return;
         }
         case ControlKind::Edit:
@@ -155,11 +155,11 @@ bool WriteControlValue(const std::string& text, QWidget* control, int mode) {
         }
         case ControlKind::SpinBox: {
             auto* spin = static_cast<QSpinBox*>(control);
-            int value = kSpinMinimum;
+            int value = spin->minimum();
             const bool isInteger = TryBoundedInt(text, value);
             // setValue rewrites the box's text even for an unchanged value, so a box the
             // user emptied shows the value again.
-            spin->setValue(std::clamp(value, kSpinMinimum, kSpinMaximum));
+            spin->setValue(std::clamp(value, spin->minimum(), spin->maximum()));
             return isInteger;
         }
         case ControlKind::Edit:

@@ -32,11 +32,13 @@ inline constexpr int kPlainMode = 0;
 inline constexpr int kTextMode = 1;
 inline constexpr int kTransparentMode = 2;
 
-// Every spin box holds its value within these bounds; text in it that is not an integer
-// (an emptied box) reads as the lower bound.
+// Every spin box holds its value within its own bounds, at most these; text in it that
+// is not an integer (an emptied box) reads as its lower bound. Boxes whose value is a
+// length or a size start higher (0, or 1 for a font size), so that they cannot give
+// invalid CSS.
 inline constexpr int kSpinMinimum = -9999;
 inline constexpr int kSpinMaximum = 9999;
-void SetSpinBounds(QSpinBox* spin);
+void SetSpinBounds(QSpinBox* spin, int minimum = kSpinMinimum);
 
 inline constexpr const char* kTransparentText = "Transparent";
 

@@ -84,8 +84,15 @@ TfrmTemplet::TfrmTemplet(const QString& templatesFolder, settings::ISettingsStor
 }
 
 void TfrmTemplet::FillList() {
-    const QStringList names = QDir(folder_).entryList(
-        {TemplateMask()}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    // A template may keep its own images in a folder of its own: the project files
+    // one folder down are listed too, under "folder/name".
+    const QDir root(folder_);
+    QStringList names = root.entryList({TemplateMask()}, QDir::Files | QDir::Readable);
+    for (const QString& sub : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable))
+        for (const QString& name :
+             QDir(root.filePath(sub)).entryList({TemplateMask()}, QDir::Files | QDir::Readable))
+            names << sub + '/' + name;
+    names.sort(Qt::CaseInsensitive);
     const QIcon icon = AppIcon(AppImage::TreeRoot);
     for (const QString& name : names)
         new QListWidgetItem(icon, name, TempletList_);

@@ -167,4 +167,8 @@ bool TformWebBrowser::OpenPage(const QString& folder, const QString& fileName) {
                                        folder + fileName);
 }
 
+QString TformWebBrowser::LaunchProgram() const {
+    return platform::BrowserProgramFor(CurrentSettings(), knownBrowsers_);
+}
+
 }  // namespace zarvex::ui

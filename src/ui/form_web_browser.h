@@ -40,6 +40,8 @@ class TformWebBrowser final : public QDialog {
     // reaches a program as its one argument; a known-browser choice without a
     // selected entry opens it through the desktop's default handler.
     bool OpenPage(const QString& folder, const QString& fileName);
+    // The program OpenPage runs; empty for the desktop's default handler.
+    QString LaunchProgram() const;
 
     // What the controls say now.
     settings::BrowserSettings CurrentSettings() const;

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -18,9 +19,11 @@
 #include <stdexcept>
 
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "platform/text_codec.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
+#include "ui/live_preview.h"
 #include "ui/property_pages.h"
 #include "ui/status_progress.h"
 
@@ -42,16 +45,6 @@ class FlagScope {
   private:
     bool& flag_;
 };
-
-// The folder part of a path with its final separator, and the bare name.
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -100,6 +93,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     CreateHistory();
     AttachAuxiliaryWindows(setup);
     AttachCodeViewAndPages();
+    livePreview_ = new LivePreview(*this, findChild<QSplitter*>("spltrMain"));
     progress_ = std::make_unique<StatusProgress>(stctxtHint_, prgrsbrMainFormBottom_);
     agent_.SetProgress(progress_.get());
     agent_.AttachTree(model_);
@@ -207,7 +201,15 @@ bool TMainForm::AskToSaveChanges() {
 
 bool TMainForm::Publish(const QString& path) {
     const std::string core = ToCorePath(path);
-    return agent_.PublishProject(FolderOf(core), NameOf(core));
+    const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
+    // Everything else was published; the user learns which images were not.
+    if (!agent_.UncopiedFiles.empty()) {
+        QString text = tr("These files could not be copied: they were found nowhere.");
+        for (const std::string& name : agent_.UncopiedFiles)
+            text += "\n" + FromCorePath(name);
+        dialogs_.ShowMessage(this, MessageKind::Warning, text, DialogButton::Ok);
+    }
+    return published;
 }
 
 bool TMainForm::SaveProject() {
@@ -270,7 +272,11 @@ void TMainForm::OpenStartupPath(const QString& path) {
     if (path.isEmpty())
         return;
     MarkUnchanged();
-    RunCommand([&] { OpenProjectByName(path); });
+    // The desktop hands structure files to the program too: they start a new design.
+    if (path.endsWith(QLatin1String(".gms"), Qt::CaseInsensitive))
+        RunCommand([&] { ImportStructureFile(path); });
+    else
+        RunCommand([&] { OpenProjectByName(path); });
 }
 
 void TMainForm::OpenSequence(const QString& path) {
@@ -290,7 +296,7 @@ void TMainForm::OpenSequence(const QString& path) {
     AddRecentFile(path);
     pages_->ShowMenuParameters();
     projectFileName_ = path;
-    agent_.StageResourceFiles(FolderOf(core));
+    agent_.StageResourceFiles(FolderOfPath(core));
     FinishRebuild();
 }
 
@@ -339,9 +345,13 @@ void TMainForm::ImportMenuStructure1Click() {
     const auto chosen = dialogs_.GetOpenFileName(this, QString::fromLatin1(kStructureFilter));
     if (!chosen)
         return;
+    ImportStructureFile(*chosen);
+}
+
+void TMainForm::ImportStructureFile(const QString& path) {
     agent_.ClearPreviewFolder();
     QDir().mkpath(FromCorePath(agent_.PreviewFolder()));
-    const std::string core = ToCorePath(*chosen);
+    const std::string core = ToCorePath(path);
     currentItemNode_ = DesignTreeModel::kNoNode;
     {
         FlagScope rebuilding(treeRebuilding_);
@@ -355,7 +365,7 @@ void TMainForm::ImportMenuStructure1Click() {
         }
     }
     pages_->ShowMenuParameters();
-    agent_.StageResourceFiles(FolderOf(core));
+    agent_.StageResourceFiles(FolderOfPath(core));
     FinishRebuild();
 }
 

@@ -28,6 +28,7 @@ class QUndoStack;
 namespace zarvex::ui {
 
 class IDialogService;
+class LivePreview;
 class PropertyPages;
 class TfrmHelp;
 class TformHTML;
@@ -79,6 +80,7 @@ class TMainForm : public QMainWindow, private IEditHost {
     void Save2Click();
     void Exit1Click();
     void ImportMenuStructure1Click();
+    void ImportStructureFile(const QString& path);
     void ExportMenuStructure1Click();
     void ToolBar1Click();
     void StatusBar2Click();
@@ -184,7 +186,7 @@ class TMainForm : public QMainWindow, private IEditHost {
 
     // edit history, in main_form_edit.cpp
     void CreateHistory();
-    void OnFieldEdited(const FieldEdit& edit);
+    void OnFieldsEdited(const std::vector<FieldEdit>& edits);
     DesignTreeModel& Tree() override { return *model_; }
     void RunTreeEdit(const std::function<void()>& change, NodeId select) override;
     void ApplyField(NodeId node, const FieldEdit& edit, const std::string& value) override;
@@ -199,6 +201,7 @@ class TMainForm : public QMainWindow, private IEditHost {
     std::unique_ptr<AppServiceHost> services_;
     TfrmHelp* frmHelp_ = nullptr;
     TformHTML* formHTML_ = nullptr;
+    LivePreview* livePreview_ = nullptr;  // the pane beside the pages (live_preview.h)
 
     // window state
     bool modifiedFlag_ = false;

@@ -37,7 +37,7 @@ void TMainForm::CreateHistory() {
     // A new, opened or imported design starts a new history: the old commands name
     // nodes and records that are gone.
     connect(model_, &QAbstractItemModel::modelReset, history_, &QUndoStack::clear);
-    connect(pages_, &PropertyPages::fieldEdited, this, &TMainForm::OnFieldEdited);
+    connect(pages_, &PropertyPages::fieldsEdited, this, &TMainForm::OnFieldsEdited);
     model_->SetDropHandler(
         [this](int pos, int parentPos, int row) { return DropBlock(pos, parentPos, row); });
 }
@@ -58,13 +58,22 @@ void TMainForm::Redo1Click() {
     history_->redo();
 }
 
-void TMainForm::OnFieldEdited(const FieldEdit& edit) {
+void TMainForm::OnFieldsEdited(const std::vector<FieldEdit>& edits) {
     if (treeRebuilding_)
         return;
-    const NodeId node = edit.item ? currentItemNode_ : model_->IdAt(0);
-    if (node == DesignTreeModel::kNoNode || model_->PositionOfId(node) < 0)
-        return;
-    history_->push(new FieldEditCommand(*this, tr("Edit %1").arg(FieldCaption(edit)), node, edit));
+    // One action that changed several fields (one colour for all four borders) is one step.
+    const bool macro = edits.size() > 1;
+    if (macro)
+        history_->beginMacro(tr("Edit %1").arg(FieldCaption(edits.front())));
+    for (const FieldEdit& edit : edits) {
+        const NodeId node = edit.item ? currentItemNode_ : model_->IdAt(0);
+        if (node == DesignTreeModel::kNoNode || model_->PositionOfId(node) < 0)
+            continue;
+        history_->push(
+            new FieldEditCommand(*this, tr("Edit %1").arg(FieldCaption(edit)), node, edit));
+    }
+    if (macro)
+        history_->endMacro();
 }
 
 void TMainForm::RunTreeEdit(const std::function<void()>& change, NodeId select) {
@@ -113,7 +122,8 @@ void TMainForm::ApplyField(NodeId node, const FieldEdit& edit, const std::string
         pages_->WriteMenuField(static_cast<AppletField>(edit.field), value);
     }
     UpdateCommandStates();
-    MarkChanged();
+    // Whoever follows the pages' changes (the live preview) sees the undone value too.
+    emit pages_->changed();
 }
 
 void TMainForm::ExpandNode(NodeId node) {

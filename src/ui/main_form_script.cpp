@@ -8,6 +8,7 @@
 #include "model/errors.h"
 #include "platform/text_codec.h"
 #include "ui/app_services.h"
+#include "ui/dialog_service.h"
 #include "ui/form_html.h"
 #include "ui/form_publish_report.h"
 #include "ui/form_web_browser.h"
@@ -48,7 +49,17 @@ void TMainForm::Preview1Click() {
         return;
     agent_.StagePreview(PageFileText(formHTML_->Text()));
     const auto dialog = CreateWebBrowserForm();
-    dialog->OpenPage(FromCorePath(agent_.PreviewFolder()), QString::fromLatin1(kPreviewPage));
+    if (dialog->OpenPage(FromCorePath(agent_.PreviewFolder()), QString::fromLatin1(kPreviewPage)))
+        return;
+    const QString program = dialog->LaunchProgram();
+    dialogs_.ShowMessage(this, MessageKind::Error,
+                         program.isEmpty()
+                             ? tr("The desktop's default web browser could not be started to "
+                                  "show the preview. Choose a browser under Option, Web Browser.")
+                             : tr("The web browser \"%1\" could not be started to show the "
+                                  "preview. Choose another under Option, Web Browser.")
+                                   .arg(QDir::toNativeSeparators(program)),
+                         DialogButton::Ok);
 }
 
 void TMainForm::Publish1Click() {

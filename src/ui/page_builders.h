@@ -9,6 +9,9 @@ namespace zarvex::ui {
 
 class IDialogService;
 
+// The Style page's check box that gives the border one colour on all four sides.
+inline constexpr const char* kSameBorderColorsControl = "chkbx_MainMenuBorderColorSame";
+
 void BuildScriptPage(QWidget* page);
 void BuildStylePage(QWidget* page, IDialogService& dialogs);
 void BuildItemPage(QWidget* page);

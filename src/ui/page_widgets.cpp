@@ -1,5 +1,7 @@
 #include "ui/page_widgets.h"
 
+#include <algorithm>
+
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QGridLayout>
@@ -65,11 +67,11 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& hint) {
     return edit;
 }
 
-QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint) {
+QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint, int minimum) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(name));
-    SetSpinBounds(spin);
-    spin->setValue(0);
+    SetSpinBounds(spin, minimum);
+    spin->setValue(std::max(0, minimum));
     spin->setMinimumWidth(70);
     SetHint(spin, hint);
     return spin;

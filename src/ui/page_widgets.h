@@ -32,7 +32,8 @@ QGroupBox* GroupOf(QGridLayout* grid);
 QToolButton* MakeHelpButton(QWidget* parent, const char* name, int tag);
 QLabel* MakeLabel(QWidget* parent, const QString& caption);
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& hint = {});
-QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint = {});
+QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint = {},
+                   int minimum = -9999);
 // A pick-only list, or with editable set a free text with suggestions.
 QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& entries, bool editable,
                      const QString& hint = {});

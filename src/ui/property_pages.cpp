@@ -16,6 +16,7 @@
 #include "platform/text_codec.h"
 #include "publish/file_ops.h"
 #include "settings/help_pages.h"
+#include "ui/border_color_choice.h"
 #include "ui/color_panel.h"
 #include "ui/control_binding.h"
 #include "ui/dialog_service.h"
@@ -79,6 +80,9 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     }
     for (const ItemFieldBinding& row : kItemFieldBindings)
         Require(row.control.name);
+    borderColors_ = new BorderColorChoice(pages_);
+    connect(borderColors_, &BorderColorChoice::changed, this, &PropertyPages::changed);
+    connect(borderColors_, &BorderColorChoice::changed, this, &PropertyPages::TrackEdits);
     ConnectChangeReports();
     ConnectButtons();
     ConnectEditTracking();
@@ -122,6 +126,13 @@ void PropertyPages::ConnectChangeReports() {
             connect(panel, &ColorPanel::clicked, this, [this, panel] { pnl_BgColorClick(panel); });
         if (auto* transparent = qobject_cast<QAbstractButton*>(Require(row.second.name)))
             connect(transparent, &QAbstractButton::clicked, this, &PropertyPages::changed);
+        // The other sides follow the top one while the border has one colour.
+        if (row.field == AppletField::BorderColorTop) {
+            connect(qobject_cast<ColorPanel*>(Require(row.first.name)), &ColorPanel::clicked,
+                    borderColors_, &BorderColorChoice::TopChanged);
+            connect(qobject_cast<QAbstractButton*>(Require(row.second.name)),
+                    &QAbstractButton::clicked, borderColors_, &BorderColorChoice::TopChanged);
+        }
     }
 }
 
@@ -244,15 +255,15 @@ TItemData PropertyPages::ShownItemValues() const {
 void PropertyPages::TrackEdits() {
     if (filling_ > 0)
         return;
+    std::vector<FieldEdit> edits;
     const TAppletData menu = ShownMenuValues();
     for (const MenuFieldBinding& row : kMenuFieldBindings) {
         const std::string& now = Field(menu, row.field);
         std::string& before = Field(shownMenu_, row.field);
         if (now == before)
             continue;
-        FieldEdit edit{false, static_cast<int>(row.field), before, now, refusing_};
+        edits.push_back({false, static_cast<int>(row.field), before, now, refusing_});
         before = now;
-        emit fieldEdited(edit);
     }
     const TItemData item = ShownItemValues();
     for (const ItemFieldBinding& row : kItemFieldBindings) {
@@ -260,10 +271,11 @@ void PropertyPages::TrackEdits() {
         std::string& before = Field(shownItem_, row.field);
         if (now == before)
             continue;
-        FieldEdit edit{true, static_cast<int>(row.field), before, now, refusing_};
+        edits.push_back({true, static_cast<int>(row.field), before, now, refusing_});
         before = now;
-        emit fieldEdited(edit);
     }
+    if (!edits.empty())
+        emit fieldsEdited(edits);
 }
 
 void PropertyPages::WriteMenuField(AppletField field, const std::string& value) {
@@ -373,6 +385,7 @@ void PropertyPages::ShowMenuParameters() {
     if (!local->isChecked())
         qobject_cast<QRadioButton*>(Require("rdbtn_InternalUse_RootDir_Remote_Checked"))
             ->setChecked(true);
+    borderColors_->ShowAgreement();
     --filling_;
     shownMenu_ = d;
     shownMenu_ = ShownMenuValues();

@@ -19,6 +19,7 @@ class QWidget;
 
 namespace zarvex::ui {
 
+class BorderColorChoice;
 class ColorPanel;
 class IDialogService;
 struct ReportingControl;
@@ -111,8 +112,8 @@ class PropertyPages : public QObject {
     void helpRequested(const QString& pageFileName);
     // A line for the window's hint line (a stored value the pages could not show).
     void hintMessage(const QString& text);
-    // The user changed the shown value of a bound field.
-    void fieldEdited(const zarvex::ui::FieldEdit& edit);
+    // The user changed the shown values of bound fields, in one action.
+    void fieldsEdited(const std::vector<zarvex::ui::FieldEdit>& edits);
 
   private:
     QWidget* Require(const char* name) const;
@@ -139,6 +140,7 @@ class PropertyPages : public QObject {
     std::vector<QWidget*> rootPages_, parentPages_, itemPages_;
     QLineEdit* edtText_ = nullptr;
     QLineEdit* edtIcon_ = nullptr;
+    BorderColorChoice* borderColors_ = nullptr;
     std::function<SelectedNode()> selection_;
     std::function<void()> linkTip_;
     int lastPagesNodeIndex_ = -1;

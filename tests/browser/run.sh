@@ -23,11 +23,18 @@ fail() { echo "run.sh: $*" >&2; exit 1; }
 or set ZARVEX_APP_DIR to a program folder that holds it (tools/test.sh does both)."
 
 # The program folder must ship the runtime being tested, or the suite would pass or
-# fail on an older copy.
-for f in "$root"/runtime/*; do
-  cmp -s "$f" "$app/$(basename "$f")" || fail "$app/$(basename "$f") is missing or differs from runtime/$(basename "$f");
-  rebuild the program folder (cmake --build <build folder> --target zarvex_app_data)."
+# fail on an older copy: velmo.js as runtime/src builds now, and the images.
+stale="rebuild the program folder (cmake --build <build folder> --target zarvex_app_data)."
+for f in "$root"/runtime/*.gif "$root"/runtime/*.png; do
+  cmp -s "$f" "$app/$(basename "$f")" || fail "$app/$(basename "$f") is missing or differs from runtime/$(basename "$f"); $stale"
 done
+if [ ! -f "$root/runtime/node_modules/.package-lock.json" ]; then
+  (cd "$root/runtime" && npm ci --no-audit --no-fund)
+fi
+fresh="$(mktemp -d)"
+trap 'rm -rf "$fresh"' EXIT
+node "$root/runtime/build.mjs" "$fresh/velmo.js"
+cmp -s "$fresh/velmo.js" "$app/velmo.js" || fail "$app/velmo.js is missing or older than runtime/src; $stale"
 
 if [ ! -d node_modules ]; then
   npm ci --no-audit --no-fund
@@ -62,4 +69,4 @@ export ZARVEX_BROWSER_PAGES="$pages"
 # time: the suite checks timing-dependent behaviour (close delay, pointer aiming) that
 # two busy browsers on two cores would make flaky.
 shopt -s nullglob
-exec node --test --test-concurrency=1 "$@" suite/*.test.mjs ./*.test.mjs
+node --test --test-concurrency=1 "$@" suite/*.test.mjs ./*.test.mjs

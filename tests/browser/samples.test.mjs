@@ -1,63 +1,36 @@
-// The shipped samples: data/samples/index.html and every page published there from a
-// template load without console errors or failed requests, and every menu is built and
-// opens its pop-ups. The files are served exactly as shipped (their own velmo.js and
-// images, not the working copy of the runtime), since that is what users open.
+// The samples the build publishes from the shipped templates into the program folder
+// (<app>/samples, tools/make_samples.sh): the index and every sample page load without
+// console errors or failed requests, every menu is built and opens its pop-ups, links
+// stay inside their page, non-ASCII captions read right when served over HTTP with no
+// character set in the header, and every template is photographed at 1280 and 375 px
+// into <screenshots>/templates/.
 //   node --test samples.test.mjs
 import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
 const HERE = path.dirname(fileURLToPath(import.meta.url));
-
-// The file sits beside lib/ or one folder below it (with the suite).
-function findUp(rel) {
-  for (let dir = HERE; ; dir = path.dirname(dir)) {
-    if (fs.existsSync(path.join(dir, rel))) return path.join(dir, rel);
-    if (path.dirname(dir) === dir) throw new Error(`${rel} not found above ${HERE}`);
-  }
-}
-const H = await import(pathToFileURL(findUp('lib/harness.mjs')).href);
-const SAMPLES = findUp('data/samples');
-const TEMPLATES = path.join(path.dirname(SAMPLES), 'templates');
-
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.gif': 'image/gif',
-  '.png': 'image/png', '.txt': 'text/plain', '.zarvex': 'text/plain' };
-
-function startSampleServer() {
-  const server = http.createServer((req, res) => {
-    const rel = decodeURIComponent(new URL(req.url, 'http://127.0.0.1').pathname).replace(/^\/+/, '');
-    if (rel === 'favicon.ico') return res.writeHead(204).end();
-    const file = path.resolve(SAMPLES, rel || 'index.html');
-    if (!file.startsWith(SAMPLES + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
-      res.writeHead(404, { 'content-type': 'text/plain' });
-      return res.end('not found');
-    }
-    res.writeHead(200, { 'content-type': TYPES[path.extname(file).toLowerCase()] || 'application/octet-stream',
-      'cache-control': 'no-store' });
-    fs.createReadStream(file).pipe(res);
-  });
-  return new Promise(ok => server.listen(0, '127.0.0.1', () => ok({
-    url: p => `http://127.0.0.1:${server.address().port}/${p}`,
-    close: () => new Promise(done => server.close(done)),
-  })));
-}
+const H = await import(pathToFileURL(path.join(HERE, 'lib', 'harness.mjs')).href);
+const APP = path.resolve(process.env.ZARVEX_APP_DIR || path.join(HERE, '..', '..', 'build', 'app'));
+const SAMPLES = path.join(APP, 'samples');
+const SHOTS = path.join(H.SHOT_DIR, 'templates');
 
 // The menu-wide fields a test needs, read from a project file's parameter line.
 function design(projectFile) {
-  const lines = fs.readFileSync(projectFile, 'latin1').split('\r\n');
+  const lines = fs.readFileSync(projectFile, 'utf8').split('\r\n');
   const f = lines[lines.indexOf('<Applet_Parameters>') + 1].split('#$@');
   return { menuName: f[0], vertical: f[2] === '1', click: f[5] === '1', textColor: f[19] };
 }
 
-const templateNames = fs.readdirSync(TEMPLATES).filter(f => f.endsWith('.zarvex')).map(f => f.slice(0, -7)).sort();
+const templateNames = fs.readdirSync(SAMPLES, { withFileTypes: true })
+  .filter(e => e.isDirectory()).map(e => e.name).sort();
 const hex = rgb => '#' + rgb.match(/\d+/g).slice(0, 3).map(n => (+n).toString(16).padStart(2, '0')).join('').toUpperCase();
 
 // Opens a page and records console errors and warnings, page errors and failed requests.
-async function openPage(t, browser, url) {
-  const context = await browser.newContext({ viewport: { width: 900, height: 700 } });
+async function openPage(t, browser, url, viewport = { width: 1280, height: 800 }) {
+  const context = await browser.newContext({ viewport });
   t.after(() => context.close());
   const page = await context.newPage();
   const problems = [];
@@ -69,66 +42,97 @@ async function openPage(t, browser, url) {
   return { page, problems };
 }
 
+// Opens the first pop-up of the bar, or the one of the named item, and one level below it
+// when there is one; returns the open pop-ups.
+async function openPopups(page, d, barText) {
+  const open = loc => (d.click ? loc.click() : loc.hover());
+  const bar = barText ? page.locator('div.bnaz-bpAb td.bGaz', { hasText: barText }).first()
+    : page.locator('div.bnaz-bpAb td.bGaz:has(a[aria-haspopup])').first();
+  await open(bar);
+  const first = page.locator('div.bnaz-bwAb:visible').first();
+  await first.waitFor();
+  const inner = first.locator('tr.bGaz:has(a[aria-haspopup])');
+  if (!barText && await inner.count()) {
+    await open(inner.first());
+    await page.waitForFunction(() => [...document.querySelectorAll('div.bnaz-bwAb')]
+      .filter(e => e.style.display !== 'none').length === 2);
+  }
+  return first;
+}
+
 let server, browser;
-before(async () => { server = await startSampleServer(); browser = await H.launch() });
+before(async () => { server = await H.startServer([SAMPLES], {}); browser = await H.launch(); fs.mkdirSync(SHOTS, { recursive: true }) });
 after(async () => { await browser?.close(); await server?.close() });
 
 describe('samples index', () => {
-  test('every template has a published sample and a section with its page', async t => {
-    assert.ok(templateNames.length >= 6, `${templateNames.length} templates`);
+  test('shows every template in a section with its published page', async t => {
+    assert.ok(templateNames.length >= 8, `${templateNames.length} samples`);
     const { page, problems } = await openPage(t, browser, server.url('index.html'));
     const sections = await page.$$eval('section', ss => ss.map(s => ({ id: s.id, frame: s.querySelector('iframe')?.getAttribute('src') })));
     assert.deepEqual(sections.map(s => s.id).sort(), templateNames);
     for (const { id, frame } of sections) {
-      assert.equal(frame, `menus/${id}.html`);
-      assert.ok(fs.existsSync(path.join(SAMPLES, 'menus', `${id}.zarvex`)), `${id}: project file published`);
+      assert.equal(frame, `${id}/${id}.html`);
+      const frameLocator = page.frameLocator(`section#${id} iframe`);
+      await frameLocator.locator('div.bnaz-bpAb').waitFor({ state: 'attached' });
     }
-    // every framed menu is built
-    for (const { id } of sections) {
-      const frame = page.frameLocator(`section#${id} iframe`);
-      await frame.locator('div.bnaz-bpAb').waitFor({ state: 'attached' });
-      assert.equal(await frame.locator('div.bnaz-bpAb').count(), 1, id);
+    const links = await page.$$eval('a[href]', as => as.map(a => a.getAttribute('href')));
+    for (const href of links) {
+      if (href.startsWith('#')) assert.ok(templateNames.includes(href.slice(1)), `anchor ${href}`);
+      else assert.ok(fs.existsSync(path.join(SAMPLES, href)), `link ${href} leads to a file`);
     }
-    const links = await page.$$eval('section a[href]', as => as.map(a => a.getAttribute('href')));
-    for (const href of links) assert.ok(fs.existsSync(path.join(SAMPLES, href)), `link ${href} leads to a file`);
     assert.deepEqual(problems, []);
   });
 });
 
 describe('sample pages', () => {
   for (const name of templateNames) {
-    test(`${name}: builds its menu and opens two levels of pop-ups without errors`, async t => {
-      const d = design(path.join(SAMPLES, 'menus', `${name}.zarvex`));
-      const { page, problems } = await openPage(t, browser, server.url(`menus/${name}.html`));
+    test(`${name}: builds its menu, opens its pop-ups and keeps its links on the page`, async t => {
+      const d = design(path.join(SAMPLES, name, `${name}.zarvex`));
+      const { page, problems } = await openPage(t, browser, server.url(`${name}/${name}.html`));
       await page.waitForFunction(n => n in window && window[n], d.menuName);
-      assert.equal(await page.locator('div.bnaz-bpAb').count(), 1);
       assert.equal(await page.getAttribute('div.bnaz-bpAb', 'aria-orientation'), d.vertical ? 'vertical' : 'horizontal');
+      const first = await openPopups(page, d);
 
-      const open = loc => (d.click ? loc.click() : loc.hover());
-      await open(page.locator('div.bnaz-bpAb td.bGaz:has(a[aria-haspopup])').first());
-      const first = page.locator('div.bnaz-bwAb:visible');
-      await first.first().waitFor();
-      await open(first.first().locator('tr.bGaz:has(a[aria-haspopup])').first());
-      await page.waitForFunction(() => [...document.querySelectorAll('div.bnaz-bwAb')]
-        .filter(e => e.style.display !== 'none').length === 2);
-
-      // every icon the design names is published and decodes
+      const row = first.locator('tr.bGaz:not(.bqAb):not(.brAb) a').first();
+      assert.equal(hex(await row.evaluate(a => getComputedStyle(a).color)), `#${d.textColor}`);
       const icons = await page.$$eval('div.bnaz-bpAb img, div.bnaz-bwAb img', imgs => imgs.map(i => [i.getAttribute('src'), i.naturalWidth]));
       for (const [src, width] of icons) assert.ok(width > 0, `icon ${src} loads`);
-      await page.screenshot({ path: H.screenshotPath(`sample-${name}.png`) });
+      const hrefs = await page.$$eval('#' + d.menuName + '_ul a', as => as.map(a => a.getAttribute('href')));
+      for (const href of hrefs) assert.match(href, /^(#|javascript:void\(0\)$)/, 'links stay on the page');
+      await page.screenshot({ path: path.join(SHOTS, `${name}-1280.png`) });
+      assert.deepEqual(problems, []);
+    });
+
+    test(`${name}: at 375 px`, async t => {
+      const d = design(path.join(SAMPLES, name, `${name}.zarvex`));
+      const { page, problems } = await openPage(t, browser, server.url(`${name}/${name}.html`),
+        { width: 375, height: 740 });
+      await page.waitForFunction(n => n in window && window[n], d.menuName);
+      // A collapsed bar opens its list from a toggle; a runtime without one shows the bar.
+      const toggle = page.locator('.bnaz-toggle, [aria-controls][aria-expanded]:visible').first();
+      if (await toggle.count()) await toggle.click();
+      else await openPopups(page, d);
+      await page.screenshot({ path: path.join(SHOTS, `${name}-375.png`) });
       assert.deepEqual(problems, []);
     });
   }
 
-  test('pop-up rows show the design\'s text colour', async t => {
-    for (const name of templateNames) {
-      const d = design(path.join(SAMPLES, 'menus', `${name}.zarvex`));
-      const { page } = await openPage(t, browser, server.url(`menus/${name}.html`));
-      await page.waitForFunction(n => n in window && window[n], d.menuName);
-      const item = page.locator('div.bnaz-bpAb td.bGaz:has(a[aria-haspopup])').first();
-      await (d.click ? item.click() : item.hover());
-      const row = page.locator('div.bnaz-bwAb:visible tr.bGaz:not(.bqAb):not(.brAb) a').first();
-      assert.equal(hex(await row.evaluate(a => getComputedStyle(a).color)), `#${d.textColor}`, name);
-    }
+  test('non-ASCII captions read right from a server that names no character set', async t => {
+    const { page } = await openPage(t, browser, server.url('mega_catalogue/mega_catalogue.html'));
+    await page.waitForFunction(() => window.MegaMenu);
+    const texts = await page.$$eval('#MegaMenu_ul a', as => as.map(a => a.textContent));
+    for (const caption of ['Ångström', 'Café Crème', 'Øresund', 'Zürich']) assert.ok(texts.includes(caption), caption);
+    assert.equal(await page.evaluate(() => document.characterSet), 'UTF-8');
+  });
+
+  test('a pop-up longer than the window scrolls', async t => {
+    const d = design(path.join(SAMPLES, 'mega_catalogue', 'mega_catalogue.zarvex'));
+    const { page } = await openPage(t, browser, server.url('mega_catalogue/mega_catalogue.html'));
+    await page.waitForFunction(n => window[n], d.menuName);
+    const popup = await openPopups(page, d, 'Brands');
+    const box = await popup.boundingBox();
+    assert.ok(box.y + box.height <= 800, `the pop-up fits the window (${box.y} + ${box.height})`);
+    assert.ok(await popup.locator('div.bnaz-bsAb-Boaz').isVisible(), 'a scroll-down button shows');
+    await page.screenshot({ path: path.join(SHOTS, 'mega_catalogue-scrolling-1280.png') });
   });
 });

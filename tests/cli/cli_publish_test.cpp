@@ -94,32 +94,45 @@ TEST_F(CliPublishTest, PublishesBesideTheProjectUnderItsOwnOrAChosenName) {
     EXPECT_TRUE(after.count("Top_PublishReport.txt"));
 }
 
-TEST_F(CliPublishTest, ASharedIconIsPublishedOnceAndAMissingOneIsLeftOutWithoutError) {
+TEST_F(CliPublishTest, IconsArePublishedOnceIntoTheirSubfolderNeverFromOutsideMissingOnesWarn) {
+    const fs::path design = kDesigns / "shared_and_missing_icons";
     const fs::path out = dir_ / "out";
-    const CliResult r =
-        RunCli({"publish", (kDesigns / "shared_and_missing_icons" / "icons.zarvex").string(),
-                "--to", out.string()});
+    const std::string project = (design / "icons.zarvex").string();
+    const CliResult strict = RunCli({"publish", project, "--to", out.string(), "--strict"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_THAT(strict.err, HasSubstr("nowhere.gif: not found"));
+    EXPECT_FALSE(fs::exists(out));
+
+    const CliResult r = RunCli({"publish", project, "--to", out.string()});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
+    EXPECT_THAT(r.err, HasSubstr("warning: nowhere.gif not found\n"));
+    EXPECT_THAT(r.err, HasSubstr("zarvex-cli: publish: '../three_levels/home.gif' lies outside the "
+                                 "project folder and was not copied\n"));
     const auto files = FileNames(out);
     EXPECT_EQ(std::count(files.begin(), files.end(), "star.gif"), 1);
     EXPECT_EQ(std::count(files.begin(), files.end(), "nowhere.gif"), 0);
     EXPECT_EQ(std::count(files.begin(), files.end(), "scrollu.gif"), 0);
+    EXPECT_EQ(ReadBytes(out / "img" / "dot.gif"), ReadBytes(design / "img" / "dot.gif"));
+    EXPECT_FALSE(fs::exists(dir_ / "three_levels"));
+    EXPECT_FALSE(fs::exists(out / "home.gif"));
     const std::string report = ReadBytes(out / "icons_PublishReport.txt");
-    EXPECT_THAT(report, HasSubstr("  star.gif\r\n  nowhere.gif\r\n\r\n\r\n"));
+    EXPECT_THAT(report, HasSubstr("  star.gif\r\n  nowhere.gif\r\n  img/dot.gif\r\n"
+                                  "  ../three_levels/home.gif\r\n\r\n\r\n"));
 }
 
-TEST_F(CliPublishTest, ADesignWithoutItemsPublishesButHasNoHtmlToShow) {
+TEST_F(CliPublishTest, ADesignWithoutItemsIsRefusedByPublishAsByHtml) {
     const fs::path project = kDesigns / "no_items" / "empty_menu.zarvex";
+    const std::string refusal = "zarvex-cli: " + project.string() +
+                                ": No item to build. Please add item to left pane and try again.\n";
     const CliResult html = RunCli({"html", project.string()});
     EXPECT_EQ(html.status, 1);
     EXPECT_EQ(html.out, "");
-    EXPECT_EQ(html.err, "zarvex-cli: " + project.string() +
-                            ": No item to build. Please add item to left pane and try again.\n");
+    EXPECT_EQ(html.err, refusal);
 
     const CliResult pub = RunCli({"publish", project.string(), "--to", (dir_ / "out").string()});
-    ASSERT_EQ(pub.status, 0) << pub.err;
-    EXPECT_THAT(ReadBytes(dir_ / "out" / "empty_menu.html"), Not(HasSubstr("<ul id=")));
+    EXPECT_EQ(pub.status, 1);
+    EXPECT_EQ(pub.err, refusal);
+    EXPECT_FALSE(fs::exists(dir_ / "out"));
 }
 
 TEST_F(CliPublishTest, LeavesTheProgramFolderAsItWas) {
@@ -143,7 +156,8 @@ TEST_F(CliPublishTest, AFailedBuildLeavesAnEarlierPublishUntouched) {
         fs::path(ZARVEX_TEST_DATA_DIR) / "cli" / "broken" / "bad_border_style.zarvex";
     const CliResult r = RunCli({"publish", broken.string(), "--to", out.string(), "--name", "bad"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zarvex-cli: " + broken.string() + ": 'solid' is not a valid integer value\n");
+    EXPECT_EQ(r.err, "zarvex-cli: " + broken.string() +
+                         ": BorderStyle: 'solid' is not a valid integer value\n");
     EXPECT_EQ(Snapshot(out), before);
 }
 

@@ -10,9 +10,10 @@
 #include <set>
 
 #include "codegen_test_helpers.h"
+#include "golden_cases.h"
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
-#include "golden_cases.h"
 
 namespace zarvex {
 namespace {

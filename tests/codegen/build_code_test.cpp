@@ -4,9 +4,11 @@
 
 #include <filesystem>
 
+#include "codegen/built_menu.h"
 #include "codegen/prepare_items.h"
 #include "codegen_test_helpers.h"
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 
 namespace zarvex {
@@ -21,8 +23,6 @@ constexpr const char* kBuildStatus = "Making HTML Codes ... ...";
 
 class BuildCodeTest : public ::testing::Test {
   protected:
-    void TearDown() override { SetWriteFaultAfterBytesForTesting(-1); }
-
     // The worked example's shape: Home; Products > (Tools > Hammer), separator, Parts; Contact.
     void AddWorkedExample() {
         fx.Add(0, "Home", "index.html");
@@ -146,6 +146,15 @@ TEST_F(BuildCodeTest, RebuildingNeverNestsARootInsideTheOther) {
 
     EXPECT_EQ(RewriteLinkRoot("X/SITE/Site", "site", "MySite"), "X/MySite/MySite");
     EXPECT_EQ(RewriteLinkRoot("a/MYSITE/site", "site", "mysite"), "a/MYSITE/mysite");
+    // Roots match whole path components only.
+    EXPECT_EQ(RewriteLinkRoot("C:\\site\\wwwroot\\x.html", "C:\\site", "C:\\site\\www"),
+              "C:\\site\\www\\wwwroot\\x.html");
+    EXPECT_EQ(RewriteLinkRoot("C:\\site\\www\\x.html", "C:\\site", "C:\\site\\www"),
+              "C:\\site\\www\\x.html");
+    EXPECT_EQ(RewriteLinkRoot("C:\\siteB\\x.html", "C:\\site", "/site"), "C:\\siteB\\x.html");
+    EXPECT_EQ(RewriteLinkRoot("c:\\SITE\\a.html", "C:\\site", "/site"), "/site\\a.html");
+    EXPECT_EQ(RewriteLinkRoot("/site\\a.html", "/site", "C:\\site"), "C:\\site\\a.html");
+    EXPECT_EQ(RewriteLinkRoot("http://h/", "http://h/", "/w"), "/w");
 }
 
 struct BadValue {
@@ -174,6 +183,9 @@ TEST_P(RefusedConversion, LeavesFilesAndModelAsTheyWere) {
         FAIL() << "the build should have been refused";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.text(), GetParam().text);
+        EXPECT_EQ(e.what(),
+                  std::string(kAppletFields[static_cast<std::size_t>(GetParam().field)].name) +
+                      ": '" + GetParam().text + "' is not a valid integer value");
     }
     EXPECT_EQ(AllFiles(), before);
     EXPECT_EQ(fx.agent.Items, items);  // no link was rewritten
@@ -211,11 +223,22 @@ TEST_F(BuildCodeTest, AnUnwritableTargetKeepsEveryEarlierFile) {
     ExpectProgressReset();
     fx.agent.SetFolders({fx.programFolder, fx.programFolder});
 
+    // The page's path is a folder.
+    EXPECT_THROW(fx.agent.BuildCode(scratch.path().string()), FileIoError);
+    ExpectProgressReset();
+
     // The disk fills up half-way through the page.
-    SetWriteFaultAfterBytesForTesting(static_cast<long long>(
-        before.at("MyMenu1.css").size() + before.at("MyMenu1cfg.js").size() + 40));
+    WriteFaults fullDisk{static_cast<long long>(before.at("MyMenu1.css").size() +
+                                                before.at("MyMenu1cfg.js").size() + 40)};
+    fx.agent.SetWriteFaults(&fullDisk);
     EXPECT_THROW(fx.agent.BuildCode(page), FileIoError);
-    SetWriteFaultAfterBytesForTesting(-1);
+    ExpectProgressReset();
+
+    // The page cannot be put in place after the other two were.
+    WriteFaults refused{-1, "page.html"};
+    fx.agent.SetWriteFaults(&refused);
+    EXPECT_THROW(fx.agent.BuildCode(page), FileIoError);
+    fx.agent.SetWriteFaults(nullptr);
     ExpectProgressReset();
     auto expected = before;
     expected["page/plain"] = "x";
@@ -268,6 +291,40 @@ TEST_F(BuildCodeTest, CollectsImagesInOrderKeepingDuplicatesAndSkippingBlanks) {
               (std::vector<std::string>{"arrowr.gif", "arrowr.gif", "sep.gif", "scrollu.gif",
                                         "scrolluh.gif", "scrolld.gif", "scrolldh.gif",
                                         "scrolldd.gif", "shadow.png", " a.gif ", "sep.gif"}));
+}
+
+// The preview's build in memory gives the bytes that BuildCode writes, and touches
+// neither the design nor any folder.
+TEST_F(BuildCodeTest, TheInMemoryBuildGivesBuildCodesFilesAndLeavesTheAgentAlone) {
+    AddWorkedExample();
+    fx.agent.MenuParameters.MenuName = "Nav";
+    fx.agent.MenuParameters.LocalRootDir = "file:///C|/site/";
+    fx.agent.MenuParameters.RemoteRootDir = "http://example.com/";
+    fx.agent.Items[0].Link = "file:///C|/site/index.html";
+    fx.agent.Items[0].Icon = "home.gif";
+    const TAppletData menu = fx.agent.MenuParameters;
+    const TItemArray items = fx.agent.Items;
+    const TLinkedFileInfoArray linked = fx.agent.LinkedFiles;
+
+    const BuiltMenu built = BuildMenuInMemory(fx.agent);
+    EXPECT_EQ(fx.agent.MenuParameters, menu);
+    EXPECT_EQ(fx.agent.Items, items);
+    EXPECT_EQ(fx.agent.LinkedFiles, linked);
+    EXPECT_TRUE(AllFiles().empty());
+
+    fx.agent.BuildCode(page);
+    EXPECT_EQ(built.stylesheetName, "Nav.css");
+    EXPECT_EQ(built.scriptName, "Navcfg.js");
+    EXPECT_EQ(built.stylesheet, ReadWholeFile(fx.programFolder + "Nav.css"));
+    EXPECT_EQ(built.script, ReadWholeFile(fx.programFolder + "Navcfg.js"));
+    EXPECT_EQ(built.snippet, ReadWholeFile(page));
+    EXPECT_EQ(built.linkedFiles, std::vector<std::string>{"velmo.js"});
+    fx.agent.CollectResourceFiles();
+    EXPECT_EQ(built.resources, fx.agent.ResourceFiles);
+
+    // What BuildCode refuses, the preview refuses too.
+    fx.agent.MenuParameters.Cursor = "pointer";
+    EXPECT_THROW(BuildMenuInMemory(fx.agent), ConversionError);
 }
 
 }  // namespace

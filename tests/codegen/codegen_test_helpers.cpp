@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 
 namespace zarvex::testing {

@@ -58,25 +58,48 @@ std::string WithSeparatorRun(Reader reader) {
     return text.substr(0, at) + run + "\r\n" + text.substr(at);
 }
 
+// A valid file whose items are count copies of line: so many records that they
+// would take far more memory than the file's size.
+std::string WithItemFlood(Reader reader, const std::string& line, int count) {
+    const std::string text =
+        Stored(reader == Reader::Project ? "level_empty.zarvex" : "level_jump.gms");
+    const std::size_t first = reader == Reader::Project ? 14 : 13;  // lines before the first item
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < first; ++i)
+        at = text.find('\n', at) + 1;
+    std::string flood = text.substr(0, at);
+    for (int i = 0; i < count; ++i)
+        flood += line;
+    return flood +
+           (reader == Reader::Project ? "</Item_Parameters>\r\n" : "</Structure_Description>\r\n");
+}
+
+std::string LongFields(int levelField, int fieldCount) {
+    std::string line;
+    for (int f = 0; f < fieldCount; ++f)
+        line += (f == levelField ? "0" : "sixteen-letters!") + std::string("#$@");
+    return line + "\r\n";
+}
+
 std::vector<BrokenCase> Cases() {
     const auto P = Reader::Project;
     const auto S = Reader::Structure;
     const std::string incomplete = "the file is incomplete: it ends before ";
     return {
         {"ProjectEmpty", P, Stored("empty.zarvex"), "the file is empty", 0},
-        {"ProjectNoProductLine", P, Stored("no_product_line.zarvex"), kProjectRefused, 0},
+        {"ProjectNoProductLine", P, Stored("no_product_line.zarvex"), kProjectRefused, 7},
         {"ProjectWrongProduct", P, Stored("wrong_product.zarvex"), kProjectRefused, 6},
         {"ProjectProductInOtherCase", P, Stored("product_in_other_case.zarvex"), kProjectRefused,
          6},
         {"ProjectIsAStructureFile", P, Stored("structure_as_project.zarvex"), kProjectRefused, 8},
         {"ProjectEndsAfterProductTag", P, Stored("ends_after_product_tag.zarvex"),
-         incomplete + "the product name", 0},
+         incomplete + "the product name", 5},
         {"ProjectEndsInsideHeader", P, Stored("ends_inside_header.zarvex"),
-         incomplete + "the product version", 0},
+         incomplete + "the product version", 8},
         {"ProjectEndsBeforeParameters", P, Stored("ends_before_parameters.zarvex"),
-         incomplete + "<Applet_Parameters>", 0},
+         incomplete + "<Applet_Parameters>", 10},
         {"ProjectEndsInsideItems", P, Stored("ends_inside_items.zarvex"),
-         incomplete + "</Item_Parameters>", 0},
+         incomplete + "</Item_Parameters>", 16},
         {"ProjectLevelNotInteger", P, Stored("level_not_integer.zarvex"),
          "'one' is not a valid integer value", 16},
         {"ProjectLevelEmpty", P, Stored("level_empty.zarvex"), "'' is not a valid integer value",
@@ -86,21 +109,25 @@ std::vector<BrokenCase> Cases() {
          "the first item has level 1", 15},
         {"ProjectNegativeLevel", P, Stored("negative_level.zarvex"), "level -1 is negative", 16},
         {"ProjectSeparatorRun", P, WithSeparatorRun(P), "'' is not a valid integer value", 15},
-        {"ProjectBinaryNoise", P, BinaryNoise(), kProjectRefused, 0},
+        {"ProjectItemFlood", P, WithItemFlood(P, "#$@#$@#$@#$@#$@#$@0\r\n", 60000),
+         "more items than a file of", 15},
+        {"ProjectLongFieldFlood", P, WithItemFlood(P, LongFields(6, 10), 40000),
+         "take more memory than a file of", 31921},
+        {"ProjectBinaryNoise", P, BinaryNoise(), kProjectRefused, 507},
 
         {"StructureEmpty", S, Stored("empty.gms"), "the file is empty", 0},
-        {"StructureNoProductLine", S, Stored("no_product_line.gms"), kStructureRefused, 0},
+        {"StructureNoProductLine", S, Stored("no_product_line.gms"), kStructureRefused, 6},
         {"StructureFormatNameInOtherCase", S, Stored("format_name_in_other_case.gms"),
          kStructureRefused, 8},
         {"StructureIsAProjectFile", S, Stored("project_as_structure.gms"), kStructureRefused, 6},
         {"StructureEndsAfterProductTag", S, Stored("ends_after_product_tag.gms"),
-         incomplete + "the format name", 0},
+         incomplete + "the format name", 7},
         {"StructureEndsInsideHeader", S, Stored("ends_inside_header.gms"),
-         incomplete + "the format version", 0},
+         incomplete + "the format version", 10},
         {"StructureEndsBeforeItems", S, Stored("ends_before_items.gms"),
-         incomplete + "<Structure_Description>", 0},
+         incomplete + "<Structure_Description>", 12},
         {"StructureEndsInsideItems", S, Stored("ends_inside_items.gms"),
-         incomplete + "</Structure_Description>", 0},
+         incomplete + "</Structure_Description>", 15},
         {"StructureLevelNotInteger", S, Stored("level_not_integer.gms"),
          "'1.5' is not a valid integer value", 15},
         {"StructureLevelJump", S, Stored("level_jump.gms"), "level 2 follows level 0", 15},
@@ -108,7 +135,8 @@ std::vector<BrokenCase> Cases() {
          "the first item has level 3", 14},
         {"StructureNegativeLevel", S, Stored("negative_level.gms"), "level -2 is negative", 15},
         {"StructureSeparatorRun", S, WithSeparatorRun(S), "'' is not a valid integer value", 14},
-        {"StructureBinaryNoise", S, BinaryNoise(), kStructureRefused, 0},
+        {"StructureItemFlood", S, WithItemFlood(S, "0\n", 60000), "more items than a file of", 14},
+        {"StructureBinaryNoise", S, BinaryNoise(), kStructureRefused, 507},
     };
 }
 

@@ -64,8 +64,7 @@ void FillSampleDesign(TkavoAppletAgent& agent, PreorderTree& tree) {
     agent.MenuParameters.MenuName = "Sample";
     agent.MenuParameters.BackgroundColor = "Transparent";
     agent.MenuParameters.BorderColorTop = "transparent";
-    agent.MenuParameters.FontFamily =
-        "Caf\xe9, \xc3\xa9t\xc3\xa9";  // one Windows-1252 byte, then UTF-8
+    agent.MenuParameters.FontFamily = "Caf\xc3\xa9, \xc3\xa9t\xc3\xa9";  // texts are held as UTF-8
     agent.MenuParameters.ListId = "";
     agent.MenuParameters.LocalRootDir = "C:\\Web\\";
     agent.MenuParameters.ScrollDownImage = "";

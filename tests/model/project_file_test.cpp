@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "file_format_helpers.h"
+#include "golden_cases.h"
 #include "model/errors.h"
 #include "model/project_file.h"
 #include "model/safe_file.h"
-#include "golden_cases.h"
 
 namespace zarvex {
 namespace {
@@ -108,9 +108,9 @@ TEST(ProjectFile, AWriteFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
     RecordingProgress progress;
     agent.SetProgress(&progress);
     agent.MenuParameters.MenuName = "Changed";
-    SetWriteFaultAfterBytesForTesting(300);
+    WriteFaults fullDisk{300};
+    agent.SetWriteFaults(&fullDisk);
     EXPECT_THROW(agent.SaveProjectFile(path), FileIoError);
-    SetWriteFaultAfterBytesForTesting(-1);
 
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"design.zarvex"});

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 
 namespace zarvex {
@@ -11,19 +18,21 @@ namespace {
 namespace fs = std::filesystem;
 
 class SafeFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("zarvex-safe-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() /
+               ("zarvex-safe-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
     void TearDown() override {
-        SetWriteFaultAfterBytesForTesting(-1);
+        fs::permissions(dir_, fs::perms::owner_all);
         fs::remove_all(dir_);
     }
     std::size_t FileCount() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
     fs::path dir_;
 };
@@ -39,9 +48,9 @@ TEST_F(SafeFileTest, ReplacesTheFileWhole) {
 TEST_F(SafeFileTest, AFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
     const std::string p = (dir_ / "a.txt").string();
     WriteFileSafely(p, "old content");
-    SetWriteFaultAfterBytesForTesting(5);
+    WriteFaults fullDisk{5};
     try {
-        SafeFileWriter w(p);
+        SafeFileWriter w(p, &fullDisk);
         w.WriteLine("0123");
         w.WriteLine("456789");
         w.Commit();
@@ -50,7 +59,6 @@ TEST_F(SafeFileTest, AFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
         EXPECT_NE(std::string(e.what()).find("a.txt"), std::string::npos);
         EXPECT_NE(std::string(e.what()).find("No space"), std::string::npos);
     }
-    SetWriteFaultAfterBytesForTesting(-1);
     EXPECT_EQ(ReadWholeFile(p), "old content");
     EXPECT_EQ(FileCount(), 1u);
 }
@@ -68,6 +76,120 @@ TEST_F(SafeFileTest, AnAbandonedWriterLeavesNothing) {
 TEST_F(SafeFileTest, MissingFolderAndMissingFileAreReported) {
     EXPECT_THROW(WriteFileSafely((dir_ / "no" / "such" / "x.txt").string(), "x"), FileIoError);
     EXPECT_THROW(ReadWholeFile((dir_ / "none.txt").string()), FileIoError);
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+TEST_F(SafeFileTest, WhatTheUserSeesAsTheFileIsKept) {
+    // A link is written through, and stays a link.
+    const std::string real = (dir_ / "real.zarvex").string();
+    const std::string link = (dir_ / "link.zarvex").string();
+    WriteFileSafely(real, "old");
+    fs::create_symlink("real.zarvex", link);
+    WriteFileSafely(link, "through the link");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadWholeFile(real), "through the link");
+
+    // Permission bits stay as they were.
+    for (mode_t mode : {0600, 0640, 0604}) {
+        ::chmod(real.c_str(), mode);
+        WriteFileSafely(real, "mode " + std::to_string(mode));
+        EXPECT_EQ(ModeOf(real), mode);
+    }
+
+    // Every name of a hard-linked file sees the new text.
+    const std::string second = (dir_ / "second.zarvex").string();
+    fs::create_hard_link(real, second);
+    WriteFileSafely(second, "both names");
+    EXPECT_EQ(ReadWholeFile(real), "both names");
+    EXPECT_EQ(fs::hard_link_count(real), 2u);
+
+    // A name as long as the file system allows still gets a temporary beside it.
+    const std::string longName = (dir_ / std::string(255, 'n')).string();
+    WriteFileSafely(longName, "first");
+    WriteFileSafely(longName, "second");
+    EXPECT_EQ(ReadWholeFile(longName), "second");
+
+    // A folder is never replaced by a file.
+    fs::create_directory(dir_ / "folder.zarvex");
+    EXPECT_THROW(WriteFileSafely((dir_ / "folder.zarvex").string(), "x"), FileIoError);
+    EXPECT_TRUE(fs::is_directory(dir_ / "folder.zarvex"));
+    EXPECT_EQ(FileCount(), 5u);  // no temporary file is left anywhere
+}
+
+// Runs body as a user whom permissions bind: in a child process that gives up
+// root's rights when the tests run as root (root may write anything). The text
+// body returns comes back to the caller.
+std::string AsUnprivilegedUser(const std::function<std::string()>& body) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        const std::string text = body();
+        (void)!::write(pipeFds[1], text.data(), text.size());
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string text;
+    char chunk[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], chunk, sizeof chunk)) > 0;)
+        text.append(chunk, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : "child failed";
+}
+
+// The file becomes the unprivileged user's own when the tests run as root.
+void GiveToUser(const std::string& path) {
+    if (::geteuid() == 0)
+        (void)!::chown(path.c_str(), 65534, 65534);
+}
+
+std::string Attempt(const std::string& path, const std::string& text) {
+    try {
+        WriteFileSafely(path, text);
+        return "written";
+    } catch (const FileIoError& e) {
+        return e.what();
+    }
+}
+
+TEST_F(SafeFileTest, PermissionsDecideWhatMayBeWritten) {
+    const std::string readOnly = (dir_ / "read-only.zarvex").string();
+    const std::string writable = (dir_ / "writable.zarvex").string();
+    WriteFileSafely(readOnly, "keep me");
+    WriteFileSafely(writable, "old text that is longer than the new");
+    GiveToUser(readOnly);
+    GiveToUser(writable);
+    ::chmod(readOnly.c_str(), 0444);
+    ::chmod(writable.c_str(), 0640);
+    // The folder takes no new file from the user.
+    ::chmod(dir_.c_str(), 0555);
+
+    const std::string refused = AsUnprivilegedUser([&] { return Attempt(readOnly, "new"); });
+    EXPECT_NE(refused.find(readOnly), std::string::npos) << refused;
+    EXPECT_NE(refused.find("may not be written"), std::string::npos) << refused;
+    EXPECT_EQ(ReadWholeFile(readOnly), "keep me");
+    EXPECT_EQ(ModeOf(readOnly), 0444u);
+
+    // Written in place, as the folder cannot take the temporary file.
+    EXPECT_EQ(AsUnprivilegedUser([&] { return Attempt(writable, "new"); }), "written");
+    EXPECT_EQ(ReadWholeFile(writable), "new");
+    EXPECT_EQ(ModeOf(writable), 0640u);
+
+    const std::string added = (dir_ / "added.zarvex").string();
+    const std::string notCreated = AsUnprivilegedUser([&] { return Attempt(added, "x"); });
+    EXPECT_NE(notCreated.find(added + ": Permission denied"), std::string::npos) << notCreated;
+    EXPECT_EQ(FileCount(), 2u);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "file_format_helpers.h"
+#include "golden_cases.h"
 #include "model/errors.h"
 #include "model/safe_file.h"
 #include "model/structure_file.h"
-#include "golden_cases.h"
 
 namespace zarvex {
 namespace {
@@ -150,9 +150,9 @@ TEST(StructureFile, AWriteFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
     const std::string before = ReadBytes(path);
 
     agent.Items[0].Text = "Changed";
-    SetWriteFaultAfterBytesForTesting(200);
+    WriteFaults fullDisk{200};
+    agent.SetWriteFaults(&fullDisk);
     EXPECT_THROW(agent.ExportStructure(path), FileIoError);
-    SetWriteFaultAfterBytesForTesting(-1);
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"s.gms"});
 }

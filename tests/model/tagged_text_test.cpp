@@ -16,12 +16,13 @@ std::vector<std::string> Lines(std::string_view text) {
     return lines;
 }
 
-TEST(TaggedLineReader, SplitsAtLineFeedsAndDropsTheCarriageReturnBeforeThem) {
+TEST(TaggedLineReader, EndsLinesAtLineFeedsCarriageReturnsOrBoth) {
     using V = std::vector<std::string>;
     EXPECT_EQ(Lines("a\r\nb\r\n"), (V{"a", "b"}));
     EXPECT_EQ(Lines("a\nb"), (V{"a", "b"}));
     EXPECT_EQ(Lines("a\r\n\r\nb\r"), (V{"a", "", "b"}));
-    EXPECT_EQ(Lines("in\rside\r\r\n"), (V{"in\rside\r"}));
+    EXPECT_EQ(Lines("cr\ronly\r\rend"), (V{"cr", "only", "", "end"}));
+    EXPECT_EQ(Lines("cr\r\r\ncr\r\r\n"), (V{"cr", "cr"}));
     EXPECT_EQ(Lines("\xEF\xBB\xBF<Product_Name>\r\n"), (V{"<Product_Name>"}));
     EXPECT_EQ(Lines(""), V{});
 }

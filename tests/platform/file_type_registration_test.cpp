@@ -41,7 +41,8 @@ TEST_F(FileTypeRegistrationTest, WritesMimeTypeDesktopEntryAndIconAndRefreshesTh
     EXPECT_EQ(Read(Home() + "/mime/packages/zarvex.xml"), MimePackageXml());
     const QByteArray entry = Read(Home() + "/applications/zarvex.desktop");
     EXPECT_TRUE(entry.contains("\nExec=\"/opt/zarvex/zarvex\" %f\n"));
-    EXPECT_TRUE(entry.contains("\nMimeType=application/x-zarvex;\n"));
+    EXPECT_TRUE(
+        entry.contains("\nMimeType=application/x-zarvex;application/x-zarvex-structure;\n"));
     EXPECT_EQ(Read(Home() + "/icons/hicolor/scalable/apps/zarvex.svg"), "<svg/>");
     EXPECT_EQ(Read(Home() + "/icons/hicolor/scalable/mimetypes/application-x-zarvex.svg"),
               "<svg/>");
@@ -96,24 +97,78 @@ TEST_F(FileTypeRegistrationTest, APathThatCannotBeWrittenIsSkippedSilently) {
 }
 
 TEST_F(FileTypeRegistrationTest, InstalledFilesDescribeTheSameType) {
-    const QString resources = QStringLiteral(ZARVEX_TEST_DATA_DIR "/../../src/ui/resources/");
-    EXPECT_EQ(Read(resources + "zarvex-mime.xml"), MimePackageXml());
-    const QByteArray installed = Read(resources + "zarvex.desktop");
+    const QString packaging = QStringLiteral(ZARVEX_TEST_DATA_DIR "/../../packaging/");
+    EXPECT_EQ(Read(packaging + "zarvex-mime.xml"), MimePackageXml());
+    const QByteArray installed = Read(packaging + kSystemDesktopEntryName);
     EXPECT_TRUE(installed.contains("\nExec=zarvex %f\n"));
-    EXPECT_TRUE(installed.contains("\nMimeType=application/x-zarvex;\n"));
-    EXPECT_TRUE(installed.contains("\nIcon=zarvex\n"));
+    EXPECT_TRUE(
+        installed.contains("\nMimeType=application/x-zarvex;application/x-zarvex-structure;\n"));
+    EXPECT_TRUE(installed.contains("\nIcon=org.zarvex.Zarvex\n"));
+    EXPECT_TRUE(DesktopEntry("/x/zarvex")
+                    .contains("\nMimeType=application/x-zarvex;application/x-zarvex-structure;\n"));
+}
+
+// An installed tree as the package lays it out: share/ with the entry and the MIME
+// package, lib/zarvex/zarvex, and bin/zarvex linking to it.
+TEST_F(FileTypeRegistrationTest, AnInstalledCopyLeavesRegistrationToThePackage) {
+    const QString usr = Home() + "/root/usr";
+    const QString share = usr + "/share";
+    const QString program = usr + "/lib/zarvex/zarvex";
+    const QString buildCopy = Home() + "/build/app/zarvex";
+    for (const QString& file :
+         {share + "/applications/" + kSystemDesktopEntryName,
+          share + "/mime/packages/" + kSystemMimePackageName, program, buildCopy}) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QDir().mkpath(usr + "/bin"));
+    ASSERT_TRUE(QFile::link("../lib/zarvex/zarvex", usr + "/bin/zarvex"));
+
+    const struct {
+        QString exe;
+        QStringList dirs;
+        bool covered;
+    } cases[] = {
+        {program, {"/nowhere/share", share}, true},
+        {usr + "/bin/../lib/zarvex/zarvex", {share + "/"}, true},
+        {buildCopy, {share}, false},  // a build beside an installed package still registers
+        {program, {"/nowhere/share"}, false},
+        {"/no/such/zarvex", {share}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SystemRegistrationCovers(c.exe, c.dirs), c.covered) << c.exe.toStdString();
+        FileTypeRegistration r = Request(c.exe);
+        r.systemDataDirs = c.dirs;
+        const RegistrationOutcome outcome = RegisterProjectFileType(r);
+        EXPECT_EQ(outcome.coveredBySystem, c.covered);
+        EXPECT_EQ(QFile::exists(Home() + "/applications/zarvex.desktop"), !c.covered);
+        QFile::remove(Home() + "/applications/zarvex.desktop");
+    }
+
+    // Without the MIME package the installation is incomplete: register per user.
+    QFile::remove(share + "/mime/packages/" + kSystemMimePackageName);
+    EXPECT_FALSE(SystemRegistrationCovers(program, {share}));
 }
 
 TEST_F(FileTypeRegistrationTest, DataHomeFollowsXdgDataHome) {
     const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    const QByteArray savedDirs = qgetenv("XDG_DATA_DIRS");
     qputenv("XDG_DATA_HOME", "/x/data");
     EXPECT_EQ(XdgDataHome(), "/x/data");
     qputenv("XDG_DATA_HOME", "relative/ignored");
     EXPECT_EQ(XdgDataHome(), QDir::homePath() + "/.local/share");
-    if (saved.isNull())
-        qunsetenv("XDG_DATA_HOME");
-    else
-        qputenv("XDG_DATA_HOME", saved);
+    qputenv("XDG_DATA_DIRS", "/opt/share:relative:/usr/share");
+    EXPECT_EQ(XdgDataDirs(), (QStringList{"/opt/share", "/usr/share"}));
+    qputenv("XDG_DATA_DIRS", "");
+    EXPECT_EQ(XdgDataDirs(), (QStringList{"/usr/local/share", "/usr/share"}));
+    for (const auto& [name, value] :
+         {std::pair{"XDG_DATA_HOME", saved}, {"XDG_DATA_DIRS", savedDirs}}) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
 }
 
 }  // namespace

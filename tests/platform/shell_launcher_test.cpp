@@ -97,5 +97,26 @@ TEST(DesktopShellLauncherTest, ThePagePathReachesTheProgramAsOneArgument) {
     EXPECT_EQ(QString::fromUtf8(f.readAll()), QStringLiteral("1\n") + page);
 }
 
+// A program that cannot start, or that ends at once with an error as a browser refusing
+// to run does, is a failed launch; one that ends well or keeps running has the page.
+TEST(DesktopShellLauncherTest, AProgramThatRefusesToRunIsAFailedLaunch) {
+    QTemporaryDir dir;
+    const auto script = [&](const char* name, const char* body) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("#!/bin/sh\n") + body + "\n");
+        f.close();
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        return path;
+    };
+    DesktopShellLauncher shell(2000);
+    EXPECT_FALSE(shell.StartProgram(dir.filePath(QStringLiteral("missing")), kPage));
+    EXPECT_FALSE(shell.StartProgram(script("refuses", "echo 'not as root' >&2; exit 1"), kPage));
+    EXPECT_FALSE(shell.StartProgram(script("crashes", "kill -SEGV $$"), kPage));
+    EXPECT_TRUE(shell.StartProgram(script("hands_over", "exit 0"), kPage));
+    EXPECT_TRUE(shell.StartProgram(script("stays", "exec sleep 4 >/dev/null 2>&1"), kPage));
+}
+
 }  // namespace
 }  // namespace zarvex::platform

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "model/errors.h"
+#include "model/safe_file.h"
 #include "publish/publish_fixture.h"
 #include "publish/publish_names.h"
 
@@ -70,17 +72,19 @@ TEST_F(PublishProjectTest, ANewDesignSavedBeforeAnyPreviewStillPublishesItsImage
     EXPECT_TRUE(fs::exists(data_ / "velmo.js"));
 }
 
-TEST_F(PublishProjectTest, TheStagedCopyOfAnImageIsWhatGetsPublished) {
+TEST_F(PublishProjectTest, TheOpenedProjectsImagesSurviveAPreviewAndArePublished) {
     AddItem(0, "Tool", "tool.gif");
     WriteFile(project_ / "tool.gif", "project tool");
     WriteFile(project_ / "sep.gif", "project sep");
     agent_.StageResourceFiles(Folder(project_));  // as opening the project does
     WriteFile(data_ / "tool.gif", "program tool");
-    agent_.StagePreview("<HTML>");  // the program folder's copies replace the staged ones
+    agent_.StagePreview("<HTML>");  // the program's images only fill what is missing
 
-    agent_.PublishProject(Folder(project_), "menu.zarvex");
-    EXPECT_EQ(ReadFile(project_ / "tool.gif"), "program tool");
-    EXPECT_EQ(ReadFile(project_ / "sep.gif"), "data sep.gif");
+    fs::create_directories(project_ / "out");
+    agent_.PublishProject(Folder(project_ / "out"), "menu.zarvex");
+    EXPECT_EQ(ReadFile(project_ / "out" / "tool.gif"), "project tool");
+    EXPECT_EQ(ReadFile(project_ / "out" / "sep.gif"), "project sep");
+    EXPECT_EQ(ReadFile(project_ / "out" / "arrowr.gif"), "data arrowr.gif");
 }
 
 TEST_F(PublishProjectTest, ADuplicateImageIsPublishedOnceAndAMissingOneIsLeftOut) {
@@ -113,10 +117,7 @@ TEST_F(PublishProjectTest, ImageNamesNeverReachOutsideTheProjectFolder) {
     EXPECT_EQ(ReadFile(project_ / "escape.gif"), "original");
     EXPECT_FALSE(fs::exists(inner / "escape.gif"));
     EXPECT_EQ(FilesIn(inner).count("in.gif"), 0u);
-    EXPECT_FALSE(fs::exists(inner / "icons" / "in.gif")) << "no folder is created for an image";
-    fs::create_directories(inner / "icons");
-    agent_.PublishProject(Folder(inner), "menu");
-    EXPECT_EQ(ReadFile(inner / "icons" / "in.gif"), "in");
+    EXPECT_EQ(ReadFile(inner / "icons" / "in.gif"), "in") << "its subfolder is made as needed";
 }
 
 TEST_F(PublishProjectTest, PublishingIntoTheProgramFolderKeepsThePublishedStylesheet) {
@@ -150,6 +151,51 @@ TEST_F(PublishProjectTest, AFolderThatCannotBeWrittenRaisesBeforeAnythingIsCopie
     EXPECT_FALSE(fs::exists(project_ / "no"));
     ASSERT_FALSE(progress_.events.empty());
     EXPECT_EQ(progress_.events.back(), "busy off");
+}
+
+// A failure at any file puts the folder back as it was: the files replaced get
+// their old text again, the files added are removed, and the error names the file.
+TEST_F(PublishProjectTest, AFailureAtAnyFileLeavesTheFolderAsItWas) {
+    AddItem(0, "Item");
+    agent_.PublishProject(Folder(project_), "menu");
+    WriteFile(project_ / "keep.txt", "not ours");
+    std::map<std::string, std::string> before;
+    for (const std::string& name : FilesIn(project_))
+        before[name] = ReadFile(project_ / name);
+    fs::remove(project_ / "arrowr.gif");
+    before.erase("arrowr.gif");
+    agent_.Items[0].Text = "Changed";
+
+    struct Case {
+        WriteFaults faults;
+        const char* named;
+    };
+    const std::vector<Case> cases = {
+        {WriteFaults(-1, "menu.html"), "menu.html"},
+        {WriteFaults(-1, "MyMenu1.css"), "MyMenu1.css"},
+        {WriteFaults(-1, "menu_PublishReport.txt"), "menu_PublishReport.txt"},
+        {WriteFaults(-1, "arrowr.gif"), "arrowr.gif"},  // added, then taken away again
+        {WriteFaults(-1, "shadow.png"), "shadow.png"},  // the last file of all
+    };
+    for (Case c : cases) {
+        agent_.SetWriteFaults(&c.faults);
+        try {
+            agent_.PublishProject(Folder(project_), "menu");
+            ADD_FAILURE() << c.named << ": the publish should have failed";
+        } catch (const FileIoError& e) {
+            EXPECT_THAT(e.what(), ::testing::HasSubstr(c.named));
+        }
+        std::map<std::string, std::string> after;
+        for (const std::string& name : FilesIn(project_))
+            after[name] = ReadFile(project_ / name);
+        EXPECT_EQ(after, before) << c.named;
+    }
+    // A disk that fills up while the images are copied.
+    WriteFaults fullDisk(static_cast<long long>(before.at("menu.zarvex").size()) * 2 + 4096);
+    agent_.SetWriteFaults(&fullDisk);
+    EXPECT_THROW(agent_.PublishProject(Folder(project_), "menu"), FileIoError);
+    EXPECT_EQ(FilesIn(project_).size(), before.size());
+    agent_.SetWriteFaults(nullptr);
 }
 
 }  // namespace

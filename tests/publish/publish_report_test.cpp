@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
+#include "golden_cases.h"
 #include "model/errors.h"
 #include "model/safe_file.h"
 #include "publish/publish_fixture.h"
-#include "golden_cases.h"
 
 namespace zarvex::testing {
 namespace {
@@ -62,9 +62,10 @@ TEST_F(PublishReportTest, AnEmptyFolderMeansTheCurrentFolderAndASecondWriteRepla
 TEST_F(PublishReportTest, AFailedWriteKeepsThePreviousReportAndResetsProgress) {
     WriteFile(project_ / "r.txt", "previous");
     progress_.events.clear();
-    SetWriteFaultAfterBytesForTesting(600);
+    WriteFaults fullDisk{600};
+    agent_.SetWriteFaults(&fullDisk);
     EXPECT_THROW(agent_.WritePublishReport(project_.string() + "/", "r.txt"), FileIoError);
-    SetWriteFaultAfterBytesForTesting(-1);
+    agent_.SetWriteFaults(nullptr);
     EXPECT_EQ(ReadFile(project_ / "r.txt"), "previous");
     EXPECT_EQ(FilesIn(project_), (std::set<std::string>{"r.txt"}));
     ASSERT_FALSE(progress_.events.empty());

@@ -35,19 +35,28 @@ std::vector<fs::path> ShippedPages() {
     return pages;
 }
 
-// The href targets of a page that point into the help folder.
-std::vector<std::string> LocalLinks(const std::string& html) {
-    std::vector<std::string> links;
-    const std::string attr = "href=\"";
-    for (std::size_t at = html.find(attr); at != std::string::npos; at = html.find(attr, at)) {
-        at += attr.size();
-        const std::size_t end = html.find('"', at);
-        std::string target = html.substr(at, end - at);
-        if (target.find(':') != std::string::npos || target.empty() || target[0] == '#')
-            continue;
-        links.push_back(target.substr(0, target.find('#')));
+// The href and src targets of a page that point into the help folder, each as
+// the file ("" for the page itself) and the fragment after '#' ("" for none).
+std::vector<std::pair<std::string, std::string>> LocalLinks(const std::string& html) {
+    std::vector<std::pair<std::string, std::string>> links;
+    for (const std::string attr : {"href=\"", "src=\""}) {
+        for (std::size_t at = html.find(attr); at != std::string::npos; at = html.find(attr, at)) {
+            at += attr.size();
+            const std::size_t end = html.find('"', at);
+            const std::string target = html.substr(at, end - at);
+            if (target.find(':') != std::string::npos || target.empty())
+                continue;
+            const std::size_t hash = target.find('#');
+            links.emplace_back(target.substr(0, hash),
+                               hash == std::string::npos ? "" : target.substr(hash + 1));
+        }
     }
     return links;
+}
+
+bool HasAnchor(const std::string& html, const std::string& fragment) {
+    return html.find("id=\"" + fragment + "\"") != std::string::npos ||
+           html.find("name=\"" + fragment + "\"") != std::string::npos;
 }
 
 TEST(HelpPagesTest, TagsChooseTheirPageAndEveryOtherTagGettingStarted) {
@@ -73,14 +82,20 @@ TEST(HelpPagesTest, EveryPageTheProgramOpensIsShipped) {
     }
 }
 
-TEST(HelpPagesTest, PagesAreLinkedTogetherAndEveryLinkLeadsToAShippedPage) {
+TEST(HelpPagesTest, PagesAreLinkedTogetherAndEveryLinkLeadsToAShippedPageAndAnchor) {
     std::map<std::string, std::vector<std::string>> linksOf;
     for (const fs::path& page : ShippedPages()) {
         const std::string html = ReadText(page);
         EXPECT_EQ(html.find("<script"), std::string::npos) << page << ": no scripts in help";
-        for (const std::string& target : LocalLinks(html)) {
-            EXPECT_TRUE(fs::is_regular_file(kShippedHelp / target)) << page << " -> " << target;
-            linksOf[page.filename().string()].push_back(target);
+        for (const auto& [file, fragment] : LocalLinks(html)) {
+            const fs::path target = file.empty() ? page : page.parent_path() / file;
+            ASSERT_TRUE(fs::is_regular_file(target)) << page << " -> " << file;
+            if (!fragment.empty()) {
+                EXPECT_TRUE(HasAnchor(ReadText(target), fragment))
+                    << page << " -> " << file << "#" << fragment;
+            }
+            if (!file.empty())
+                linksOf[page.filename().string()].push_back(file);
         }
         if (page.filename() != kHelpIndexPage) {
             const auto& links = linksOf[page.filename().string()];

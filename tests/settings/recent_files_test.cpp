@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "model/errors.h"
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 
 namespace zarvex::recent {

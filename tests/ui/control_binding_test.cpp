@@ -97,6 +97,15 @@ TEST(ControlBinding, SpinBoxHoldsItsValueWithinBounds) {
     EXPECT_EQ(spin.value(), kSpinMinimum);
     EXPECT_FALSE(WriteControlValue("", &spin, kPlainMode));
     EXPECT_EQ(Read(&spin, kPlainMode), "-9999");
+
+    // A box with a higher lower bound holds values within its own bounds.
+    SetSpinBounds(&spin, 1);
+    for (const auto& [stored, shown] : std::vector<std::pair<std::string, int>>{
+             {"-5", 1}, {"0", 1}, {"12", 12}, {"-99999999999999", 1}, {"soon", 1}}) {
+        WriteControlValue(stored, &spin, kPlainMode);
+        EXPECT_EQ(spin.value(), shown) << stored;
+        EXPECT_EQ(Read(&spin, kPlainMode), std::to_string(shown)) << stored;
+    }
 }
 
 TEST(ControlBinding, AnEmptiedSpinBoxReadsAsTheLowerBoundUntilShownAgain) {
@@ -112,6 +121,12 @@ TEST(ControlBinding, AnEmptiedSpinBoxReadsAsTheLowerBoundUntilShownAgain) {
     // Showing the same value again puts it back in the box.
     WriteControlValue("100", &spin, kPlainMode);
     EXPECT_EQ(Read(&spin, kPlainMode), "100");
+    // A font size box emptied reads as its own lower bound, never as an invalid size.
+    SetSpinBounds(&spin, 1);
+    QTest::keyClick(&spin, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&spin, Qt::Key_Delete);
+    ASSERT_TRUE(spin.cleanText().isEmpty());
+    EXPECT_EQ(Read(&spin, kPlainMode), "1");
 }
 
 TEST(ControlBinding, EditCarriesItsTrimmedTextAndKeepsStoredBytesWhileUnchanged) {

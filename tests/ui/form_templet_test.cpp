@@ -80,9 +80,13 @@ TEST_F(Templates, ListsOnlyProjectFilesByName) {
     QFile(TemplatesFolder() + "/readme.txt").open(QIODevice::WriteOnly);
     QFile(TemplatesFolder() + "/old.zarvex.bak").open(QIODevice::WriteOnly);
     QDir().mkpath(TemplatesFolder() + "/folder.zarvex");
+    QDir().mkpath(TemplatesFolder() + "/dark");
+    AddTemplate("dark/dark.zarvex");
+    QDir().mkpath(TemplatesFolder() + "/dark/deeper");
+    AddTemplate("dark/deeper/no.zarvex");
     EXPECT_TRUE(RunPicker([](TfrmTemplet& p) {
-        EXPECT_EQ(p.TemplateNames(),
-                  QStringList({"A_bar.zarvex", "b_sidebar.zarvex", "Classic.ZARVEX"}));
+        EXPECT_EQ(p.TemplateNames(), QStringList({"A_bar.zarvex", "b_sidebar.zarvex",
+                                                  "Classic.ZARVEX", "dark/dark.zarvex"}));
     }));
 }
 

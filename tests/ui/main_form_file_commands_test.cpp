@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 #include "ui_test_support.h"
 
@@ -82,6 +83,22 @@ TEST_F(FileCommands, NewAnsweredYesThenSaveDialogCancelledKeepsTheDesign) {
     Trigger("New1");
     EXPECT_EQ(Form().Agent().Items.size(), 1u);
     EXPECT_TRUE(Form().ModifiedFlag());
+}
+
+// Images found nowhere are left out of the publish and listed in one warning;
+// everything else is saved.
+TEST_F(FileCommands, SaveWarnsOfImagesItCouldNotCopy) {
+    MakeChangedDesign();
+    QFile::remove(Folder() + "arrowr.gif");
+    QFile::remove(Folder() + "shadow.png");
+    dialogs_.AnswerSave(Folder() + "menu");
+    dialogs_.AnswerMessage(DialogButton::Ok);
+    Trigger("Save1");
+    ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+    const QStringList lines = dialogs_.MessageTexts()[0].split('\n');
+    EXPECT_EQ(lines.mid(1), (QStringList{"arrowr.gif", "shadow.png"}));
+    EXPECT_TRUE(QFile::exists(Folder() + "menu.zarvex"));
+    EXPECT_FALSE(Form().ModifiedFlag());
 }
 
 TEST_F(FileCommands, SaveAsksForANameOnceThenWritesToTheSamePath) {

@@ -103,6 +103,25 @@ TEST_F(PreviewAndPublish, TheShortcutAndTheToolButtonPreviewInTheStoredBrowser) 
     Form().hide();
 }
 
+TEST_F(PreviewAndPublish, ABrowserThatCannotBeStartedIsReportedByName) {
+    AddItems(1);
+    shell_.result = false;
+    StoreBrowserChoice(false, true, 0, "/opt/My Browser/run browser");
+    dialogs_.AnswerMessage(DialogButton::Ok);
+    Trigger("Preview1");
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(dialogs_.Calls()[0].messageKind, MessageKind::Error);
+    EXPECT_TRUE(dialogs_.Calls()[0].text.contains("\"/opt/My Browser/run browser\""))
+        << dialogs_.Calls()[0].text.toStdString();
+    // Through the desktop's handler: the default browser is named as such.
+    StoreBrowserChoice(false, false, 0, {});
+    dialogs_.Reset();
+    dialogs_.AnswerMessage(DialogButton::Ok);
+    Trigger("Preview1");
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_TRUE(dialogs_.Calls()[0].text.contains("default web browser"));
+}
+
 TEST_F(PreviewAndPublish, PublishBuildsFirstSoTheReportNamesTheCurrentMenusFiles) {
     QString text;
     EXPECT_TRUE(Publish([&](TfrmPublishReport& w) { text = w.Text(); }));

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QMenu>
 
+#include "model/file_helpers.h"
 #include "model/safe_file.h"
 #include "ui_test_support.h"
 

@@ -199,6 +199,17 @@ TEST_F(CommandLineOpen, AQuotedPathWithTwoBlanksComesThroughAsItIs) {
     EXPECT_EQ(Form().Agent().Items.size(), 1u);
 }
 
+TEST_F(CommandLineOpen, AStructureFileStartsANewDesignFromItsTree) {
+    Form().OpenStartupPath(WriteProject("a.zarvex", {{0, "Home"}, {1, "Sub"}}));
+    Form().Agent().ExportStructure((Folder() + "tree.GMS").toStdString());
+    Recreate();
+    Form().OpenStartupPath(Folder() + "tree.GMS");
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty());
+    EXPECT_EQ(Form().TreeModel().NodeCount(), 3);
+    EXPECT_EQ(Form().TreeModel().Caption(2), "Sub");
+}
+
 TEST_F(CommandLineOpen, AMissingFileIsReportedAndLeavesTheEmptyDesign) {
     dialogs_.AnswerMessage(DialogButton::Ok);
     Form().OpenStartupPath(Folder() + "gone.zarvex");

@@ -116,19 +116,100 @@ TEST_F(Pages, ColourFieldsCarryTransparentInAnyLetterCase) {
 }
 
 TEST_F(Pages, SpinValuesAreHeldWithinBoundsAndReadBackSo) {
+    // Lengths and sizes cannot go below 0 (a font size below 1): they would give invalid CSS.
+    const struct {
+        const char* control;
+        std::string TAppletData::*field;
+        const char* stored;
+        int shown;
+    } cases[] = {
+        {"spnedt_DelayClose", &TAppletData::DelayClose, "123456", 9999},
+        {"spnedt_MenuZindex", &TAppletData::ZIndex, "-20000", -9999},
+        {"spnedt_MenuFontSize", &TAppletData::FontSize, "9999", 9999},
+        {"spnedt_MenuFontSize", &TAppletData::FontSize, "-5", 1},
+        {"spnedt_MenuPaddingLeft", &TAppletData::PaddingLeft, "-3", 0},
+        {"spnedt_MenuPaddingTop", &TAppletData::PaddingTop, "-3", 0},
+        {"spnedt_MenuPaddingRight", &TAppletData::PaddingRight, "-3", 0},
+        {"spnedt_MenuPaddingBottom", &TAppletData::PaddingBottom, "-3", 0},
+        {"spnedt_MenuIconWidth", &TAppletData::IconWidth, "-16", 0},
+        {"spnedt_MenuIconHeight", &TAppletData::IconHeight, "-16", 0},
+        {"spnedt_MainMenuBorderWidth", &TAppletData::BorderWidth, "-1", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        TAppletData d = Form().Agent().GetMenuParameters();
+        d.*c.field = c.stored;
+        Form().Agent().SetMenuParameters(d);
+        P().ShowMenuParameters();
+        EXPECT_EQ(Get<QSpinBox>(c.control)->value(), c.shown);
+        Form().CommitPages();
+        EXPECT_EQ(Form().Agent().GetMenuParameters().*c.field, std::to_string(c.shown));
+    }
+    // The user cannot step below the bound either.
+    auto* size = Get<QSpinBox>("spnedt_MenuFontSize");
+    size->setValue(1);
+    size->stepDown();
+    EXPECT_EQ(size->value(), 1);
+}
+
+TEST_F(Pages, OneBorderColourOnAllSidesFollowsTheTopSide) {
+    auto* same = Get<QCheckBox>("chkbx_MainMenuBorderColorSame");
+    // The default design's four sides differ.
+    EXPECT_FALSE(same->isChecked());
+    EXPECT_TRUE(Get<ColorPanel>("pnl_MainMenuBorderColorLeft")->isEnabled());
+    Form().MarkUnchanged();
+    same->click();
+    EXPECT_TRUE(Form().ModifiedFlag());
+    for (const char* side : {"Right", "Bottom", "Left"}) {
+        SCOPED_TRACE(side);
+        const QString pair = QStringLiteral("MainMenuBorderColor") + side;
+        EXPECT_FALSE(Get<QWidget>(("pnl_" + pair).toLatin1())->isEnabled());
+        EXPECT_FALSE(Get<QWidget>(("spdbtn_" + pair).toLatin1())->isEnabled());
+    }
+    // A colour picked for the top, then the top made transparent: every side follows.
+    dialogs_.AnswerColor(QColor(0x12, 0x34, 0x56));
+    QTest::mouseClick(Get<ColorPanel>("pnl_MainMenuBorderColorTop"), Qt::LeftButton);
+    Form().CommitPages();
     TAppletData d = Form().Agent().GetMenuParameters();
-    d.DelayClose = "123456";
-    d.ZIndex = "-20000";
-    d.FontSize = "9999";
+    for (const std::string* side :
+         {&d.BorderColorTop, &d.BorderColorRight, &d.BorderColorBottom, &d.BorderColorLeft})
+        EXPECT_EQ(*side, "123456");
+    Get<QToolButton>("spdbtn_MainMenuBorderColorTop")->click();
+    Form().CommitPages();
+    EXPECT_EQ(Form().Agent().GetMenuParameters().BorderColorLeft, "Transparent");
+
+    // Shown from a design, the choice says whether the sides agree.
+    d = Form().Agent().GetMenuParameters();
+    d.BorderColorLeft = "ABCDEF";
     Form().Agent().SetMenuParameters(d);
     P().ShowMenuParameters();
-    EXPECT_EQ(Get<QSpinBox>("spnedt_DelayClose")->value(), 9999);
-    EXPECT_EQ(Get<QSpinBox>("spnedt_MenuZindex")->value(), -9999);
-    Form().CommitPages();
-    d = Form().Agent().GetMenuParameters();
-    EXPECT_EQ(d.DelayClose, "9999");
-    EXPECT_EQ(d.ZIndex, "-9999");
-    EXPECT_EQ(d.FontSize, "9999");
+    EXPECT_FALSE(same->isChecked());
+    EXPECT_TRUE(Get<ColorPanel>("pnl_MainMenuBorderColorLeft")->isEnabled());
+    d.BorderColorTop = d.BorderColorRight = d.BorderColorBottom = "abcdef";
+    Form().Agent().SetMenuParameters(d);
+    P().ShowMenuParameters();
+    EXPECT_TRUE(same->isChecked());
+    // Unchecked, each side is its own again.
+    same->click();
+    EXPECT_TRUE(Get<ColorPanel>("pnl_MainMenuBorderColorLeft")->isEnabled());
+}
+
+TEST_F(Pages, EveryStyleControlHasItsOwnAccessibleName) {
+    QStringList names;
+    QWidget* page = Get<QWidget>("tbshtStyle");
+    for (QWidget* control : page->findChildren<QWidget*>()) {
+        if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(page) ||
+            control->parentWidget()->inherits("QAbstractSpinBox") ||
+            control->parentWidget()->inherits("QComboBox"))
+            continue;  // labels, group frames and the inner parts of composite controls
+        SCOPED_TRACE(control->objectName().toStdString());
+        EXPECT_FALSE(control->accessibleName().isEmpty());
+        names << control->accessibleName();
+    }
+    EXPECT_GE(names.size(), 30);
+    EXPECT_EQ(names.removeDuplicates(), 0) << names.join(", ").toStdString();
+    EXPECT_EQ(Get<ColorPanel>("pnl_MenuBackgroundColorHover")->accessibleName(),
+              "Hover background colour");
 }
 
 TEST_F(Pages, StoredValuesThatAreNotNumbersAreReportedAndTheRestIsShown) {
@@ -540,13 +621,13 @@ TEST_F(Pages, RootAndItemPagesShowTheirTabs) {
     EXPECT_EQ(tabs->currentWidget()->objectName(), "tbshtItem");
 }
 
-TEST_F(Pages, HiddenGroupsExistAndTheListsHoldTheirEntries) {
-    for (const char* hidden : {"grpbxBorder", "grpbxNormal", "grpbxHover", "grpbxActive",
-                               "pnlBlinkRow", "btnBatchPropertiesChanger"})
+TEST_F(Pages, HiddenRowsExistAndTheListsHoldTheirEntries) {
+    for (const char* hidden : {"pnlBlinkRow", "btnBatchPropertiesChanger", "SpeedButton3"})
         EXPECT_TRUE(Get<QWidget>(hidden)->isHidden()) << hidden;
     for (const char* shown :
          {"grpbxGeneral", "grpbxMisc", "grpbxCursorZIndexIcon", "grpbxPadding", "grpbxFont",
-          "grpbxText", "grpbxLink", "grpbxInfo", "grpbxIcon", "grpbxPathReplacement"})
+          "grpbxBorder", "grpbxNormal", "grpbxHover", "grpbxActive", "grpbxText", "grpbxLink",
+          "grpbxInfo", "grpbxIcon", "grpbxPathReplacement"})
         EXPECT_FALSE(Get<QWidget>(shown)->isHidden()) << shown;
 
     auto* cursor = Get<QComboBox>("cmbx_MenuCursor");

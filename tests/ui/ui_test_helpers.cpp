@@ -1,6 +1,8 @@
 #include <QApplication>
+#include <QFile>
 #include <QTreeView>
 
+#include "model/applet_agent.h"
 #include "model/preorder_tree.h"
 #include "ui/design_tree_model.h"
 #include "ui_test_support.h"
@@ -98,6 +100,18 @@ std::optional<QColor> ScriptedDialogService::GetColor(QWidget*, const QColor&) {
 
 void MainFormFixture::SetUp() {
     ASSERT_TRUE(folder_.isValid());
+    // The files a real install ships, so that a save finds everything it publishes.
+    TkavoAppletAgent shipped;
+    shipped.ResetToDefaults();
+    shipped.CollectResourceFiles();
+    QStringList names{QStringLiteral("velmo.js")};
+    for (const std::string& name : shipped.ResourceFiles)
+        names << FromCorePath(name);
+    for (const QString& name : names) {
+        QFile file(Folder() + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("shipped");
+    }
     Recreate();
 }
 

@@ -84,6 +84,18 @@ describe('horizontal menubar', () => {
     assert.deepEqual(await H.openPath(page), []);
   });
 
+  test('Home, End and type-ahead on the bar close a pop-up left open by the pointer', async t => {
+    const { page } = await tabIn(t, 'default');
+    const expanded = () => page.$$eval('div.bnaz-bpAb a[aria-expanded=true]', as => as.map(a => a.textContent));
+    for (const key of ['End', 'Home', 's']) {
+      await page.mouse.move(700, 500);
+      await H.barItem(page, 'Products').hover();
+      assert.deepEqual(await H.openPath(page), ['Products']);
+      await page.keyboard.press(key);
+      assert.deepEqual([await H.openPath(page), await expanded()], [[], []], key);
+    }
+  });
+
   test('type-ahead moves to the next item starting with the typed character', async t => {
     const { page } = await tabIn(t, 'default');
     assert.deepEqual(await walk(page, ['s', 'c', 'x', 'h']), ['s>Services[]', 'c>Contact[]', 'x>Contact[]', 'h>Home[]']);
@@ -91,6 +103,21 @@ describe('horizontal menubar', () => {
     await page.keyboard.press('ArrowDown');
     assert.deepEqual(await walk(page, ['p', 'c', 'C', 'c']),
       ['p>Parts[Products]', 'c>Catalogue[Products]', 'C>Coming soon[Products]', 'c>Catalogue[Products]']);
+  });
+
+  test('focus given by a click moves the tab stop, so Shift+Tab leaves the menubar', async t => {
+    const { page } = await tabIn(t, 'default');
+    await page.evaluate(() => {
+      const b = document.createElement('button');
+      b.textContent = 'Before';
+      document.body.prepend(b);
+    });
+    await H.barItem(page, 'Products').click();
+    assert.equal(await H.focusedText(page), 'Products');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await H.focusedText(page), 'Before');
+    await page.keyboard.press('Tab');
+    assert.equal(await H.focusedText(page), 'Products');
   });
 
   test('Tab inside a pop-up closes the menu and moves on from the menubar', async t => {
@@ -133,16 +160,35 @@ describe('choosing by keyboard', () => {
     await Promise.all([page.waitForURL(/landing\.html\?home$/), page.keyboard.press(' ')]);
   });
 
-  test('Enter on a parent whose pop-up is open follows its link', async t => {
+  test('Enter follows a parent\'s own link, open or not; Space and Down open its sub-menu', async t => {
     const { page } = await tabIn(t, 'default');
     await page.keyboard.press('s');
-    await page.keyboard.press('ArrowDown');
-    assert.equal(await H.focusedText(page), 'Consulting');
-    await page.keyboard.press('Escape');
-    assert.equal(await H.focusedText(page), 'Services');
+    assert.deepEqual(await walk(page, ['ArrowDown', 'Escape', ' ', 'Escape']),
+      ['ArrowDown>Consulting[Services]', 'Escape>Services[]', ' >Consulting[Services]', 'Escape>Services[]']);
+    await Promise.all([page.waitForURL(/landing\.html\?services$/), page.keyboard.press('Enter')]);
+    await page.goBack();
+    await page.waitForFunction(() => window.MyMenu1);
     await H.barItem(page, 'Services').hover();
+    await H.barItem(page, 'Services').locator('a').focus();
     assert.deepEqual(await H.openPath(page), ['Services']);
     await Promise.all([page.waitForURL(/landing\.html\?services$/), page.keyboard.press('Enter')]);
+  });
+
+  test('a sub-menu of separators alone opens nothing and throws nothing', async t => {
+    const { page, problems } = await tabIn(t, 'default');
+    await page.evaluate(() => {
+      MyMenu1.destroy();
+      const li = document.createElement('li');
+      li.innerHTML = '<a href="javascript:void(0)" target="_self" title="">Empty</a><ul><li></li><li></li></ul>';
+      document.getElementById('MyMenu1_ul').append(li);
+      window.M = Velmo.construct('MyMenu1_ul', {});
+    });
+    await page.locator('[role=menubar] a').first().focus();
+    await page.keyboard.press('End');
+    assert.deepEqual(await walk(page, ['ArrowDown', 'Enter', ' ']), ['ArrowDown>Empty[]', 'Enter>Empty[]', ' >Empty[]']);
+    assert.equal(await page.locator('div.bnaz-bwAb').count(), 0);
+    assert.equal(await H.barItem(page, 'Empty').locator('a').getAttribute('aria-haspopup'), null);
+    assert.deepEqual(problems, []);
   });
 });
 

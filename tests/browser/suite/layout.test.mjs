@@ -67,6 +67,26 @@ describe('placement', () => {
     assert.ok([q1, q2, q3].every(r => inside(r, 560, 400)));
   });
 
+  test('a nested pop-up without room beside its parent opens under its item, never over it', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default', { viewport: { width: 375, height: 640 }, hasTouch: true });
+    await page.evaluate(() => {
+      MyMenu1.destroy();
+      for (const a of document.querySelectorAll('#MyMenu1_ul a[href*=saw], #MyMenu1_ul a[href*=catalogue]')) a.textContent += ', the whole range in every size';
+      window.M = Velmo.construct('MyMenu1_ul', {});
+    });
+    await H.barItem(page, 'Products').tap();
+    await H.popItem(page, 'Tools').tap();
+    const tools = await rect(page, H.popItem(page, 'Tools'));
+    const [p1, p2] = await pops(page);
+    assert.ok(p1.left > p2.width && 375 - p1.right < p2.width, 'test geometry: no room on either side');
+    const covers = p2.left < tools.right && p2.right > tools.left && p2.top < tools.bottom && p2.bottom > tools.top;
+    assert.ok(!covers, `${JSON.stringify(p2)} covers Tools at ${JSON.stringify(tools)}`);
+    assert.ok(inside(p2, 375, 640));
+    // so the second tap lands on Tools itself, which closes its sub-menu
+    await H.popItem(page, 'Tools').tap();
+    assert.deepEqual(await H.openPath(page), ['Products']);
+  });
+
   test('opens above the bar when there is no room below', async t => {
     const { page } = await H.openFor(t, browser, server, 'default', { viewport: { width: 800, height: 300 } });
     await page.addStyleTag({ content: 'body { margin-top: 250px }' });
@@ -90,6 +110,8 @@ describe('placement', () => {
     near(p1.top, item.bottom, 'still below the fixed bar');
     assert.ok(p2.top < 100);
     assert.ok(p2.left >= p1.right - 1);
+    // the shifted bar would not fit 450 px: keep it a bar
+    await page.evaluate(() => document.getElementById('MyMenu1_ul').setAttribute('data-velmo-collapse', 'off'));
     await page.setViewportSize({ width: 450, height: 400 });
     await page.waitForFunction(() => {
       const [a, b] = document.querySelectorAll('div.bnaz-bwAb');
@@ -140,6 +162,22 @@ describe('long pop-ups', () => {
     assert.equal(await up.evaluate(d => d.style.opacity), '0.35', 'the button dims at the end');
     assert.deepEqual(await H.openPath(page), ['Archive']);
     assert.deepEqual(problems, []);
+  });
+
+  test('a dimmed scroll button under the pointer asks for no animation frames', async t => {
+    const { page } = await H.openFor(t, browser, server, 'long', { viewport: { width: 800, height: 500 } });
+    await H.barItem(page, 'Archive').hover();
+    await page.locator('div.bnaz-bwAb > div.bnaz-bsAb-btAb').hover();
+    const frames = await page.evaluate(async () => {
+      let asked = 0;
+      const request = window.requestAnimationFrame;
+      window.requestAnimationFrame = step => { asked++; return request.call(window, step) };
+      await new Promise(ok => setTimeout(ok, 300));
+      window.requestAnimationFrame = request;
+      return asked;
+    });
+    assert.ok(frames <= 1, `${frames} frames asked for in 300 ms`);
+    assert.equal(await area(page).evaluate(e => e.scrollTop), 0);
   });
 
   test('scroll with the wheel without scrolling the page', async t => {

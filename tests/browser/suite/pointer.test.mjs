@@ -48,6 +48,15 @@ describe('hover', () => {
     assert.deepEqual(problems, []);
   });
 
+  test('Escape closes pop-ups that the pointer opened while the focus is elsewhere', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default');
+    await H.barItem(page, 'Products').hover();
+    await H.popItem(page, 'Tools').hover();
+    assert.equal(await page.evaluate(() => document.activeElement === document.body), true);
+    await page.keyboard.press('Escape');
+    assert.deepEqual(await H.openPath(page), []);
+  });
+
   test('hovering a sibling switches pop-ups; the path closes behind', async t => {
     const { page } = await H.openFor(t, browser, server, 'default');
     await H.barItem(page, 'Products').hover();

@@ -19,10 +19,12 @@ describe('the bar', () => {
   test('horizontal bar replaces the hidden list in place, one cell per item', async t => {
     const { page, problems } = await H.openFor(t, browser, server, 'default');
     const r = await page.evaluate(() => {
-      const ul = document.getElementById('MyMenu1_ul'), bar = ul.previousElementSibling;
-      return { barClass: bar.className, ulHidden: getComputedStyle(ul).display, bars: document.querySelectorAll('div.bnaz-bpAb').length,
+      const ul = document.getElementById('MyMenu1_ul'), nav = ul.previousElementSibling, bar = nav.firstElementChild;
+      return { around: `${nav.tagName}.${nav.className}`, barClass: bar.className, ulHidden: getComputedStyle(ul).display,
+        bars: document.querySelectorAll('div.bnaz-bpAb').length,
         cells: [...bar.querySelectorAll(':scope > table > tbody > tr > td')].map(td => td.className) };
     });
+    assert.equal(r.around, 'NAV.velmo-nav', 'in a navigation landmark of its own');
     assert.equal(r.barClass, 'bnaz-bpAb');
     assert.equal(r.bars, 1);
     assert.equal(r.ulHidden, 'none');
@@ -81,23 +83,28 @@ describe('a bar of thousands of items', () => {
     return ul.outerHTML;
   }, [id, n]);
   const cells = (page, id) => page.evaluate(id => [...document.getElementById(id).previousElementSibling
-    .querySelectorAll('td.bGaz, td.BTaz')].map(td => td.className === 'BTaz' ? '-' : td.textContent.trim()), id);
+    .querySelectorAll('[role=menubar] td.bGaz, [role=menubar] td.BTaz')].map(td => td.className === 'BTaz' ? '-' : td.textContent.trim()), id);
 
   test('is built in steps after construct() returns, complete and in list order', async t => {
     const { page, problems } = await H.openFor(t, browser, server, 'vertical');
     await addList(page, 'big_ul', 1234);
     const atReturn = await page.evaluate(() => {
       window.big = Velmo.construct('big_ul', { Bxay: 1 });
-      return big.bar.querySelectorAll('td.bGaz').length;
+      return document.querySelectorAll('nav:has(+ #big_ul) [role=menubar] td.bGaz').length;
     });
     assert.ok(atReturn > 0 && atReturn < 1234, `${atReturn} items built by construct()`);
     await page.waitForFunction(() => !document.querySelector('#big_ul a'), null, { timeout: 10000 });
     const shown = await cells(page, 'big_ul');
     assert.deepEqual(shown, Array.from({ length: 1234 }, (_, i) => `Item ${i + 1}`).toSpliced(10, 0, '-'));
     // the whole bar answers the keyboard
-    await page.evaluate(() => big.bar.querySelector('a').focus());
+    await page.evaluate(() => document.querySelector('#big_ul').previousElementSibling.querySelector('a').focus());
     await page.keyboard.press('End');
     assert.equal(await H.focusedText(page), 'Item 1234');
+    const inView = await page.evaluate(() => {
+      const r = document.activeElement.getBoundingClientRect();
+      return r.top >= 0 && r.bottom <= innerHeight;
+    });
+    assert.ok(inView, 'the focused item is scrolled into view');
     await page.keyboard.press('i');
     assert.equal(await H.focusedText(page), 'Item 1');
     assert.deepEqual(problems, []);
@@ -109,7 +116,7 @@ describe('a bar of thousands of items', () => {
     const r = await page.evaluate(async () => {
       const m = Velmo.construct('big_ul', {});
       await new Promise(ok => setTimeout(ok));
-      const partly = m.bar.querySelectorAll('td.bGaz').length;
+      const partly = document.querySelectorAll('nav:has(+ #big_ul) [role=menubar] td.bGaz').length;
       m.destroy();
       await new Promise(ok => setTimeout(ok, 200));
       return { partly, after: document.getElementById('big_ul').outerHTML, bars: document.querySelectorAll('div.bnaz-bpAb').length };
@@ -197,8 +204,8 @@ describe('accessibility tree', () => {
     await H.popItem(page, 'Tools').hover();
     const snap = await page.locator('body').ariaSnapshot();
     assert.equal(snap, [
-      '- menubar:', '  - menuitem "Home"', '  - menuitem "Products" [expanded]', '  - menuitem "Services"', '  - separator',
-      '  - menuitem "Contact"', '- menu "Products":', '  - menuitem "Tools" [expanded]', '  - separator', '  - menuitem "Parts"',
+      '- navigation "Main menu":', '  - menubar "Main menu":', '    - menuitem "Home"', '    - menuitem "Products" [expanded]',
+      '    - menuitem "Services"', '    - separator', '    - menuitem "Contact"', '- menu "Products":', '  - menuitem "Tools" [expanded]', '  - separator', '  - menuitem "Parts"',
       '  - menuitem "Catalogue"', '  - menuitem "Coming soon"', '- menu "Tools":', '  - menuitem "Hammer"', '  - menuitem "Saw"',
       '  - menuitem "Drill"', '  - menuitem "Pliers"', '  - menuitem "Wrench"'].join('\n'));
     const attrs = await page.$$eval('div.bnaz-bpAb a', as => as.map(a => [a.textContent, a.getAttribute('aria-haspopup'),
@@ -264,28 +271,50 @@ describe('options', () => {
     assert.equal(await colour(H.popItem(page, 'Catalogue')), 'rgb(122, 31, 31)');
   });
 
-  test('options as numeric strings and missing keys', async t => {
-    const { page } = await H.openFor(t, browser, server, 'default');
-    const r = await page.evaluate(() => {
-      const make = id => {
+  test('options as numeric strings, missing keys and out-of-range values', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'default');
+    const same = await page.evaluate(() => {
+      // named by its title, in a landmark of the page's own, named by aria-label before title
+      for (const [id, attrs, around] of [['s_ul', { title: 'Site' }], ['d_ul', {}, 'nav'], ['h_ul', { title: 'T', 'aria-label': 'Shop' }]]) {
         const ul = document.createElement('ul');
         ul.id = id;
         ul.style.display = 'none';
         ul.innerHTML = '<li title="t"><a href="#a" target="_self" title="t">A</a><ul><li title=""><a href="#b" target="_self" title="">B</a></li></ul></li>';
-        document.body.append(ul);
-      };
-      make('s_ul');
-      make('d_ul');
-      const s = Velmo.construct('s_ul', { Bxay: '1', bZay: '0', BAay: '0', BKay: '1', BLay: '250', BMay: '3' });
+        for (const [name, value] of Object.entries(attrs)) ul.setAttribute(name, value);
+        document.body.append(around ? document.createElement(around) : ul);
+        if (around) document.body.lastChild.append(ul);
+      }
+      Velmo.construct('s_ul', { Bxay: '1', bZay: '0', BAay: '0', BKay: '1', BLay: '250', BMay: '3' });
       const d = Velmo.construct('d_ul', {});
-      const u = Velmo.construct('d_ul');
-      return { s: [s.vert, s.tips, s.shadow, s.clk, s.delay, s.blinks], d: [d.vert, d.tips, d.shadow, d.clk, d.delay, d.blinks],
-        same: u === d, sTitle: s.bar.querySelector('a').hasAttribute('title') };
+      // a close delay past what browser timers hold must not close at once
+      Velmo.construct('h_ul', { BLay: '3000000000' });
+      const names = ['s_ul', 'd_ul', 'h_ul'].map(id => {
+        const around = document.getElementById(id).previousElementSibling;
+        return `${around.tagName}:${around.getAttribute('aria-label')}:${around.querySelector('[role=menubar]').getAttribute('aria-label')}`;
+      });
+      return [Velmo.construct('d_ul') === d, names];
     });
-    assert.deepEqual(r.s, [true, false, false, true, 250, 3]);
-    assert.deepEqual(r.d, [false, true, true, false, 100, 0]);
-    assert.equal(r.same, true, 'constructing a list twice gives the same menu');
-    assert.equal(r.sTitle, false);
+    assert.equal(same[0], true, 'constructing a list twice gives the same menu');
+    assert.deepEqual(same[1], ['NAV:Site:Site', 'DIV:null:Main menu', 'NAV:Shop:Shop']);
+    const item = id => page.locator(`:has(+ #${id}) td.bGaz`).first();
+    const state = id => page.evaluate(id => {
+      const bar = document.getElementById(id).previousElementSibling.querySelector('.bnaz-bpAb'), a = bar.querySelector('a');
+      const open = [...document.querySelectorAll('div.bnaz-bwAb')].filter(p => p.style.display !== 'none' && p.getAttribute('aria-label') === 'A');
+      return [bar.getAttribute('aria-orientation'), a.hasAttribute('title'), open.length, document.querySelectorAll('div.bnaz-bvAb').length];
+    }, id);
+    // orientation, title, open after hovering, shadows
+    await item('s_ul').hover();
+    assert.deepEqual(await state('s_ul'), ['vertical', false, 0, 0]);
+    await item('s_ul').click();
+    assert.deepEqual(await state('s_ul'), ['vertical', false, 1, 0], 'opened by a click, without a shadow');
+    await page.evaluate(() => Velmo.construct('s_ul').close());
+    await item('d_ul').hover();
+    assert.deepEqual(await state('d_ul'), ['horizontal', true, 1, 1]);
+    await item('h_ul').hover();
+    await page.mouse.move(5, 5);
+    await H.sleep(300);
+    assert.equal((await state('h_ul'))[2], 1, 'still open');
+    assert.deepEqual(problems, []);
   });
 });
 
@@ -334,6 +363,22 @@ describe('destroy', () => {
     await page.evaluate(() => { window.again = Velmo.construct('MyMenu1_ul', { BLay: 100 }) });
     await H.barItem(page, 'Products').hover();
     assert.deepEqual(await H.openPath(page), ['Products']);
+    assert.deepEqual(problems, []);
+  });
+
+  test('a second destroy(), or one on the handle of a rebuilt menu, leaves the living menus alone', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'two', { menus: ['MyMenu1', 'MyMenu2'] });
+    const r = await page.evaluate(() => {
+      const old = MyMenu1;
+      old.destroy();
+      old.destroy();
+      const again = Velmo.construct('MyMenu1_ul', {});
+      old.destroy();
+      const decoration = a => getComputedStyle(a).textDecorationLine;
+      return { again: again !== old && document.querySelectorAll('div.bnaz-bpAb td.bGaz').length,
+        styled: [...document.querySelectorAll('div.bnaz-bpAb a')].every(a => decoration(a) === 'none') };
+    });
+    assert.deepEqual(r, { again: 7, styled: true });
     assert.deepEqual(problems, []);
   });
 });

@@ -13,7 +13,7 @@ General Menu Structure Description Format
 <Structure_Description>
 0#$@Home#$@home.gif#$@index.html#$@Start page#$@
 0#$@Products#$@#$@#$@#$@
-1#$@Café & Tea#$@cup.gif#$@cafe.html#$@Hot#$@
+1#$@CafÃ© & Tea#$@cup.gif#$@cafe.html#$@Hot#$@
 2#$@Espresso#$@#$@espresso.html#$@#$@
 2#$@separator#$@#$@#$@#$@
 1#$@Tea#$@#$@#$@#$@

@@ -1,0 +1,183 @@
+// The live preview's budgets: the window with the pane up to its first painted frame,
+// and an edit of an item's text up to the reloaded page (its load finished), for
+// designs of 1,000 and 10,000 items. Run with QT_QPA_PLATFORM=offscreen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include "model/preorder_tree.h"
+#include "settings/memory_settings_store.h"
+#include "ui/dialog_service.h"
+#include "ui/live_preview.h"
+#include "ui/main_form.h"
+
+namespace {
+
+using zarvex::ui::DialogButton;
+using zarvex::ui::LivePreview;
+using zarvex::ui::TMainForm;
+
+class NoDialogs final : public zarvex::ui::IDialogService {
+  public:
+    DialogButton ShowMessage(QWidget*, zarvex::ui::MessageKind, const QString&,
+                             zarvex::ui::DialogButtons buttons) override {
+        return (buttons & DialogButton::No) ? DialogButton::No : DialogButton::Ok;
+    }
+    std::optional<QString> GetOpenFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> GetSaveFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<QColor> GetColor(QWidget*, const QColor&) override { return {}; }
+};
+
+// A window over a program folder holding the shipped runtime and images.
+struct Window {
+    Window() {
+        QDirIterator it(QStringLiteral(ZARVEX_APP_DIR), {"velmo.js", "*.gif", "*.png"},
+                        QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            QFile::copy(it.filePath(), folder.path() + '/' + it.fileName());
+        }
+        zarvex::ui::MainFormSetup setup;
+        setup.dialogs = &dialogs;
+        setup.folders.dataFolder = zarvex::ui::ToCorePath(folder.path() + '/');
+        setup.folders.programFolder = setup.folders.dataFolder;
+        setup.services.settings = &settings;
+        form = std::make_unique<TMainForm>(setup);
+    }
+    LivePreview& Pane() const { return *form->findChild<LivePreview*>("pnlLivePreview"); }
+    // Top-level entries of 99 children each, opened as a project would be.
+    void Open(int items) {
+        const QString path = folder.path() + "/design.zarvex";
+        zarvex::TkavoAppletAgent agent;
+        agent.ResetToDefaults();
+        std::vector<int> levels;
+        std::vector<std::string> captions;
+        for (int i = 0; i < items; ++i) {
+            zarvex::TItemData d = zarvex::NewItemRecord();
+            d.Text = "Item " + std::to_string(i);
+            d.Link = "page" + std::to_string(i) + ".html";
+            d.Level = i % 100 == 0 ? "0" : "1";
+            agent.Items.push_back(d);
+            levels.push_back(i % 100 == 0 ? 1 : 2);
+            captions.push_back(d.Text);
+        }
+        zarvex::PreorderTree tree;
+        tree.AppendNodes(levels, captions);
+        agent.AttachTree(&tree);
+        agent.SaveProjectFile(zarvex::ui::ToCorePath(path));
+        form->OpenProjectByName(path);
+    }
+    // Waits for the page to finish loading; false after a minute without.
+    bool WaitForRefresh(QSignalSpy& spy) const {
+        return spy.wait(60000) && spy.back().value(0).toBool();
+    }
+
+    NoDialogs dialogs;
+    zarvex::settings::MemorySettingsStore settings;
+    QTemporaryDir folder;
+    std::unique_ptr<TMainForm> form;
+};
+
+// Counts the window's paints; the first one ends the start-up.
+class FirstPaint : public QObject {
+  public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+    bool painted = false;
+};
+
+void BM_StartUpWithPaneToFirstFrame(benchmark::State& state) {
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        Window w;
+        FirstPaint paint;
+        w.form->installEventFilter(&paint);
+        w.form->show();
+        const bool painted = QTest::qWaitFor([&] { return paint.painted; }, 10000);
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        state.counters["page_loaded_ms"] = [&] {
+            QSignalSpy spy(&w.Pane(), &LivePreview::refreshed);
+            return w.WaitForRefresh(spy) ? static_cast<double>(clock.elapsed()) : -1.0;
+        }();
+        if (!painted)
+            state.SkipWithError("no frame painted");
+    }
+}
+BENCHMARK(BM_StartUpWithPaneToFirstFrame)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// An edit after a quiet spell, as a single change of the user's: the page shows it at once.
+std::unique_ptr<Window> editWindow;  // shared by both sizes; gone before the application
+
+void BM_EditToReloadedPreview(benchmark::State& state) {
+    static bool shown = false;
+    if (!editWindow)
+        editWindow = std::make_unique<Window>();
+    Window& w = *editWindow;
+    if (!shown) {
+        w.form->resize(1300, 720);
+        w.form->show();
+        shown = QTest::qWaitForWindowExposed(w.form.get());
+    }
+    {
+        QSignalSpy spy(&w.Pane(), &LivePreview::refreshed);
+        w.Open(static_cast<int>(state.range(0)));
+        if (!w.WaitForRefresh(spy)) {
+            state.SkipWithError("the design never showed");
+            return;
+        }
+    }
+    auto* tree = w.form->findChild<QTreeView*>("trvwDesignPanel");
+    tree->setCurrentIndex(w.form->TreeModel().IndexAt(2));
+    auto* text = w.form->findChild<QLineEdit*>("edt_Text");
+    int n = 0;
+    double stageMs = 0;
+    for (auto _ : state) {
+        QTest::qWait(LivePreview::kRefreshDelayMs + 50);  // the quiet spell
+        QSignalSpy spy(&w.Pane(), &LivePreview::refreshed);
+        QElapsedTimer clock;
+        clock.start();
+        text->setText(QStringLiteral("Edited %1").arg(++n));
+        if (!w.WaitForRefresh(spy)) {
+            state.SkipWithError("no reload");
+            return;
+        }
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        stageMs += static_cast<double>(w.Pane().LastStageMilliseconds());
+    }
+    state.counters["items"] = static_cast<double>(state.range(0));
+    state.counters["build_stage_ms"] = stageMs / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_EditToReloadedPreview)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    editWindow.reset();
+    return 0;
+}

@@ -1,0 +1,51 @@
+// Builds the shipped velmo.js from src/: one minified script for the browsers of today,
+// behind a one-line header naming the program and its version.
+//   node build.mjs <output file>      (default: velmo.js in the current folder)
+//
+// The runtime's own property names (fields, methods, typedef properties) are shortened
+// too; they are read from the sources, less the names that the page, the browser or a
+// lookup by text must find as written.
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { build } from 'esbuild';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const { version } = JSON.parse(fs.readFileSync(path.join(here, 'package.json'), 'utf8'));
+const output = path.resolve(process.argv[2] || 'velmo.js');
+const sourceFolder = path.join(here, 'src');
+
+const KEPT = new Set([
+  // the public surface and the options the configuration script passes
+  'construct', 'close', 'destroy', 'Bxay', 'bZay', 'BAay', 'BKay', 'BLay', 'BMay',
+  // called by the browser, or looked up by event type
+  'constructor', 'handleEvent', 'click', 'focusin', 'focusout', 'pointerover', 'pointerout', 'pointermove',
+  'pointerdown', 'pointerup', 'pointercancel',
+  // names of the DOM and of built-in objects that the runtime calls as well
+  'contains', 'toggle', 'set', 'get', 'width', 'height',
+]);
+
+/** The property names the sources define: fields, methods and typedef properties. */
+function ownPropertyNames() {
+  const names = new Set();
+  const patterns = [/\bthis\.([A-Za-z]\w*)\s*=[^=]/g, /@property\s+\{[^}]*\}\s+\[?([A-Za-z]\w*)/g, /^ {2,4}([A-Za-z]\w*)\([^)]*\)\s*\{$/gm];
+  for (const file of fs.readdirSync(sourceFolder).filter(name => name.endsWith('.js'))) {
+    const text = fs.readFileSync(path.join(sourceFolder, file), 'utf8');
+    for (const pattern of patterns) for (const match of text.matchAll(pattern)) names.add(match[1]);
+  }
+  return [...names].filter(name => !KEPT.has(name)).sort();
+}
+
+await build({
+  entryPoints: [path.join(sourceFolder, 'index.js')],
+  outfile: output,
+  bundle: true,
+  minify: true,
+  mangleProps: new RegExp(`^(${ownPropertyNames().join('|')})$`),
+  format: 'iife',
+  target: ['chrome111', 'firefox113', 'safari16.4'],
+  charset: 'utf8',
+  legalComments: 'none',
+  banner: { js: `/* velmo.js ${version}: the menu runtime of Zarvex */` },
+  logLevel: 'warning',
+});

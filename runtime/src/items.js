@@ -1,0 +1,163 @@
+// Items: the entries of the hidden list, each shown as a bar cell or a pop-up row that
+// holds the list's own link and icon until the menu is destroyed.
+import { element } from './dom.js';
+
+/**
+ * @typedef {object} Level the bar, or one pop-up
+ * @property {number} depth 0 for the bar
+ * @property {HTMLElement} box
+ * @property {Item | null} opener the item whose sub-menu this is
+ * @property {Item[]} items separators included
+ * @property {number} side 1 when it opened to the right of its opener, -1 to the left
+ * @property {HTMLElement} [scrollArea]
+ * @property {HTMLElement} [scrollUp]
+ * @property {HTMLElement} [scrollDown]
+ * @property {HTMLElement | null} [shadow]
+ */
+
+/**
+ * @typedef {object} Item
+ * @property {Level} level
+ * @property {HTMLElement} listItem the <li>
+ * @property {HTMLAnchorElement | null} link null for a separator
+ * @property {HTMLImageElement | null} icon
+ * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
+ * @property {HTMLElement} cell the bar cell or pop-up row
+ * @property {Level | null} popup built on first opening
+ * @property {string | null} savedTitle the link's title while tooltips are off
+ * @property {(Node | null)[]} nextSiblings where the link and the icon go back to
+ */
+
+const JAVASCRIPT_VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i;
+
+/**
+ * Does the item lead somewhere? The snippet writes "javascript:void(0)" for no link.
+ * @param {Item} item
+ */
+export const hasRealLink = item => leadsSomewhere(item.link);
+
+/** @param {HTMLAnchorElement | null} link */
+export function leadsSomewhere(link) {
+  const href = link?.getAttribute('href');
+  return href != null && !JAVASCRIPT_VOID.test(href);
+}
+
+/** Which item an <li> of the hidden list became. */
+export const itemOfListItem = /** @type {WeakMap<Element, Item>} */ (new WeakMap());
+
+/**
+ * The link of a list entry, wherever the menu has moved it.
+ * @param {Element} listItem
+ * @returns {HTMLAnchorElement | null}
+ */
+export const linkOf = listItem => itemOfListItem.get(listItem)?.link || /** @type {HTMLAnchorElement | null} */ (firstChild(listItem, 'A'));
+
+/** @param {Item} item */
+export const isSelectable = item => !!item.link;
+
+/**
+ * The first child of a list entry with the tag, or null.
+ * @param {Element} parent
+ * @param {string} tag
+ */
+export function firstChild(parent, tag) {
+  for (let child = parent.firstElementChild; child; child = child.nextElementSibling) if (child.tagName == tag) return child;
+  return null;
+}
+
+/**
+ * A sub-list counts when one of its entries is an item; one of separators alone opens nothing.
+ * @param {Element | null} list
+ */
+export function usableSubList(list) {
+  if (!list) return null;
+  for (let entry = list.firstElementChild; entry; entry = entry.nextElementSibling)
+    if (entry.tagName == 'LI' && firstChild(entry, 'A')) return /** @type {HTMLElement} */ (list);
+  return null;
+}
+
+// Cell templates, cloned per item: a bar cell, a pop-up row and their separators.
+const bareCell = element('td', 'bGaz');
+const cellRow = element('tr', '', element('table', '', bareCell, 'none'));
+element('div', '', element('td', 'BDaz', cellRow));
+element('td', '', cellRow);
+const popupRow = element('tr', 'bGaz');
+element('div', '', element('td', 'BDaz', popupRow));
+element('td', 'BJaz', popupRow);
+element('td', 'bfAa', popupRow);
+const popupSeparator = element('tr', 'BTaz', null, 'separator');
+/** @type {HTMLTableCellElement} */ (element('td', '', popupSeparator)).colSpan = 3;
+element('div', '', /** @type {Element} */ (popupSeparator.firstElementChild));
+const barSeparator = element('td', 'BTaz', null, 'separator');
+element('div', '', barSeparator);
+
+/** A bar cell as the bar and the collapsed list show an item: icon cell and text cell. */
+export const cloneBarCell = () => /** @type {HTMLElement} */ (bareCell.cloneNode(true));
+
+/**
+ * Reads an <li> into an item of `level`; its link becomes a menu item.
+ * @param {HTMLElement} listItem
+ * @param {Level} level
+ * @param {boolean} tooltips
+ * @returns {Item}
+ */
+export function readItem(listItem, level, tooltips) {
+  const link = /** @type {HTMLAnchorElement | null} */ (firstChild(listItem, 'A'));
+  const icon = link && /** @type {HTMLImageElement | null} */ (firstChild(listItem, 'IMG'));
+  /** @type {Item} */
+  const item = {
+    level, listItem, link, icon, subList: link && usableSubList(firstChild(listItem, 'UL')),
+    cell: listItem, popup: null, savedTitle: null, nextSiblings: [link?.nextSibling || null, icon?.nextSibling || null],
+  };
+  itemOfListItem.set(listItem, item);
+  if (link) {
+    link.setAttribute('role', 'menuitem');
+    link.tabIndex = -1;
+    if (!tooltips && link.hasAttribute('title')) {
+      item.savedTitle = link.getAttribute('title');
+      link.removeAttribute('title');
+    }
+    if (item.subList) {
+      link.setAttribute('aria-haspopup', 'menu');
+      link.setAttribute('aria-expanded', 'false');
+    }
+  }
+  return item;
+}
+
+/**
+ * The cell or row showing the item, with its link and icon moved into it.
+ * @param {Item} item
+ * @param {boolean} onBar
+ * @param {boolean} vertical
+ */
+export function makeCell(item, onBar, vertical) {
+  if (!item.link) {
+    const separator = /** @type {HTMLElement} */ ((onBar ? barSeparator : popupSeparator).cloneNode(true));
+    if (onBar && !vertical) separator.setAttribute('aria-orientation', 'vertical');
+    else if (onBar) /** @type {HTMLElement} */ (separator.firstChild).style.cssText = 'border-left:0;border-top:1px solid #C5C2B8;height:0';
+    return separator;
+  }
+  const cell = onBar ? cloneBarCell() : /** @type {HTMLElement} */ (popupRow.cloneNode(true));
+  const iconCell = /** @type {HTMLElement} */ ((onBar ? cell.firstChild?.firstChild?.firstChild : cell.firstChild));
+  const textCell = /** @type {HTMLElement} */ (iconCell.nextSibling), arrowCell = textCell.nextSibling;
+  if (item.icon) iconCell.firstChild?.replaceWith(item.icon);
+  textCell.append(item.link);
+  if (item.subList && arrowCell) element('div', '', /** @type {Element} */ (arrowCell));
+  return cell;
+}
+
+/**
+ * Gives the link and the icon back to the <li>, with the attributes they came with.
+ * @param {Item} item
+ */
+export function restoreItem(item) {
+  const { link, listItem, icon } = item;
+  if (!link) return;
+  /** @param {Node} node @param {Node | null} next */
+  const putBack = (node, next) => listItem.insertBefore(node, next?.parentNode == listItem ? next : null);
+  for (const name of ['role', 'tabindex', 'aria-haspopup', 'aria-expanded']) link.removeAttribute(name);
+  if (item.savedTitle != null) link.setAttribute('title', item.savedTitle);
+  putBack(link, item.nextSiblings[0]);
+  if (icon) putBack(icon, item.nextSiblings[1]);
+}

@@ -1,0 +1,169 @@
+// The keyboard, after the menubar pattern: arrows move and open, Home/End, type-ahead,
+// Escape closes one level, Tab leaves from the bar. Enter follows a parent's own link
+// when it has one; Space, Down on the bar and Right in a pop-up open its sub-menu. On a
+// right-to-left page Left and Right trade places.
+import { hasRealLink, isSelectable } from './items.js';
+
+/** @typedef {import('./menu.js').Menu} Menu */
+/** @typedef {import('./items.js').Item} Item */
+
+export const MIRRORED = /** @type {Record<string, string>} */ ({ ArrowLeft: 'ArrowRight', ArrowRight: 'ArrowLeft' });
+
+/**
+ * What a key does to the focused item; true when the key was used.
+ * @typedef {(menu: Menu, item: Item, key: string, event: KeyboardEvent) => void} KeyAction
+ */
+
+/**
+ * The selectable items of the item's level, and the item's place among them.
+ * @param {Item} item
+ */
+function siblings(item) {
+  const items = item.level.items.filter(isSelectable);
+  return { items, index: items.indexOf(item) };
+}
+
+/**
+ * Moves the focus to another item of the same level; a sub-menu open at that level closes,
+ * and on the bar the new item's opens instead when one was open.
+ * @param {Menu} menu
+ * @param {Item} target
+ */
+function moveTo(menu, target) {
+  const depth = target.level.depth, reopen = !depth && menu.openPath.length > 0;
+  if (menu.openPath[depth] != target) menu.closeFrom(depth);
+  menu.focusItem(target);
+  return reopen;
+}
+
+/**
+ * The item `step` places away in the same level, wrapping around.
+ * @param {Item} item
+ * @param {number} step
+ */
+function neighbour(item, step) {
+  const { items, index } = siblings(item);
+  return /** @type {Item} */ (items[(index + step + items.length) % items.length]);
+}
+
+/**
+ * From inside a pop-up, to the bar item beside the open one, opening its sub-menu.
+ * @param {Menu} menu
+ * @param {number} step
+ */
+function moveAlongBar(menu, step) {
+  const target = neighbour(/** @type {Item} */ (menu.openPath[0]), step);
+  menu.closeFrom(0);
+  if (target.subList) menu.enter(target);
+  else menu.focusItem(target);
+}
+
+/** @param {Menu} menu @param {Item} item @param {number} step */
+function moveWithin(menu, item, step) {
+  const target = neighbour(item, step);
+  if (moveTo(menu, target) && target.subList) menu.open(target);
+}
+
+/**
+ * Follows the item's link, as a click on it would (blinking first when the design says so).
+ * @param {Menu} menu
+ * @param {Item} item
+ * @param {KeyboardEvent} event
+ */
+function activate(menu, item, event) {
+  menu.choose(item, event, true);
+}
+
+/**
+ * Opens the sub-menu, or follows the link of an item without one.
+ * @type {KeyAction}
+ */
+function openOrActivate(menu, item, key, event) {
+  if (item.subList) menu.enter(item, key == 'ArrowUp');
+  else activate(menu, item, event);
+}
+
+/** @type {KeyAction} */
+function enterKey(menu, item, key, event) {
+  if (item.subList && !hasRealLink(item)) menu.enter(item);
+  else activate(menu, item, event);
+}
+
+/** Back to the opener of the item's pop-up. @type {KeyAction} */
+function closeLevel(menu, item) {
+  const opener = /** @type {Item} */ (item.level.opener);
+  menu.closeFrom(item.level.depth - 1);
+  menu.focusItem(opener);
+}
+
+/** Home and End: the first or last item of the level. @type {KeyAction} */
+function moveToEnd(menu, item, key) {
+  const { items } = siblings(item);
+  moveTo(menu, /** @type {Item} */ (key == 'Home' ? items[0] : items[items.length - 1]));
+}
+
+/** @type {KeyAction} */
+function typeAhead(menu, item, key) {
+  const { items, index } = siblings(item), letter = key.toLowerCase();
+  const found = items.map((_, offset) => /** @type {Item} */ (items[(index + offset + 1) % items.length]))
+    .find(other => other.link?.textContent?.trim().toLowerCase().startsWith(letter));
+  if (found) moveTo(menu, found);
+}
+
+/**
+ * The action of a key for an item, by where the item is: on a horizontal bar, on a
+ * vertical bar, or in a pop-up (of either).
+ * @param {Menu} menu
+ * @param {Item} item
+ * @param {string} key
+ * @returns {KeyAction | null}
+ */
+function actionFor(menu, item, key) {
+  const depth = item.level.depth, onBar = !depth, horizontalBar = onBar && !menu.vertical;
+  const next = horizontalBar ? 'ArrowRight' : 'ArrowDown', previous = horizontalBar ? 'ArrowLeft' : 'ArrowUp';
+  if (key == next) return () => moveWithin(menu, item, 1);
+  if (key == previous) return () => moveWithin(menu, item, -1);
+  if (key == 'Home' || key == 'End') return moveToEnd;
+  if (key == 'Enter') return enterKey;
+  if (key == ' ') return openOrActivate;
+  if (horizontalBar && (key == 'ArrowDown' || key == 'ArrowUp')) return item.subList ? openOrActivate : null;
+  if (key == 'ArrowRight') {
+    if (item.subList) return openOrActivate;
+    return depth && !menu.vertical ? () => moveAlongBar(menu, 1) : null;
+  }
+  if (key == 'ArrowLeft' && depth) return depth > 1 || menu.vertical ? closeLevel : () => moveAlongBar(menu, -1);
+  if (key == 'Escape') {
+    if (depth) return closeLevel;
+    return menu.openPath.length ? () => menu.close() : null;
+  }
+  if (key.length == 1 && key != ' ') return typeAhead;
+  return null;
+}
+
+/**
+ * Answers a key pressed anywhere on the page: in the menu it moves, opens and closes;
+ * elsewhere only Escape, which closes pop-ups the pointer opened.
+ * @param {Menu} menu
+ * @param {KeyboardEvent} event
+ */
+export function handleKey(menu, event) {
+  if (event.altKey || event.ctrlKey || event.metaKey) return;
+  if (!menu.contains(/** @type {Node} */ (event.target))) {
+    if (event.key == 'Escape' && menu.openPath.length) menu.close();
+    return;
+  }
+  if (menu.collapser.handleKey(event)) return;
+  const item = menu.itemAt(event.target);
+  if (!item) return;
+  const key = menu.rightToLeft ? MIRRORED[event.key] || event.key : event.key;
+  if (key == 'Tab') {
+    // leave from the bar, so that the focus moves on from the menu's place
+    if (item.level.depth) menu.focusItem(/** @type {Item} */ (menu.openPath[0]));
+    menu.close();
+    return;
+  }
+  const action = actionFor(menu, item, key);
+  if (!action) return;
+  action(menu, item, key, event);
+  event.preventDefault();
+}

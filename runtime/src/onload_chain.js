@@ -1,0 +1,22 @@
+// The configuration scripts chain window.onload through one global variable (each saves
+// the handler it replaces in the same name), so with two menus on a page the older
+// handler ends up calling itself. Every handler assigned to window.onload is wrapped so
+// that, re-entered, it calls the handler it replaced instead.
+
+export function guardOnloadChain() {
+  const property = Object.getOwnPropertyDescriptor(window, 'onload');
+  if (!property?.configurable || !property.set || !property.get) return;
+  const { get, set } = property;
+  Object.defineProperty(window, 'onload', {
+    configurable: true, enumerable: property.enumerable, get,
+    /** @this {Window} @param {unknown} handler */
+    set(handler) {
+      let running = false;
+      const replaced = get.call(this);
+      set.call(this, typeof handler != 'function' ? handler : /** @this {Window} @param {any[]} args */ function (...args) {
+        if (running) return replaced?.apply(this, args);
+        try { running = true; return handler.apply(this, args) } finally { running = false }
+      });
+    },
+  });
+}

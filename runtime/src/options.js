@@ -1,0 +1,80 @@
+// What a menu is told: the options object of the configuration script and the
+// attributes of the hidden list.
+
+/**
+ * The options that the configuration script of a published menu passes to
+ * `Velmo.construct`. Every value may be a number or its decimal text; a key that is
+ * missing or not a number takes its default.
+ * @typedef {object} MenuOptions
+ * @property {number | string} [Bxay] orientation: 0 a horizontal bar (default), 1 a vertical one
+ * @property {number | string} [bZay] tooltips: 1 shows the items' titles (default), 0 hides them
+ * @property {number | string} [BAay] shadow: 1 draws a soft shadow behind pop-ups (default), 0 none
+ * @property {number | string} [BKay] open on click: 1 opens pop-ups by a click, 0 by pointing (default)
+ * @property {number | string} [BLay] close delay: milliseconds between the pointer leaving and the
+ *   menu closing (default 100)
+ * @property {number | string} [BMay] blinks: how often a chosen item blinks before its link is
+ *   followed, 0 to 20 (default 0)
+ */
+
+/**
+ * The options after checking, in the runtime's own words.
+ * @typedef {object} Settings
+ * @property {boolean} vertical
+ * @property {boolean} tooltips
+ * @property {boolean} shadow
+ * @property {boolean} clickToOpen
+ * @property {number} closeDelay
+ * @property {number} blinkCount
+ */
+
+// Browsers keep timer delays in 32 bits; a longer one would fire at once.
+const LONGEST_DELAY = 2 ** 31 - 1;
+
+/**
+ * @param {unknown} value
+ * @param {number} fallback
+ */
+function number(value, fallback) {
+  if (value == null || value === '') return fallback;
+  const parsed = Number(value);
+  return isNaN(parsed) ? fallback : parsed;
+}
+
+/**
+ * The list attribute `data-velmo-collapse`: "off" keeps the bar at every width; a number
+ * collapses the bar below that viewport width in CSS pixels; anything else (or none)
+ * collapses it whenever it does not fit the width of its container.
+ * @param {HTMLElement} list
+ * @returns {'auto' | 'off' | number}
+ */
+export function collapseRule(list) {
+  const text = (list.getAttribute('data-velmo-collapse') || '').trim().toLowerCase();
+  if (text == 'off') return 'off';
+  const width = parseFloat(text);
+  return width >= 0 ? width : 'auto';
+}
+
+/**
+ * @param {MenuOptions | null | undefined} options
+ * @returns {Settings}
+ */
+export function readSettings(options) {
+  const given = /** @type {MenuOptions} */ (options && typeof options == 'object' ? options : {});
+  return {
+    vertical: number(given.Bxay, 0) != 0,
+    tooltips: number(given.bZay, 1) != 0,
+    shadow: number(given.BAay, 1) != 0,
+    clickToOpen: number(given.BKay, 0) != 0,
+    closeDelay: Math.min(Math.max(0, number(given.BLay, 100)), LONGEST_DELAY),
+    blinkCount: Math.max(0, Math.min(number(given.BMay, 0) | 0, 20)),
+  };
+}
+
+/**
+ * The menubar's accessible name: the list's `aria-label` or `title` when the page gives
+ * one, otherwise "Main menu".
+ * @param {HTMLElement} list
+ */
+export function menuName(list) {
+  return (list.getAttribute('aria-label') || list.title || '').trim() || 'Main menu';
+}

@@ -1,0 +1,19 @@
+// Whole-file reading and the splitting of paths, for every part of the program.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarvex {
+
+// Reads a whole file as bytes in one go; FileIoError with the system's text when
+// it cannot be opened or read (a folder included).
+std::string ReadWholeFile(const std::string& path);
+
+// The name after the last '/' or '\' of path (project files may carry either).
+std::string BareFileName(std::string_view path);
+
+// The part of path up to and including its last '/' or '\'; empty when it has none.
+std::string FolderOfPath(std::string_view path);
+
+}  // namespace zarvex

@@ -1,0 +1,275 @@
+#include "ui/live_preview.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "codegen/built_menu.h"
+#include "platform/text_codec.h"
+#include "settings/settings_keys.h"
+#include "ui/live_preview_stage.h"
+#include "ui/live_preview_view.h"
+#include "ui/main_form.h"
+#include "ui/property_pages.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace zarvex::ui {
+
+namespace {
+
+// The pane's width when it is first shown; the window grows by as much.
+constexpr int kPaneWidth = 480;
+
+bool ReadShown(const settings::ISettingsStore& store) {
+    try {
+        const auto value = store.Read(settings::kSettingsGroup, kShowLivePreview);
+        return !value || settings::AsBoolean(*value).value_or(true);
+    } catch (const settings::SettingsStoreError&) {
+        return true;  // a store that cannot be read hides nothing
+    }
+}
+
+void WriteShown(settings::ISettingsStore& store, bool shown) {
+    try {
+        store.Write(settings::kSettingsGroup, kShowLivePreview,
+                    settings::StoredValue::Boolean(shown));
+    } catch (const settings::SettingsStoreError&) {
+        // The pane still follows the choice for this run.
+    }
+}
+
+}  // namespace
+
+void PrepareWebEngineSandbox() {
+#ifdef Q_OS_UNIX
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
+}
+
+#ifndef ZARVEX_HAS_WEB_PREVIEW
+LivePreviewView* MakeWebPreviewView(QWidget*) {
+    return nullptr;
+}
+#endif
+
+LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
+    : QWidget(splitter), form_(form), splitter_(splitter) {
+    setObjectName("pnlLivePreview");
+    setMinimumWidth(200);
+
+    widths_ = new QComboBox(this);
+    widths_->setObjectName("cmbxLivePreviewWidth");
+    widths_->addItem(tr("Pane width"), 0);
+    widths_->addItem(tr("Tablet (%1 px)").arg(kTabletWidth), kTabletWidth);
+    widths_->addItem(tr("Phone (%1 px)").arg(kPhoneWidth), kPhoneWidth);
+    widths_->setAccessibleName(tr("Preview width"));
+    widths_->setToolTip(tr("The width the page is shown at"));
+    status_ = new QLabel(this);
+    status_->setObjectName("lblLivePreviewStatus");
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(4, 2, 4, 2);
+    auto* widthLabel = new QLabel(tr("&Width"), this);
+    widthLabel->setBuddy(widths_);
+    top->addWidget(widthLabel);
+    top->addWidget(widths_);
+    top->addWidget(status_, 1);
+
+    area_ = new QScrollArea(this);
+    area_->setObjectName("scrlLivePreview");
+    area_->setWidgetResizable(true);
+    area_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    area_->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(top);
+    layout->addWidget(area_, 1);
+
+    stage_ = std::make_unique<LivePreviewStage>();
+    debounce_.setSingleShot(true);
+    connect(&debounce_, &QTimer::timeout, this, &LivePreview::Refresh);
+    connect(widths_, &QComboBox::activated, this,
+            [this](int index) { SetPageWidth(widths_->itemData(index).toInt()); });
+
+    toggle_ = new QAction(tr("&Live Preview"), &form);
+    toggle_->setObjectName("LivePreview1");
+    toggle_->setCheckable(true);
+    toggle_->setStatusTip(tr("Show the menu as the page shows it, beside the property pages"));
+    if (QMenu* view = form.findChild<QMenu*>("View1"))
+        view->addAction(toggle_);
+    const bool shown = ReadShown(form.Services().Settings());
+    toggle_->setChecked(shown);
+    setVisible(shown);
+    connect(toggle_, &QAction::triggered, this, &LivePreview::SetShown);
+
+    // Every edit of the design: the pages' change reports and the tree's changes.
+    connect(&form.Pages(), &PropertyPages::changed, this, &LivePreview::ScheduleRefresh);
+    DesignTreeModel* model = &form.TreeModel();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &LivePreview::ScheduleRefresh);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &LivePreview::ScheduleRefresh);
+    connect(model, &QAbstractItemModel::rowsMoved, this, &LivePreview::ScheduleRefresh);
+    connect(model, &QAbstractItemModel::dataChanged, this, &LivePreview::ScheduleRefresh);
+    connect(model, &QAbstractItemModel::modelReset, this, &LivePreview::ScheduleRefresh);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &LivePreview::ScheduleRefresh);
+    form.installEventFilter(this);
+    pending_ = true;
+}
+
+LivePreview::~LivePreview() = default;
+
+QString LivePreview::StageFolder() const {
+    return stage_->Folder();
+}
+
+void LivePreview::RunScript(const QString& script, std::function<void(const QVariant&)> result) {
+    if (view_)
+        view_->RunScript(script, std::move(result));
+}
+
+void LivePreview::EnsureView() {
+    if (viewTried_)
+        return;
+    viewTried_ = true;
+    view_ = MakeWebPreviewView(area_);
+    if (!view_) {
+        auto* note = new QLabel(
+            tr("This build of Zarvex has no live preview: it was built without Qt WebEngine. "
+               "Script, Preview shows the menu in a web browser."),
+            area_);
+        note->setObjectName("lblLivePreviewNote");
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignCenter);
+        note->setMargin(16);
+        area_->setWidget(note);
+        widths_->setEnabled(false);
+        return;
+    }
+    area_->setWidget(view_);
+    connect(view_, &LivePreviewView::loaded, this, &LivePreview::OnLoaded);
+    SetPageWidth(pageWidth_);
+}
+
+void LivePreview::SetPageWidth(int width) {
+    pageWidth_ = width;
+    widths_->setCurrentIndex(std::max(0, widths_->findData(width)));
+    if (!view_)
+        return;
+    if (width > 0) {
+        view_->setFixedWidth(width);
+    } else {
+        view_->setMinimumWidth(0);
+        view_->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+}
+
+void LivePreview::ScheduleRefresh() {
+    if (refreshing_)
+        return;  // the refresh's own commit of the pages
+    // An edit after a quiet spell is shown at once; edits in quick succession wait for
+    // a pause, so that typing does not reload the page at every key.
+    const bool quiet = !sinceEdit_.isValid() || sinceEdit_.elapsed() > kRefreshDelayMs;
+    sinceEdit_.start();
+    pending_ = true;
+    if (isVisible())
+        debounce_.start(quiet && !debounce_.isActive() ? 0 : kRefreshDelayMs);
+}
+
+void LivePreview::Refresh() {
+    if (!isVisible() || !pending_)
+        return;
+    if (form_.TreeRebuilding()) {
+        debounce_.start(kRefreshDelayMs);
+        return;
+    }
+    EnsureView();
+    pending_ = false;
+    refreshing_ = true;
+    QElapsedTimer stageClock;
+    stageClock.start();
+    try {
+        // The pages into the model, as a preview or a save does; the design's changed
+        // mark is the edits' own business.
+        form_.CommitPages();
+        stage_->Write(BuildMenuInMemory(form_.Agent()), form_.Agent());
+    } catch (const std::exception& e) {
+        refreshing_ = false;
+        status_->setText(tr("Not shown: %1").arg(platform::DecodeFieldText(e.what())));
+        return;
+    }
+    refreshing_ = false;
+    lastStageMs_ = stageClock.elapsed();
+    if (!view_)
+        return;
+    status_->setText(form_.Agent().Items.empty() ? tr("Add items to see the menu.") : QString());
+    view_->Load(QUrl::fromLocalFile(stage_->PagePath()));
+}
+
+void LivePreview::OnLoaded(bool ok) {
+    lastRefreshMs_ = sinceEdit_.isValid() ? sinceEdit_.elapsed() : -1;
+    if (!ok)
+        status_->setText(tr("The page could not be shown."));
+    emit refreshed(ok);
+}
+
+void LivePreview::SetShown(bool shown) {
+    WriteShown(form_.Services().Settings(), shown);
+    toggle_->setChecked(shown);
+    if (shown == isVisibleTo(&form_))
+        return;
+    // The window grows and shrinks with the pane, so the tree and pages keep their room.
+    const bool resizeWindow = form_.isVisible() && !form_.isMaximized() && !form_.isFullScreen();
+    const int paneWidth = shown ? kPaneWidth : width() + splitter_->handleWidth();
+    setVisible(shown);
+    if (resizeWindow)
+        form_.resize(form_.width() + (shown ? paneWidth : -paneWidth), form_.height());
+    if (shown) {
+        pending_ = true;
+        debounce_.start(0);
+    }
+}
+
+void LivePreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (pending_)
+        debounce_.start(0);
+}
+
+bool LivePreview::eventFilter(QObject* watched, QEvent* event) {
+    // At the window's first showing, it grows by the pane's width (within the screen).
+    if (watched == &form_ && event->type() == QEvent::Show && !windowWidened_) {
+        windowWidened_ = true;
+        if (isVisibleTo(&form_) && !form_.isMaximized()) {
+            QList<int> sizes = splitter_->sizes();
+            int width = form_.width() + kPaneWidth;
+            if (const QScreen* screen = form_.screen())
+                width = std::min(width, screen->availableGeometry().width());
+            const int added = width - form_.width();
+            if (added <= 0)
+                return QWidget::eventFilter(watched, event);  // no room to grow: share it
+            form_.resize(width, form_.height());
+            if (const QScreen* screen = form_.screen())
+                form_.move(screen->availableGeometry().center() - form_.rect().center());
+            if (sizes.size() == 3) {
+                sizes[2] = std::max(added, minimumWidth());
+                splitter_->setSizes(sizes);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace zarvex::ui

@@ -1,0 +1,93 @@
+// The live preview pane beside the property pages: the design shown as the real page
+// (generated stylesheet, configuration script, snippet, images and the shipped runtime),
+// refreshed shortly after each edit, at the pane's width or a phone's or tablet's.
+// Shown or hidden from the View menu; the choice is kept in the settings store.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QUrl>
+#include <QVariant>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QSplitter;
+
+namespace zarvex::ui {
+
+class LivePreviewStage;
+class LivePreviewView;
+class TMainForm;
+
+// The widths the page can be shown at; 0 is the pane's own width.
+inline constexpr int kPhoneWidth = 375;
+inline constexpr int kTabletWidth = 768;
+// The settings value that keeps whether the pane is shown ("Settings" group).
+inline constexpr const char* kShowLivePreview = "ShowLivePreview";
+
+class LivePreview final : public QWidget {
+    Q_OBJECT
+  public:
+    // Made by the window's set-up: joins splitter as its last part and offers its toggle
+    // in the View menu (found by its object name "View1").
+    LivePreview(TMainForm& form, QSplitter* splitter);
+    ~LivePreview() override;
+
+    QAction* ToggleAction() const { return toggle_; }
+    // Whether the program was built with a web view to show the page on.
+    bool HasView() const { return view_ != nullptr; }
+    // The page shown at phone, tablet or the pane's own width (0).
+    void SetPageWidth(int width);
+    int PageWidth() const { return pageWidth_; }
+    // The staged page's folder (for tests and the help page's claims: never the project's).
+    QString StageFolder() const;
+    void RunScript(const QString& script, std::function<void(const QVariant&)> result);
+    // Milliseconds from the last edit to the repainted page.
+    qint64 LastRefreshMilliseconds() const { return lastRefreshMs_; }
+    // Of those, the milliseconds spent committing, building and staging (the rest is the
+    // web view's loading).
+    qint64 LastStageMilliseconds() const { return lastStageMs_; }
+
+    // The pause between the last edit and the refresh.
+    static constexpr int kRefreshDelayMs = 200;
+
+  signals:
+    // The page was reloaded from the design and has finished loading.
+    void refreshed(bool ok);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void ScheduleRefresh();
+    void Refresh();
+    void SetShown(bool shown);
+    void OnLoaded(bool ok);
+    void EnsureView();
+
+    TMainForm& form_;
+    QSplitter* splitter_;
+    QAction* toggle_;
+    QComboBox* widths_;
+    QLabel* status_;
+    QScrollArea* area_;
+    LivePreviewView* view_ = nullptr;
+    bool viewTried_ = false;
+    std::unique_ptr<LivePreviewStage> stage_;
+    QTimer debounce_;
+    QElapsedTimer sinceEdit_;
+    bool pending_ = false;
+    bool refreshing_ = false;
+    bool windowWidened_ = false;
+    int pageWidth_ = 0;
+    qint64 lastRefreshMs_ = -1;
+    qint64 lastStageMs_ = -1;
+};
+
+}  // namespace zarvex::ui

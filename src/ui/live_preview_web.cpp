@@ -1,0 +1,115 @@
+// The live preview on Qt WebEngine: an off-the-record profile of its own without disk
+// cache, a request filter that lets only local files through, and a page that follows
+// no link.
+#include <QPointer>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineView>
+
+#include "ui/live_preview_view.h"
+
+namespace zarvex::ui {
+
+namespace {
+
+// Local files and the page's own inline data only: no network, whatever the design links.
+class LocalOnlyInterceptor final : public QWebEngineUrlRequestInterceptor {
+  public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        const QString scheme = info.requestUrl().scheme();
+        if (scheme != QLatin1String("file") && scheme != QLatin1String("data") &&
+            scheme != QLatin1String("blob") && scheme != QLatin1String("about"))
+            info.block(true);
+    }
+};
+
+// Shows the staged page and stays on it: a clicked menu link is not followed.
+class PreviewPage final : public QWebEnginePage {
+  public:
+    using QWebEnginePage::QWebEnginePage;
+    // The one page the pane shows; the main frame goes nowhere else.
+    void SetStagedPage(const QUrl& page) { staged_ = page; }
+
+  protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+        if (!isMainFrame)
+            return url.isLocalFile() || url.scheme() == QLatin1String("about");
+        return url.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery) == staged_;
+    }
+    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+
+  private:
+    QUrl staged_;
+};
+
+class WebPreviewView final : public LivePreviewView {
+  public:
+    explicit WebPreviewView(QWidget* parent) : LivePreviewView(parent) {
+        PrepareWebEngineSandbox();
+        profile_ = new QWebEngineProfile(this);  // no storage name: off the record
+        profile_->setHttpCacheType(QWebEngineProfile::NoCache);
+        profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        profile_->setUrlRequestInterceptor(new LocalOnlyInterceptor(profile_));
+        view_ = new QWebEngineView(this);
+        view_->setObjectName("webLivePreview");
+        view_->setAccessibleName(tr("Live preview of the menu"));
+        view_->setContextMenuPolicy(Qt::NoContextMenu);
+        page_ = new PreviewPage(profile_, view_);
+        QWebEngineSettings* s = page_->settings();
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+        s->setAttribute(QWebEngineSettings::LocalStorageEnabled, false);
+        s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+        s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+        view_->setPage(page_);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view_);
+        connect(page_, &QWebEnginePage::loadFinished, this, &WebPreviewView::OnLoaded);
+    }
+
+    ~WebPreviewView() override {
+        // The page must go before its profile.
+        delete view_;
+        delete page_;
+    }
+
+    void Load(const QUrl& page) override {
+        restoreScroll_ = page == page_->url() ? page_->scrollPosition() : QPointF();
+        page_->SetStagedPage(page);
+        page_->load(page);
+    }
+
+    void RunScript(const QString& script, std::function<void(const QVariant&)> result) override {
+        page_->runJavaScript(script, [result = std::move(result)](const QVariant& value) {
+            if (result)
+                result(value);
+        });
+    }
+
+  private:
+    void OnLoaded(bool ok) {
+        if (ok && !restoreScroll_.isNull()) {
+            page_->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);")
+                                     .arg(restoreScroll_.x())
+                                     .arg(restoreScroll_.y()));
+        }
+        emit loaded(ok);
+    }
+
+    QWebEngineProfile* profile_ = nullptr;
+    QWebEngineView* view_ = nullptr;
+    QPointer<PreviewPage> page_;
+    QPointF restoreScroll_;
+};
+
+}  // namespace
+
+LivePreviewView* MakeWebPreviewView(QWidget* parent) {
+    return new WebPreviewView(parent);
+}
+
+}  // namespace zarvex::ui
