@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <QUndoStack>
 
 #include "model/preorder_tree.h"
 #include "ui/dialog_service.h"
@@ -158,6 +160,79 @@ void BM_MoveHalfOf100k(benchmark::State& state) {
         state.SkipWithError("the moved block lost its expansion");
 }
 BENCHMARK(BM_MoveHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Indent makes the second top-level block (50,000 items) the last child of the first;
+// outdent puts it back. Each is timed alone, the other runs untimed in between.
+void IndentOrOutdent(benchmark::State& state, bool indent) {
+    Fixture& f = Shared();
+    f.Load();
+    const int second = 1 + kItems / 2;
+    for (auto _ : state) {
+        if (!indent) {
+            state.PauseTiming();
+            f.Select(second);
+            f.form->Indent1Click();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+        f.Select(second);
+        if (indent)
+            f.form->Indent1Click();
+        else
+            f.form->Outdent1Click();
+        QApplication::processEvents();
+        if (indent) {
+            state.PauseTiming();
+            f.form->Outdent1Click();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+    if (f.form->TreeModel().NodeLevel(second) != 1 || f.form->History().count() == 0)
+        state.SkipWithError("the block did not come back to the top level");
+}
+void BM_IndentHalfOf100k(benchmark::State& state) {
+    IndentOrOutdent(state, true);
+}
+BENCHMARK(BM_IndentHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(20);
+void BM_OutdentHalfOf100k(benchmark::State& state) {
+    IndentOrOutdent(state, false);
+}
+BENCHMARK(BM_OutdentHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Drag and drop as the view hands it to the model: the second top-level block dropped
+// in front of the first, then the first dropped in front of it again.
+void BM_DragHalfOf100k(benchmark::State& state) {
+    Fixture& f = Shared();
+    f.Load();
+    auto& model = f.form->TreeModel();
+    const QModelIndex root = model.IndexAt(0);
+    for (auto _ : state) {
+        const int second = model.NextSibling(1);
+        std::unique_ptr<QMimeData> data(model.mimeData({model.IndexAt(second)}));
+        if (!model.dropMimeData(data.get(), Qt::MoveAction, 0, 0, root))
+            state.SkipWithError("the drop was refused");
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_DragHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Undoing and redoing the delete of 50,000 items: the block goes back with its records.
+void BM_UndoRedoDeleteHalfOf100k(benchmark::State& state) {
+    Fixture& f = Shared();
+    f.Load();
+    f.Select(1);
+    f.form->Delete1Click();
+    for (auto _ : state) {
+        f.form->Undo1Click();
+        QApplication::processEvents();
+        f.form->Redo1Click();
+        QApplication::processEvents();
+    }
+    if (f.form->TreeModel().NodeCount() != kItems / 2 + 1)
+        state.SkipWithError("undo and redo did not restore the delete");
+}
+BENCHMARK(BM_UndoRedoDeleteHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_CollapseAndExpand50kChildren(benchmark::State& state) {
     Fixture& f = Shared();

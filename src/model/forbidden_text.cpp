@@ -16,17 +16,30 @@ bool IsRefused(std::string_view text, std::string_view sequence) {
 
 }  // namespace
 
-std::vector<std::string> ForbiddenTextMessages(std::string_view text, std::string_view separator) {
+std::vector<std::string> ForbiddenTextMessages(std::string_view text, std::string_view separator,
+                                               bool allowDoubleQuote) {
     std::vector<std::string> messages;
     if (!separator.empty() && IsRefused(text, separator))
         messages.push_back("The text can not include \"" + std::string(separator) + "\"!");
     if (IsRefused(text, "'"))
         messages.emplace_back(
             "The text can not include ', please add leading \"\\\" and try again!");
-    if (IsRefused(text, "\""))
+    if (!allowDoubleQuote && IsRefused(text, "\""))
         messages.emplace_back(
             "The text can't include \", please add leading \"\\\" and try again!");
     return messages;
+}
+
+bool IsValidMenuName(std::string_view name) {
+    const auto letter = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    };
+    if (name.empty() || !letter(name.front()))
+        return false;
+    for (const char c : name)
+        if (!letter(c) && !(c >= '0' && c <= '9'))
+            return false;
+    return true;
 }
 
 std::string PathToFileURL(std::string_view path) {

@@ -18,7 +18,8 @@ void Insert(TItemArray& items, int index, const TItemData& record) {
 
 void Delete(TItemArray& items, int index) {
     const int n = static_cast<int>(items.size());
-    if (n == 0) return;
+    if (n == 0)
+        return;
     if (n == 1) {
         items.clear();
     } else if (index == n - 1) {
@@ -36,7 +37,8 @@ void MoveUp(TItemArray& items, int index) {
 }
 
 void DeleteBlock(TItemArray& items, int first, int count) {
-    if (count <= 0) return;
+    if (count <= 0)
+        return;
     const int n = static_cast<int>(items.size());
     if (first >= 0 && first + count <= n) {
         // Each one-record delete at `first` removes the record there while the
@@ -45,20 +47,54 @@ void DeleteBlock(TItemArray& items, int first, int count) {
         items.erase(items.begin() + first, items.begin() + first + count);
         return;
     }
-    for (int i = 0; i < count; ++i) Delete(items, first);
+    for (int i = 0; i < count; ++i)
+        Delete(items, first);
 }
 
 void MoveBlockUp(TItemArray& items, int first, int upperSize, int lowerSize) {
-    if (upperSize <= 0 || lowerSize <= 0) return;
+    if (upperSize <= 0 || lowerSize <= 0)
+        return;
     const int n = static_cast<int>(items.size());
     const int begin = first - upperSize;
     // Every one-record move in the loop is in range exactly when both blocks are.
     if (begin >= 0 && first + lowerSize <= n) {
-        std::rotate(items.begin() + begin, items.begin() + first, items.begin() + first + lowerSize);
+        std::rotate(items.begin() + begin, items.begin() + first,
+                    items.begin() + first + lowerSize);
         return;
     }
     for (int k = 0; k < lowerSize; ++k)
-        for (int j = first + k; j >= first + k - upperSize + 1; --j) MoveUp(items, j);
+        for (int j = first + k; j >= first + k - upperSize + 1; --j)
+            MoveUp(items, j);
+}
+
+bool MoveBlock(TItemArray& items, int first, int count, int to) {
+    const int n = static_cast<int>(items.size());
+    if (count <= 0 || first < 0 || first + count > n || to < 0 || to + count > n)
+        return false;
+    const auto at = [&](int i) { return items.begin() + i; };
+    if (to < first)
+        std::rotate(at(to), at(first), at(first + count));
+    else if (to > first)
+        std::rotate(at(first), at(first + count), at(to + count));
+    return true;
+}
+
+TItemArray TakeBlock(TItemArray& items, int first, int count) {
+    const int n = static_cast<int>(items.size());
+    if (count <= 0 || first < 0 || first + count > n)
+        return {};
+    TItemArray block(std::make_move_iterator(items.begin() + first),
+                     std::make_move_iterator(items.begin() + first + count));
+    items.erase(items.begin() + first, items.begin() + first + count);
+    return block;
+}
+
+bool InsertBlock(TItemArray& items, int at, TItemArray block) {
+    if (at < 0 || at > static_cast<int>(items.size()))
+        return false;
+    items.insert(items.begin() + at, std::make_move_iterator(block.begin()),
+                 std::make_move_iterator(block.end()));
+    return true;
 }
 
 }  // namespace zarvex::items

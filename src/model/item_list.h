@@ -18,7 +18,19 @@ void MoveUp(TItemArray& items, int index);
 void DeleteBlock(TItemArray& items, int first, int count);
 
 // Same as: for k in [0, lowerSize): for j = first + k down to first + k - upperSize + 1: MoveUp(j).
-// With valid indexes this swaps the block [first - upperSize, first) with [first, first + lowerSize).
+// With valid indexes this swaps the block [first - upperSize, first) with [first, first +
+// lowerSize).
 void MoveBlockUp(TItemArray& items, int first, int upperSize, int lowerSize);
+
+// Moves the block [first, first + count) so that it starts at index `to` of the result
+// (0 <= to <= size - count); the other records keep their order. False, with nothing
+// changed, for a block or destination out of range.
+bool MoveBlock(TItemArray& items, int first, int count, int to);
+
+// Removes the block [first, first + count) and returns it; empty when out of range.
+TItemArray TakeBlock(TItemArray& items, int first, int count);
+
+// Puts block in front of index at (0 <= at <= size); false, with nothing changed, otherwise.
+bool InsertBlock(TItemArray& items, int at, TItemArray block);
 
 }  // namespace zarvex::items

@@ -1,13 +1,19 @@
 #include "ui/design_tree_model.h"
 
+#include <QMimeData>
+#include <QStringList>
 #include <algorithm>
 #include <stdexcept>
+
+#include "model/item_list.h"
 
 #include "platform/text_codec.h"
 
 namespace zarvex::ui {
 
 namespace {
+
+const char* const kNodeMimeType = "application/x-zarvex-design-node";
 
 constexpr quintptr kIdMultiplier = static_cast<quintptr>(0x9E3779B97F4A7C15ULL);  // odd
 
@@ -125,7 +131,9 @@ Qt::ItemFlags DesignTreeModel::flags(const QModelIndex& index) const {
     const int pos = PositionOf(index);
     if (pos < 0)
         return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
+    if (pos > 0)
+        f |= Qt::ItemIsDragEnabled;
     if (childCount_[pos] == 0)
         f |= Qt::ItemNeverHasChildren;
     return f;
@@ -315,6 +323,182 @@ void DesignTreeModel::ClearCaptionOverride(int pos) {
         return;
     const QModelIndex i = IndexAt(pos);
     emit dataChanged(i, i, {Qt::DisplayRole});
+}
+
+// --- blocks -------------------------------------------------------------------------------
+
+int DesignTreeModel::RowOf(int pos) const {
+    EnsureShape();
+    return row_.at(pos);
+}
+
+int DesignTreeModel::DeepestLevelIn(int pos) const {
+    EnsureShape();
+    return *std::max_element(levels_.begin() + pos, levels_.begin() + end_.at(pos));
+}
+
+int DesignTreeModel::ChildStartPosition(int parentPos, int row) const {
+    EnsureShape();
+    return row < childCount_[parentPos] ? children_[childStart_[parentPos] + row] : end_[parentPos];
+}
+
+DesignTreeModel::Block DesignTreeModel::NewBlock(TItemData record) {
+    Block block;
+    block.level = -1;  // never stood anywhere: its Level is always written
+    block.levels = {0};
+    block.ids = {NewId()};
+    block.records.push_back(std::move(record));
+    return block;
+}
+
+DesignTreeModel::Block DesignTreeModel::TakeBlock(int pos) {
+    EnsureShape();
+    Block block;
+    if (pos <= 0 || pos >= NodeCount())
+        return block;
+    const int end = end_[pos];
+    block.level = levels_[pos];
+    beginRemoveRows(IndexAt(parent_[pos]), row_[pos], row_[pos]);
+    for (int i = pos; i < end; ++i) {
+        block.levels.push_back(levels_[i] - block.level);
+        captionOverrides_.erase(ids_[i]);
+    }
+    block.ids.assign(ids_.begin() + pos, ids_.begin() + end);
+    levels_.erase(levels_.begin() + pos, levels_.begin() + end);
+    ids_.erase(ids_.begin() + pos, ids_.begin() + end);
+    block.records = items::TakeBlock(agent_.Items, pos - 1, end - pos);
+    Invalidate();
+    endRemoveRows();
+    return block;
+}
+
+void DesignTreeModel::PutBlock(int parentPos, int row, Block block) {
+    EnsureShape();
+    const int level = levels_.at(parentPos) + 1;
+    const int at = ChildStartPosition(parentPos, row);
+    if (level != block.level)
+        for (std::size_t i = 0; i < block.records.size(); ++i)
+            block.records[i].Level = std::to_string(level + block.levels[i] - 1);
+    beginInsertRows(IndexAt(parentPos), row, row);
+    std::vector<int> levels(block.levels);
+    for (int& l : levels)
+        l += level;
+    levels_.insert(levels_.begin() + at, levels.begin(), levels.end());
+    ids_.insert(ids_.begin() + at, block.ids.begin(), block.ids.end());
+    items::InsertBlock(agent_.Items, at - 1, std::move(block.records));
+    Invalidate();
+    endInsertRows();
+}
+
+bool DesignTreeModel::CanMoveBlock(int pos, int parentPos, int row) const {
+    EnsureShape();
+    if (pos <= 0 || pos >= NodeCount() || parentPos < 0 || parentPos >= NodeCount())
+        return false;
+    // Not into its own block.
+    if (parentPos >= pos && parentPos < end_[pos])
+        return false;
+    const int siblings = childCount_[parentPos] - (parent_[pos] == parentPos ? 1 : 0);
+    if (row < 0 || row > siblings)
+        return false;
+    if (parent_[pos] == parentPos && row == row_[pos])
+        return false;  // where it is already
+    const int shift = levels_[parentPos] + 1 - levels_[pos];
+    return DeepestLevelIn(pos) + shift <= kMaxLevel;
+}
+
+bool DesignTreeModel::MoveBlock(int pos, int parentPos, int row) {
+    if (!CanMoveBlock(pos, parentPos, row))
+        return false;
+    const int end = end_[pos];
+    const int size = end - pos;
+    const int oldParent = parent_[pos];
+    // Qt counts the destination row before the node leaves its place.
+    const int qtRow = (oldParent == parentPos && row > row_[pos]) ? row + 1 : row;
+    const int before = ChildStartPosition(parentPos, qtRow);  // insertion point, old numbering
+    const int to = before > pos ? before - size : before;     // the block's new start
+    const int shift = levels_[parentPos] + 1 - levels_[pos];
+    if (!beginMoveRows(IndexAt(oldParent), row_[pos], row_[pos], IndexAt(parentPos), qtRow))
+        return false;
+    const auto rotate = [&](auto& v) {
+        if (to < pos)
+            std::rotate(v.begin() + to, v.begin() + pos, v.begin() + end);
+        else
+            std::rotate(v.begin() + pos, v.begin() + end, v.begin() + to + size);
+    };
+    rotate(levels_);
+    rotate(ids_);
+    items::MoveBlock(agent_.Items, pos - 1, size, to - 1);
+    if (shift != 0) {
+        for (int i = to; i < to + size; ++i) {
+            levels_[i] += shift;
+            agent_.Items[i - 1].Level = std::to_string(levels_[i] - 1);
+        }
+    }
+    Invalidate();
+    endMoveRows();
+    return true;
+}
+
+// --- drag and drop ---------------------------------------------------------------------
+
+QStringList DesignTreeModel::mimeTypes() const {
+    return {QString::fromLatin1(kNodeMimeType)};
+}
+
+QMimeData* DesignTreeModel::mimeData(const QModelIndexList& indexes) const {
+    if (indexes.size() != 1 || PositionOf(indexes.front()) <= 0)
+        return nullptr;
+    auto* data = new QMimeData;
+    // The node's id, and the model's address so that a drop from elsewhere is refused.
+    data->setData(QString::fromLatin1(kNodeMimeType),
+                  QByteArray::number(static_cast<qulonglong>(indexes.front().internalId())) + ' ' +
+                      QByteArray::number(reinterpret_cast<qulonglong>(this)));
+    return data;
+}
+
+int DesignTreeModel::DraggedNode(const QMimeData* data) const {
+    if (!data)
+        return -1;
+    const QList<QByteArray> parts = data->data(QString::fromLatin1(kNodeMimeType)).split(' ');
+    if (parts.size() != 2 || parts[1].toULongLong() != reinterpret_cast<qulonglong>(this))
+        return -1;
+    return PositionOfId(static_cast<NodeId>(parts[0].toULongLong()));
+}
+
+std::pair<int, int> DesignTreeModel::DropTarget(int pos, int row, const QModelIndex& parent) const {
+    const int parentPos = PositionOf(parent);
+    if (pos <= 0 || parentPos < 0)
+        return {-1, -1};
+    EnsureShape();
+    int finalRow;
+    if (row < 0) {
+        finalRow = childCount_[parentPos] - (parent_[pos] == parentPos ? 1 : 0);
+    } else {
+        finalRow = std::min(row, childCount_[parentPos]);
+        if (parent_[pos] == parentPos && finalRow > row_[pos])
+            --finalRow;
+    }
+    if (!CanMoveBlock(pos, parentPos, finalRow))
+        return {-1, -1};
+    return {parentPos, finalRow};
+}
+
+bool DesignTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                      int column, const QModelIndex& parent) const {
+    if (action != Qt::MoveAction || column > 0)
+        return false;
+    return DropTarget(DraggedNode(data), row, parent).first >= 0;
+}
+
+bool DesignTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                   int column, const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, column, parent) || !dropHandler_)
+        return false;
+    const int pos = DraggedNode(data);
+    const auto [parentPos, finalRow] = DropTarget(pos, row, parent);
+    // The move is done here; the view's removal of the dragged row afterwards finds
+    // nothing to remove (removeRows is not offered).
+    return dropHandler_(pos, parentPos, finalRow);
 }
 
 void DesignTreeModel::SetIcons(const QIcon& root, const QIcon& item) {

@@ -13,6 +13,7 @@
 #include <QAbstractItemModel>
 #include <QIcon>
 #include <QString>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -39,6 +40,16 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Drag and drop moves a node with its block; the drop itself is handed to the drop
+    // handler (the window), which makes it an undoable command.
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
 
     // --- IDesignTree -----------------------------------------------------------
     int NodeCount() const override { return static_cast<int>(levels_.size()); }
@@ -76,6 +87,37 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     void SetCaptionOverride(int pos, const QString& caption);
     void ClearCaptionOverride(int pos);
 
+    // A node with its subtree: relative levels (0 for its top), ids and records.
+    struct Block {
+        int level = 0;  // the top node's level where it stood
+        std::vector<int> levels;
+        std::vector<NodeId> ids;
+        TItemArray records;
+    };
+    // Removes the block at pos (an item) and returns it.
+    Block TakeBlock(int pos);
+    // Puts a block back as child number row of parentPos, with the same ids; records'
+    // Level fields are rewritten only when the block lands at another depth.
+    void PutBlock(int parentPos, int row, Block block);
+    // A block of one new node holding record.
+    Block NewBlock(TItemData record);
+
+    // Whether the block at pos may become child number row of parentPos (row counted
+    // after the block left its place): never into its own block, never below the deepest level.
+    bool CanMoveBlock(int pos, int parentPos, int row) const;
+    // Moves the block at pos there; false, with nothing changed, when it cannot.
+    bool MoveBlock(int pos, int parentPos, int row);
+    int RowOf(int pos) const;
+    int DeepestLevelIn(int pos) const;  // the deepest node level inside the block at pos
+
+    // Where a drop would put the block at pos: (parent, row after the move), or parent -1
+    // when it cannot go there. row -1 drops onto parent, as its last child.
+    std::pair<int, int> DropTarget(int pos, int row, const QModelIndex& parent) const;
+    // Takes a drop: the dragged node's position and the destination (parent, row).
+    void SetDropHandler(std::function<bool(int, int, int)> handler) {
+        dropHandler_ = std::move(handler);
+    }
+
     void SetIcons(const QIcon& root, const QIcon& item);
 
   private:
@@ -85,7 +127,12 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     // Swaps the sibling blocks starting at upper and lower (lower follows upper).
     void SwapSiblingBlocks(int upper, int lower);
 
+    // The absolute position where child number row of parentPos begins.
+    int ChildStartPosition(int parentPos, int row) const;
+    int DraggedNode(const QMimeData* data) const;
+
     TkavoAppletAgent& agent_;
+    std::function<bool(int, int, int)> dropHandler_;
     std::vector<int> levels_;
     std::vector<NodeId> ids_;
     quint64 nextSerial_ = 1;

@@ -3,6 +3,7 @@
 
 #include "platform/file_type_registration.h"
 #include "publish/app_folders.h"
+#include "ui/app_identity.h"
 #include "ui/live_preview_view.h"
 #include "ui/main_form.h"
 #include "ui/qt_dialog_service.h"
@@ -15,8 +16,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     zarvex::ui::PrepareWebEngineSandbox();
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Zarvex");
-    QApplication::setApplicationDisplayName("Zarvex");
+    zarvex::ui::SetApplicationIdentity();
 
     zarvex::ui::QtDialogService dialogs;
     zarvex::ui::MainFormSetup setup;

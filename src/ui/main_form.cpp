@@ -15,6 +15,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeView>
+#include <QUndoStack>
 #include <stdexcept>
 
 #include "model/errors.h"
@@ -86,11 +87,10 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     connect(pages_, &PropertyPages::changed, this, &TMainForm::MarkChanged);
     connect(pages_, &PropertyPages::itemCaptionEdited, this, &TMainForm::OnItemCaptionEdited);
 
-    CreateActions();
-    CreateMenus();
-    CreateToolBar();
+    CreateCommands();
     CreateStatusBar();
     CreateCentralArea();
+    CreateHistory();
     AttachAuxiliaryWindows(setup);
     AttachCodeViewAndPages();
     livePreview_ = new LivePreview(*this, findChild<QSplitter*>("spltrMain"));
@@ -99,16 +99,21 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     agent_.AttachTree(model_);
 
     connect(trvwDesignPanel_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        if (!selectionSignalsMuted_)
-            trvwDesignPanelChange();
+        if (selectionSignalsMuted_)
+            return;
+        trvwDesignPanelChange();
+        ShowSelectedCaption();
     });
     connect(trvwDesignPanel_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (SelectedNodeIndex() >= 0)
             PopupMenu1_->popup(trvwDesignPanel_->viewport()->mapToGlobal(at));
     });
+    // Escape closes the window from any of its own controls, but not from the help
+    // window or another window of the program, which handle Escape themselves.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &TMainForm::close);
+    trvwDesignPanel_->setFocus();
 
     setWindowIcon(AppIcon(AppImage::Program));
     resize(825, 620);
@@ -140,6 +145,9 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 
 TMainForm::~TMainForm() {
     agent_.SetProgress(nullptr);
+    // The history empties itself when it goes, after the actions it would enable.
+    if (history_)
+        history_->disconnect(this);
 }
 
 // --- the top-level error handler ---------------------------------------------------
@@ -159,14 +167,12 @@ bool TMainForm::RunCommand(const std::function<void()>& command) {
 
 void TMainForm::MarkChanged() {
     modifiedFlag_ = true;
-    Save1_->setEnabled(true);
-    tlbtnSave_->setEnabled(true);
+    RefreshActions();
 }
 
 void TMainForm::MarkUnchanged() {
     modifiedFlag_ = false;
-    Save1_->setEnabled(false);
-    tlbtnSave_->setEnabled(false);
+    RefreshActions();
 }
 
 void TMainForm::CommitPages() {
@@ -428,11 +434,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::ToolBar1Click() {
     // The action has toggled its own check mark already; the bar follows it.
-    tlbr1_->setVisible(ToolBar1_->isChecked());
+    tlbr1_->setVisible(Act("ToolBar1")->isChecked());
 }
 
 void TMainForm::StatusBar2Click() {
-    const bool shown = StatusBar2_->isChecked();
+    const bool shown = Act("StatusBar2")->isChecked();
     stctxtHint_->setVisible(shown);
     prgrsbrMainFormBottom_->setVisible(shown);
     statusBar()->setVisible(shown);

@@ -4,6 +4,7 @@
 // the whole run.
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@
 #include "model/applet_agent.h"
 #include "ui/app_services.h"
 #include "ui/design_tree_model.h"
+#include "ui/edit_commands.h"
 
 class QAction;
 class QLabel;
@@ -21,6 +23,7 @@ class QMenu;
 class QProgressBar;
 class QToolBar;
 class QTreeView;
+class QUndoStack;
 
 namespace zarvex::ui {
 
@@ -39,7 +42,7 @@ struct MainFormSetup {
     AppServices services;  // shell, settings store, browser search; the real ones when left out
 };
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private IEditHost {
     Q_OBJECT
   public:
     explicit TMainForm(const MainFormSetup& setup, QWidget* parent = nullptr);
@@ -85,10 +88,31 @@ class TMainForm : public QMainWindow {
     void Delete1Click();
     void MoveUp1Click();
     void MoveDown1Click();
+    void Indent1Click();   // the item becomes the last child of its previous sibling
+    void Outdent1Click();  // the item becomes the next sibling of its parent
+    void Undo1Click();
+    void Redo1Click();
     void RebuildRecentFilesMenu();
     void AddRecentFile(const QString& path);
     void UpdateCommandStates();
+    // Enables every command of the action table by its rule.
+    void RefreshActions();
 
+    // --- the enabling rules of the action table ------------------------------------
+    bool CanInsert() const;
+    bool CanDelete() const;
+    bool CanMoveUp() const;
+    bool CanMoveDown() const;
+    bool CanIndent() const;
+    bool CanOutdent() const;
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool CanSave() const { return modifiedFlag_; }
+
+    // The edit history (undo and redo) of the open design.
+    QUndoStack& History() const { return *history_; }
+    // A command of the window by its object name; null when there is none.
+    QAction* Act(const QString& name) const { return actions_.value(name); }
     // --- templates, browser, publish and help (main_form_templates/script/help.cpp) ---
     void Templet1Click();
     void SaveAsTemplate1Click();
@@ -116,6 +140,8 @@ class TMainForm : public QMainWindow {
     // False, after the message, when there is no item to build.
     bool BuildHTMLCode();
     void BuildHTML1Click();
+    // Refuses, with a message, a menu name that is not a script identifier.
+    bool CheckMenuName();
     TformHTML& CodeView() const { return *formHTML_; }
     TfrmHelp& HelpWindow() const { return *frmHelp_; }
     AppServiceHost& Services() const { return *services_; }
@@ -128,12 +154,9 @@ class TMainForm : public QMainWindow {
 
   private:
     // set-up, in main_form_layout.cpp
-    void CreateActions();
-    void CreateMenus();
-    void CreateToolBar();
+    void CreateCommands();  // main_form_actions.cpp: the action table, menus, tool bar, pop-up
     void CreateStatusBar();
     void CreateCentralArea();
-    QAction* MakeAction(const char* name, const QString& caption, const QString& hint);
 
     // file commands
     bool AskToSaveChanges();  // false: the command must stop
@@ -156,8 +179,19 @@ class TMainForm : public QMainWindow {
     void trvwDesignPanelChange();
     void trvwDesignPanelMouseDown(const QPoint& pos);
     void SelectNode(int pos);
+    void ShowSelectedCaption();  // scrolls the selected node's caption into view
     void ReadItemPageOf(int pos);
     void OnItemCaptionEdited(const QString& caption);
+    int SelectedItemOrNone() const;  // the selected item's position, -1 for the root or none
+    bool DropBlock(int pos, int parentPos, int row);
+
+    // edit history, in main_form_edit.cpp
+    void CreateHistory();
+    void OnFieldsEdited(const std::vector<FieldEdit>& edits);
+    DesignTreeModel& Tree() override { return *model_; }
+    void RunTreeEdit(const std::function<void()>& change, NodeId select) override;
+    void ApplyField(NodeId node, const FieldEdit& edit, const std::string& value) override;
+    void ExpandNode(NodeId node) override;
 
     IDialogService& dialogs_;
     TkavoAppletAgent agent_;
@@ -185,16 +219,10 @@ class TMainForm : public QMainWindow {
     QMenu* mnitRecentFiles_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
 
-    // commands; the tool buttons carry actions of their own (their hints differ)
-    QAction *New1_, *Open1_, *Save1_, *Save2_, *Templet1_, *SaveAsTemplate1_;
-    QAction *ImportMenuStructure1_, *ExportMenuStructure1_, *Exit1_;
-    QAction *ToolBar1_, *StatusBar2_;
-    QAction *Insert2_, *Delete2_, *MoveUp2_, *MoveDown2_;
-    QAction *Preview1_, *BuildHTML1_, *Publish1_, *WebBrowser1_;
-    QAction *Topic1_, *ViewSample1_, *Homepage1_, *ContactUs1_, *About1_;
-    QAction *Insert1_, *Delete1_, *MoveUp1_, *MoveDown1_;
-    QAction *tlbtnNew_, *tlbtnOpen_, *tlbtnSave_, *tlbtnInsert_, *tlbtnDelete_;
-    QAction *tlbtnMoveUp_, *tlbtnMoveDown_, *tlbtnBuildHTML_, *tlbtnPreview_, *tlbtnHelp_;
+    // The commands of the action table by object name (menus, tool bar and pop-up menu
+    // each have their own, as their hints differ).
+    QHash<QString, QAction*> actions_;
+    QUndoStack* history_ = nullptr;
 };
 
 // The program start's path: every argument followed by one blank, then trimmed,

@@ -1,11 +1,11 @@
 // The Build HTML step and command, and the wiring of the property pages' requests
 // (help pages, the link tip, hint-line warnings) to the window.
-#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
 #include "model/errors.h"
+#include "model/forbidden_text.h"
 #include "ui/dialog_service.h"
 #include "ui/form_html.h"
 #include "ui/main_form.h"
@@ -15,11 +15,6 @@ namespace zarvex::ui {
 
 void TMainForm::AttachCodeViewAndPages() {
     formHTML_ = new TformHTML(this);
-    for (QAction* a : {BuildHTML1_, tlbtnBuildHTML_}) {
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this,
-                [this] { RunCommand([this] { BuildHTML1Click(); }); });
-    }
     pages_->SetLinkTipHook([this] { ShowLinkTip(); });
     connect(pages_, &PropertyPages::helpRequested, this, &TMainForm::ShowContextHelp);
     connect(pages_, &PropertyPages::hintMessage, stctxtHint_, &QLabel::setText);
@@ -33,6 +28,8 @@ bool TMainForm::BuildHTMLCode() {
         return false;
     }
     CommitPages();
+    if (!CheckMenuName())
+        return false;
     // The snippet passes through a scratch folder of its own, never the current folder,
     // which may be read-only or shared with another copy of the program; folder and
     // file go when the step ends, whichever way it ends.
@@ -48,10 +45,20 @@ bool TMainForm::BuildHTMLCode() {
     return true;
 }
 
+bool TMainForm::CheckMenuName() {
+    if (IsValidMenuName(agent_.MenuParameters.MenuName))
+        return true;
+    dialogs_.ShowMessage(this, MessageKind::Error,
+                         QString::fromLatin1(kMenuNameMessage.data(),
+                                             static_cast<qsizetype>(kMenuNameMessage.size())),
+                         DialogButton::Ok);
+    return false;
+}
+
 void TMainForm::BuildHTML1Click() {
-    BuildHTMLCode();
-    // Also after the no-item message: the view then shows the last build's text.
-    formHTML_->exec();
+    // A refused build shows its message only, not an empty or outdated code view.
+    if (BuildHTMLCode())
+        formHTML_->exec();
 }
 
 }  // namespace zarvex::ui

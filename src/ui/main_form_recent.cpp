@@ -35,6 +35,9 @@ void TMainForm::RebuildRecentFilesMenu() {
         QAction* entry = mnitRecentFiles_->addAction(caption);
         entry->setProperty(kRecentPathProperty, QByteArray::fromStdString(path));
     }
+    // An empty sub-menu that has been opened once does not open again on some Qt
+    // versions after entries arrive; a disabled one is never opened empty.
+    mnitRecentFiles_->menuAction()->setEnabled(!mnitRecentFiles_->actions().isEmpty());
 }
 
 void TMainForm::AddRecentFile(const QString& path) {

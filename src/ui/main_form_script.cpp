@@ -64,6 +64,8 @@ void TMainForm::Preview1Click() {
 
 void TMainForm::Publish1Click() {
     CommitPages();
+    if (!CheckMenuName())
+        return;
     {
         // The build names the scripts after the current menu name; its snippet and
         // the report are only passing through the scratch folder.

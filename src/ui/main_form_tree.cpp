@@ -2,7 +2,9 @@
 // and the agent's Items in one step through the tree model.
 #include <QAction>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTreeView>
+#include <QUndoStack>
 
 #include "ui/dialog_service.h"
 #include "ui/main_form.h"
@@ -23,6 +25,20 @@ void TMainForm::SelectNode(int pos) {
     trvwDesignPanel_->setCurrentIndex(model_->IndexAt(pos));
 }
 
+void TMainForm::ShowSelectedCaption() {
+    const QModelIndex current = trvwDesignPanel_->currentIndex();
+    if (!current.isValid())
+        return;
+    trvwDesignPanel_->scrollTo(current);
+    // Deep items stand far to the right: the tree scrolls sideways to the caption.
+    const QRect shown = trvwDesignPanel_->visualRect(current);
+    const QRect view = trvwDesignPanel_->viewport()->rect();
+    if (shown.left() < view.left() || shown.left() > view.right() - view.width() / 4) {
+        QScrollBar* bar = trvwDesignPanel_->horizontalScrollBar();
+        bar->setValue(bar->value() + shown.left() - 2 * trvwDesignPanel_->indentation());
+    }
+}
+
 void TMainForm::ReadItemPageOf(int pos) {
     pages_->ReadItemPage(pos - 1);
     model_->ClearCaptionOverride(pos);
@@ -34,14 +50,20 @@ void TMainForm::OnItemCaptionEdited(const QString& caption) {
         model_->SetCaptionOverride(selected, caption);
 }
 
+int TMainForm::SelectedItemOrNone() const {
+    const int selected = SelectedNodeIndex();
+    return selected > 0 ? selected : -1;
+}
+
+// Every structural edit goes onto the edit history as a command; pushing it runs it.
+
 void TMainForm::Insert1Click() {
     MarkChanged();
-    const int selected = SelectedNodeIndex();
-    if (selected < 0 || model_->NodeLevel(selected) >= DesignTreeModel::kMaxLevel)
+    if (!CanInsert())
         return;
-    model_->InsertLastChild(selected, TkavoAppletAgent::NewItemRecord());
-    trvwDesignPanel_->expand(model_->IndexAt(selected));
-    UpdateCommandStates();
+    const int selected = SelectedNodeIndex();
+    history_->push(new InsertBlockCommand(*this, tr("Insert"), model_->IdAt(selected),
+                                          model_->NewBlock(TkavoAppletAgent::NewItemRecord())));
     pages_->ArrangePages(true);
 }
 
@@ -59,41 +81,98 @@ void TMainForm::Delete1Click() {
                              tr("Are you sure to delete this item and all its children?"),
                              DialogButton::Yes | DialogButton::No) != DialogButton::Yes)
         return;
-
-    // The vanishing item's page is dropped, not written anywhere.
-    currentItemNode_ = DesignTreeModel::kNoNode;
+    // The next sibling, else the previous one, else the parent takes the selection; the
+    // vanishing item's page is dropped, not written anywhere.
     int neighbour = model_->NextSibling(selected);
     if (neighbour < 0)
         neighbour = model_->PrevSibling(selected);
     if (neighbour < 0)
         neighbour = model_->ParentOf(selected);
-    const DesignTreeModel::NodeId next = model_->IdAt(neighbour);
-    {
-        // Qt moves the current index while the rows go; the selection change runs
-        // once, on the finished tree.
-        selectionSignalsMuted_ = true;
-        model_->DeleteSubtree(selected);
-        SelectNode(model_->PositionOfId(next));
-        selectionSignalsMuted_ = false;
-    }
-    trvwDesignPanelChange();
-    UpdateCommandStates();
+    history_->push(new RemoveBlockCommand(*this, tr("Delete"), model_->IdAt(selected),
+                                          model_->IdAt(neighbour)));
 }
 
 void TMainForm::MoveUp1Click() {
     MarkChanged();
-    const int selected = SelectedNodeIndex();
-    if (selected > 0)
-        model_->MoveUp(selected);
+    if (const int selected = SelectedItemOrNone(); selected > 0 && CanMoveUp())
+        history_->push(new MoveBlockCommand(*this, tr("Move Up"), model_->IdAt(selected),
+                                            model_->IdAt(model_->ParentOf(selected)),
+                                            model_->RowOf(selected) - 1, model_->IdAt(selected)));
     UpdateCommandStates();
 }
 
 void TMainForm::MoveDown1Click() {
     MarkChanged();
-    const int selected = SelectedNodeIndex();
-    if (selected > 0)
-        model_->MoveDown(selected);
+    if (const int selected = SelectedItemOrNone(); selected > 0 && CanMoveDown())
+        history_->push(new MoveBlockCommand(*this, tr("Move Down"), model_->IdAt(selected),
+                                            model_->IdAt(model_->ParentOf(selected)),
+                                            model_->RowOf(selected) + 1, model_->IdAt(selected)));
     UpdateCommandStates();
+}
+
+void TMainForm::Indent1Click() {
+    MarkChanged();
+    if (!CanIndent())
+        return;
+    const int selected = SelectedNodeIndex();
+    const int previous = model_->PrevSibling(selected);
+    history_->push(new MoveBlockCommand(*this, tr("Indent"), model_->IdAt(selected),
+                                        model_->IdAt(previous), model_->ChildCount(previous),
+                                        model_->IdAt(selected)));
+}
+
+void TMainForm::Outdent1Click() {
+    MarkChanged();
+    if (!CanOutdent())
+        return;
+    const int selected = SelectedNodeIndex();
+    const int parent = model_->ParentOf(selected);
+    history_->push(new MoveBlockCommand(*this, tr("Outdent"), model_->IdAt(selected),
+                                        model_->IdAt(model_->ParentOf(parent)),
+                                        model_->RowOf(parent) + 1, model_->IdAt(selected)));
+}
+
+bool TMainForm::DropBlock(int pos, int parentPos, int row) {
+    if (treeRebuilding_ || !model_->CanMoveBlock(pos, parentPos, row))
+        return false;
+    MarkChanged();
+    const int selected = SelectedNodeIndex();
+    history_->push(
+        new MoveBlockCommand(*this, tr("Drag"), model_->IdAt(pos), model_->IdAt(parentPos), row,
+                             selected >= 0 ? model_->IdAt(selected) : DesignTreeModel::kNoNode));
+    return true;
+}
+
+bool TMainForm::CanInsert() const {
+    const int selected = SelectedNodeIndex();
+    return selected >= 0 && model_->NodeLevel(selected) < DesignTreeModel::kMaxLevel;
+}
+
+bool TMainForm::CanDelete() const {
+    return SelectedNodeIndex() > 0;
+}
+
+bool TMainForm::CanMoveUp() const {
+    const int selected = SelectedNodeIndex();
+    return selected > 0 && model_->PrevSibling(selected) >= 0;
+}
+
+bool TMainForm::CanMoveDown() const {
+    const int selected = SelectedNodeIndex();
+    return selected > 0 && model_->NextSibling(selected) >= 0;
+}
+
+bool TMainForm::CanIndent() const {
+    const int selected = SelectedNodeIndex();
+    if (selected <= 0)
+        return false;
+    const int previous = model_->PrevSibling(selected);
+    return previous >= 0 && model_->CanMoveBlock(selected, previous, model_->ChildCount(previous));
+}
+
+bool TMainForm::CanOutdent() const {
+    const int selected = SelectedNodeIndex();
+    return selected > 0 && model_->ParentOf(selected) > 0;
 }
 
 void TMainForm::trvwDesignPanelChange() {
@@ -134,25 +213,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::UpdateCommandStates() {
-    const int selected = SelectedNodeIndex();
-    const bool any = selected >= 0;
-    const bool item = selected > 0;
-    Insert1_->setEnabled(any && model_->NodeLevel(selected) < DesignTreeModel::kMaxLevel);
-    Delete1_->setEnabled(item);
-    MoveUp1_->setEnabled(item && model_->PrevSibling(selected) >= 0);
-    MoveDown1_->setEnabled(item && model_->NextSibling(selected) >= 0);
-    const struct {
-        QAction* popup;
-        QAction* menu;
-        QAction* button;
-    } copies[] = {{Insert1_, Insert2_, tlbtnInsert_},
-                  {Delete1_, Delete2_, tlbtnDelete_},
-                  {MoveUp1_, MoveUp2_, tlbtnMoveUp_},
-                  {MoveDown1_, MoveDown2_, tlbtnMoveDown_}};
-    for (const auto& c : copies) {
-        c.menu->setEnabled(c.popup->isEnabled());
-        c.button->setEnabled(c.popup->isEnabled());
-    }
+    RefreshActions();
     pages_->ArrangePages(false);
     pages_->ApplyItemAvailability();
 }

@@ -96,45 +96,53 @@ enum class ChangeReport {
     Value,    // marks the design changed
 };
 
+// Which texts a control refuses; a refused text is emptied after a warning.
+enum class TextCheck {
+    None,
+    Quotes,          // the project file's separator and unescaped quotes
+    StylesheetOnly,  // as Quotes, but double quotes pass: the text only reaches the stylesheet
+    MenuName,        // a script identifier (checked on the user's edits, not when shown)
+};
+
 struct ReportingControl {
     const char* name;
     ChangeReport report;
-    bool checksText;  // the text is refused when it holds a separator or an unescaped quote
+    TextCheck check;
 };
 
-// The menu name and the font family are checked as the item texts are: a separator in
-// them would break the project file, a quote the generated script. Every control reports
+// The menu name names the script's objects and files; the font family goes into the
+// stylesheet alone, where a quoted family name is the usual form. Every control reports
 // the user's changes, so that no edit can be closed away unsaved. Not listed: the colour
 // pairs, whose panel reports its click and whose "T" button reports its toggle.
 inline constexpr auto kReportingControls = std::to_array<ReportingControl>({
-    {"edt_MenuName", ChangeReport::Caption, true},
-    {"edt_Text", ChangeReport::Caption, true},
-    {"cmbx_Vertical", ChangeReport::Value, true},
-    {"spnedt_DelayClose", ChangeReport::Value, false},
-    {"spnedt_BlinkTimes", ChangeReport::Value, false},
-    {"spnedt_MenuZindex", ChangeReport::Value, false},
-    {"spnedt_MenuIconWidth", ChangeReport::Value, false},
-    {"spnedt_MenuIconHeight", ChangeReport::Value, false},
-    {"cmbx_Link", ChangeReport::Value, true},
-    {"cmbx_Target", ChangeReport::Value, true},
-    {"edt_ToolTip", ChangeReport::Value, true},
-    {"edt_Icon", ChangeReport::Value, true},
-    {"edt_InternalUse_RootDir_Local", ChangeReport::Value, true},
-    {"edt_InternalUse_RootDir_Remote", ChangeReport::Value, true},
-    {"edt_MenuFontFamily", ChangeReport::Value, true},
-    {"chkbx_Tooltips", ChangeReport::Value, false},
-    {"chkbx_ShadowsEnabled", ChangeReport::Value, false},
-    {"chkbx_ClickToOpen", ChangeReport::Value, false},
-    {"spnedt_MenuPaddingTop", ChangeReport::Value, false},
-    {"spnedt_MenuPaddingRight", ChangeReport::Value, false},
-    {"spnedt_MenuPaddingBottom", ChangeReport::Value, false},
-    {"spnedt_MenuPaddingLeft", ChangeReport::Value, false},
-    {"spnedt_MenuFontSize", ChangeReport::Value, false},
-    {"cmbx_MenuCursor", ChangeReport::Value, false},
-    {"spnedt_MainMenuBorderWidth", ChangeReport::Value, false},
-    {"cmbx_MainMenuBorderStyle", ChangeReport::Value, false},
-    {"rdbtn_InternalUse_RootDir_Local_Checked", ChangeReport::Value, false},
-    {"rdbtn_InternalUse_RootDir_Remote_Checked", ChangeReport::Value, false},
+    {"edt_MenuName", ChangeReport::Caption, TextCheck::MenuName},
+    {"edt_Text", ChangeReport::Caption, TextCheck::Quotes},
+    {"cmbx_Vertical", ChangeReport::Value, TextCheck::Quotes},
+    {"spnedt_DelayClose", ChangeReport::Value, TextCheck::None},
+    {"spnedt_BlinkTimes", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MenuZindex", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MenuIconWidth", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MenuIconHeight", ChangeReport::Value, TextCheck::None},
+    {"cmbx_Link", ChangeReport::Value, TextCheck::Quotes},
+    {"cmbx_Target", ChangeReport::Value, TextCheck::Quotes},
+    {"edt_ToolTip", ChangeReport::Value, TextCheck::Quotes},
+    {"edt_Icon", ChangeReport::Value, TextCheck::Quotes},
+    {"edt_InternalUse_RootDir_Local", ChangeReport::Value, TextCheck::Quotes},
+    {"edt_InternalUse_RootDir_Remote", ChangeReport::Value, TextCheck::Quotes},
+    {"edt_MenuFontFamily", ChangeReport::Value, TextCheck::StylesheetOnly},
+    {"chkbx_Tooltips", ChangeReport::Value, TextCheck::None},
+    {"chkbx_ShadowsEnabled", ChangeReport::Value, TextCheck::None},
+    {"chkbx_ClickToOpen", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MenuPaddingTop", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MenuPaddingRight", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MenuPaddingBottom", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MenuPaddingLeft", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MenuFontSize", ChangeReport::Value, TextCheck::None},
+    {"cmbx_MenuCursor", ChangeReport::Value, TextCheck::None},
+    {"spnedt_MainMenuBorderWidth", ChangeReport::Value, TextCheck::None},
+    {"cmbx_MainMenuBorderStyle", ChangeReport::Value, TextCheck::None},
+    {"rdbtn_InternalUse_RootDir_Local_Checked", ChangeReport::Value, TextCheck::None},
+    {"rdbtn_InternalUse_RootDir_Remote_Checked", ChangeReport::Value, TextCheck::None},
 });
 
 }  // namespace zarvex::ui

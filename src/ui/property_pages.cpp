@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -81,8 +82,10 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
         Require(row.control.name);
     borderColors_ = new BorderColorChoice(pages_);
     connect(borderColors_, &BorderColorChoice::changed, this, &PropertyPages::changed);
+    connect(borderColors_, &BorderColorChoice::changed, this, &PropertyPages::TrackEdits);
     ConnectChangeReports();
     ConnectButtons();
+    ConnectEditTracking();
 }
 
 QWidget* PropertyPages::Control(const QString& name) const {
@@ -141,30 +144,160 @@ void PropertyPages::OnReport(QWidget* control, const ReportingControl& row) {
             return;
         emit itemCaptionEdited(ShownText(platform::EncodeFieldText(edtText_->text())));
     }
-    if (row.checksText)
-        CheckForbiddenText(control);
+    CheckText(control, row.check);
 }
 
 void PropertyPages::CheckForbiddenText(QWidget* control) {
-    if (!control)
+    CheckText(control, TextCheck::Quotes);
+}
+
+void PropertyPages::CheckText(QWidget* control, TextCheck check) {
+    if (!control || check == TextCheck::None)
         return;
     auto* edit = qobject_cast<QLineEdit*>(control);
     auto* combo = qobject_cast<QComboBox*>(control);
     if (!edit && !combo)
         return;
     const QString text = edit ? edit->text() : combo->currentText();
-    for (const std::string& message :
-         ForbiddenTextMessages(platform::EncodeFieldText(text), agent_.Separator)) {
+    const std::string bytes = platform::EncodeFieldText(text);
+    std::vector<std::string> messages;
+    if (check == TextCheck::MenuName) {
+        // A stored name is shown as it is, so that its project still opens; the build
+        // refuses it. An emptied field is where the user starts a new name.
+        const std::string name = platform::EncodeFieldText(text.trimmed());
+        if (filling_ == 0 && !name.empty() && !IsValidMenuName(name))
+            messages.emplace_back(kMenuNameMessage);
+    } else {
+        messages =
+            ForbiddenTextMessages(bytes, agent_.Separator, check == TextCheck::StylesheetOnly);
+    }
+    for (const std::string& message : messages) {
         dialogs_.ShowMessage(window_, MessageKind::Warning, QString::fromStdString(message),
                              DialogButton::Yes);
         // Emptying an edit runs its change report again, which finds nothing.
+        const bool wasRefusing = refusing_;
+        refusing_ = true;
         if (edit)
             edit->clear();
         else if (combo->isEditable())
             combo->setEditText(QString());
         else
             combo->setCurrentIndex(-1);
+        refusing_ = wasRefusing;
     }
+}
+
+// --- edit tracking ------------------------------------------------------------------------
+
+bool PropertyPages::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence typed(key->keyCombination());
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            typed == QKeySequence(Qt::CTRL | Qt::Key_Y) ||
+            typed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PropertyPages::ConnectEditTracking() {
+    // Spin and combo boxes hand the key to their inner field directly, so they are
+    // watched themselves.
+    for (QWidget* field : pages_->findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(field) || qobject_cast<QAbstractSpinBox*>(field) ||
+            qobject_cast<QComboBox*>(field))
+            field->installEventFilter(this);
+    std::vector<QWidget*> controls;
+    for (const MenuFieldBinding& row : kMenuFieldBindings) {
+        controls.push_back(Require(row.first.name));
+        if (row.second.name)
+            controls.push_back(Require(row.second.name));
+    }
+    for (const ItemFieldBinding& row : kItemFieldBindings)
+        controls.push_back(Require(row.control.name));
+    // Connected after the change reports, so that a refused text has been emptied when
+    // the edit is taken.
+    for (QWidget* control : controls) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            connect(edit, &QLineEdit::textChanged, this, &PropertyPages::TrackEdits);
+        } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+            connect(spin, &QSpinBox::textChanged, this, &PropertyPages::TrackEdits);
+        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            connect(combo, &QComboBox::currentIndexChanged, this, &PropertyPages::TrackEdits);
+            connect(combo, &QComboBox::editTextChanged, this, &PropertyPages::TrackEdits);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            connect(button, &QAbstractButton::toggled, this, &PropertyPages::TrackEdits);
+        }
+    }
+}
+
+TAppletData PropertyPages::ShownMenuValues() const {
+    TAppletData d = shownMenu_;
+    for (const MenuFieldBinding& row : kMenuFieldBindings) {
+        std::string& slot = Field(d, row.field);
+        ReadControlValue(Require(row.first.name), row.first.mode, slot);
+        if (row.second.name)
+            ReadControlValue(Require(row.second.name), row.second.mode, slot);
+    }
+    return d;
+}
+
+TItemData PropertyPages::ShownItemValues() const {
+    TItemData d = shownItem_;
+    for (const ItemFieldBinding& row : kItemFieldBindings)
+        ReadControlValue(Require(row.control.name), row.control.mode, Field(d, row.field));
+    return d;
+}
+
+void PropertyPages::TrackEdits() {
+    if (filling_ > 0)
+        return;
+    std::vector<FieldEdit> edits;
+    const TAppletData menu = ShownMenuValues();
+    for (const MenuFieldBinding& row : kMenuFieldBindings) {
+        const std::string& now = Field(menu, row.field);
+        std::string& before = Field(shownMenu_, row.field);
+        if (now == before)
+            continue;
+        edits.push_back({false, static_cast<int>(row.field), before, now, refusing_});
+        before = now;
+    }
+    const TItemData item = ShownItemValues();
+    for (const ItemFieldBinding& row : kItemFieldBindings) {
+        const std::string& now = Field(item, row.field);
+        std::string& before = Field(shownItem_, row.field);
+        if (now == before)
+            continue;
+        edits.push_back({true, static_cast<int>(row.field), before, now, refusing_});
+        before = now;
+    }
+    if (!edits.empty())
+        emit fieldsEdited(edits);
+}
+
+void PropertyPages::WriteMenuField(AppletField field, const std::string& value) {
+    ++filling_;
+    for (const MenuFieldBinding& row : kMenuFieldBindings) {
+        if (row.field != field)
+            continue;
+        WriteControlValue(value, Require(row.first.name), row.first.mode);
+        if (row.second.name)
+            WriteControlValue(value, Require(row.second.name), row.second.mode);
+    }
+    --filling_;
+    shownMenu_ = ShownMenuValues();
+}
+
+void PropertyPages::WriteItemField(ItemField field, const std::string& value) {
+    ++filling_;
+    for (const ItemFieldBinding& row : kItemFieldBindings)
+        if (row.field == field)
+            WriteControlValue(value, Require(row.control.name), row.control.mode);
+    --filling_;
+    shownItem_ = ShownItemValues();
 }
 
 // --- buttons ---------------------------------------------------------------------------
@@ -192,6 +325,7 @@ void PropertyPages::chkbxItemSeparatorClick(bool checked) {
 void PropertyPages::pnl_BgColorClick(ColorPanel* panel) {
     panel->PickColor();
     emit changed();
+    TrackEdits();
 }
 
 void PropertyPages::SpeedButton1Click(QObject* sender) {
@@ -237,6 +371,7 @@ void PropertyPages::ReadMenuPages() {
 void PropertyPages::ShowMenuParameters() {
     const TAppletData d = agent_.GetMenuParameters();
     QStringList unshown;
+    ++filling_;
     for (const MenuFieldBinding& row : kMenuFieldBindings) {
         const std::string& value = Field(d, row.field);
         bool shown = WriteControlValue(value, Require(row.first.name), row.first.mode);
@@ -251,6 +386,9 @@ void PropertyPages::ShowMenuParameters() {
         qobject_cast<QRadioButton*>(Require("rdbtn_InternalUse_RootDir_Remote_Checked"))
             ->setChecked(true);
     borderColors_->ShowAgreement();
+    --filling_;
+    shownMenu_ = d;
+    shownMenu_ = ShownMenuValues();
     ReportUnshownValues(unshown);
 }
 
@@ -264,11 +402,15 @@ void PropertyPages::ReadItemPage(int index) {
 void PropertyPages::ShowItem(int index) {
     const TItemData d = agent_.GetItem(index);
     QStringList unshown;
+    ++filling_;
     for (const ItemFieldBinding& row : kItemFieldBindings) {
         const std::string& value = Field(d, row.field);
         if (!WriteControlValue(value, Require(row.control.name), row.control.mode))
             unshown << FieldName(row.field) + " \"" + platform::DecodeFieldText(value) + '"';
     }
+    --filling_;
+    shownItem_ = d;
+    shownItem_ = ShownItemValues();
     ReportUnshownValues(unshown);
 }
 

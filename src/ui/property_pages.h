@@ -23,6 +23,7 @@ class BorderColorChoice;
 class ColorPanel;
 class IDialogService;
 struct ReportingControl;
+enum class TextCheck;
 
 // What the pages need to know of the tree's selected node.
 struct SelectedNode {
@@ -36,8 +37,20 @@ struct SelectedNode {
 inline constexpr const char* kLinkFilter =
     "HTML files(*.htm;*.html)|*.htm;*.html|Any file (*.*)|*.*";
 inline constexpr const char* kIconFilter =
-    "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|GIF Image File (*.gif)|*.gif|"
-    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg";
+    "All Image Files(*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp)|"
+    "*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp|GIF Image File (*.gif)|*.gif|"
+    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
+    "PNG Image File (*.png)|*.png|SVG Image File (*.svg)|*.svg|WebP Image File (*.webp)|*.webp";
+
+// One field's shown value as the user changed it, for the edit history. `item` tells the
+// Item page (the record of the item shown) from the menu-wide pages; `field` is an
+// ItemField or an AppletField. `refused` marks the emptying of a text an input check refused.
+struct FieldEdit {
+    bool item = false;
+    int field = 0;
+    std::string before, after;
+    bool refused = false;
+};
 
 class PropertyPages : public QObject {
     Q_OBJECT
@@ -71,6 +84,11 @@ class PropertyPages : public QObject {
     // warning per fault, then the control is emptied.
     void CheckForbiddenText(QWidget* control);
 
+    // Shows one field's value in its control(s) as the program does, without reporting
+    // it as the user's edit; the Item page's field belongs to the item shown.
+    void WriteMenuField(AppletField field, const std::string& value);
+    void WriteItemField(ItemField field, const std::string& value);
+
     // Button handlers, callable by tests as by a click.
     void spdbtnItURLClick();                           // the link picker
     void spdbtnItemImageNormalClick(QObject* sender);  // the icon picker
@@ -81,6 +99,10 @@ class PropertyPages : public QObject {
     // A control of the pages by its control name; null when there is none.
     QWidget* Control(const QString& name) const;
 
+  protected:
+    // Undo and redo keys go to the window's history, not to a text field's own.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   signals:
     // A control that reports changes changed its value: the design is changed.
     void changed();
@@ -90,12 +112,20 @@ class PropertyPages : public QObject {
     void helpRequested(const QString& pageFileName);
     // A line for the window's hint line (a stored value the pages could not show).
     void hintMessage(const QString& text);
+    // The user changed the shown values of bound fields, in one action.
+    void fieldsEdited(const std::vector<zarvex::ui::FieldEdit>& edits);
 
   private:
     QWidget* Require(const char* name) const;
     void ConnectChangeReports();
     void ConnectButtons();
     void OnReport(QWidget* control, const ReportingControl& row);
+    void CheckText(QWidget* control, TextCheck check);
+    void ConnectEditTracking();
+    // Compares the controls with the values last shown and reports each difference.
+    void TrackEdits();
+    TAppletData ShownMenuValues() const;
+    TItemData ShownItemValues() const;
     void ReportUnshownValues(const QStringList& fields);
     SelectedNode Selected() const { return selection_ ? selection_() : SelectedNode{}; }
 
@@ -114,6 +144,11 @@ class PropertyPages : public QObject {
     std::function<SelectedNode()> selection_;
     std::function<void()> linkTip_;
     int lastPagesNodeIndex_ = -1;
+    // What the controls showed after the last fill or tracked edit.
+    TAppletData shownMenu_;
+    TItemData shownItem_;
+    int filling_ = 0;  // > 0 while the program puts values into the controls
+    bool refusing_ = false;
 };
 
 }  // namespace zarvex::ui

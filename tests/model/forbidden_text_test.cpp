@@ -63,6 +63,20 @@ TEST(ForbiddenText, SeparatorComesFromTheCaller) {
     EXPECT_TRUE(ForbiddenTextMessages("a#$@b", "|").empty());
 }
 
+TEST(ForbiddenText, AStylesheetOnlyTextMayHoldDoubleQuotes) {
+    EXPECT_TRUE(ForbiddenTextMessages("\"Trebuchet MS\", sans-serif", "#$@", true).empty());
+    EXPECT_EQ(ForbiddenTextMessages("\"a'b\"#$@", "#$@", true),
+              (std::vector<std::string>{kSeparatorMessage, kApostropheMessage}));
+}
+
+TEST(MenuName, OnlyScriptIdentifiersPass) {
+    for (const char* name : {"Menu1", "_nav", "top_nav_2", "a", "Z9"})
+        EXPECT_TRUE(IsValidMenuName(name)) << name;
+    for (const char* name :
+         {"", "top-nav menu", "1menu", "a/b", "a.b", "caf\xc3\xa9", "a b", "a'b", "$nav"})
+        EXPECT_FALSE(IsValidMenuName(name)) << name;
+}
+
 TEST(PathToFileURL, WindowsPathsKeepTheirShape) {
     EXPECT_EQ(PathToFileURL("C:\\Site\\a.htm"), "file:///C|/Site/a.htm");
     EXPECT_EQ(PathToFileURL("C:\\Web Site\\index.html"), "file:///C|/Web Site/index.html");

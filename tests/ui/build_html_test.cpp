@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "model/forbidden_text.h"
 #include "ui/form_html.h"
 #include "ui_test_support.h"
 
@@ -44,16 +45,11 @@ class BuildHtml : public MainFormFixture {
     }
 };
 
-TEST_F(BuildHtml, WithoutItemsTellsSoAndShowsTheEmptyView) {
+TEST_F(BuildHtml, WithoutItemsTellsSoAndShowsNoView) {
     dialogs_.AnswerMessage(DialogButton::Ok);
-    QString text = "unset";
-    EXPECT_TRUE(TriggerAndLook("BuildHTML1", [&](QWidget* w) {
-        ASSERT_EQ(w, &Form().CodeView());
-        text = Form().CodeView().Text();
-    }));
+    EXPECT_FALSE(TriggerAndLook("BuildHTML1", [](QWidget*) {}));
     EXPECT_EQ(dialogs_.MessageTexts(), QStringList{kNoItem});
     EXPECT_EQ(dialogs_.Calls().front().messageKind, MessageKind::Error);
-    EXPECT_EQ(text, "");
     EXPECT_FALSE(QFile::exists(Folder() + "MyMenu1.css"));
 }
 
@@ -78,7 +74,7 @@ TEST_F(BuildHtml, BuildsTheCommittedDesignAndCopiesTheWholeText) {
     EXPECT_FALSE(QFile::exists(QDir::current().filePath("~tmp0001.txt")));
     EXPECT_FALSE(QFile::exists(Folder() + "~tmp0001.txt"));
 
-    // The view keeps the last build's text when the next one has nothing to build.
+    // A later build with nothing to build shows the message only; the view keeps its text.
     dialogs_.AnswerMessage(DialogButton::Yes);  // "Are you sure ..." for each delete
     dialogs_.AnswerMessage(DialogButton::Yes);
     Select(1);
@@ -87,20 +83,43 @@ TEST_F(BuildHtml, BuildsTheCommittedDesignAndCopiesTheWholeText) {
     Trigger("Delete1");
     ASSERT_EQ(Form().TreeModel().NodeCount(), 1);
     dialogs_.AnswerMessage(DialogButton::Ok);
-    QString again;
-    EXPECT_TRUE(TriggerAndLook("BuildHTML1", [&](QWidget*) { again = Form().CodeView().Text(); }));
-    EXPECT_EQ(again, shown);
+    EXPECT_FALSE(TriggerAndLook("BuildHTML1", [](QWidget*) {}));
+    EXPECT_EQ(Form().CodeView().Text(), shown);
 }
 
-TEST_F(BuildHtml, AFailedBuildShowsItsErrorAndNotTheView) {
-    Open({{0, "Home"}});
-    Form().findChild<QLineEdit*>("edt_MenuName")->setText("a/b");
-    dialogs_.AnswerMessage(DialogButton::Ok);
-    EXPECT_FALSE(TriggerAndLook("BuildHTML1", [](QWidget*) {}));
-    ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
-    EXPECT_TRUE(dialogs_.MessageTexts().front().contains("menu name"))
-        << dialogs_.MessageTexts().front().toStdString();
-    EXPECT_EQ(Form().CodeView().Text(), "");
+// A stored menu name that is no script identifier (or none) still opens; building,
+// previewing and publishing refuse it with the input check's message.
+TEST_F(BuildHtml, AMenuNameThatIsNoIdentifierOpensButIsNotBuilt) {
+    const QString kMenuName = QString::fromLatin1(kMenuNameMessage.data(), kMenuNameMessage.size());
+    for (const QByteArray& name : {QByteArray("top-nav menu"), QByteArray()}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = WriteProject("named.zarvex", {{0, "Home"}});
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        ASSERT_EQ(bytes.count("MyMenu1"), 1);
+        bytes.replace("MyMenu1", name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        Form().MarkUnchanged();
+        dialogs_.Reset();
+        dialogs_.AnswerOpen(path);
+        Trigger("Open1");
+        EXPECT_TRUE(dialogs_.MessageTexts().isEmpty());
+        EXPECT_EQ(Form().findChild<QLineEdit*>("edt_MenuName")->text(), name);
+        for (const char* command : {"BuildHTML1", "Preview1", "Publish1"}) {
+            SCOPED_TRACE(command);
+            dialogs_.Reset();
+            dialogs_.AnswerMessage(DialogButton::Ok);
+            EXPECT_FALSE(TriggerAndLook(command, [](QWidget*) {}));
+            EXPECT_EQ(dialogs_.MessageTexts(), QStringList{kMenuName});
+        }
+        EXPECT_EQ(Form().CodeView().Text(), "");
+        EXPECT_TRUE(QDir(Folder()).entryList({"*.css", "*cfg.js"}, QDir::Files).isEmpty());
+        EXPECT_TRUE(shell_.requests.empty());
+    }
 }
 
 }  // namespace

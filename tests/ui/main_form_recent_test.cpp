@@ -28,8 +28,13 @@ TEST_F(RecentFilesMenu, OpensAddEntriesNewestFirstAndSavesDoNot) {
     QStringList paths;
     for (const char* name : {"a.zarvex", "b.zarvex", "c.zarvex", "d.zarvex", "e.zarvex"})
         paths << WriteProject(name, {{0, name}});
+    // Empty, the sub-menu is disabled, so that it is never opened empty; it comes back
+    // with its first entry.
+    QAction* submenu = Form().findChild<QMenu*>("mnitRecentFiles")->menuAction();
+    EXPECT_FALSE(submenu->isEnabled());
     for (const QString& p : paths)
         OpenByDialog(p);
+    EXPECT_TRUE(submenu->isEnabled());
     EXPECT_EQ(Entries(), (QStringList{"&1 " + paths[4], "&2 " + paths[3], "&3 " + paths[2],
                                       "&4 " + paths[1]}));
     OpenByDialog(paths[2]);

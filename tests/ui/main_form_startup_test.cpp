@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include "ui/app_identity.h"
 #include "ui_test_support.h"
 
 namespace zarvex::ui::testing {
@@ -71,8 +73,15 @@ TEST_F(StartUp, CommandsCarryTheirCaptionsShortCutsAndHints) {
         {"ExportMenuStructure1", "&Export Menu Structure", "", ""},
         {"Exit1", "E&xit", "", "Quit the application; Prompts to save applet"},
         {"Insert2", "I&nsert", "", "Insert a new item as a child of selected item."},
-        {"Delete1", "&Delete", "", "Delete selected item and all its children item if it has."},
-        {"MoveUp2", "Move &Up", "", "move the current selected item position up."},
+        {"Insert1", "I&nsert", "Ins", "Insert a new item as a child of selected item."},
+        {"Delete1", "&Delete", "Del", "Delete selected item and all its children item if it has."},
+        {"MoveUp2", "Move &Up", "Alt+Shift+Up", "move the current selected item position up."},
+        {"MoveDown2", "Move &Down", "Alt+Shift+Down", nullptr},
+        {"Indent2", "&Indent", "Alt+Shift+Right", nullptr},
+        {"Outdent2", "&Outdent", "Alt+Shift+Left", nullptr},
+        {"Indent1", "&Indent", "", nullptr},
+        {"Undo1", "&Undo", "Ctrl+Z", nullptr},
+        {"Redo1", "&Redo", "Ctrl+Shift+Z", nullptr},
         {"MoveDown1", "Move &Down", "", "move the current selected item position down."},
         {"Preview1", "&Preview", "Ctrl+P", nullptr},
         {"WebBrowser1", "Web &Browser...", "", "Specified which web browser be used to preview"},
@@ -97,6 +106,7 @@ TEST_F(StartUp, CommandsCarryTheirCaptionsShortCutsAndHints) {
             EXPECT_EQ(a->toolTip(), row.hint);
         }
     }
+    EXPECT_EQ(Action("Redo1")->shortcuts().value(1).toString(), "Ctrl+Y");
     EXPECT_TRUE(Action("ToolBar1")->isChecked());
     EXPECT_TRUE(Action("StatusBar2")->isChecked());
     for (const char* button :
@@ -145,6 +155,17 @@ TEST_F(StartUp, EscapeClosesTheWindowThroughTheCloseQuestion) {
     dialogs_.AnswerMessage(DialogButton::No);
     QTest::keyClick(Form().findChild<QLineEdit*>("edt_MenuName"), Qt::Key_Escape);
     EXPECT_FALSE(Form().isVisible());
+}
+
+// Window titles are the windows' own captions: a display name of the application would be
+// appended to each of them, so the program sets none and the display name follows the name.
+TEST(ApplicationIdentity, NamesTheProgramWithoutADisplayNameForTitles) {
+    const QString before = QCoreApplication::applicationName();
+    SetApplicationIdentity();
+    EXPECT_EQ(QCoreApplication::applicationName(), "Zarvex");
+    QCoreApplication::setApplicationName("Renamed");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Renamed");
+    QCoreApplication::setApplicationName(before);
 }
 
 TEST(CommandLine, JoinsArgumentsWithBlanksAndTrims) {

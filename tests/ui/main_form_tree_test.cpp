@@ -1,4 +1,5 @@
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
@@ -80,6 +81,38 @@ TEST_F(TreeCommands, InsertStopsBelowLevel9999) {
     Trigger("Insert1");
     EXPECT_EQ(Form().TreeModel().NodeLevel(10000), 9999);
     EXPECT_EQ(Form().Agent().Items.back().Level, "9998");
+}
+
+// At the deepest level the keys still move a valid selection and every caption has
+// room: the tree scrolls sideways rather than clipping deep captions away.
+TEST_F(TreeCommands, ADeepTreeKeepsASelectionAndShowsDeepCaptions) {
+    std::vector<std::pair<int, QString>> chain;
+    for (int level = 0; level < 9999; ++level)
+        chain.emplace_back(level, "Level" + QString::number(level + 1));
+    Open(chain);
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    Tree()->setFocus();
+    Select(9999);
+    QApplication::processEvents();
+    for (const int key : {Qt::Key_End, Qt::Key_Home, Qt::Key_End, Qt::Key_Up}) {
+        QTest::keyClick(Tree(), static_cast<Qt::Key>(key));
+        const int selected = Form().SelectedNodeIndex();
+        ASSERT_GE(selected, 0) << key;
+        EXPECT_EQ(Tree()->selectionModel()->selectedIndexes().size(), 1) << key;
+        EXPECT_TRUE(Tree()->currentIndex().isValid()) << key;
+    }
+    EXPECT_EQ(Form().SelectedNodeIndex(), 9998);
+    for (const int pos : {9999, 1, 9998}) {
+        const QModelIndex deep = Form().TreeModel().IndexAt(pos);
+        Select(pos);
+        QApplication::processEvents();
+        const QRect shown = Tree()->visualRect(deep);
+        const int captionWidth =
+            Tree()->fontMetrics().horizontalAdvance(Form().TreeModel().Caption(pos));
+        EXPECT_GE(shown.width(), captionWidth) << pos;
+        EXPECT_TRUE(shown.intersects(Tree()->viewport()->rect())) << pos;
+    }
 }
 
 TEST_F(TreeCommands, DeleteRefusesTheRoot) {

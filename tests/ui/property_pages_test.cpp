@@ -20,6 +20,7 @@
 #include <map>
 
 #include "codegen/css_values.h"
+#include "model/forbidden_text.h"
 #include "settings/show_flags.h"
 #include "ui/color_panel.h"
 #include "ui/control_binding.h"
@@ -440,13 +441,33 @@ TEST_F(Pages, RefusedTextsAreWarnedAboutAndEmptied) {
 }
 
 TEST_F(Pages, MenuWideTextsAreCheckedToo) {
-    for (const char* name : {"edt_MenuName", "edt_MenuFontFamily", "edt_InternalUse_RootDir_Local",
-                             "edt_InternalUse_RootDir_Remote"}) {
+    const QString kMenuName = QString::fromLatin1(kMenuNameMessage.data(), kMenuNameMessage.size());
+    const struct {
+        const char* control;
+        QString text;
+        QStringList messages;
+    } cases[] = {
+        {"edt_MenuFontFamily", "a#$@b", {kSeparatorMessage}},
+        {"edt_InternalUse_RootDir_Local", "a#$@b", {kSeparatorMessage}},
+        {"edt_InternalUse_RootDir_Remote", "a#$@b", {kSeparatorMessage}},
+        // The font family only reaches the stylesheet, where quoted names are usual.
+        {"edt_MenuFontFamily", "\"Trebuchet MS\", sans-serif", {}},
+        {"edt_MenuFontFamily", "Bob's", {kApostropheMessage}},
+        // The menu name names the script's objects and files: an identifier or nothing.
+        {"edt_MenuName", "top-nav menu", {kMenuName}},
+        {"edt_MenuName", "2nd", {kMenuName}},
+        {"edt_MenuName", "a#$@b", {kMenuName}},
+        {"edt_MenuName", " top_nav2 ", {}},
+        {"edt_MenuName", "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control + (" " + c.text.toStdString()));
         dialogs_.Reset();
-        dialogs_.AnswerMessage(DialogButton::Yes);
-        Get<QLineEdit>(name)->setText("a#$@b");
-        EXPECT_EQ(dialogs_.MessageTexts(), QStringList{kSeparatorMessage}) << name;
-        EXPECT_TRUE(Get<QLineEdit>(name)->text().isEmpty()) << name;
+        for (int i = 0; i < c.messages.size(); ++i)
+            dialogs_.AnswerMessage(DialogButton::Yes);
+        Get<QLineEdit>(c.control)->setText(c.text);
+        EXPECT_EQ(dialogs_.MessageTexts(), c.messages);
+        EXPECT_EQ(Get<QLineEdit>(c.control)->text(), c.messages.isEmpty() ? c.text : QString());
     }
 }
 
@@ -506,7 +527,12 @@ TEST_F(Pages, TheIconPickerNamesTheFileAndStagesIt) {
 
     dialogs_.AnswerOpen(image);
     Get<QToolButton>("spdbtn_edt_Icon")->click();
-    EXPECT_EQ(dialogs_.Calls().back().text, QString::fromLatin1(kIconFilter));
+    EXPECT_EQ(dialogs_.Calls().back().text,
+              "All Image Files(*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp)|"
+              "*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp|GIF Image File (*.gif)|*.gif|"
+              "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
+              "PNG Image File (*.png)|*.png|SVG Image File (*.svg)|*.svg|"
+              "WebP Image File (*.webp)|*.webp");
     EXPECT_EQ(Get<QLineEdit>("edt_Icon")->text(), "home.gif");
     EXPECT_TRUE(Form().ModifiedFlag());
     EXPECT_TRUE(QFile::exists(FromCorePath(Form().Agent().PreviewFolder()) + "home.gif"));

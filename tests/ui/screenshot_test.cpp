@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QTreeView>
 
@@ -35,6 +36,18 @@ TEST_F(Screenshot, MainWindowWithADesignOpen) {
     const QString folder = QStringLiteral(ZARVEX_APP_DIR "/../screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_TRUE(shot.save(folder + "/main_window.png"));
+
+    // The Item menu and the tree's pop-up menu with the tree commands and their keys, and
+    // the Edit menu saying what it undoes.
+    Trigger("Insert1");
+    for (const char* name : {"Item1", "PopupMenu1", "Edit1"}) {
+        auto* menu = Form().findChild<QMenu*>(name);
+        ASSERT_NE(menu, nullptr) << name;
+        menu->popup(Form().mapToGlobal(QPoint(40, 40)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        EXPECT_TRUE(menu->grab().toImage().save(folder + "/menu_" + name + ".png"));
+        menu->close();
+    }
 }
 
 }  // namespace
