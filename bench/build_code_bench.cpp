@@ -8,7 +8,6 @@
 #include "model/applet_agent.h"
 #include "model/file_helpers.h"
 #include "model/preorder_tree.h"
-#include "model/file_helpers.h"
 #include "model/safe_file.h"
 
 namespace {

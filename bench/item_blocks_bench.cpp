@@ -7,7 +7,8 @@ namespace {
 
 zarvex::TItemArray MakeItems(int n) {
     zarvex::TItemArray items(n, zarvex::NewItemRecord());
-    for (int i = 0; i < n; ++i) items[i].Text = "Item " + std::to_string(i);
+    for (int i = 0; i < n; ++i)
+        items[i].Text = "Item " + std::to_string(i);
     return items;
 }
 

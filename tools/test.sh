@@ -11,6 +11,10 @@ step() { printf '\n==== %s ====\n' "$*"; }
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"' EXIT
 
+step "format (clang-format over every C++ file)"
+(cd "$root" && find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run -Werror)
+
 step "runtime types (tsc --checkJs over runtime/src)"
 (cd "$root/runtime" && { [ -f node_modules/.package-lock.json ] || npm ci --no-audit --no-fund; } && npx --no-install tsc -p jsconfig.json)
 

@@ -22,12 +22,13 @@ std::string CssBorderStyle(std::string_view indexText);  // ConversionError on n
 std::string CssCursor(std::string_view indexText);       // ConversionError on non-integer text
 
 // The entries of the border style and cursor choice lists, in list order.
-inline constexpr const char* kBorderStyles[] = {"none",  "dotted", "dashed", "solid",        "double",
-                                                "groove", "ridge",  "inset",  "window-inset", "outset"};
+inline constexpr const char* kBorderStyles[] = {"none",         "dotted", "dashed", "solid",
+                                                "double",       "groove", "ridge",  "inset",
+                                                "window-inset", "outset"};
 inline constexpr const char* kCursors[] = {
-    "auto",      "crosshair", "default",   "hand",      "help",       "move",       "pointer",
-    "text",      "wait",      "N-resize",  "NE-resize", "NW-resize",  "S-resize",   "SE-resize",
-    "SW-resize", "E-resize",  "W-resize",  "all-scroll", "col-resize", "no-drop",   "not-allowed",
+    "auto",      "crosshair",  "default",  "hand",         "help",       "move",     "pointer",
+    "text",      "wait",       "N-resize", "NE-resize",    "NW-resize",  "S-resize", "SE-resize",
+    "SW-resize", "E-resize",   "W-resize", "all-scroll",   "col-resize", "no-drop",  "not-allowed",
     "progress",  "row-resize", "url(uri)", "vertical-text"};
 
 bool IsTransparentText(std::string_view text);

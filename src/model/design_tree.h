@@ -13,11 +13,11 @@ namespace zarvex {
 inline constexpr const char* kRootCaption = "Zarvex";
 
 class IDesignTree {
-public:
+  public:
     virtual ~IDesignTree() = default;
 
-    virtual int NodeCount() const = 0;               // root included
-    virtual int NodeLevel(int absIndex) const = 0;   // root is 0
+    virtual int NodeCount() const = 0;              // root included
+    virtual int NodeLevel(int absIndex) const = 0;  // root is 0
 
     // Reduces the tree to its root node captioned "Zarvex".
     virtual void ResetToRoot() = 0;

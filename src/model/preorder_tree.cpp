@@ -11,8 +11,10 @@ void PreorderTree::ResetToRoot() {
     captions_.assign(1, kRootCaption);
 }
 
-void PreorderTree::AppendNodes(const std::vector<int>& levels, const std::vector<std::string>& captions) {
-    if (levels.size() != captions.size()) throw std::invalid_argument("levels and captions differ in length");
+void PreorderTree::AppendNodes(const std::vector<int>& levels,
+                               const std::vector<std::string>& captions) {
+    if (levels.size() != captions.size())
+        throw std::invalid_argument("levels and captions differ in length");
     levels_.insert(levels_.end(), levels.begin(), levels.end());
     captions_.insert(captions_.end(), captions.begin(), captions.end());
 }
@@ -20,7 +22,8 @@ void PreorderTree::AppendNodes(const std::vector<int>& levels, const std::vector
 int PreorderTree::AddLastChild(int parent, const std::string& caption) {
     int pos = parent + 1;
     const int lv = levels_.at(parent);
-    while (pos < NodeCount() && levels_[pos] > lv) ++pos;
+    while (pos < NodeCount() && levels_[pos] > lv)
+        ++pos;
     levels_.insert(levels_.begin() + pos, lv + 1);
     captions_.insert(captions_.begin() + pos, caption);
     return pos;

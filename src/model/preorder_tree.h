@@ -9,13 +9,14 @@
 namespace zarvex {
 
 class PreorderTree final : public IDesignTree {
-public:
+  public:
     PreorderTree() { ResetToRoot(); }
 
     int NodeCount() const override { return static_cast<int>(levels_.size()); }
     int NodeLevel(int absIndex) const override { return levels_.at(absIndex); }
     void ResetToRoot() override;
-    void AppendNodes(const std::vector<int>& levels, const std::vector<std::string>& captions) override;
+    void AppendNodes(const std::vector<int>& levels,
+                     const std::vector<std::string>& captions) override;
 
     const std::string& Caption(int absIndex) const { return captions_.at(absIndex); }
     const std::vector<int>& Levels() const { return levels_; }
@@ -23,7 +24,7 @@ public:
     // Editing, for tests and tools: insert a last child of parent; returns its index.
     int AddLastChild(int parent, const std::string& caption);
 
-private:
+  private:
     std::vector<int> levels_;
     std::vector<std::string> captions_;
 };

@@ -7,7 +7,7 @@
 namespace zarvex {
 
 class IProgress {
-public:
+  public:
     virtual ~IProgress() = default;
     virtual void SetProgressMax(int max) = 0;
     virtual void StepProgress(int delta) = 0;
@@ -17,7 +17,7 @@ public:
 };
 
 class NullProgress final : public IProgress {
-public:
+  public:
     void SetProgressMax(int) override {}
     void StepProgress(int) override {}
     void SetProgressPosition(int) override {}
@@ -28,9 +28,10 @@ public:
 // Shows a status text and the busy cursor for its lifetime and resets bar,
 // status text and cursor on every way out, errors included.
 class ProgressScope {
-public:
+  public:
     ProgressScope(IProgress& p, const std::string& status, int max = -1) : p_(p) {
-        if (max >= 0) p_.SetProgressMax(max);
+        if (max >= 0)
+            p_.SetProgressMax(max);
         p_.SetStatusText(status);
         p_.SetBusy(true);
     }
@@ -43,7 +44,7 @@ public:
     ProgressScope& operator=(const ProgressScope&) = delete;
     void Step(int delta) { p_.StepProgress(delta); }
 
-private:
+  private:
     IProgress& p_;
 };
 

@@ -4,11 +4,14 @@
 
 namespace zarvex {
 
-TAppletData DefaultAppletData() { return TAppletData{}; }
+TAppletData DefaultAppletData() {
+    return TAppletData{};
+}
 
 TItemData NewItemRecord() {
     TItemData item;
-    for (const auto& f : kItemFields) item.*f.member = std::string(f.defaultText);
+    for (const auto& f : kItemFields)
+        item.*f.member = std::string(f.defaultText);
     return item;
 }
 
@@ -17,23 +20,35 @@ template <typename Record, std::size_t N>
 TStringArray ToListImpl(const Record& d, const std::array<FieldInfo<Record>, N>& table) {
     TStringArray out;
     out.reserve(N);
-    for (const auto& f : table) out.push_back(d.*f.member);
+    for (const auto& f : table)
+        out.push_back(d.*f.member);
     return out;
 }
 
 template <typename Record, std::size_t N>
 Record FromListImpl(const TStringArray& list, const std::array<FieldInfo<Record>, N>& table) {
     Record d;
-    for (std::size_t i = 0; i < N; ++i) d.*table[i].member = i < list.size() ? list[i] : std::string();
+    for (std::size_t i = 0; i < N; ++i)
+        d.*table[i].member = i < list.size() ? list[i] : std::string();
     return d;
 }
 }  // namespace
 
-TStringArray ToList(const TAppletData& d) { return ToListImpl(d, kAppletFields); }
-TStringArray ToList(const TItemData& d) { return ToListImpl(d, kItemFields); }
-TAppletData AppletDataFromList(const TStringArray& list) { return FromListImpl<TAppletData>(list, kAppletFields); }
-TItemData ItemDataFromList(const TStringArray& list) { return FromListImpl<TItemData>(list, kItemFields); }
+TStringArray ToList(const TAppletData& d) {
+    return ToListImpl(d, kAppletFields);
+}
+TStringArray ToList(const TItemData& d) {
+    return ToListImpl(d, kItemFields);
+}
+TAppletData AppletDataFromList(const TStringArray& list) {
+    return FromListImpl<TAppletData>(list, kAppletFields);
+}
+TItemData ItemDataFromList(const TStringArray& list) {
+    return FromListImpl<TItemData>(list, kItemFields);
+}
 
-bool IsSeparatorText(std::string_view text) { return EqualsIgnoreCase(Trim(text), "separator"); }
+bool IsSeparatorText(std::string_view text) {
+    return EqualsIgnoreCase(Trim(text), "separator");
+}
 
 }  // namespace zarvex

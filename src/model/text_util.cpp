@@ -76,7 +76,8 @@ bool StartsWithIgnoreCase(std::string_view text, std::size_t at, std::string_vie
 
 bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
     for (std::size_t i = 0; i + part.size() <= text.size(); ++i)
-        if (StartsWithIgnoreCase(text, i, part)) return true;
+        if (StartsWithIgnoreCase(text, i, part))
+            return true;
     return false;
 }
 

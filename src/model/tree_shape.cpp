@@ -21,10 +21,12 @@ TreeShape::TreeShape(std::vector<int> levels)
         }
         if (lv < 0 || lv > static_cast<int>(open.size()) || (i == 0) != (lv == 0))
             throw std::invalid_argument("not a pre-order level sequence");
-        if (lv > 0) parent_[i] = open[lv - 1];
+        if (lv > 0)
+            parent_[i] = open[lv - 1];
         open.push_back(i);
     }
-    for (int i : open) end_[i] = n;
+    for (int i : open)
+        end_[i] = n;
     // Siblings: the node after a subtree, when it has the same parent.
     for (int i = 0; i < n; ++i) {
         const int after = end_[i];
@@ -37,7 +39,8 @@ TreeShape::TreeShape(std::vector<int> levels)
 
 TreeShape TreeShape::Of(const IDesignTree& tree) {
     std::vector<int> levels(tree.NodeCount());
-    for (int i = 0; i < static_cast<int>(levels.size()); ++i) levels[i] = tree.NodeLevel(i);
+    for (int i = 0; i < static_cast<int>(levels.size()); ++i)
+        levels[i] = tree.NodeLevel(i);
     return TreeShape(std::move(levels));
 }
 

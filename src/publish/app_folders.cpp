@@ -15,7 +15,8 @@ namespace zarvex {
 namespace fs = std::filesystem;
 
 std::string WithTrailingSlash(std::string folder) {
-    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
+    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\'))
+        folder += '/';
     return folder;
 }
 
@@ -27,14 +28,16 @@ std::string ExecutableFolder() {
     fs::path exe = n ? fs::path(std::wstring(buf, n)) : fs::current_path(ec);
 #else
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) exe = fs::current_path(ec) / "zarvex";
+    if (ec)
+        exe = fs::current_path(ec) / "zarvex";
 #endif
     return WithTrailingSlash(exe.parent_path().string());
 }
 
 std::string PerUserDataFolder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg) return WithTrailingSlash((fs::path(xdg) / "zarvex").string());
+    if (xdg && *xdg)
+        return WithTrailingSlash((fs::path(xdg) / "zarvex").string());
     const char* home = std::getenv("HOME");
     const fs::path base = (home && *home) ? fs::path(home) : fs::temp_directory_path();
     return WithTrailingSlash((base / ".local" / "share" / "zarvex").string());
@@ -44,7 +47,8 @@ bool IsFolderWritable(const std::string& folder) {
     const fs::path probe = fs::path(folder) / ".zarvex-write-probe";
     {
         std::ofstream out(probe, std::ios::binary);
-        if (!out) return false;
+        if (!out)
+            return false;
     }
     std::error_code ec;
     fs::remove(probe, ec);

@@ -116,7 +116,7 @@ describe('sample pages', () => {
       const toggle = page.locator('button.velmo-toggle:visible');
       if (await toggle.count()) {
         await toggle.click();
-        const list = page.locator(`[id^="${d.menuName}_ul-collapsed"]`);
+        const list = page.locator(`[id="${await toggle.getAttribute('aria-controls')}"]`);
         await list.waitFor();
         const parent = list.locator('a[aria-expanded="false"]').first();
         if (await parent.count()) await parent.click();

@@ -11,12 +11,48 @@ TEST(Records, FreshAgentHasTheFortyTwoDefaultsInOrderAndNoItems) {
     agent.MenuParameters.MenuName = "Changed";
     agent.Items.push_back(NewItemRecord());
     agent.ResetToDefaults();
-    const std::vector<std::string> expected = {
-        "MyMenu1", "", "0", "1", "1", "0", "100", "0", "0", "0", "0", "0", "1", "3",
-        "55A1FF", "4086E4", "68ACF8", "3882E2", "2", "000000", "FFFFFF", "FFFFFF", "316AC5", "FFFFFF",
-        "316AC5", "1000", "tahoma, verdana, sans-serif", "11", "16", "16", "arrowr.gif", "arrowrh.gif",
-        "sep.gif", "scrollu.gif", "scrolluh.gif", "scrollud.gif", "scrolld.gif", "scrolldh.gif",
-        "scrolldd.gif", "", "", "0"};
+    const std::vector<std::string> expected = {"MyMenu1",
+                                               "",
+                                               "0",
+                                               "1",
+                                               "1",
+                                               "0",
+                                               "100",
+                                               "0",
+                                               "0",
+                                               "0",
+                                               "0",
+                                               "0",
+                                               "1",
+                                               "3",
+                                               "55A1FF",
+                                               "4086E4",
+                                               "68ACF8",
+                                               "3882E2",
+                                               "2",
+                                               "000000",
+                                               "FFFFFF",
+                                               "FFFFFF",
+                                               "316AC5",
+                                               "FFFFFF",
+                                               "316AC5",
+                                               "1000",
+                                               "tahoma, verdana, sans-serif",
+                                               "11",
+                                               "16",
+                                               "16",
+                                               "arrowr.gif",
+                                               "arrowrh.gif",
+                                               "sep.gif",
+                                               "scrollu.gif",
+                                               "scrolluh.gif",
+                                               "scrollud.gif",
+                                               "scrolld.gif",
+                                               "scrolldh.gif",
+                                               "scrolldd.gif",
+                                               "",
+                                               "",
+                                               "0"};
     EXPECT_EQ(ToList(agent.GetMenuParameters()), expected);
     EXPECT_TRUE(agent.Items.empty());
     EXPECT_EQ(kAppletFields[0].name, "MenuName");
@@ -41,7 +77,8 @@ TEST(Records, NewItemRecordAndListConversions) {
     EXPECT_EQ(list, (TStringArray{"Item", "", "", "_self", "", "", "", "", "", ""}));
 
     TItemData full;
-    for (std::size_t i = 0; i < kItemFieldCount; ++i) full.*kItemFields[i].member = "v" + std::to_string(i);
+    for (std::size_t i = 0; i < kItemFieldCount; ++i)
+        full.*kItemFields[i].member = "v" + std::to_string(i);
     EXPECT_EQ(ItemDataFromList(ToList(full)), full);
     EXPECT_EQ(ToList(full)[6], "v6");
     EXPECT_EQ(full.Level, "v6");

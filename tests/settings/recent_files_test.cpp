@@ -15,9 +15,7 @@ namespace {
 
 class RecentFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        list_ = (folder_ / kFileName).string();
-    }
+    void SetUp() override { list_ = (folder_ / kFileName).string(); }
     void WriteList(const std::string& text) { std::ofstream(list_, std::ios::binary) << text; }
     std::string ListText() const { return ReadWholeFile(list_); }
 
