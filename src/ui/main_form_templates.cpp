@@ -18,7 +18,7 @@ void TMainForm::Templet1Click() {
     TempletActions actions;
     // The picker has closed by then; an open that fails leaves a usable new design.
     actions.openProject = [this](const QString& path) {
-        RunCommand([this, &path] { OpenTemplate(path); });
+        RunCommand([this, path] { OpenTemplate(path); });
     };
     actions.newProject = [this] { RunCommand([this] { New1Click(); }); };
     TfrmTemplet picker(TemplatesFolder(), services_->UserTemplatesFolder(), services_->Settings(),

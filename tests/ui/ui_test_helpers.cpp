@@ -101,7 +101,8 @@ std::optional<QColor> ScriptedDialogService::GetColor(QWidget*, const QColor&) {
 
 void MainFormFixture::SetUp() {
     ASSERT_TRUE(folder_.isValid());
-    // The files a real install ships, so that a save finds everything it publishes.
+    // The files a real install ships, so that a save finds everything it publishes; a
+    // fixture that placed the real ones first keeps them.
     TkavoAppletAgent shipped;
     shipped.ResetToDefaults();
     shipped.CollectResourceFiles();
@@ -109,6 +110,8 @@ void MainFormFixture::SetUp() {
     for (const std::string& name : shipped.ResourceFiles)
         names << FromCorePath(name);
     for (const QString& name : names) {
+        if (QFile::exists(Folder() + name))
+            continue;
         QFile file(Folder() + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("shipped");
