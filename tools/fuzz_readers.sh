@@ -3,7 +3,10 @@
 # UndefinedBehaviorSanitizer) for a number of executions, then minimises its
 # corpus back into fuzz/corpus/<reader>. On demand, not part of the test command.
 #
-#   tools/fuzz_readers.sh [EXECUTIONS per reader, default 10000000] [BUILD folder]
+#   tools/fuzz_readers.sh [EXECUTIONS per reader, default 10000000] [BUILD folder] [READER]
+#
+# READER is project or structure; without it both run, one after the other. On a machine
+# with cores to spare, run one instance per reader side by side.
 #
 # Prints the executions, new inputs and corpus size of every reader; exits 1 on
 # the first crash, sanitizer report or timeout, keeping the failing input.
@@ -11,6 +14,7 @@ set -euo pipefail
 runs=${1:-10000000}
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${2:-$here/build-fuzz}
+readers=${3:-project structure}
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DZARVEX_FUZZ=ON -DZARVEX_BUILD_GUI=OFF -DZARVEX_BUILD_TESTS=OFF -DZARVEX_BUILD_BENCH=OFF \
@@ -22,7 +26,7 @@ trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-for reader in project structure; do
+for reader in $readers; do
     fuzzer="$build/fuzz/${reader}_file_fuzzer"
     corpus="$here/fuzz/corpus/$reader"
     mkdir -p "$work/$reader/grown" "$work/$reader/merged" "$work/$reader/artifacts"

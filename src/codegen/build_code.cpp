@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "codegen/assemble_code.h"
 #include "codegen/html_snippet.h"
 #include "codegen/prepare_items.h"
 #include "codegen/script_config.h"
@@ -55,24 +56,29 @@ TreeShape ShapeOf(const IDesignTree& tree) {
 
 }  // namespace
 
-TkavoAppletAgent::GeneratedCode TkavoAppletAgent::GenerateCode() {
-    CheckBuildable(*this);
-    const TreeShape shape = ShapeOf(*tree_);
+TkavoAppletAgent::GeneratedCode AssembleCode(const TkavoAppletAgent& agent, TAppletData& menu,
+                                             TItemArray& items, TLinkedFileInfoArray& linked) {
+    CheckBuildable(agent);
+    const TreeShape shape = ShapeOf(*agent.Tree());
 
-    GeneratedCode code;
+    TkavoAppletAgent::GeneratedCode code;
     // The only conversions of a build; a refusal here changes nothing at all.
-    code.stylesheet = StylesheetText(MenuParameters);
+    code.stylesheet = StylesheetText(menu);
 
-    PrepareItemsForBuild(MenuParameters, Items, shape);
-    MenuParameters.ListId = MenuParameters.MenuName + "_ul";
-    code.stylesheetName = StylesheetFileName(MenuParameters);
-    code.scriptName = ConfigScriptFileName(MenuParameters);
-    LinkedFiles[kStylesheetEntry].FileName = code.stylesheetName;
-    LinkedFiles[kConfigScriptEntry].FileName = code.scriptName;
+    PrepareItemsForBuild(menu, items, shape);
+    menu.ListId = menu.MenuName + "_ul";
+    code.stylesheetName = StylesheetFileName(menu);
+    code.scriptName = ConfigScriptFileName(menu);
+    linked[kStylesheetEntry].FileName = code.stylesheetName;
+    linked[kConfigScriptEntry].FileName = code.scriptName;
 
-    code.script = ConfigScriptText(MenuParameters);
-    code.snippet = HtmlSnippetText(MenuParameters, Items, LinkedFiles, shape);
+    code.script = ConfigScriptText(menu);
+    code.snippet = HtmlSnippetText(menu, items, linked, shape);
     return code;
+}
+
+TkavoAppletAgent::GeneratedCode TkavoAppletAgent::GenerateCode() {
+    return AssembleCode(*this, MenuParameters, Items, LinkedFiles);
 }
 
 void TkavoAppletAgent::BuildCode(const std::string& htmlPath) {

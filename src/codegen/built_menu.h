@@ -10,10 +10,9 @@
 
 namespace zarvex {
 
-struct BuiltMenu {
-    std::string stylesheetName, stylesheet;  // <MenuName>.css
-    std::string scriptName, script;          // <MenuName>cfg.js
-    std::string snippet;                     // the page: links and the hidden item list
+// The stylesheet (<MenuName>.css), the configuration script (<MenuName>cfg.js) and the
+// snippet (the page: links and the hidden item list), with their names.
+struct BuiltMenu : TkavoAppletAgent::GeneratedCode {
     // The files the page links besides the two above (the runtime), and the images it
     // uses, by the names that the page and the stylesheet give them.
     std::vector<std::string> linkedFiles;

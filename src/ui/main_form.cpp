@@ -247,12 +247,16 @@ void TMainForm::New1Click() {
     UpdateCommandStates();
 }
 
-void TMainForm::Open1Click() {
+// The preview folder is cleared only for a file actually chosen: the staged images are
+// what the next save publishes. Nothing: the command stops.
+std::optional<QString> TMainForm::ChooseFileToReplaceDesign(const char* filter) {
     if (!AskToSaveChanges())
-        return;
-    // The preview folder is cleared only for a file actually chosen: the staged
-    // images are what the next save publishes.
-    const auto chosen = dialogs_.GetOpenFileName(this, QString::fromLatin1(kProjectFilter));
+        return std::nullopt;
+    return dialogs_.GetOpenFileName(this, QString::fromLatin1(filter));
+}
+
+void TMainForm::Open1Click() {
+    const auto chosen = ChooseFileToReplaceDesign(kProjectFilter);
     if (!chosen)
         return;
     agent_.ClearPreviewFolder();
@@ -281,22 +285,30 @@ void TMainForm::OpenStartupPath(const QString& path) {
 
 void TMainForm::OpenSequence(const QString& path) {
     const std::string core = ToCorePath(path);
+    ReadIntoEmptyTree([&] { agent_.LoadProjectFile(core, *model_); });
+    AddRecentFile(path);
+    projectFileName_ = path;
+    FinishLoading(FolderOfPath(core));
+}
+
+// The tree is emptied before the read; a read that throws leaves a new, empty design.
+void TMainForm::ReadIntoEmptyTree(const std::function<void()>& read) {
     currentItemNode_ = DesignTreeModel::kNoNode;
-    {
+    try {
         FlagScope rebuilding(treeRebuilding_);
         model_->ResetToRoot();
         SelectNode(0);
-        try {
-            agent_.LoadProjectFile(core, *model_);
-        } catch (...) {
-            StartEmptyDesign();
-            throw;
-        }
+        read();
+    } catch (...) {
+        StartEmptyDesign();
+        throw;
     }
-    AddRecentFile(path);
+}
+
+// A design read from a file in folderOfFile: its images are staged from beside it.
+void TMainForm::FinishLoading(const std::string& folderOfFile) {
     pages_->ShowMenuParameters();
-    projectFileName_ = path;
-    agent_.StageResourceFiles(FolderOfPath(core));
+    agent_.StageResourceFiles(folderOfFile);
     FinishRebuild();
 }
 
@@ -340,9 +352,7 @@ void TMainForm::Exit1Click() {
 }
 
 void TMainForm::ImportMenuStructure1Click() {
-    if (!AskToSaveChanges())
-        return;
-    const auto chosen = dialogs_.GetOpenFileName(this, QString::fromLatin1(kStructureFilter));
+    const auto chosen = ChooseFileToReplaceDesign(kStructureFilter);
     if (!chosen)
         return;
     ImportStructureFile(*chosen);
@@ -352,21 +362,8 @@ void TMainForm::ImportStructureFile(const QString& path) {
     agent_.ClearPreviewFolder();
     QDir().mkpath(FromCorePath(agent_.PreviewFolder()));
     const std::string core = ToCorePath(path);
-    currentItemNode_ = DesignTreeModel::kNoNode;
-    {
-        FlagScope rebuilding(treeRebuilding_);
-        model_->ResetToRoot();
-        SelectNode(0);
-        try {
-            agent_.ImportStructure(core, *model_);
-        } catch (...) {
-            StartEmptyDesign();
-            throw;
-        }
-    }
-    pages_->ShowMenuParameters();
-    agent_.StageResourceFiles(FolderOfPath(core));
-    FinishRebuild();
+    ReadIntoEmptyTree([&] { agent_.ImportStructure(core, *model_); });
+    FinishLoading(FolderOfPath(core));
 }
 
 void TMainForm::ExportMenuStructure1Click() {

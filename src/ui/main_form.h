@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/applet_agent.h"
@@ -162,7 +163,10 @@ class TMainForm : public QMainWindow, private IEditHost {
     bool AskToSaveChanges();  // false: the command must stop
     bool SaveProject();       // the Save command; true when the design was saved
     bool Publish(const QString& path);
+    std::optional<QString> ChooseFileToReplaceDesign(const char* filter);
     void OpenSequence(const QString& path);
+    void ReadIntoEmptyTree(const std::function<void()>& read);
+    void FinishLoading(const std::string& folderOfFile);
     void StartEmptyDesign();
     void FinishRebuild();
     void FormCloseQuery(bool& canClose);

@@ -40,10 +40,13 @@ class BuildCodeTest : public ::testing::Test {
             files["page/" + name] = bytes;
         return files;
     }
-    void ExpectProgressReset() const {
-        EXPECT_EQ(fx.progress.status, "");
-        EXPECT_FALSE(fx.progress.busy);
-        EXPECT_EQ(fx.progress.position, 0);
+    void ExpectProgressReset() const { EXPECT_TRUE(fx.progress.EndsReset()); }
+    // The first status text the build showed.
+    std::string FirstStatus() const {
+        for (const std::string& event : fx.progress.events)
+            if (event.starts_with("status "))
+                return event.substr(7);
+        return "(none)";
     }
 
     ScratchFolder scratch{"build"};
@@ -68,7 +71,7 @@ TEST_F(BuildCodeTest, DerivesLevelsParentsAndNamesIntoTheModel) {
     EXPECT_EQ(fx.agent.LinkedFiles[0].FileName, "velmo.js");
 
     // The status text was shown for the build and everything is reset afterwards.
-    EXPECT_EQ(fx.progress.statusHistory.front(), kBuildStatus);
+    EXPECT_EQ(FirstStatus(), kBuildStatus);
     ExpectProgressReset();
 
     // A second build with the same values gives the same bytes.
@@ -176,7 +179,7 @@ TEST_P(RefusedConversion, LeavesFilesAndModelAsTheyWere) {
     m.BackgroundColor = "123456";  // would change the stylesheet
     Field(m, GetParam().field) = GetParam().text;
     const TItemArray items = fx.agent.Items;
-    fx.progress.statusHistory.clear();
+    fx.progress.events.clear();
 
     try {
         fx.agent.BuildCode(page);
@@ -189,7 +192,7 @@ TEST_P(RefusedConversion, LeavesFilesAndModelAsTheyWere) {
     }
     EXPECT_EQ(AllFiles(), before);
     EXPECT_EQ(fx.agent.Items, items);  // no link was rewritten
-    EXPECT_EQ(fx.progress.statusHistory.front(), kBuildStatus);
+    EXPECT_EQ(FirstStatus(), kBuildStatus);
     ExpectProgressReset();
 }
 
@@ -259,7 +262,7 @@ TEST_F(BuildCodeTest, ATreeThatDisagreesWithTheItemsIsRefusedBeforeAnythingHappe
     EXPECT_THROW(fx.agent.BuildCode(page), BuildError);
 
     EXPECT_TRUE(AllFiles().empty());
-    EXPECT_TRUE(fx.progress.statusHistory.empty());
+    EXPECT_TRUE(fx.progress.events.empty());
     EXPECT_EQ(fx.agent.MenuParameters.ListId, "");
     EXPECT_EQ(fx.agent.Items[0].Level, "");
 }

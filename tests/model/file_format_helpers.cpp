@@ -2,14 +2,6 @@
 
 namespace zarvex::testing {
 
-bool RecordingProgress::EndsReset() const {
-    if (events.empty())
-        return true;
-    const std::size_t n = events.size();
-    return n >= 3 && events[n - 3] == "pos 0" && events[n - 2] == "status " &&
-           events[n - 1] == "busy 0";
-}
-
 std::string TreeDump(const PreorderTree& tree) {
     std::string out;
     for (int i = 0; i < tree.NodeCount(); ++i)

@@ -7,25 +7,11 @@
 
 #include "model/applet_agent.h"
 #include "model/preorder_tree.h"
-#include "model/progress.h"
 #include "support/files.h"
+#include "support/recording_progress.h"
 #include "support/scratch_folder.h"
 
 namespace zarvex::testing {
-
-// Every call as one line of text, in order: "max 25", "step 10", "pos 0",
-// "status Saving Data ... ...", "busy 1".
-class RecordingProgress final : public IProgress {
-  public:
-    void SetProgressMax(int max) override { events.push_back("max " + std::to_string(max)); }
-    void StepProgress(int delta) override { events.push_back("step " + std::to_string(delta)); }
-    void SetProgressPosition(int p) override { events.push_back("pos " + std::to_string(p)); }
-    void SetStatusText(const std::string& t) override { events.push_back("status " + t); }
-    void SetBusy(bool busy) override { events.push_back(busy ? "busy 1" : "busy 0"); }
-    // True when nothing was shown, or what was shown was taken back at the end.
-    bool EndsReset() const;
-    std::vector<std::string> events;
-};
 
 // "Zarvex\n  A\n    A1\n": each node on its line, indented two blanks per level.
 std::string TreeDump(const PreorderTree& tree);

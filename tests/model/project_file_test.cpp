@@ -96,26 +96,44 @@ TEST(ProjectFile, ReportsProgressAsSavingAndLoadingCountIt) {
                                                          "pos 0", "status ", "busy 0"}));
 }
 
-TEST(ProjectFile, AWriteFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
+// Both writers, as a disk that fills up part-way sees them.
+struct WriterCase {
+    const char* name;
+    const char* file;
+    void (*write)(TkavoAppletAgent& agent, const std::string& path);
+};
+const WriterCase kWriters[] = {
+    {"Project", "design.zarvex",
+     [](TkavoAppletAgent& agent, const std::string& path) { agent.SaveProjectFile(path); }},
+    {"Structure", "s.gms",
+     [](TkavoAppletAgent& agent, const std::string& path) { agent.ExportStructure(path); }},
+};
+
+class EveryWriter : public ::testing::TestWithParam<WriterCase> {};
+
+TEST_P(EveryWriter, AWriteFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
     ScratchFolder dir;
-    const std::string path = dir.File("design.zarvex");
+    const std::string path = dir.File(GetParam().file);
     TkavoAppletAgent agent;
     PreorderTree tree;
     FillSampleDesign(agent, tree);
-    agent.SaveProjectFile(path);
+    GetParam().write(agent, path);
     const std::string before = ReadBytes(path);
 
     RecordingProgress progress;
     agent.SetProgress(&progress);
-    agent.MenuParameters.MenuName = "Changed";
-    WriteFaults fullDisk{300};
+    agent.Items[0].Text = "Changed";
+    WriteFaults fullDisk{200};
     agent.SetWriteFaults(&fullDisk);
-    EXPECT_THROW(agent.SaveProjectFile(path), FileIoError);
+    EXPECT_THROW(GetParam().write(agent, path), FileIoError);
 
     EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{"design.zarvex"});
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{GetParam().file});
     EXPECT_TRUE(progress.EndsReset());
 }
+
+INSTANTIATE_TEST_SUITE_P(Writers, EveryWriter, ::testing::ValuesIn(kWriters),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProjectFile, AFileThatCannotBeCreatedOrOpenedIsAnIoError) {
     ScratchFolder dir;

@@ -140,23 +140,6 @@ TEST(StructureFile, ReportsProgressAsExportAndImportCountIt) {
                                                          "pos 0", "status ", "busy 0"}));
 }
 
-TEST(StructureFile, AWriteFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
-    ScratchFolder dir;
-    const std::string path = dir.File("s.gms");
-    TkavoAppletAgent agent;
-    PreorderTree tree;
-    FillSampleDesign(agent, tree);
-    agent.ExportStructure(path);
-    const std::string before = ReadBytes(path);
-
-    agent.Items[0].Text = "Changed";
-    WriteFaults fullDisk{200};
-    agent.SetWriteFaults(&fullDisk);
-    EXPECT_THROW(agent.ExportStructure(path), FileIoError);
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{"s.gms"});
-}
-
 // Golden cases: each folder holds input.gms, what exporting the imported design
 // writes (exported.gms) and the tree the import builds (tree.txt).
 class StructureGolden : public ::testing::TestWithParam<std::string> {};

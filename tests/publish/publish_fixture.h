@@ -11,21 +11,10 @@
 
 #include "model/applet_agent.h"
 #include "model/preorder_tree.h"
-#include "model/progress.h"
 #include "support/files.h"
+#include "support/recording_progress.h"
 
 namespace zarvex::testing {
-
-// Records every progress call as one short text, in order.
-class RecordingProgress final : public IProgress {
-  public:
-    void SetProgressMax(int max) override { events.push_back("max " + std::to_string(max)); }
-    void StepProgress(int delta) override { events.push_back("step " + std::to_string(delta)); }
-    void SetProgressPosition(int p) override { events.push_back("pos " + std::to_string(p)); }
-    void SetStatusText(const std::string& t) override { events.push_back("status " + t); }
-    void SetBusy(bool busy) override { events.push_back(busy ? "busy on" : "busy off"); }
-    std::vector<std::string> events;
-};
 
 // The nine default menu images and the shadow image, in collection order.
 const std::vector<std::string>& DefaultImageNames();

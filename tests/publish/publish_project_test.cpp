@@ -136,9 +136,9 @@ TEST_F(PublishProjectTest, ReportsProgressOfItsOwnStepAndSavesTheReplacedLinks) 
 
     const auto& ev = progress_.events;
     const std::vector<std::string> tail{"max 100", "status Copying Publishable Files ... ...",
-                                        "busy on", "step 50",
+                                        "busy 1",  "step 50",
                                         "step 50", "pos 0",
-                                        "status ", "busy off"};
+                                        "status ", "busy 0"};
     ASSERT_GE(ev.size(), tail.size());
     EXPECT_EQ(std::vector<std::string>(ev.end() - tail.size(), ev.end()), tail);
     EXPECT_NE(ReadFile(project_ / "menu.zarvex").find("/site\\a.html#$@"), std::string::npos);
@@ -150,7 +150,7 @@ TEST_F(PublishProjectTest, AFolderThatCannotBeWrittenRaisesBeforeAnythingIsCopie
     EXPECT_THROW(agent_.PublishProject(Folder(missing), "menu"), FileIoError);
     EXPECT_FALSE(fs::exists(project_ / "no"));
     ASSERT_FALSE(progress_.events.empty());
-    EXPECT_EQ(progress_.events.back(), "busy off");
+    EXPECT_EQ(progress_.events.back(), "busy 0");
 }
 
 // A failure at any file puts the folder back as it was: the files replaced get

@@ -42,8 +42,8 @@ TEST_F(PublishReportTest, BeforeAnyBuildListsTheCreationNamesAndReportsProgress)
                         "  NavTest.css\r\n\r\n"),
               std::string::npos);
     EXPECT_THAT(progress_.events, ElementsAre("max 101", "status Making Publish Report ... ...",
-                                              "busy on", "step 1", "step 1", "step 1", "step 50",
-                                              "step 50", "pos 0", "status ", "busy off"));
+                                              "busy 1", "step 1", "step 1", "step 1", "step 50",
+                                              "step 50", "pos 0", "status ", "busy 0"));
 }
 
 TEST_F(PublishReportTest, AnEmptyFolderMeansTheCurrentFolderAndASecondWriteReplacesTheFirst) {
@@ -69,7 +69,7 @@ TEST_F(PublishReportTest, AFailedWriteKeepsThePreviousReportAndResetsProgress) {
     EXPECT_EQ(ReadFile(project_ / "r.txt"), "previous");
     EXPECT_EQ(FilesIn(project_), (std::set<std::string>{"r.txt"}));
     ASSERT_FALSE(progress_.events.empty());
-    EXPECT_EQ(progress_.events.back(), "busy off");
+    EXPECT_EQ(progress_.events.back(), "busy 0");
 }
 
 }  // namespace

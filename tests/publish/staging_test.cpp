@@ -129,8 +129,8 @@ TEST_F(StageResourceFilesTest, StagesEveryCollectedNameAndSkipsMissingOnesSilent
     EXPECT_EQ(agent_.StagedFiles, expected);
     EXPECT_EQ(FilesIn(agent_.PreviewFolder()), (std::set<std::string>{"home.gif", "arrowr.gif"}));
     EXPECT_THAT(progress_.events,
-                ElementsAre("max 100", "status Copying Resource Files ... ...", "busy on",
-                            "step 50", "step 50", "pos 0", "status ", "busy off"));
+                ElementsAre("max 100", "status Copying Resource Files ... ...", "busy 1", "step 50",
+                            "step 50", "pos 0", "status ", "busy 0"));
 }
 
 TEST_F(StageResourceFilesTest, FromTheProgramFolderFallsBackToTheDataFolder) {
@@ -180,7 +180,7 @@ TEST_F(StagePreviewTest, APageThatCannotBeWrittenRaisesAndResetsProgress) {
     progress_.events.clear();
     EXPECT_THROW(agent_.StagePreview("<HTML>"), FileIoError);
     ASSERT_FALSE(progress_.events.empty());
-    EXPECT_EQ(progress_.events.back(), "busy off");
+    EXPECT_EQ(progress_.events.back(), "busy 0");
 }
 
 }  // namespace
