@@ -105,16 +105,11 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
     connect(widths_, &QComboBox::activated, this,
             [this](int index) { SetPageWidth(widths_->itemData(index).toInt()); });
 
-    toggle_ = new QAction(tr("&Live Preview"), &form);
-    toggle_->setObjectName("LivePreview1");
-    toggle_->setCheckable(true);
-    toggle_->setStatusTip(tr("Show the menu as the page shows it, beside the property pages"));
-    if (QMenu* view = form.findChild<QMenu*>("View1"))
-        view->addAction(toggle_);
+    // The View menu's command (the window's action table) shows and hides the pane.
+    toggle_ = form.findChild<QAction*>("LivePreview1");
     const bool shown = ReadShown(form.Services().Settings());
     toggle_->setChecked(shown);
     setVisible(shown);
-    connect(toggle_, &QAction::triggered, this, &LivePreview::SetShown);
 
     // Every edit of the design: the pages' change reports and the tree's changes.
     connect(&form.Pages(), &PropertyPages::changed, this, &LivePreview::ScheduleRefresh);

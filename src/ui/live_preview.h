@@ -33,12 +33,14 @@ inline constexpr const char* kShowLivePreview = "ShowLivePreview";
 class LivePreview final : public QWidget {
     Q_OBJECT
   public:
-    // Made by the window's set-up: joins splitter as its last part and offers its toggle
-    // in the View menu (found by its object name "View1").
+    // Made by the window's set-up, after its commands: joins splitter as its last part and
+    // sets the check mark of the View menu's command "LivePreview1" from the settings.
     LivePreview(TMainForm& form, QSplitter* splitter);
     ~LivePreview() override;
 
     QAction* ToggleAction() const { return toggle_; }
+    // Shows or hides the pane (the View menu's command) and remembers the choice.
+    void SetShown(bool shown);
     // Whether the program was built with a web view to show the page on.
     bool HasView() const { return view_ != nullptr; }
     // The page shown at phone, tablet or the pane's own width (0).
@@ -67,7 +69,6 @@ class LivePreview final : public QWidget {
   private:
     void ScheduleRefresh();
     void Refresh();
-    void SetShown(bool shown);
     void OnLoaded(bool ok);
     void EnsureView();
 

@@ -441,6 +441,10 @@ void TMainForm::StatusBar2Click() {
     statusBar()->setVisible(shown);
 }
 
+void TMainForm::LivePreview1Click() {
+    livePreview_->SetShown(Act("LivePreview1")->isChecked());
+}
+
 bool TMainForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         if (!treeRebuilding_)

@@ -85,6 +85,7 @@ class TMainForm : public QMainWindow, private IEditHost {
     void ExportMenuStructure1Click();
     void ToolBar1Click();
     void StatusBar2Click();
+    void LivePreview1Click();
     void Insert1Click();
     void Delete1Click();
     void MoveUp1Click();
