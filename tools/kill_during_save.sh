@@ -12,6 +12,8 @@ cli=${1:-build/app/zarvex-cli}
 runs=${2:-300}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# A killed zarvex-cli cannot remove its scratch folder: keep those in here too.
+export TMPDIR=$work
 
 # Two designs of 100,000 items that differ in every line. Links are long enough
 # that the reader's memory limit for a file of this size is not reached.
