@@ -60,6 +60,9 @@ publish() {
 for design in designs/*.zarvex; do
   name="$(basename "$design" .zarvex)"
   publish "$design" "$pages/$name"
+  # designs/project_file.mjs writes what the tool itself would save, byte for byte.
+  cmp -s "$design" "$pages/$name/$name.zarvex" ||
+    fail "$design differs from the project file zarvex-cli saves for it: mend designs/project_file.mjs"
 done
 publish designs/default.zarvex "$pages/two"
 publish designs/second.zarvex "$pages/two"
