@@ -4,7 +4,7 @@
 // on its own, from the entries of the hidden list; its links are copies of the menu's, so
 // the bar stays as it is for when it fits again.
 import { element, isModified, isShown, setShown } from './dom.js';
-import { MENU_ATTRIBUTES, cloneBarCell, firstChild, leadsSomewhere, linkOf, usableSubList } from './items.js';
+import { MENU_ATTRIBUTES, leadsSomewhere, makeCell, partsOf } from './items.js';
 import { collapseRule, menuName } from './options.js';
 
 /** @typedef {import('./menu.js').Menu} Menu */
@@ -13,7 +13,7 @@ import { collapseRule, menuName } from './options.js';
  * @typedef {object} Row an entry of the collapsed list
  * @property {HTMLAnchorElement} link
  * @property {HTMLElement} entry the list's <li>
- * @property {Element} source the hidden list's <li>
+ * @property {HTMLElement | null} sourceList the hidden list's <ul> of the row's sub-list
  * @property {HTMLElement | null} subList built on first opening
  * @property {Row | null} parent
  * @property {number} depth
@@ -102,33 +102,29 @@ export function collapser(menu) {
     let afterSeparator = false;
     for (let entry = source.firstElementChild; entry; entry = entry.nextElementSibling) {
       if (entry.tagName != 'LI') continue;
-      const link = linkOf(entry);
-      if (link) target.append(makeRow(entry, link, parent, depth, afterSeparator));
-      afterSeparator = !link;
+      const parts = partsOf(entry);
+      if (parts.link) target.append(makeRow(parts, parent, depth, afterSeparator));
+      afterSeparator = !parts.link;
     }
     return target;
   }
 
   /**
    * A row: the design's bar cell in a table of its own, holding copies of the link and icon.
-   * @param {Element} source
-   * @param {HTMLAnchorElement} original
+   * @param {import('./items.js').EntryParts} parts
    * @param {Row | null} parent
    * @param {number} depth
    * @param {boolean} afterSeparator
    */
-  function makeRow(source, original, parent, depth, afterSeparator) {
-    const entry = element('li', afterSeparator ? 'velmo-after-separator' : ''), cell = cloneBarCell();
-    const link = /** @type {HTMLAnchorElement} */ (original.cloneNode(true));
-    entry.style.setProperty('--velmo-level', String(depth));
-    element('tr', '', element('tbody', '', element('table', '', entry, 'none'))).append(cell);
+  function makeRow(parts, parent, depth, afterSeparator) {
+    const entry = element('li', afterSeparator ? 'velmo-after-separator' : '');
+    const link = /** @type {HTMLAnchorElement} */ (parts.link?.cloneNode(true));
+    const icon = /** @type {HTMLImageElement | null} */ (parts.icon?.cloneNode(true) || null);
     for (const attribute of MENU_ATTRIBUTES) link.removeAttribute(attribute);
-    const icon = original.closest('.bGaz')?.querySelector('img') || firstChild(source, 'IMG');
-    const iconCell = /** @type {HTMLElement} */ (cell.querySelector('td'));
-    if (icon) iconCell.firstChild?.replaceWith(icon.cloneNode(true));
-    /** @type {HTMLElement} */ (iconCell.nextSibling).append(link);
-    if (usableSubList(firstChild(source, 'UL'))) link.setAttribute('aria-expanded', 'false');
-    rowOfLink.set(link, { link, entry, source, subList: null, parent, depth });
+    entry.style.setProperty('--velmo-level', String(depth));
+    element('tr', '', element('tbody', '', element('table', '', entry, 'none'))).append(makeCell({ link, icon, subList: null }, true, false));
+    if (parts.subList) link.setAttribute('aria-expanded', 'false');
+    rowOfLink.set(link, { link, entry, sourceList: parts.subList, subList: null, parent, depth });
     return entry;
   }
 
@@ -147,7 +143,7 @@ export function collapser(menu) {
    */
   function setRowOpen(row, open) {
     if (open && !row.subList)
-      row.entry.append(row.subList = fill(/** @type {Element} */ (firstChild(row.source, 'UL')), row, element('ul'), row.depth + 1));
+      row.entry.append(row.subList = fill(/** @type {HTMLElement} */ (row.sourceList), row, element('ul'), row.depth + 1));
     row.link.setAttribute('aria-expanded', String(open));
     setShown(row.subList, open);
   }

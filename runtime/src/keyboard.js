@@ -65,17 +65,12 @@ function moveWithin(menu, item, step) {
 }
 
 /**
- * Opens the sub-menu, or follows the link of an item without one.
+ * Opens the sub-menu (focusing its last item for Up), or follows the link of an item
+ * without one; Enter follows a parent's own link when it has one.
  * @type {KeyAction}
  */
 function openOrActivate(menu, item, key, event) {
-  if (item.subList) menu.enter(item, key == 'ArrowUp');
-  else menu.choose(item, event, true);
-}
-
-/** @type {KeyAction} */
-function enterKey(menu, item, key, event) {
-  if (item.subList && !hasRealLink(item)) menu.enter(item);
+  if (item.subList && (key != 'Enter' || !hasRealLink(item))) menu.enter(item, key == 'ArrowUp');
   else menu.choose(item, event, true);
 }
 
@@ -114,8 +109,7 @@ function actionFor(menu, item, key) {
   if (key == next) return () => moveWithin(menu, item, 1);
   if (key == previous) return () => moveWithin(menu, item, -1);
   if (key == 'Home' || key == 'End') return moveToEnd;
-  if (key == 'Enter') return enterKey;
-  if (key == ' ') return openOrActivate;
+  if (key == 'Enter' || key == ' ') return openOrActivate;
   if (horizontalBar && (key == 'ArrowDown' || key == 'ArrowUp')) return item.subList ? openOrActivate : null;
   if (key == 'ArrowRight') {
     if (item.subList) return openOrActivate;
