@@ -28,13 +28,19 @@ import { collapseRule, menuName } from './options.js';
  *   reading direction makes it); true when the key was theirs
  */
 
-const rowOfLink = /** @type {WeakMap<Element, Row>} */ (new WeakMap());
+/** Which row a cell of a collapsed list shows. */
+const rowOfCell = /** @type {WeakMap<Element, Row>} */ (new WeakMap());
 let lists = 0;
 
 /** @param {Row} row */
 const isOpen = row => row.link.getAttribute('aria-expanded') == 'true';
 /** @param {Row} row */
 const hasSubList = row => row.link.hasAttribute('aria-expanded');
+/**
+ * Does activating the row open or close its sub-list (rather than follow its link)?
+ * @param {Row} row
+ */
+const togglesSubList = row => hasSubList(row) && (!isOpen(row) || !leadsSomewhere(row.link));
 
 /**
  * The collapsed mode of a menu.
@@ -122,9 +128,10 @@ export function collapser(menu) {
     const icon = /** @type {HTMLImageElement | null} */ (parts.icon?.cloneNode(true) || null);
     for (const attribute of MENU_ATTRIBUTES) link.removeAttribute(attribute);
     entry.style.setProperty('--velmo-level', String(depth));
-    element('tr', '', element('tbody', '', element('table', '', entry, 'none'))).append(makeCell({ link, icon, subList: null }, true, false));
+    const cell = makeCell({ link, icon, subList: null }, true, false);
+    element('tr', '', element('tbody', '', element('table', '', entry, 'none'))).append(cell);
     if (parts.subList) link.setAttribute('aria-expanded', 'false');
-    rowOfLink.set(link, { link, entry, sourceList: parts.subList, subList: null, parent, depth });
+    rowOfCell.set(cell, { link, entry, sourceList: parts.subList, subList: null, parent, depth });
     return entry;
   }
 
@@ -150,7 +157,7 @@ export function collapser(menu) {
 
   /** The rows that can be seen now, in order. */
   function visibleRows() {
-    return [...list.querySelectorAll('a')].filter(link => link.getClientRects().length).map(link => /** @type {Row} */ (rowOfLink.get(link)));
+    return [...list.querySelectorAll('.bGaz')].filter(cell => cell.getClientRects().length).map(cell => /** @type {Row} */ (rowOfCell.get(cell)));
   }
 
   /**
@@ -159,8 +166,7 @@ export function collapser(menu) {
    */
   function rowAt(node) {
     const cell = /** @type {Element | null} */ (node)?.closest?.('.bGaz');
-    const link = cell && list.contains(cell) ? cell.querySelector('a') : null;
-    return (link && rowOfLink.get(link)) || null;
+    return (cell && rowOfCell.get(cell)) || null;
   }
 
   /**
@@ -172,7 +178,7 @@ export function collapser(menu) {
     const target = /** @type {Node} */ (event.target), row = rowAt(target);
     if (toggle.contains(target)) return setOpen(!isShown(list));
     if (!row || isModified(event)) return;
-    if (hasSubList(row) && (!isOpen(row) || !leadsSomewhere(row.link))) {
+    if (togglesSubList(row)) {
       event.preventDefault();
       setRowOpen(row, !isOpen(row));
     } else if (!leadsSomewhere(row.link)) event.preventDefault();
@@ -203,10 +209,10 @@ export function collapser(menu) {
         setRowOpen(row.parent, false);
         focus(row.parent);
       }
-    } else if ((key == 'Enter' || key == ' ') && hasSubList(row) && (!isOpen(row) || !leadsSomewhere(row.link)))
-      setRowOpen(row, !isOpen(row));
-    else if (key == ' ') row.link.click();
-    else if (key == 'Escape') {
+    } else if (key == ' ' || (key == 'Enter' && togglesSubList(row))) {
+      // as a click on the row; Enter on a link that leads somewhere is the browser's
+      row.link.click();
+    } else if (key == 'Escape') {
       setOpen(false);
       toggle.focus();
     } else return false;

@@ -1,5 +1,6 @@
 // What a menu is told: the options object of the configuration script and the
 // attributes of the hidden list.
+import { clamp } from './dom.js';
 
 /**
  * The options that the configuration script of a published menu passes to
@@ -65,8 +66,8 @@ export function readSettings(options) {
     tooltips: number(given.bZay, 1) != 0,
     shadow: number(given.BAay, 1) != 0,
     clickToOpen: number(given.BKay, 0) != 0,
-    closeDelay: Math.min(Math.max(0, number(given.BLay, 100)), LONGEST_DELAY),
-    blinkCount: Math.max(0, Math.min(number(given.BMay, 0) | 0, 20)),
+    closeDelay: clamp(number(given.BLay, 100), 0, LONGEST_DELAY),
+    blinkCount: clamp(number(given.BMay, 0) | 0, 0, 20),
   };
 }
 
