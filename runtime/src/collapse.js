@@ -3,9 +3,9 @@
 // open in place, indented by level. The list is built on its first opening, each sub-list
 // on its own, from the entries of the hidden list; its links are copies of the menu's, so
 // the bar stays as it is for when it fits again.
-import { element, isModified, isShown, setShown } from './dom.js';
+import { element, isModified, isShown, layoutTable, setShown } from './dom.js';
 import { MENU_ATTRIBUTES, leadsSomewhere, makeCell, partsOf } from './items.js';
-import { collapseRule, menuName } from './options.js';
+import { collapseWidth, menuName } from './options.js';
 
 /** @typedef {import('./menu.js').Menu} Menu */
 
@@ -33,14 +33,12 @@ const rowOfCell = /** @type {WeakMap<Element, Row>} */ (new WeakMap());
 let lists = 0;
 
 /** @param {Row} row */
-const isOpen = row => row.link.getAttribute('aria-expanded') == 'true';
-/** @param {Row} row */
-const hasSubList = row => row.link.hasAttribute('aria-expanded');
+const isOpen = row => isShown(row.subList);
 /**
  * Does activating the row open or close its sub-list (rather than follow its link)?
  * @param {Row} row
  */
-const togglesSubList = row => hasSubList(row) && (!isOpen(row) || !leadsSomewhere(row.link));
+const togglesSubList = row => !!row.sourceList && (!isOpen(row) || !leadsSomewhere(row.link));
 
 /**
  * The collapsed mode of a menu.
@@ -59,42 +57,41 @@ export function collapser(menu) {
 
   /** Does the bar need more width than its container gives it (or the list's rule says so)? */
   function shouldCollapse() {
-    const rule = collapseRule(menu.list), bar = menu.bar;
-    if (rule == 'off') return false;
-    if (typeof rule == 'number') return innerWidth < rule;
+    const width = collapseWidth(menu.list), bar = menu.bar;
+    if (width >= 0) return innerWidth < width;
     setShown(bar, true);
     const needed = bar.scrollWidth + bar.offsetWidth - bar.clientWidth;
     setShown(bar, !collapsed);
     return needed > menu.root.clientWidth;
   }
 
+  /** Shows the bar or the panel, as the width asks; destroy() cancels a pending call. */
   function update() {
     frame = 0;
-    const collapse = !menu.destroyed && shouldCollapse();
+    const collapse = shouldCollapse();
     if (collapse == collapsed) return;
     const focusInside = menu.root.contains(document.activeElement);
     collapsed = collapse;
     menu.close();
-    if (collapse) build();
-    else setOpen(false);
+    // the list starts closed each time the bar collapses
+    build();
+    setOpen(false);
     setShown(menu.bar, !collapse);
     setShown(panel, collapse);
     if (focusInside) (collapse ? toggle : menu.barLevel.items.find(item => item.link?.tabIndex == 0)?.link)?.focus();
   }
 
-  /** The panel in the bar's place: the design's bar box around the toggle and the list. */
+  /** The panel in the bar's place (once): the design's bar box around the toggle and the list. */
   function build() {
     if (panel) return;
     panel = element('div', 'bnaz-bpAb velmo-panel', menu.root);
     toggle = element('button', 'velmo-toggle', panel);
     toggle.setAttribute('type', 'button');
     toggle.setAttribute('aria-label', name);
-    toggle.setAttribute('aria-expanded', 'false');
     toggle.setAttribute('aria-controls', id);
     element('span', '', toggle);
     list = element('ul', 'velmo-list', panel);
     list.id = id;
-    setShown(list);
   }
 
   /**
@@ -125,19 +122,21 @@ export function collapser(menu) {
   function makeRow(parts, parent, depth, afterSeparator) {
     const entry = element('li', afterSeparator ? 'velmo-after-separator' : '');
     const link = /** @type {HTMLAnchorElement} */ (parts.link?.cloneNode(true));
-    const icon = /** @type {HTMLImageElement | null} */ (parts.icon?.cloneNode(true) || null);
+    const icon = /** @type {HTMLImageElement | undefined} */ (parts.icon?.cloneNode(true));
     for (const attribute of MENU_ATTRIBUTES) link.removeAttribute(attribute);
     entry.style.setProperty('--velmo-level', String(depth));
     const cell = makeCell({ link, icon, subList: null }, true, false);
-    element('tr', '', element('tbody', '', element('table', '', entry, 'none'))).append(cell);
+    element('tr', '', layoutTable(entry)).append(cell);
     if (parts.subList) link.setAttribute('aria-expanded', 'false');
     rowOfCell.set(cell, { link, entry, sourceList: parts.subList, subList: null, parent, depth });
     return entry;
   }
 
-  /** @param {boolean} open */
+  /**
+   * Opens or closes the list (which is built by then).
+   * @param {boolean} open
+   */
   function setOpen(open) {
-    if (!panel) return;
     if (open && !list.firstChild) fill(menu.list, null, list, 0);
     toggle.setAttribute('aria-expanded', String(open));
     setShown(list, open);
@@ -166,7 +165,7 @@ export function collapser(menu) {
    */
   function rowAt(node) {
     const cell = /** @type {Element | null} */ (node)?.closest?.('.bGaz');
-    return (cell && rowOfCell.get(cell)) || null;
+    return cell && rowOfCell.get(cell);
   }
 
   /**
@@ -199,12 +198,12 @@ export function collapser(menu) {
     /** @param {Row | undefined} target */
     const focus = target => target?.link.focus();
     if (key == 'ArrowDown') focus(rows[(index + 1) % rows.length]);
-    else if (key == 'ArrowUp') focus(rows[(index - 1 + rows.length) % rows.length]);
-    else if (key == 'ArrowRight' && hasSubList(row)) {
+    else if (key == 'ArrowUp') focus(rows.at(index - 1));
+    else if (key == 'ArrowRight' && row.sourceList) {
       if (isOpen(row)) focus(visibleRows()[index + 1]);
       else setRowOpen(row, true);
     } else if (key == 'ArrowLeft') {
-      if (hasSubList(row) && isOpen(row)) setRowOpen(row, false);
+      if (isOpen(row)) setRowOpen(row, false);
       else if (row.parent) {
         setRowOpen(row.parent, false);
         focus(row.parent);

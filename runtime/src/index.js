@@ -45,11 +45,7 @@ function construct(listId, options) {
   let problem;
   try {
     const list = document.getElementById(listId);
-    if (list && list.tagName == 'UL') {
-      const built = /** @type {any} */ (list).$velmo;
-      if (built) return built;
-      return (/** @type {any} */ (list).$velmo = createMenu(list, options));
-    }
+    if (list && list.tagName == 'UL') return (/** @type {any} */ (list).$velmo ||= createMenu(list, options));
     problem = list ? 'is not a <ul> element' : 'was not found';
   } catch (error) {
     problem = error instanceof Error ? error.message : String(error);

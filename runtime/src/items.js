@@ -20,12 +20,12 @@ import { element } from './dom.js';
  * @property {Level} level
  * @property {HTMLElement} listItem the <li>
  * @property {HTMLAnchorElement | null} link null for a separator
- * @property {HTMLImageElement | null} icon
+ * @property {HTMLImageElement | null | undefined} icon
  * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
  * @property {HTMLElement} cell the bar cell or pop-up row
- * @property {Level | null} popup built on first opening
- * @property {string | null} savedTitle the link's title while tooltips are off
- * @property {(Node | null)[]} nextSiblings where the link and the icon go back to
+ * @property {Level} [popup] built on first opening
+ * @property {string | null} [savedTitle] the link's title while tooltips are off
+ * @property {(Node | null | undefined)[]} nextSiblings where the link and the icon go back to
  */
 
 /** The attributes that the menu gives a link of the list, taken off when it goes back. */
@@ -34,12 +34,9 @@ export const MENU_ATTRIBUTES = ['role', 'tabindex', 'aria-haspopup', 'aria-expan
 const JAVASCRIPT_VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i;
 
 /**
- * Does the item lead somewhere? The snippet writes "javascript:void(0)" for no link.
- * @param {Item} item
+ * Does the link lead somewhere? The snippet writes "javascript:void(0)" for no link.
+ * @param {HTMLAnchorElement | null} link
  */
-export const hasRealLink = item => leadsSomewhere(item.link);
-
-/** @param {HTMLAnchorElement | null} link */
 export function leadsSomewhere(link) {
   const href = link?.getAttribute('href');
   return href != null && !JAVASCRIPT_VOID.test(href);
@@ -54,7 +51,7 @@ export const isSelectable = item => !!item.link;
 /**
  * @typedef {object} EntryParts what a list entry shows
  * @property {HTMLAnchorElement | null} link null for a separator
- * @property {HTMLImageElement | null} icon
+ * @property {HTMLImageElement | null | undefined} icon
  * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
  */
 
@@ -71,7 +68,8 @@ function readEntry(listItem) {
     else if (tag == 'IMG') icon ||= /** @type {HTMLImageElement} */ (child);
     else if (tag == 'UL') subList ||= child;
   }
-  return link ? { link, icon, subList: usableSubList(subList) } : { link, icon: null, subList: null };
+  if (!link) icon = subList = null;
+  return { link, icon, subList: usableSubList(subList) };
 }
 
 /**
@@ -87,7 +85,7 @@ export const partsOf = listItem => itemOfListItem.get(listItem) || readEntry(lis
  */
 function usableSubList(list) {
   for (let entry = list?.firstElementChild; entry; entry = entry.nextElementSibling)
-    if (entry.tagName == 'LI' && [...entry.children].some(child => child.tagName == 'A')) return /** @type {HTMLElement} */ (list);
+    if (entry.tagName == 'LI' && entry.querySelector(':scope>a')) return /** @type {HTMLElement} */ (list);
   return null;
 }
 
@@ -115,10 +113,9 @@ element('div', '', barSeparator);
  * @returns {Item}
  */
 export function readItem(listItem, level, tooltips) {
+  const parts = readEntry(listItem), { link, icon } = parts;
   /** @type {Item} */
-  const item = { level, listItem, ...readEntry(listItem), cell: listItem, popup: null, savedTitle: null, nextSiblings: [] };
-  const { link, icon } = item;
-  item.nextSiblings = [link?.nextSibling || null, icon?.nextSibling || null];
+  const item = { level, listItem, ...parts, cell: listItem, nextSiblings: [link?.nextSibling, icon?.nextSibling] };
   itemOfListItem.set(listItem, item);
   if (link) {
     link.setAttribute('role', 'menuitem');
@@ -165,7 +162,7 @@ export function makeCell(item, onBar, vertical) {
 export function restoreItem(item) {
   const { link, listItem, icon } = item;
   if (!link) return;
-  /** @param {Node} node @param {Node | null} next */
+  /** @param {Node} node @param {Node | null | undefined} next */
   const putBack = (node, next) => listItem.insertBefore(node, next?.parentNode == listItem ? next : null);
   for (const name of MENU_ATTRIBUTES) link.removeAttribute(name);
   if (item.savedTitle != null) link.setAttribute('title', item.savedTitle);

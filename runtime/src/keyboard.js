@@ -2,7 +2,7 @@
 // Escape closes one level, Tab leaves from the bar. Enter follows a parent's own link
 // when it has one; Space, Down on the bar and Right in a pop-up open its sub-menu. On a
 // right-to-left page Left and Right trade places.
-import { hasRealLink, isSelectable } from './items.js';
+import { isSelectable, leadsSomewhere } from './items.js';
 
 /** @typedef {import('./menu.js').Menu} Menu */
 /** @typedef {import('./items.js').Item} Item */
@@ -43,7 +43,7 @@ function moveTo(menu, target) {
  */
 function neighbour(item, step) {
   const [items, index] = siblings(item);
-  return /** @type {Item} */ (items[(index + step + items.length) % items.length]);
+  return /** @type {Item} */ (items.at((index + step) % items.length));
 }
 
 /**
@@ -70,7 +70,7 @@ function moveWithin(menu, item, step) {
  * @type {KeyAction}
  */
 function openOrActivate(menu, item, key, event) {
-  if (item.subList && (key != 'Enter' || !hasRealLink(item))) menu.enter(item, key == 'ArrowUp');
+  if (item.subList && (key != 'Enter' || !leadsSomewhere(item.link))) menu.enter(item, key == 'ArrowUp');
   else menu.choose(item, event, true);
 }
 

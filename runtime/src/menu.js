@@ -2,8 +2,8 @@
 // path, and the page events it answers. Pointer, keyboard, placement and the collapsed
 // mode live in modules of their own.
 import { acquireBaseStyle, releaseBaseStyle } from './base_style.js';
-import { element, isRightToLeft, setShown } from './dom.js';
-import { hasRealLink, isSelectable, makeCell, readItem, restoreItem } from './items.js';
+import { element, isRightToLeft, layoutTable, setShown } from './dom.js';
+import { isSelectable, leadsSomewhere, makeCell, readItem, restoreItem } from './items.js';
 import { menuName, readSettings } from './options.js';
 import { placePopup, showScrollButtons } from './placement.js';
 import { handleKey } from './keyboard.js';
@@ -33,7 +33,7 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
 
 /**
  * A menu as its parts see it: the pointer, keyboard and collapsed-mode modules read this
- * state and call these functions.
+ * state and call these functions. The optional properties are absent until first set.
  * @typedef {object} Menu
  * @property {HTMLElement} list the hidden <ul>
  * @property {HTMLElement} bar
@@ -43,13 +43,13 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
  * @property {boolean} rightToLeft
  * @property {boolean} clickToOpen
  * @property {number} closeDelay
- * @property {boolean} destroyed
+ * @property {boolean} [destroyed]
  * @property {Item[]} openPath openPath[d] is the open item of depth d
- * @property {Item | null} current the item under the pointer or focus
- * @property {Item | null} pendingHover the sibling waiting while the pointer heads for an open pop-up
- * @property {HTMLElement | null} scrollButton the scroll button under the pointer
- * @property {number} closeTimer
- * @property {HTMLAnchorElement | null} ownClick the link of our own click after blinking
+ * @property {Item | null} [current] the item under the pointer or focus
+ * @property {Item | null} [pendingHover] the sibling waiting while the pointer heads for an open pop-up
+ * @property {HTMLElement | null} [scrollButton] the scroll button under the pointer
+ * @property {number} [closeTimer]
+ * @property {HTMLAnchorElement | null} [ownClick] the link of our own click after blinking
  * @property {import('./collapse.js').Collapser} collapser
  * @property {(item: Item) => Level} open
  * @property {(depth: number) => void} closeFrom
@@ -88,7 +88,7 @@ export function createMenu(list, options) {
   if (vertical) bar.style.width = 'max-content';
   /** @type {Level} */
   const barLevel = { depth: 0, box: bar, opener: null, items: [], side: rightToLeft ? -1 : 1 };
-  const barBody = element('tbody', '', element('table', '', bar, 'none'));
+  const barBody = layoutTable(bar);
   const barRow = vertical ? null : element('tr', '', barBody);
   // a navigation landmark around the bar, unless the page has one around the list
   const landmark = !inNavigation(list);
@@ -99,7 +99,6 @@ export function createMenu(list, options) {
 
   const menu = /** @type {Menu} */ ({
     list, bar, root, barLevel, vertical, rightToLeft, clickToOpen, closeDelay, openPath,
-    destroyed: false, current: null, pendingHover: null, scrollButton: null, closeTimer: 0, ownClick: null,
     open, closeFrom, close, destroy, owns, itemAt, highlight, makeTabStop, focusItem, enter, hover, choose,
     pressScrollButton, handleEvent,
   });
@@ -171,7 +170,7 @@ export function createMenu(list, options) {
     for (const part of [level.scrollUp, level.scrollArea, level.scrollDown]) levelOfScrollPart.set(part, level);
     showScrollButtons(level, false);
     level.scrollArea.style.cssText = 'overflow-y:auto;scrollbar-width:none;overscroll-behavior:contain';
-    const rows = element('tbody', '', element('table', '', level.scrollArea, 'none'));
+    const rows = layoutTable(level.scrollArea);
     fillLevel(level, /** @type {HTMLElement} */ (item.subList).firstElementChild, rows, Infinity);
     if (shadow) {
       const shade = level.shadow = element('div', 'bnaz-bvAb');
@@ -427,7 +426,7 @@ export function createMenu(list, options) {
    * @param {boolean} synthetic the click was beside the link, not on it
    */
   function choose(item, event, synthetic) {
-    if (!hasRealLink(item)) return event.preventDefault();
+    if (!leadsSomewhere(item.link)) return event.preventDefault();
     const blinks = matchMedia('(prefers-reduced-motion: reduce)').matches ? 0 : blinkCount;
     if (!blinks && !synthetic) return close();
     event.preventDefault();

@@ -46,13 +46,12 @@ function number(value, fallback) {
  * collapses the bar below that viewport width in CSS pixels; anything else (or none)
  * collapses it whenever it does not fit the width of its container.
  * @param {HTMLElement} list
- * @returns {'auto' | 'off' | number}
+ * @returns {number} the viewport width below which the bar collapses (0 for "off"); NaN or
+ *   a negative number when the container decides
  */
-export function collapseRule(list) {
+export function collapseWidth(list) {
   const text = (list.getAttribute('data-velmo-collapse') || '').trim().toLowerCase();
-  if (text == 'off') return 'off';
-  const width = parseFloat(text);
-  return width >= 0 ? width : 'auto';
+  return text == 'off' ? 0 : parseFloat(text);
 }
 
 /**

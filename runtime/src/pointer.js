@@ -2,7 +2,7 @@
 // menus) and closes them after the close delay; a tap or a pen press opens a parent, and
 // a second one follows its link or, without a link, closes it.
 import { isAiming } from './aiming.js';
-import { hasRealLink } from './items.js';
+import { leadsSomewhere } from './items.js';
 import { isModified } from './dom.js';
 import { SCROLL_DOWN, SCROLL_UP } from './class_names.js';
 
@@ -12,7 +12,7 @@ import { SCROLL_DOWN, SCROLL_UP } from './class_names.js';
 const SCROLL_BUTTONS = `.${SCROLL_UP},.${SCROLL_DOWN}`;
 
 /** @param {EventTarget | null} target */
-const scrollButtonAt = target => /** @type {HTMLElement | null} */ (/** @type {Element} */ (target)?.closest?.(SCROLL_BUTTONS) || null);
+const scrollButtonAt = target => /** @type {HTMLElement | null | undefined} */ (/** @type {Element} */ (target)?.closest?.(SCROLL_BUTTONS));
 
 
 /**
@@ -110,7 +110,7 @@ export function pointerHandlers(menu) {
           return;
         }
         // open and without a link: a tap, or a click on the bar of a click-to-open menu, closes it
-        if (!hasRealLink(item)) {
+        if (!leadsSomewhere(item.link)) {
           event.preventDefault();
           if (tap || (menu.clickToOpen && !item.level.depth)) menu.closeFrom(item.level.depth);
           return;
