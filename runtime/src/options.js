@@ -59,7 +59,8 @@ export function collapseWidth(list) {
  * @returns {Settings}
  */
 export function readSettings(options) {
-  const given = /** @type {MenuOptions} */ (options && typeof options == 'object' ? options : {});
+  // anything but an object has none of the keys: every setting takes its default
+  const given = /** @type {MenuOptions} */ (Object(options));
   return {
     vertical: number(given.Bxay, 0) != 0,
     tooltips: number(given.bZay, 1) != 0,
