@@ -7,9 +7,10 @@ import { element } from './dom.js';
 const BAR = '.bnaz-bpAb', POPUP = '.bnaz-bwAb', BOTH = `:where(${BAR},${POPUP})`;
 const LIST = ':where(.velmo-list)';
 
-// Then the toggle of the collapsed mode, a "hamburger" of borders (which forced colours
-// keep); and the collapsed list: rows of at least 44 px, indented by level, an arrow on
-// parents. One rule a line, each line continued by a backslash.
+// First the bar's and the pop-ups' rules; then the toggle of the collapsed mode, a
+// "hamburger" of borders (which forced colours keep); and the collapsed list: rows of at
+// least 44 px, indented by level, an arrow on parents. One rule a line, each line
+// continued by a backslash.
 const RULES = `${BOTH} table{border-collapse:collapse;color:inherit}\
 ${BOTH} td{padding:0}\
 ${BOTH} a{display:block;color:inherit;text-decoration:none;cursor:inherit;white-space:nowrap;outline:0}\

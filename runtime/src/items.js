@@ -113,9 +113,9 @@ element('div', '', barSeparator);
  * @returns {Item}
  */
 export function readItem(listItem, level, tooltips) {
-  const parts = readEntry(listItem), { link, icon } = parts;
+  const { link, icon, subList } = readEntry(listItem);
   /** @type {Item} */
-  const item = { level, listItem, ...parts, cell: listItem, nextSiblings: [link?.nextSibling, icon?.nextSibling] };
+  const item = { level, listItem, link, icon, subList, cell: listItem, nextSiblings: [link?.nextSibling, icon?.nextSibling] };
   itemOfListItem.set(listItem, item);
   if (link) {
     link.setAttribute('role', 'menuitem');
