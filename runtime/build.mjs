@@ -56,8 +56,11 @@ const bundle = await build({
 });
 const minified = await minify(bundle.outputFiles[0].text, {
   ecma: 2020,
-  // comma sequences hide the repeated `name(` and `name.` openings from gzip
-  compress: { ecma: 2020, sequences: false },
+  // Comma sequences hide the repeated `name(` and `name.` openings from gzip; function
+  // declarations moved to the head of their scope gzip smaller too (measured on this code).
+  // The runtime's functions held in objects are never called with `new`, so they may be
+  // written as methods.
+  compress: { ecma: 2020, sequences: false, hoist_funs: true, unsafe_methods: true },
   mangle: true,
   format: { preamble: `/* velmo.js ${version}: the menu runtime of Zarvex */` },
 });

@@ -7,27 +7,27 @@ import { element } from './dom.js';
 const BAR = '.bnaz-bpAb', POPUP = '.bnaz-bwAb', BOTH = `:where(${BAR},${POPUP})`;
 const LIST = ':where(.velmo-list)';
 
-const RULES = [
-  `${BOTH} table{border-collapse:collapse;color:inherit}`,
-  `${BOTH} td{padding:0}`,
-  `${BOTH} a{display:block;color:inherit;text-decoration:none;cursor:inherit;white-space:nowrap;outline:0}`,
-  `${BOTH} .bGaz{user-select:none;-webkit-user-select:none;-webkit-tap-highlight-color:transparent}`,
-  `${BOTH} .bGaz:has(a:focus-visible){outline:2px dotted currentColor;outline-offset:-3px}`,
-  `:where(${POPUP} .bfAa) div{height:9px}`,
-  `:where(${POPUP}[dir=rtl] .bfAa) div{transform:scaleX(-1)}`,
-  // the toggle of the collapsed mode, a "hamburger" of borders (which forced colours keep)
-  ':where(.velmo-toggle){display:inline-grid;place-items:center;min-width:44px;min-height:44px;padding:0 12px;border:0;background:none;color:inherit;font:inherit}',
-  ':where(.velmo-toggle) span{width:20px;height:8px;border-block:2px solid}',
-  ':where(.velmo-toggle) span::after{content:"";display:block;border-bottom:2px solid;padding-top:3px}',
-  // the collapsed list: rows of at least 44 px, indented by level, an arrow on parents
-  `${LIST},${LIST} ul{margin:0;padding:0;list-style:none;text-align:start}`,
-  `${LIST} li{padding-inline-start:calc(var(--velmo-level)*1.5em)}`,
-  `${LIST} .velmo-after-separator{border-top:1px solid}`,
-  `${LIST} table{width:100%}`,
-  `${LIST} a{display:flex;align-items:center;min-height:44px;white-space:normal;overflow-wrap:anywhere}`,
-  `${LIST} a[aria-expanded]::after{content:"";margin-inline:auto .7em;padding:.2em;border:solid;border-width:0 2px 2px 0;rotate:45deg}`,
-  `${LIST} a[aria-expanded=true]::after{rotate:-135deg}`,
-].join('');
+// First the bar's and the pop-ups' rules; then the toggle of the collapsed mode, a
+// "hamburger" of borders (which forced colours keep); and the collapsed list: rows of at
+// least 44 px, indented by level, an arrow on parents. One rule a line, each line
+// continued by a backslash.
+const RULES = `${BOTH} table{border-collapse:collapse;color:inherit}\
+${BOTH} td{padding:0}\
+${BOTH} a{display:block;color:inherit;text-decoration:none;cursor:inherit;white-space:nowrap;outline:0}\
+${BOTH} .bGaz{user-select:none;-webkit-user-select:none;-webkit-tap-highlight-color:transparent}\
+${BOTH} .bGaz:has(a:focus-visible){outline:2px dotted;outline-offset:-3px}\
+:where(${POPUP} .bfAa) div{height:9px}\
+:where(${POPUP}[dir=rtl] .bfAa) div{transform:scaleX(-1)}\
+:where(.velmo-toggle){display:inline-grid;place-items:center;min-width:44px;min-height:44px;padding:0 12px;border:0;background:none;color:inherit;font:inherit}\
+:where(.velmo-toggle) span{width:20px;height:8px;border-block:2px solid}\
+:where(.velmo-toggle) span:after{content:"";display:block;border-bottom:2px solid;padding-top:3px}\
+:where(.velmo-list,.velmo-list ul){margin:0;padding:0;list-style:none;text-align:start}\
+${LIST} li{padding-inline-start:calc(var(--velmo-level)*1.5em)}\
+${LIST} .velmo-after-separator{border-top:1px solid}\
+${LIST} table{width:100%}\
+${LIST} a{display:flex;align-items:center;min-height:44px;white-space:normal;overflow-wrap:anywhere}\
+${LIST} a[aria-expanded]:after{content:"";margin-inline:auto .7em;padding:.2em;border:solid;border-width:0 2px 2px 0;rotate:45deg}\
+${LIST} a[aria-expanded=true]:after{rotate:-135deg}`;
 
 let style = /** @type {HTMLElement | null} */ (null), users = 0;
 

@@ -3,9 +3,9 @@
 // open in place, indented by level. The list is built on its first opening, each sub-list
 // on its own, from the entries of the hidden list; its links are copies of the menu's, so
 // the bar stays as it is for when it fits again.
-import { element, isModified, isShown, setShown } from './dom.js';
-import { MENU_ATTRIBUTES, cloneBarCell, firstChild, leadsSomewhere, linkOf, usableSubList } from './items.js';
-import { collapseRule, menuName } from './options.js';
+import { element, isModified, isShown, layoutTable, setShown } from './dom.js';
+import { MENU_ATTRIBUTES, leadsSomewhere, makeCell, partsOf } from './items.js';
+import { collapseWidth, menuName } from './options.js';
 
 /** @typedef {import('./menu.js').Menu} Menu */
 
@@ -13,7 +13,7 @@ import { collapseRule, menuName } from './options.js';
  * @typedef {object} Row an entry of the collapsed list
  * @property {HTMLAnchorElement} link
  * @property {HTMLElement} entry the list's <li>
- * @property {Element} source the hidden list's <li>
+ * @property {HTMLElement | null} sourceList the hidden list's <ul> of the row's sub-list
  * @property {HTMLElement | null} subList built on first opening
  * @property {Row | null} parent
  * @property {number} depth
@@ -28,13 +28,17 @@ import { collapseRule, menuName } from './options.js';
  *   reading direction makes it); true when the key was theirs
  */
 
-const rowOfLink = /** @type {WeakMap<Element, Row>} */ (new WeakMap());
+/** Which row a cell of a collapsed list shows. */
+const rowOfCell = /** @type {WeakMap<Element, Row>} */ (new WeakMap());
 let lists = 0;
 
 /** @param {Row} row */
-const isOpen = row => row.link.getAttribute('aria-expanded') == 'true';
-/** @param {Row} row */
-const hasSubList = row => row.link.hasAttribute('aria-expanded');
+const isOpen = row => isShown(row.subList);
+/**
+ * Does activating the row open or close its sub-list (rather than follow its link)?
+ * @param {Row} row
+ */
+const togglesSubList = row => !!row.sourceList && (!isOpen(row) || !leadsSomewhere(row.link));
 
 /**
  * The collapsed mode of a menu.
@@ -53,42 +57,41 @@ export function collapser(menu) {
 
   /** Does the bar need more width than its container gives it (or the list's rule says so)? */
   function shouldCollapse() {
-    const rule = collapseRule(menu.list), bar = menu.bar;
-    if (rule == 'off') return false;
-    if (typeof rule == 'number') return innerWidth < rule;
+    const width = collapseWidth(menu.list), bar = menu.bar;
+    if (width >= 0) return innerWidth < width;
     setShown(bar, true);
     const needed = bar.scrollWidth + bar.offsetWidth - bar.clientWidth;
     setShown(bar, !collapsed);
     return needed > menu.root.clientWidth;
   }
 
+  /** Shows the bar or the panel, as the width asks; destroy() cancels a pending call. */
   function update() {
     frame = 0;
-    const collapse = !menu.destroyed && shouldCollapse();
+    const collapse = shouldCollapse();
     if (collapse == collapsed) return;
     const focusInside = menu.root.contains(document.activeElement);
     collapsed = collapse;
     menu.close();
-    if (collapse) build();
-    else setOpen(false);
+    // the list starts closed each time the bar collapses
+    build();
+    setOpen(false);
     setShown(menu.bar, !collapse);
     setShown(panel, collapse);
     if (focusInside) (collapse ? toggle : menu.barLevel.items.find(item => item.link?.tabIndex == 0)?.link)?.focus();
   }
 
-  /** The panel in the bar's place: the design's bar box around the toggle and the list. */
+  /** The panel in the bar's place (once): the design's bar box around the toggle and the list. */
   function build() {
     if (panel) return;
     panel = element('div', 'bnaz-bpAb velmo-panel', menu.root);
     toggle = element('button', 'velmo-toggle', panel);
     toggle.setAttribute('type', 'button');
     toggle.setAttribute('aria-label', name);
-    toggle.setAttribute('aria-expanded', 'false');
     toggle.setAttribute('aria-controls', id);
     element('span', '', toggle);
     list = element('ul', 'velmo-list', panel);
     list.id = id;
-    setShown(list);
   }
 
   /**
@@ -102,39 +105,38 @@ export function collapser(menu) {
     let afterSeparator = false;
     for (let entry = source.firstElementChild; entry; entry = entry.nextElementSibling) {
       if (entry.tagName != 'LI') continue;
-      const link = linkOf(entry);
-      if (link) target.append(makeRow(entry, link, parent, depth, afterSeparator));
-      afterSeparator = !link;
+      const parts = partsOf(entry);
+      if (parts.link) target.append(makeRow(parts, parent, depth, afterSeparator));
+      afterSeparator = !parts.link;
     }
     return target;
   }
 
   /**
    * A row: the design's bar cell in a table of its own, holding copies of the link and icon.
-   * @param {Element} source
-   * @param {HTMLAnchorElement} original
+   * @param {import('./items.js').EntryParts} parts
    * @param {Row | null} parent
    * @param {number} depth
    * @param {boolean} afterSeparator
    */
-  function makeRow(source, original, parent, depth, afterSeparator) {
-    const entry = element('li', afterSeparator ? 'velmo-after-separator' : ''), cell = cloneBarCell();
-    const link = /** @type {HTMLAnchorElement} */ (original.cloneNode(true));
-    entry.style.setProperty('--velmo-level', String(depth));
-    element('tr', '', element('tbody', '', element('table', '', entry, 'none'))).append(cell);
+  function makeRow(parts, parent, depth, afterSeparator) {
+    const entry = element('li', afterSeparator ? 'velmo-after-separator' : '');
+    const link = /** @type {HTMLAnchorElement} */ (parts.link?.cloneNode(true));
+    const icon = /** @type {HTMLImageElement | undefined} */ (parts.icon?.cloneNode(true));
     for (const attribute of MENU_ATTRIBUTES) link.removeAttribute(attribute);
-    const icon = original.closest('.bGaz')?.querySelector('img') || firstChild(source, 'IMG');
-    const iconCell = /** @type {HTMLElement} */ (cell.querySelector('td'));
-    if (icon) iconCell.firstChild?.replaceWith(icon.cloneNode(true));
-    /** @type {HTMLElement} */ (iconCell.nextSibling).append(link);
-    if (usableSubList(firstChild(source, 'UL'))) link.setAttribute('aria-expanded', 'false');
-    rowOfLink.set(link, { link, entry, source, subList: null, parent, depth });
+    entry.style.setProperty('--velmo-level', String(depth));
+    const cell = makeCell({ link, icon, subList: null }, true, false);
+    element('tr', '', layoutTable(entry)).append(cell);
+    if (parts.subList) link.setAttribute('aria-expanded', 'false');
+    rowOfCell.set(cell, { link, entry, sourceList: parts.subList, subList: null, parent, depth });
     return entry;
   }
 
-  /** @param {boolean} open */
+  /**
+   * Opens or closes the list (which is built by then).
+   * @param {boolean} open
+   */
   function setOpen(open) {
-    if (!panel) return;
     if (open && !list.firstChild) fill(menu.list, null, list, 0);
     toggle.setAttribute('aria-expanded', String(open));
     setShown(list, open);
@@ -147,14 +149,14 @@ export function collapser(menu) {
    */
   function setRowOpen(row, open) {
     if (open && !row.subList)
-      row.entry.append(row.subList = fill(/** @type {Element} */ (firstChild(row.source, 'UL')), row, element('ul'), row.depth + 1));
+      row.entry.append(row.subList = fill(/** @type {HTMLElement} */ (row.sourceList), row, element('ul'), row.depth + 1));
     row.link.setAttribute('aria-expanded', String(open));
     setShown(row.subList, open);
   }
 
   /** The rows that can be seen now, in order. */
   function visibleRows() {
-    return [...list.querySelectorAll('a')].filter(link => link.getClientRects().length).map(link => /** @type {Row} */ (rowOfLink.get(link)));
+    return [...list.querySelectorAll('.bGaz')].filter(cell => cell.getClientRects().length).map(cell => /** @type {Row} */ (rowOfCell.get(cell)));
   }
 
   /**
@@ -163,8 +165,7 @@ export function collapser(menu) {
    */
   function rowAt(node) {
     const cell = /** @type {Element | null} */ (node)?.closest?.('.bGaz');
-    const link = cell && list.contains(cell) ? cell.querySelector('a') : null;
-    return (link && rowOfLink.get(link)) || null;
+    return cell && rowOfCell.get(cell);
   }
 
   /**
@@ -176,7 +177,7 @@ export function collapser(menu) {
     const target = /** @type {Node} */ (event.target), row = rowAt(target);
     if (toggle.contains(target)) return setOpen(!isShown(list));
     if (!row || isModified(event)) return;
-    if (hasSubList(row) && (!isOpen(row) || !leadsSomewhere(row.link))) {
+    if (togglesSubList(row)) {
       event.preventDefault();
       setRowOpen(row, !isOpen(row));
     } else if (!leadsSomewhere(row.link)) event.preventDefault();
@@ -197,20 +198,20 @@ export function collapser(menu) {
     /** @param {Row | undefined} target */
     const focus = target => target?.link.focus();
     if (key == 'ArrowDown') focus(rows[(index + 1) % rows.length]);
-    else if (key == 'ArrowUp') focus(rows[(index - 1 + rows.length) % rows.length]);
-    else if (key == 'ArrowRight' && hasSubList(row)) {
+    else if (key == 'ArrowUp') focus(rows.at(index - 1));
+    else if (key == 'ArrowRight' && row.sourceList) {
       if (isOpen(row)) focus(visibleRows()[index + 1]);
       else setRowOpen(row, true);
     } else if (key == 'ArrowLeft') {
-      if (hasSubList(row) && isOpen(row)) setRowOpen(row, false);
+      if (isOpen(row)) setRowOpen(row, false);
       else if (row.parent) {
         setRowOpen(row.parent, false);
         focus(row.parent);
       }
-    } else if ((key == 'Enter' || key == ' ') && hasSubList(row) && (!isOpen(row) || !leadsSomewhere(row.link)))
-      setRowOpen(row, !isOpen(row));
-    else if (key == ' ') row.link.click();
-    else if (key == 'Escape') {
+    } else if (key == ' ' || (key == 'Enter' && togglesSubList(row))) {
+      // as a click on the row; Enter on a link that leads somewhere is the browser's
+      row.link.click();
+    } else if (key == 'Escape') {
       setOpen(false);
       toggle.focus();
     } else return false;

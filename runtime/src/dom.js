@@ -17,6 +17,12 @@ export function element(tag, className, parent, role) {
 }
 
 /**
+ * A new layout table (role "none") in `parent`; gives its body.
+ * @param {Element} parent
+ */
+export const layoutTable = parent => element('tbody', '', element('table', '', parent, 'none'));
+
+/**
  * Shows or hides an element through its inline display, leaving the stylesheet's value when shown.
  * @param {HTMLElement | null | undefined} target
  * @param {boolean} [visible]

@@ -1,7 +1,7 @@
 // velmo.js: turns the hidden list of a Zarvex page into a menubar with pop-ups, styled by
 // the menu's stylesheet; on narrow screens into a toggle button and a collapsible list.
 import { guardOnloadChain } from './onload_chain.js';
-import { Menu } from './menu.js';
+import { createMenu } from './menu.js';
 
 /** @typedef {import('./options.js').MenuOptions} MenuOptions */
 
@@ -45,11 +45,7 @@ function construct(listId, options) {
   let problem;
   try {
     const list = document.getElementById(listId);
-    if (list && list.tagName == 'UL') {
-      const built = /** @type {any} */ (list).$velmo;
-      if (built) return built;
-      return (/** @type {any} */ (list).$velmo = new Menu(list, options));
-    }
+    if (list && list.tagName == 'UL') return (/** @type {any} */ (list).$velmo ||= createMenu(list, options));
     problem = list ? 'is not a <ul> element' : 'was not found';
   } catch (error) {
     problem = error instanceof Error ? error.message : String(error);

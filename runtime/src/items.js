@@ -20,12 +20,12 @@ import { element } from './dom.js';
  * @property {Level} level
  * @property {HTMLElement} listItem the <li>
  * @property {HTMLAnchorElement | null} link null for a separator
- * @property {HTMLImageElement | null} icon
+ * @property {HTMLImageElement | null | undefined} icon
  * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
  * @property {HTMLElement} cell the bar cell or pop-up row
- * @property {Level | null} popup built on first opening
- * @property {string | null} savedTitle the link's title while tooltips are off
- * @property {(Node | null)[]} nextSiblings where the link and the icon go back to
+ * @property {Level} [popup] built on first opening
+ * @property {string | null} [savedTitle] the link's title while tooltips are off
+ * @property {(Node | null | undefined)[]} nextSiblings where the link and the icon go back to
  */
 
 /** The attributes that the menu gives a link of the list, taken off when it goes back. */
@@ -34,12 +34,9 @@ export const MENU_ATTRIBUTES = ['role', 'tabindex', 'aria-haspopup', 'aria-expan
 const JAVASCRIPT_VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i;
 
 /**
- * Does the item lead somewhere? The snippet writes "javascript:void(0)" for no link.
- * @param {Item} item
+ * Does the link lead somewhere? The snippet writes "javascript:void(0)" for no link.
+ * @param {HTMLAnchorElement | null} link
  */
-export const hasRealLink = item => leadsSomewhere(item.link);
-
-/** @param {HTMLAnchorElement | null} link */
 export function leadsSomewhere(link) {
   const href = link?.getAttribute('href');
   return href != null && !JAVASCRIPT_VOID.test(href);
@@ -48,38 +45,52 @@ export function leadsSomewhere(link) {
 /** Which item an <li> of the hidden list became. */
 export const itemOfListItem = /** @type {WeakMap<Element, Item>} */ (new WeakMap());
 
-/**
- * The link of a list entry, wherever the menu has moved it.
- * @param {Element} listItem
- * @returns {HTMLAnchorElement | null}
- */
-export const linkOf = listItem => itemOfListItem.get(listItem)?.link || /** @type {HTMLAnchorElement | null} */ (firstChild(listItem, 'A'));
-
 /** @param {Item} item */
 export const isSelectable = item => !!item.link;
 
 /**
- * The first child of a list entry with the tag, or null.
- * @param {Element} parent
- * @param {string} tag
+ * @typedef {object} EntryParts what a list entry shows
+ * @property {HTMLAnchorElement | null} link null for a separator
+ * @property {HTMLImageElement | null | undefined} icon
+ * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
  */
-export function firstChild(parent, tag) {
-  for (let child = parent.firstElementChild; child; child = child.nextElementSibling) if (child.tagName == tag) return child;
-  return null;
+
+/**
+ * The first link, icon and sub-list of a list entry, in one pass over it.
+ * @param {Element} listItem
+ * @returns {EntryParts}
+ */
+function readEntry(listItem) {
+  let link = null, icon = null, subList = null;
+  for (let child = listItem.firstElementChild; child; child = child.nextElementSibling) {
+    const tag = child.tagName;
+    if (tag == 'A') link ||= /** @type {HTMLAnchorElement} */ (child);
+    else if (tag == 'IMG') icon ||= /** @type {HTMLImageElement} */ (child);
+    else if (tag == 'UL') subList ||= child;
+  }
+  if (!link) icon = subList = null;
+  return { link, icon, subList: usableSubList(subList) };
 }
+
+/**
+ * The parts of a list entry, wherever the menu has moved them.
+ * @param {Element} listItem
+ * @returns {EntryParts}
+ */
+export const partsOf = listItem => itemOfListItem.get(listItem) || readEntry(listItem);
 
 /**
  * A sub-list counts when one of its entries is an item; one of separators alone opens nothing.
  * @param {Element | null} list
  */
-export function usableSubList(list) {
-  if (!list) return null;
-  for (let entry = list.firstElementChild; entry; entry = entry.nextElementSibling)
-    if (entry.tagName == 'LI' && firstChild(entry, 'A')) return /** @type {HTMLElement} */ (list);
+function usableSubList(list) {
+  for (let entry = list?.firstElementChild; entry; entry = entry.nextElementSibling)
+    if (entry.tagName == 'LI' && entry.querySelector(':scope>a')) return /** @type {HTMLElement} */ (list);
   return null;
 }
 
-// Cell templates, cloned per item: a bar cell, a pop-up row and their separators.
+// Cell templates, cloned per item: a bar cell (icon cell and text cell), a pop-up row and
+// their separators.
 const bareCell = element('td', 'bGaz');
 const cellRow = element('tr', '', element('table', '', bareCell, 'none'));
 element('div', '', element('td', 'BDaz', cellRow));
@@ -94,9 +105,6 @@ element('div', '', /** @type {Element} */ (popupSeparator.firstElementChild));
 const barSeparator = element('td', 'BTaz', null, 'separator');
 element('div', '', barSeparator);
 
-/** A bar cell as the bar and the collapsed list show an item: icon cell and text cell. */
-export const cloneBarCell = () => /** @type {HTMLElement} */ (bareCell.cloneNode(true));
-
 /**
  * Reads an <li> into an item of `level`; its link becomes a menu item.
  * @param {HTMLElement} listItem
@@ -105,20 +113,9 @@ export const cloneBarCell = () => /** @type {HTMLElement} */ (bareCell.cloneNode
  * @returns {Item}
  */
 export function readItem(listItem, level, tooltips) {
-  // one pass over the entry: the first link, icon and sub-list
-  let link = null, icon = null, subList = null;
-  for (let child = listItem.firstElementChild; child; child = child.nextElementSibling) {
-    const tag = child.tagName;
-    if (tag == 'A') link ||= /** @type {HTMLAnchorElement} */ (child);
-    else if (tag == 'IMG') icon ||= /** @type {HTMLImageElement} */ (child);
-    else if (tag == 'UL') subList ||= child;
-  }
-  if (!link) icon = subList = null;
+  const { link, icon, subList } = readEntry(listItem);
   /** @type {Item} */
-  const item = {
-    level, listItem, link, icon, subList: usableSubList(subList),
-    cell: listItem, popup: null, savedTitle: null, nextSiblings: [link?.nextSibling || null, icon?.nextSibling || null],
-  };
+  const item = { level, listItem, link, icon, subList, cell: listItem, nextSiblings: [link?.nextSibling, icon?.nextSibling] };
   itemOfListItem.set(listItem, item);
   if (link) {
     link.setAttribute('role', 'menuitem');
@@ -136,8 +133,9 @@ export function readItem(listItem, level, tooltips) {
 }
 
 /**
- * The cell or row showing the item, with its link and icon moved into it.
- * @param {Item} item
+ * The cell or row showing the item, with its link and icon moved into it. The collapsed
+ * list shows its rows as bar cells.
+ * @param {EntryParts} item
  * @param {boolean} onBar
  * @param {boolean} vertical
  */
@@ -148,7 +146,7 @@ export function makeCell(item, onBar, vertical) {
     else if (onBar) /** @type {HTMLElement} */ (separator.firstChild).style.cssText = 'border-left:0;border-top:1px solid #C5C2B8;height:0';
     return separator;
   }
-  const cell = onBar ? cloneBarCell() : /** @type {HTMLElement} */ (popupRow.cloneNode(true));
+  const cell = /** @type {HTMLElement} */ ((onBar ? bareCell : popupRow).cloneNode(true));
   const iconCell = /** @type {HTMLElement} */ ((onBar ? cell.firstChild?.firstChild?.firstChild : cell.firstChild));
   const textCell = /** @type {HTMLElement} */ (iconCell.nextSibling), arrowCell = textCell.nextSibling;
   if (item.icon) iconCell.firstChild?.replaceWith(item.icon);
@@ -164,7 +162,7 @@ export function makeCell(item, onBar, vertical) {
 export function restoreItem(item) {
   const { link, listItem, icon } = item;
   if (!link) return;
-  /** @param {Node} node @param {Node | null} next */
+  /** @param {Node} node @param {Node | null | undefined} next */
   const putBack = (node, next) => listItem.insertBefore(node, next?.parentNode == listItem ? next : null);
   for (const name of MENU_ATTRIBUTES) link.removeAttribute(name);
   if (item.savedTitle != null) link.setAttribute('title', item.savedTitle);

@@ -2,7 +2,7 @@
 // Escape closes one level, Tab leaves from the bar. Enter follows a parent's own link
 // when it has one; Space, Down on the bar and Right in a pop-up open its sub-menu. On a
 // right-to-left page Left and Right trade places.
-import { hasRealLink, isSelectable } from './items.js';
+import { isSelectable, leadsSomewhere } from './items.js';
 
 /** @typedef {import('./menu.js').Menu} Menu */
 /** @typedef {import('./items.js').Item} Item */
@@ -43,7 +43,7 @@ function moveTo(menu, target) {
  */
 function neighbour(item, step) {
   const [items, index] = siblings(item);
-  return /** @type {Item} */ (items[(index + step + items.length) % items.length]);
+  return /** @type {Item} */ (items.at((index + step) % items.length));
 }
 
 /**
@@ -65,17 +65,12 @@ function moveWithin(menu, item, step) {
 }
 
 /**
- * Opens the sub-menu, or follows the link of an item without one.
+ * Opens the sub-menu (focusing its last item for Up), or follows the link of an item
+ * without one; Enter follows a parent's own link when it has one.
  * @type {KeyAction}
  */
 function openOrActivate(menu, item, key, event) {
-  if (item.subList) menu.enter(item, key == 'ArrowUp');
-  else menu.choose(item, event, true);
-}
-
-/** @type {KeyAction} */
-function enterKey(menu, item, key, event) {
-  if (item.subList && !hasRealLink(item)) menu.enter(item);
+  if (item.subList && (key != 'Enter' || !leadsSomewhere(item.link))) menu.enter(item, key == 'ArrowUp');
   else menu.choose(item, event, true);
 }
 
@@ -114,8 +109,7 @@ function actionFor(menu, item, key) {
   if (key == next) return () => moveWithin(menu, item, 1);
   if (key == previous) return () => moveWithin(menu, item, -1);
   if (key == 'Home' || key == 'End') return moveToEnd;
-  if (key == 'Enter') return enterKey;
-  if (key == ' ') return openOrActivate;
+  if (key == 'Enter' || key == ' ') return openOrActivate;
   if (horizontalBar && (key == 'ArrowDown' || key == 'ArrowUp')) return item.subList ? openOrActivate : null;
   if (key == 'ArrowRight') {
     if (item.subList) return openOrActivate;

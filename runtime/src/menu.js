@@ -2,8 +2,8 @@
 // path, and the page events it answers. Pointer, keyboard, placement and the collapsed
 // mode live in modules of their own.
 import { acquireBaseStyle, releaseBaseStyle } from './base_style.js';
-import { element, isRightToLeft, setShown } from './dom.js';
-import { hasRealLink, isSelectable, makeCell, readItem, restoreItem } from './items.js';
+import { element, isRightToLeft, layoutTable, setShown } from './dom.js';
+import { isSelectable, leadsSomewhere, makeCell, readItem, restoreItem } from './items.js';
 import { menuName, readSettings } from './options.js';
 import { placePopup, showScrollButtons } from './placement.js';
 import { handleKey } from './keyboard.js';
@@ -31,85 +31,99 @@ const itemOfCell = /** @type {WeakMap<Element, Item>} */ (new WeakMap());
 /** Is there a navigation landmark around the element? */
 const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.closest('nav,[role=navigation]');
 
-export class Menu {
-  // the checked options (see Settings), set first thing by the constructor
-  vertical = false;
-  tooltips = true;
-  shadow = true;
-  clickToOpen = false;
-  closeDelay = 0;
-  blinkCount = 0;
-  destroyed = false;
-  /** @type {Item[]} the open path: openPath[d] is the open item of depth d */
-  openPath = [];
+/**
+ * A menu as its parts see it: the pointer, keyboard and collapsed-mode modules read this
+ * state and call these functions. The optional properties are absent until first set.
+ * @typedef {object} Menu
+ * @property {HTMLElement} list the hidden <ul>
+ * @property {HTMLElement} bar
+ * @property {HTMLElement} root the bar's box: a navigation landmark unless the page has one
+ * @property {Level} barLevel
+ * @property {boolean} vertical
+ * @property {boolean} rightToLeft
+ * @property {boolean} clickToOpen
+ * @property {number} closeDelay
+ * @property {boolean} [destroyed]
+ * @property {Item[]} openPath openPath[d] is the open item of depth d
+ * @property {Item | null} [current] the item under the pointer or focus
+ * @property {Item | null} [pendingHover] the sibling waiting while the pointer heads for an open pop-up
+ * @property {HTMLElement | null} [scrollButton] the scroll button under the pointer
+ * @property {number} [closeTimer]
+ * @property {HTMLAnchorElement | null} [ownClick] the link of our own click after blinking
+ * @property {import('./collapse.js').Collapser} collapser
+ * @property {(item: Item) => Level} open
+ * @property {(depth: number) => void} closeFrom
+ * @property {() => void} close
+ * @property {() => void} destroy
+ * @property {(node: Node | null | undefined) => boolean} owns
+ * @property {(node: EventTarget | null) => Item | null} itemAt
+ * @property {(item: Item | null) => void} highlight
+ * @property {(item: Item) => void} makeTabStop
+ * @property {(item: Item) => void} focusItem
+ * @property {(item: Item, last?: boolean) => void} enter
+ * @property {(item: Item, now?: boolean) => void} hover
+ * @property {(item: Item, event: Event, synthetic: boolean) => void} choose
+ * @property {(button: HTMLElement | null, pressed?: boolean) => void} pressScrollButton
+ * @property {(event: Event) => void} handleEvent
+ */
+
+/**
+ * Builds the menu of the hidden list in its place.
+ * @param {HTMLElement} list the hidden <ul>
+ * @param {MenuOptions | null | undefined} options
+ * @returns {Menu}
+ */
+export function createMenu(list, options) {
+  const { vertical, tooltips, shadow, clickToOpen, closeDelay, blinkCount } = readSettings(options);
+  const rightToLeft = isRightToLeft(list), name = menuName(list);
+  /** @type {Item[]} */
+  const openPath = [];
   /** @type {Level[]} */
-  popups = [];
-  /** @type {{ x: number, y: number }[]} the pointer's last two places */
-  pointerTrail = [];
-  /** @type {Item | null} the item under the pointer or focus */
-  current = null;
-  /** @type {Item | null} the sibling waiting while the pointer heads for an open pop-up */
-  pendingHover = null;
-  /** @type {HTMLElement | null} the scroll button under the pointer */
-  scrollButton = null;
-  scrollButtonDown = false;
-  scrollSpeed = 0;
-  scrollFrame = 0;
-  placeFrame = 0;
-  closeTimer = 0;
-  aimTimer = 0;
-  blinkTimer = 0;
-  growTimer = 0;
-  lastPointerType = '';
-  /** @type {HTMLAnchorElement | null} the link of our own click after blinking */
-  ownClick = null;
+  let popups = [];
+  let scrollSpeed = 0, scrollFrame = 0, placeFrame = 0, aimTimer = 0, blinkTimer = 0, growTimer = 0;
 
-  /**
-   * @param {HTMLElement} list the hidden <ul>
-   * @param {MenuOptions | null | undefined} options
-   */
-  constructor(list, options) {
-    this.list = list;
-    Object.assign(this, readSettings(options));
-    this.rightToLeft = isRightToLeft(list);
-    this.pointer = pointerHandlers(this);
+  const bar = element('div', 'bnaz-bpAb', null, 'menubar');
+  bar.setAttribute('aria-orientation', vertical ? 'vertical' : 'horizontal');
+  bar.setAttribute('aria-label', name);
+  if (vertical) bar.style.width = 'max-content';
+  /** @type {Level} */
+  const barLevel = { depth: 0, box: bar, opener: null, items: [], side: rightToLeft ? -1 : 1 };
+  const barBody = layoutTable(bar);
+  const barRow = vertical ? null : element('tr', '', barBody);
+  // a navigation landmark around the bar, unless the page has one around the list
+  const landmark = !inNavigation(list);
+  const root = element(landmark ? 'nav' : 'div', 'velmo-nav');
+  if (landmark) root.setAttribute('aria-label', name);
+  if (rightToLeft) root.dir = 'rtl';
+  root.append(bar);
 
-    const name = menuName(list);
-    const bar = this.bar = element('div', 'bnaz-bpAb', null, 'menubar');
-    bar.setAttribute('aria-orientation', this.vertical ? 'vertical' : 'horizontal');
-    bar.setAttribute('aria-label', name);
-    if (this.vertical) bar.style.width = 'max-content';
-    /** @type {Level} */
-    this.barLevel = { depth: 0, box: bar, opener: null, items: [], side: this.rightToLeft ? -1 : 1 };
-    this.barBody = element('tbody', '', element('table', '', bar, 'none'));
-    this.barRow = this.vertical ? null : element('tr', '', this.barBody);
-    /** @type {Element | null} the next <li> of the bar to build */
-    this.nextToBuild = list.firstElementChild;
-    this.growBar();
-    const first = this.barLevel.items.find(isSelectable);
-    if (!first?.link) throw Error('holds no menu item');
-    first.link.tabIndex = 0;
+  const menu = /** @type {Menu} */ ({
+    list, bar, root, barLevel, vertical, rightToLeft, clickToOpen, closeDelay, openPath,
+    open, closeFrom, close, destroy, owns, itemAt, highlight, makeTabStop, focusItem, enter, hover, choose,
+    pressScrollButton, handleEvent,
+  });
+  const pointer = pointerHandlers(menu);
 
-    // a navigation landmark around the bar, unless the page has one around the list
-    const landmark = !inNavigation(list);
-    this.root = element(landmark ? 'nav' : 'div', 'velmo-nav');
-    if (landmark) this.root.setAttribute('aria-label', name);
-    if (this.rightToLeft) this.root.dir = 'rtl';
-    this.root.append(bar);
-    acquireBaseStyle();
-    list.before(this.root);
-    this.collapser = collapser(this);
-    this.listen(true);
-  }
+  /** @type {Element | null} the next <li> of the bar to build */
+  let nextToBuild = list.firstElementChild;
+  growBar();
+  const first = barLevel.items.find(isSelectable);
+  if (!first?.link) throw Error('holds no menu item');
+  first.link.tabIndex = 0;
+  acquireBaseStyle();
+  list.before(root);
+  menu.collapser = collapser(menu);
+  listen(true);
+  return menu;
 
   /** Builds the next step of bar cells; a bigger bar gets the rest in later tasks. */
-  growBar() {
+  function growBar() {
     const cells = new DocumentFragment();
-    this.nextToBuild = this.fillLevel(this.barLevel, this.nextToBuild, cells, BAR_STEP);
-    (this.barRow || this.barBody).append(cells);
-    if (this.nextToBuild) this.growTimer = setTimeout(() => this.growBar());
-    else this.collapser?.schedule();
-    this.followLayout();
+    nextToBuild = fillLevel(barLevel, nextToBuild, cells, BAR_STEP);
+    (barRow || barBody).append(cells);
+    if (nextToBuild) growTimer = setTimeout(growBar);
+    else menu.collapser?.schedule();
+    followLayout();
   }
 
   /**
@@ -120,14 +134,14 @@ export class Menu {
    * @param {Node} parent
    * @param {number} count
    */
-  fillLevel(level, entry, parent, count) {
+  function fillLevel(level, entry, parent, count) {
     const onBar = !level.depth;
     for (; entry && count; entry = entry.nextElementSibling) {
       if (entry.tagName != 'LI') continue;
-      const item = readItem(/** @type {HTMLElement} */ (entry), level, this.tooltips);
+      const item = readItem(/** @type {HTMLElement} */ (entry), level, tooltips);
       level.items.push(item);
-      item.cell = makeCell(item, onBar, this.vertical);
-      (onBar && this.vertical ? element('tr', '', /** @type {Element} */ (parent)) : parent).appendChild(item.cell);
+      item.cell = makeCell(item, onBar, vertical);
+      (onBar && vertical ? element('tr', '', /** @type {Element} */ (parent)) : parent).appendChild(item.cell);
       if (item.link) {
         itemOfCell.set(item.cell, item);
         count--;
@@ -141,14 +155,14 @@ export class Menu {
    * @param {Item} item
    * @returns {Level}
    */
-  popupOf(item) {
+  function popupOf(item) {
     if (item.popup) return item.popup;
     const box = element('div', 'bnaz-bwAb', null, 'menu');
     /** @type {Level} */
     const level = item.popup = { depth: item.level.depth + 1, box, opener: item, items: [], side: item.level.side };
     // a menu is vertical unless it says otherwise
     box.setAttribute('aria-label', item.link?.textContent?.trim() || '');
-    if (this.rightToLeft) box.dir = 'rtl';
+    if (rightToLeft) box.dir = 'rtl';
     setShown(box);
     level.scrollUp = element('div', SCROLL_UP, box);
     level.scrollArea = element('div', 'bnaz-bsAb', box);
@@ -156,16 +170,16 @@ export class Menu {
     for (const part of [level.scrollUp, level.scrollArea, level.scrollDown]) levelOfScrollPart.set(part, level);
     showScrollButtons(level, false);
     level.scrollArea.style.cssText = 'overflow-y:auto;scrollbar-width:none;overscroll-behavior:contain';
-    const rows = element('tbody', '', element('table', '', level.scrollArea, 'none'));
-    this.fillLevel(level, /** @type {HTMLElement} */ (item.subList).firstElementChild, rows, Infinity);
-    if (this.shadow) {
-      const shadow = level.shadow = element('div', 'bnaz-bvAb');
-      shadow.style.cssText = `display:none;pointer-events:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
+    const rows = layoutTable(level.scrollArea);
+    fillLevel(level, /** @type {HTMLElement} */ (item.subList).firstElementChild, rows, Infinity);
+    if (shadow) {
+      const shade = level.shadow = element('div', 'bnaz-bvAb');
+      shade.style.cssText = `display:none;pointer-events:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
     }
-    const host = this.popupHost();
+    const host = popupHost();
     if (level.shadow) host.append(level.shadow);
     host.append(box);
-    this.popups.push(level);
+    popups.push(level);
     return level;
   }
 
@@ -173,127 +187,129 @@ export class Menu {
    * Where pop-ups go: inside the menu's landmark, after the bar, for the reading order and
    * the landmark; on the body when an element around the menu would clip them.
    */
-  popupHost() {
-    for (let around = this.root.parentElement; around && around != document.body; around = around.parentElement) {
+  function popupHost() {
+    for (let around = root.parentElement; around && around != document.body; around = around.parentElement) {
       const style = getComputedStyle(around);
       if (style.overflowX != 'visible' || style.overflowY != 'visible') return document.body;
     }
-    return this.root;
+    return root;
   }
 
   /**
    * Opens the item's sub-menu, closing those of its siblings.
    * @param {Item} item
    */
-  open(item) {
-    const level = this.popupOf(item);
-    this.closeFrom(item.level.depth);
-    this.openPath[item.level.depth] = item;
-    item.cell.classList.add(ACTIVE);
-    item.link?.setAttribute('aria-expanded', 'true');
-    setShown(level.box, true);
-    setShown(level.shadow, true);
+  function open(item) {
+    const level = popupOf(item);
+    closeFrom(item.level.depth);
+    openPath[item.level.depth] = item;
+    showPopup(item, true);
     /** @type {HTMLElement} */ (level.scrollArea).scrollTop = 0;
-    this.place(level);
+    place(level);
     return level;
   }
 
+  /**
+   * Shows or hides the item's pop-up, and marks the item open or closed.
+   * @param {Item} item
+   * @param {boolean} shown
+   */
+  function showPopup(item, shown) {
+    const level = /** @type {Level} */ (item.popup);
+    item.cell.classList.toggle(ACTIVE, shown);
+    item.link?.setAttribute('aria-expanded', String(shown));
+    setShown(level.box, shown);
+    setShown(level.shadow, shown);
+  }
+
   /** @param {Level} level */
-  place(level) {
-    if (placePopup(level, this)) this.updateScrollButtons(level);
+  function place(level) {
+    if (placePopup(level, menu)) updateScrollButtons(level);
   }
 
   /**
    * Closes the pop-ups of depth `depth` and deeper; focus in them goes back to their opener.
    * @param {number} depth
    */
-  closeFrom(depth) {
+  function closeFrom(depth) {
     let focusBackTo = null;
-    while (this.openPath.length > depth) {
-      const item = /** @type {Item} */ (this.openPath.pop()), level = /** @type {Level} */ (item.popup);
+    while (openPath.length > depth) {
+      const item = /** @type {Item} */ (openPath.pop()), level = /** @type {Level} */ (item.popup);
       if (level.box.contains(document.activeElement)) focusBackTo = item;
-      setShown(level.box);
-      setShown(level.shadow);
-      item.cell.classList.remove(ACTIVE);
-      item.link?.setAttribute('aria-expanded', 'false');
-      if (this.scrollButton && levelOfScrollPart.get(this.scrollButton) == level) this.pressScrollButton(null);
+      showPopup(item, false);
+      if (menu.scrollButton && levelOfScrollPart.get(menu.scrollButton) == level) pressScrollButton(null);
     }
-    if (focusBackTo) this.focusItem(focusBackTo);
+    if (focusBackTo) focusItem(focusBackTo);
   }
 
   /** Closes every pop-up of the menu. */
-  close() {
-    clearTimeout(this.closeTimer);
-    clearTimeout(this.aimTimer);
-    this.pendingHover = null;
-    this.closeFrom(0);
-    this.highlight(null);
+  function close() {
+    clearTimeout(menu.closeTimer);
+    clearTimeout(aimTimer);
+    menu.pendingHover = null;
+    closeFrom(0);
+    highlight(null);
   }
 
   /** Takes the menu off the page and gives the list back its entries; a second call does nothing. */
-  destroy() {
-    if (this.destroyed) return;
-    this.destroyed = true;
-    this.close();
-    clearTimeout(this.blinkTimer);
-    clearTimeout(this.growTimer);
-    cancelAnimationFrame(this.placeFrame);
-    this.pressScrollButton(null);
-    this.listen(false);
-    this.collapser.destroy();
-    this.root.remove();
-    for (const level of [this.barLevel, ...this.popups]) {
+  function destroy() {
+    if (menu.destroyed) return;
+    menu.destroyed = true;
+    close();
+    clearTimeout(blinkTimer);
+    clearTimeout(growTimer);
+    cancelAnimationFrame(placeFrame);
+    pressScrollButton(null);
+    listen(false);
+    menu.collapser.destroy();
+    root.remove();
+    for (const level of [barLevel, ...popups]) {
       level.items.forEach(restoreItem);
       level.box.remove();
       level.shadow?.remove();
     }
-    this.popups = [];
-    if (/** @type {any} */ (this.list).$velmo == this) delete (/** @type {any} */ (this.list).$velmo);
+    popups = [];
+    if (/** @type {any} */ (list).$velmo == menu) delete (/** @type {any} */ (list).$velmo);
     releaseBaseStyle();
   }
 
   /** @param {boolean} on */
-  listen(on) {
+  function listen(on) {
     const method = on ? 'addEventListener' : 'removeEventListener';
-    for (const type of DOCUMENT_EVENTS) document[method](type, this, true);
-    for (const type of ['resize', 'scroll']) window[method](type, this, { capture: true, passive: true });
+    for (const type of DOCUMENT_EVENTS) document[method](type, menu, true);
+    for (const type of ['resize', 'scroll']) window[method](type, menu, { capture: true, passive: true });
   }
 
   /** @param {Event} event */
-  handleEvent(event) {
+  function handleEvent(event) {
     const type = event.type, target = /** @type {Node | null} */ (event.target);
-    if (type == 'resize' || type == 'scroll') return this.onViewportChange(event);
-    if (type == 'keydown') return handleKey(this, /** @type {KeyboardEvent} */ (event));
-    if (INSIDE_EVENTS.includes(type) && !this.owns(target)) return;
-    if (this.collapser.handles(event)) return;
-    /** @type {Record<string, (event: any) => void>} */ (this.pointer)[type]?.(event);
+    if (type == 'resize' || type == 'scroll') return onViewportChange(event);
+    if (type == 'keydown') return handleKey(menu, /** @type {KeyboardEvent} */ (event));
+    if (INSIDE_EVENTS.includes(type) && !owns(target)) return;
+    if (menu.collapser.handles(event)) return;
+    /** @type {Record<string, (event: any) => void>} */ (pointer)[type]?.(event);
   }
 
   /** @param {Event} event */
-  onViewportChange(event) {
+  function onViewportChange(event) {
     const level = levelOfScrollPart.get(/** @type {Element} */ (event.target));
-    if (event.type == 'resize') this.collapser.schedule();
-    if (!level) this.followLayout();
-    else if (this.popups.includes(level)) this.updateScrollButtons(level);
+    if (event.type == 'resize') menu.collapser.schedule();
+    if (!level) followLayout();
+    else if (popups.includes(level)) updateScrollButtons(level);
   }
 
   /** Places the open pop-ups again in the next frame, after the page moved or changed size. */
-  followLayout() {
-    if (this.openPath.length && !this.placeFrame) this.placeFrame = requestAnimationFrame(() => {
-      this.placeFrame = 0;
-      for (const item of this.openPath) this.place(/** @type {Level} */ (item.popup));
+  function followLayout() {
+    if (openPath.length && !placeFrame) placeFrame = requestAnimationFrame(() => {
+      placeFrame = 0;
+      for (const item of openPath) place(/** @type {Level} */ (item.popup));
     });
   }
 
   /** @param {Level} level */
-  updateScrollButtons(level) {
+  function updateScrollButtons(level) {
     for (const button of [level.scrollUp, level.scrollDown])
-      /** @type {HTMLElement} */ (button).style.opacity = this.canScroll(/** @type {HTMLElement} */ (level.scrollArea), button == level.scrollUp ? -1 : 1) ? '' : '.35';
-  }
-
-  /** @param {HTMLElement} area @param {number} direction */
-  canScroll(area, direction) {
-    return direction < 0 ? area.scrollTop > 0 : area.scrollTop + area.clientHeight < area.scrollHeight - 1;
+      /** @type {HTMLElement} */ (button).style.opacity = canScroll(/** @type {HTMLElement} */ (level.scrollArea), button == level.scrollUp ? -1 : 1) ? '' : '.35';
   }
 
   /**
@@ -302,32 +318,32 @@ export class Menu {
    * @param {HTMLElement | null} button
    * @param {boolean} [pressed]
    */
-  pressScrollButton(button, pressed) {
+  function pressScrollButton(button, pressed) {
     // a scroll button's first class names it, a second one tells its state
-    const previous = this.scrollButton;
+    const previous = menu.scrollButton;
     if (previous && previous != button) previous.className = previous.classList[0];
-    this.scrollButton = button;
+    menu.scrollButton = button;
     if (!button) return;
     const base = button.classList[0];
     button.className = `${base} ${base}-${pressed ? PRESSED : HOVER}`;
-    this.scrollSpeed = (base == SCROLL_UP ? -1 : 1) * (pressed ? 10 : 3);
+    scrollSpeed = (base == SCROLL_UP ? -1 : 1) * (pressed ? 10 : 3);
     const step = () => {
-      const level = this.scrollButton && levelOfScrollPart.get(this.scrollButton);
+      const level = menu.scrollButton && levelOfScrollPart.get(menu.scrollButton);
       const area = level?.scrollArea;
-      this.scrollFrame = 0;
-      if (!area || !this.canScroll(area, this.scrollSpeed)) return;
-      area.scrollTop += this.scrollSpeed;
-      this.scrollFrame = requestAnimationFrame(step);
+      scrollFrame = 0;
+      if (!area || !canScroll(area, scrollSpeed)) return;
+      area.scrollTop += scrollSpeed;
+      scrollFrame = requestAnimationFrame(step);
     };
-    if (!this.scrollFrame) this.scrollFrame = requestAnimationFrame(step);
+    if (!scrollFrame) scrollFrame = requestAnimationFrame(step);
   }
 
   /**
    * Is the node part of the menu (bar, pop-ups or collapsed list)?
    * @param {Node | null | undefined} node
    */
-  owns(node) {
-    return !!node && (this.root.contains(node) || this.popups.some(level => level.box.contains(node)));
+  function owns(node) {
+    return !!node && (root.contains(node) || popups.some(level => level.box.contains(node)));
   }
 
   /**
@@ -335,19 +351,19 @@ export class Menu {
    * @param {EventTarget | null} node
    * @returns {Item | null}
    */
-  itemAt(node) {
+  function itemAt(node) {
     const cell = /** @type {Element | null} */ (node)?.closest?.('.bGaz');
-    return (cell && this.owns(cell) && itemOfCell.get(cell)) || null;
+    return (cell && owns(cell) && itemOfCell.get(cell)) || null;
   }
 
   /**
    * Highlights the item under the pointer or focus.
    * @param {Item | null} item
    */
-  highlight(item) {
-    if (this.current == item) return;
-    this.current?.cell.classList.remove(HOVER);
-    this.current = item;
+  function highlight(item) {
+    if (menu.current == item) return;
+    menu.current?.cell.classList.remove(HOVER);
+    menu.current = item;
     item?.cell.classList.add(HOVER);
   }
 
@@ -355,18 +371,18 @@ export class Menu {
    * Makes the bar item the one that Tab reaches (a roving tabindex).
    * @param {Item} item
    */
-  makeTabStop(item) {
-    for (const other of this.barLevel.items) if (other.link) other.link.tabIndex = other == item ? 0 : -1;
+  function makeTabStop(item) {
+    for (const other of barLevel.items) if (other.link) other.link.tabIndex = other == item ? 0 : -1;
   }
 
   /**
    * Focuses an item, scrolled into view.
    * @param {Item} item
    */
-  focusItem(item) {
-    if (!item.level.depth) this.makeTabStop(item);
+  function focusItem(item) {
+    if (!item.level.depth) makeTabStop(item);
     item.link?.focus({ preventScroll: true });
-    this.highlight(item);
+    highlight(item);
     item.cell.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   }
 
@@ -375,9 +391,9 @@ export class Menu {
    * @param {Item} item
    * @param {boolean} [last]
    */
-  enter(item, last) {
-    const items = this.open(item).items.filter(isSelectable);
-    this.focusItem(/** @type {Item} */ (items[last ? items.length - 1 : 0]));
+  function enter(item, last) {
+    const items = open(item).items.filter(isSelectable);
+    focusItem(/** @type {Item} */ (items[last ? items.length - 1 : 0]));
   }
 
   /**
@@ -386,20 +402,20 @@ export class Menu {
    * @param {Item} item
    * @param {boolean} [now]
    */
-  hover(item, now) {
-    this.highlight(item);
-    this.pendingHover = null;
-    clearTimeout(this.aimTimer);
-    if (this.clickToOpen && !this.openPath.length) return;
-    const depth = item.level.depth, open = this.openPath[depth];
-    if (open == item) return this.closeFrom(depth + 1);
-    if (open && !now && this.pointer.isAimingAt(/** @type {Level} */ (open.popup))) {
-      this.pendingHover = item;
-      this.aimTimer = setTimeout(() => this.pendingHover == item && this.hover(item, true), 250);
+  function hover(item, now) {
+    highlight(item);
+    menu.pendingHover = null;
+    clearTimeout(aimTimer);
+    if (clickToOpen && !openPath.length) return;
+    const depth = item.level.depth, opened = openPath[depth];
+    if (opened == item) return closeFrom(depth + 1);
+    if (opened && !now && pointer.isAimingAt(/** @type {Level} */ (opened.popup))) {
+      menu.pendingHover = item;
+      aimTimer = setTimeout(() => menu.pendingHover == item && hover(item, true), 250);
       return;
     }
-    this.closeFrom(depth);
-    if (item.subList) this.open(item);
+    closeFrom(depth);
+    if (item.subList) open(item);
   }
 
   /**
@@ -409,25 +425,30 @@ export class Menu {
    * @param {Event} event
    * @param {boolean} synthetic the click was beside the link, not on it
    */
-  choose(item, event, synthetic) {
-    if (!hasRealLink(item)) return event.preventDefault();
-    const blinks = matchMedia('(prefers-reduced-motion: reduce)').matches ? 0 : this.blinkCount;
-    if (!blinks && !synthetic) return this.close();
+  function choose(item, event, synthetic) {
+    if (!leadsSomewhere(item.link)) return event.preventDefault();
+    const blinks = matchMedia('(prefers-reduced-motion: reduce)').matches ? 0 : blinkCount;
+    if (!blinks && !synthetic) return close();
     event.preventDefault();
-    if (this.blinkTimer) return;
+    if (blinkTimer) return;
     let step = 0;
     const blink = () => {
       if (step < 2 * blinks) {
         item.cell.classList.toggle(HOVER, step++ % 2 == 1);
-        this.blinkTimer = setTimeout(blink, 80);
+        blinkTimer = setTimeout(blink, 80);
         return;
       }
-      this.blinkTimer = 0;
-      this.close();
-      this.ownClick = item.link;
+      blinkTimer = 0;
+      close();
+      menu.ownClick = item.link;
       item.link?.click();
     };
-    this.highlight(item);
+    highlight(item);
     blink();
   }
+}
+
+/** @param {HTMLElement} area @param {number} direction */
+function canScroll(area, direction) {
+  return direction < 0 ? area.scrollTop > 0 : area.scrollTop + area.clientHeight < area.scrollHeight - 1;
 }

@@ -8,7 +8,7 @@ export function guardOnloadChain() {
   if (!property?.configurable || !property.set || !property.get) return;
   const { get, set } = property;
   Object.defineProperty(window, 'onload', {
-    configurable: true, enumerable: property.enumerable, get,
+    ...property,
     /** @this {Window} @param {unknown} handler */
     set(handler) {
       let running = false;

@@ -1,5 +1,6 @@
 // What a menu is told: the options object of the configuration script and the
 // attributes of the hidden list.
+import { clamp } from './dom.js';
 
 /**
  * The options that the configuration script of a published menu passes to
@@ -45,13 +46,12 @@ function number(value, fallback) {
  * collapses the bar below that viewport width in CSS pixels; anything else (or none)
  * collapses it whenever it does not fit the width of its container.
  * @param {HTMLElement} list
- * @returns {'auto' | 'off' | number}
+ * @returns {number} the viewport width below which the bar collapses (0 for "off"); NaN or
+ *   a negative number when the container decides
  */
-export function collapseRule(list) {
+export function collapseWidth(list) {
   const text = (list.getAttribute('data-velmo-collapse') || '').trim().toLowerCase();
-  if (text == 'off') return 'off';
-  const width = parseFloat(text);
-  return width >= 0 ? width : 'auto';
+  return text == 'off' ? 0 : parseFloat(text);
 }
 
 /**
@@ -59,14 +59,15 @@ export function collapseRule(list) {
  * @returns {Settings}
  */
 export function readSettings(options) {
-  const given = /** @type {MenuOptions} */ (options && typeof options == 'object' ? options : {});
+  // anything but an object has none of the keys: every setting takes its default
+  const given = /** @type {MenuOptions} */ (Object(options));
   return {
     vertical: number(given.Bxay, 0) != 0,
     tooltips: number(given.bZay, 1) != 0,
     shadow: number(given.BAay, 1) != 0,
     clickToOpen: number(given.BKay, 0) != 0,
-    closeDelay: Math.min(Math.max(0, number(given.BLay, 100)), LONGEST_DELAY),
-    blinkCount: Math.max(0, Math.min(number(given.BMay, 0) | 0, 20)),
+    closeDelay: clamp(number(given.BLay, 100), 0, LONGEST_DELAY),
+    blinkCount: clamp(number(given.BMay, 0) | 0, 0, 20),
   };
 }
 

@@ -2,7 +2,7 @@
 // menus) and closes them after the close delay; a tap or a pen press opens a parent, and
 // a second one follows its link or, without a link, closes it.
 import { isAiming } from './aiming.js';
-import { hasRealLink } from './items.js';
+import { leadsSomewhere } from './items.js';
 import { isModified } from './dom.js';
 import { SCROLL_DOWN, SCROLL_UP } from './class_names.js';
 
@@ -12,7 +12,7 @@ import { SCROLL_DOWN, SCROLL_UP } from './class_names.js';
 const SCROLL_BUTTONS = `.${SCROLL_UP},.${SCROLL_DOWN}`;
 
 /** @param {EventTarget | null} target */
-const scrollButtonAt = target => /** @type {HTMLElement | null} */ (/** @type {Element} */ (target)?.closest?.(SCROLL_BUTTONS) || null);
+const scrollButtonAt = target => /** @type {HTMLElement | null | undefined} */ (/** @type {Element} */ (target)?.closest?.(SCROLL_BUTTONS));
 
 
 /**
@@ -20,17 +20,21 @@ const scrollButtonAt = target => /** @type {HTMLElement | null} */ (/** @type {E
  * @param {Menu} menu
  */
 export function pointerHandlers(menu) {
+  /** @type {{ x: number, y: number }[]} the pointer's last two places */
+  let trail = [];
+  let scrollButtonDown = false, lastPointerType = '';
+
   /** @param {PointerEvent} event */
   function track(event) {
-    const last = menu.pointerTrail[1], x = event.clientX, y = event.clientY;
-    if (!last || last.x != x || last.y != y) menu.pointerTrail = [last || { x, y }, { x, y }];
+    const last = trail[1], x = event.clientX, y = event.clientY;
+    if (!last || last.x != x || last.y != y) trail = [last || { x, y }, { x, y }];
   }
 
   /** @param {PointerEvent} event */
   function pointerup(event) {
     const button = menu.scrollButton;
-    if (!menu.scrollButtonDown) return;
-    menu.scrollButtonDown = false;
+    if (!scrollButtonDown) return;
+    scrollButtonDown = false;
     const stillOver = event.pointerType == 'mouse' && button && button.contains(/** @type {Node} */ (event.target));
     menu.pressScrollButton(stillOver ? button : null);
   }
@@ -38,7 +42,7 @@ export function pointerHandlers(menu) {
   return {
     /** @param {Level} level */
     isAimingAt(level) {
-      return isAiming(menu.pointerTrail, level.box.getBoundingClientRect());
+      return isAiming(trail, level.box.getBoundingClientRect());
     },
 
     /** @param {PointerEvent} event */
@@ -47,7 +51,7 @@ export function pointerHandlers(menu) {
       track(event);
       clearTimeout(menu.closeTimer);
       const button = scrollButtonAt(event.target);
-      if (button) return menu.pressScrollButton(button, menu.scrollButton == button && menu.scrollButtonDown);
+      if (button) return menu.pressScrollButton(button, menu.scrollButton == button && scrollButtonDown);
       const item = menu.itemAt(event.target);
       if (item) menu.hover(item);
     },
@@ -63,7 +67,7 @@ export function pointerHandlers(menu) {
     pointerout(event) {
       if (event.pointerType != 'mouse') return;
       const to = /** @type {Node | null} */ (event.relatedTarget);
-      if (menu.scrollButton && !menu.scrollButtonDown && !(to && menu.scrollButton.contains(to))) menu.pressScrollButton(null);
+      if (menu.scrollButton && !scrollButtonDown && !(to && menu.scrollButton.contains(to))) menu.pressScrollButton(null);
       if (menu.current && menu.itemAt(to) != menu.current) menu.highlight(null);
       if (menu.owns(to)) return;
       menu.pendingHover = null;
@@ -72,14 +76,14 @@ export function pointerHandlers(menu) {
 
     /** @param {PointerEvent} event */
     pointerdown(event) {
-      menu.lastPointerType = event.pointerType;
+      lastPointerType = event.pointerType;
       if (!menu.owns(/** @type {Node} */ (event.target))) {
         if (menu.openPath.length) menu.close();
         return;
       }
       const button = scrollButtonAt(event.target);
       if (!button) return;
-      menu.scrollButtonDown = true;
+      scrollButtonDown = true;
       menu.pressScrollButton(button, true);
       event.preventDefault();
     },
@@ -96,7 +100,7 @@ export function pointerHandlers(menu) {
         return;
       }
       if (isModified(event)) return;
-      const type = event.pointerType || (event.isTrusted ? menu.lastPointerType : '');
+      const type = event.pointerType || (event.isTrusted ? lastPointerType : '');
       const tap = type == 'touch' || type == 'pen';
       if (item.subList) {
         if (menu.openPath[item.level.depth] != item) {
@@ -106,7 +110,7 @@ export function pointerHandlers(menu) {
           return;
         }
         // open and without a link: a tap, or a click on the bar of a click-to-open menu, closes it
-        if (!hasRealLink(item)) {
+        if (!leadsSomewhere(item.link)) {
           event.preventDefault();
           if (tap || (menu.clickToOpen && !item.level.depth)) menu.closeFrom(item.level.depth);
           return;
