@@ -22,7 +22,7 @@ ${BOTH} .bGaz:has(a:focus-visible){outline:2px dotted;outline-offset:-3px}\
 :where(.velmo-toggle) span{width:20px;height:8px;border-block:2px solid}\
 :where(.velmo-toggle) span:after{content:"";display:block;border-bottom:2px solid;padding-top:3px}\
 :where(.velmo-list,.velmo-list ul){margin:0;padding:0;list-style:none;text-align:start}\
-${LIST} li{padding-inline-start:calc(var(--velmo-level)*1.5em)}\
+${LIST} ul{padding-inline-start:1.5em}\
 ${LIST} .velmo-after-separator{border-top:1px solid}\
 ${LIST} table{width:100%}\
 ${LIST} a{display:flex;align-items:center;min-height:44px;white-space:normal;overflow-wrap:anywhere}\

@@ -16,7 +16,6 @@ import { collapseWidth, menuName } from './options.js';
  * @property {HTMLElement | null} sourceList the hidden list's <ul> of the row's sub-list
  * @property {HTMLElement | null} subList built on first opening
  * @property {Row | null} parent
- * @property {number} depth
  */
 
 /**
@@ -99,14 +98,13 @@ export function collapser(menu) {
    * @param {Element} source
    * @param {Row | null} parent
    * @param {HTMLElement} target
-   * @param {number} depth
    */
-  function fill(source, parent, target, depth) {
+  function fill(source, parent, target) {
     let afterSeparator = false;
     for (let entry = source.firstElementChild; entry; entry = entry.nextElementSibling) {
       if (entry.tagName != 'LI') continue;
       const parts = partsOf(entry);
-      if (parts.link) target.append(makeRow(parts, parent, depth, afterSeparator));
+      if (parts.link) target.append(makeRow(parts, parent, afterSeparator));
       afterSeparator = !parts.link;
     }
     return target;
@@ -116,19 +114,17 @@ export function collapser(menu) {
    * A row: the design's bar cell in a table of its own, holding copies of the link and icon.
    * @param {import('./items.js').EntryParts} parts
    * @param {Row | null} parent
-   * @param {number} depth
    * @param {boolean} afterSeparator
    */
-  function makeRow(parts, parent, depth, afterSeparator) {
+  function makeRow(parts, parent, afterSeparator) {
     const entry = element('li', afterSeparator ? 'velmo-after-separator' : '');
     const link = /** @type {HTMLAnchorElement} */ (parts.link?.cloneNode(true));
     const icon = /** @type {HTMLImageElement | undefined} */ (parts.icon?.cloneNode(true));
     for (const attribute of MENU_ATTRIBUTES) link.removeAttribute(attribute);
-    entry.style.setProperty('--velmo-level', String(depth));
     const cell = makeCell({ link, icon, subList: null }, true, false);
     element('tr', '', layoutTable(entry)).append(cell);
     if (parts.subList) link.setAttribute('aria-expanded', 'false');
-    rowOfCell.set(cell, { link, entry, sourceList: parts.subList, subList: null, parent, depth });
+    rowOfCell.set(cell, { link, entry, sourceList: parts.subList, subList: null, parent });
     return entry;
   }
 
@@ -137,7 +133,7 @@ export function collapser(menu) {
    * @param {boolean} open
    */
   function setOpen(open) {
-    if (open && !list.firstChild) fill(menu.list, null, list, 0);
+    if (open && !list.firstChild) fill(menu.list, null, list);
     toggle.setAttribute('aria-expanded', String(open));
     setShown(list, open);
   }
@@ -149,7 +145,7 @@ export function collapser(menu) {
    */
   function setRowOpen(row, open) {
     if (open && !row.subList)
-      row.entry.append(row.subList = fill(/** @type {HTMLElement} */ (row.sourceList), row, element('ul'), row.depth + 1));
+      row.entry.append(row.subList = fill(/** @type {HTMLElement} */ (row.sourceList), row, element('ul')));
     row.link.setAttribute('aria-expanded', String(open));
     setShown(row.subList, open);
   }
