@@ -9,18 +9,6 @@ namespace zarvex {
 
 namespace {
 
-// What one record takes beyond its own size: text too long for the string's
-// inline buffer lives on the heap, in blocks with a header.
-std::size_t HeapBytes(const TItemData& item) {
-    std::size_t bytes = 0;
-    for (const auto& f : kItemFields) {
-        const std::string& value = item.*f.member;
-        if (value.size() >= sizeof(std::string) / 2)
-            bytes += value.size() + 32;
-    }
-    return bytes;
-}
-
 std::string SequenceFault(int level, int previous, bool first) {
     const std::string text = std::to_string(level);
     if (level < 0)
@@ -34,15 +22,13 @@ std::string SequenceFault(int level, int previous, bool first) {
 }  // namespace
 
 std::size_t ItemMemoryBudget(std::size_t textSize) {
-    return 2 * textSize + (std::size_t{12} << 20);
+    return 12 * textSize + (std::size_t{16} << 20);
 }
 
 TreeLevelReader::TreeLevelReader(const TaggedLineReader& reader, std::size_t itemCount,
                                  int firstItemLine)
-    : reader_(reader),
-      budget_(ItemMemoryBudget(reader.TextSize())),
-      used_(itemCount * (sizeof(TItemData) + sizeof(int))) {
-    if (used_ > budget_)
+    : reader_(reader) {
+    if (itemCount > ItemMemoryBudget(reader.TextSize()) / (sizeof(TItemData) + sizeof(int)))
         reader.Refuse(firstItemLine, "the item section holds " + std::to_string(itemCount) +
                                          " lines, more items than a file of " +
                                          std::to_string(reader.TextSize()) + " bytes can carry");
@@ -56,11 +42,6 @@ void TreeLevelReader::Add(const TItemData& item) {
     const int previous = levels_.empty() ? -1 : levels_.back() - 1;
     if (level < 0 || level > previous + 1)
         reader_.Refuse(reader_.LineNumber(), SequenceFault(level, previous, levels_.empty()));
-    used_ += HeapBytes(item);
-    if (used_ > budget_)
-        reader_.Refuse(reader_.LineNumber(),
-                       "the items up to here take more memory than a file of " +
-                           std::to_string(reader_.TextSize()) + " bytes may ask for");
     levels_.push_back(level + 1);
 }
 

@@ -24,7 +24,7 @@ class TreeLevelReader {
     // Checks the item just read from the reader's current line. Refuses the file,
     // naming that line, when its Level is not a whole number or cannot follow the
     // one before in a pre-order tree (first level not 0, a negative level, a rise
-    // of more than one), or when the items read so far take more than the budget.
+    // of more than one).
     void Add(const TItemData& item);
 
     std::vector<int> Take() { return std::move(levels_); }
@@ -32,32 +32,42 @@ class TreeLevelReader {
   private:
     const TaggedLineReader& reader_;
     std::vector<int> levels_;
-    std::size_t budget_;
-    std::size_t used_;
 };
 
 // Reads the item section that follows the reader's current line: one record a
-// line up to endTag, each filled by readLine(line, record) from a copy of blank
-// and checked at once (TreeLevelReader). Returns the tree levels of items.
+// line up to endTag, each filled by readLine(line, record) from a copy of blank.
+// Every line is checked (TreeLevelReader) before any record is kept, so that a
+// broken file is refused having held little more than its text; a sound one then
+// gets exactly the records it needs. Returns the tree levels of items.
 template <typename ReadLine>
 std::vector<int> ReadItemSection(TaggedLineReader& reader, std::string_view endTag,
                                  const TItemData& blank, TItemArray& items, ReadLine readLine) {
     const std::size_t itemCount = reader.CountLinesBefore(endTag);
-    TreeLevelReader levels(reader, itemCount, reader.LineNumber() + 1);
+    TaggedLineReader check = reader;
+    TreeLevelReader levels(check, itemCount, check.LineNumber() + 1);
+    TItemData scratch;
+    check.Advance(endTag);
+    while (check.Line() != endTag) {
+        scratch = blank;
+        readLine(check.Line(), scratch);
+        levels.Add(scratch);
+        check.Advance(endTag);
+    }
+
     items.reserve(itemCount);
     reader.Advance(endTag);
     while (reader.Line() != endTag) {
-        TItemData& item = items.emplace_back(blank);
-        readLine(reader.Line(), item);
-        levels.Add(item);
+        readLine(reader.Line(), items.emplace_back(blank));
         reader.Advance(endTag);
     }
     return levels.Take();
 }
 
-// The memory the items of a file of textSize bytes may take: twice its size and
-// 12 MB. With the text itself this keeps a read within three times the file's size
-// and 16 MB, whatever the file holds.
+// The memory the records of a file of textSize bytes may take: twelve times its
+// size and 16 MB. That is room for 100,000 items of a few short fields, while a
+// flood of near-empty lines is refused before anything is allocated. Text longer
+// than a string's inline buffer is held once more on the heap, bounded by the
+// file's own bytes.
 std::size_t ItemMemoryBudget(std::size_t textSize);
 
 // Reduces the tree to its root and appends one node per item, captioned with its Text.
