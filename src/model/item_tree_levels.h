@@ -4,10 +4,14 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/design_tree.h"
+#include "model/file_helpers.h"
+#include "model/progress.h"
 #include "model/records.h"
 #include "model/tagged_text.h"
 
@@ -72,5 +76,19 @@ std::size_t ItemMemoryBudget(std::size_t textSize);
 
 // Reduces the tree to its root and appends one node per item, captioned with its Text.
 void RebuildTree(IDesignTree& tree, const TItemArray& items, const std::vector<int>& treeLevels);
+
+// Reads the design file at path with parse(text, path, onItemsFound), showing "Loading
+// Data ... ..." from the item section on, and rebuilds tree from the items before
+// handing the content back: should either fail, the caller's design is still the
+// previous one. The content holds items and treeLevels.
+template <typename Parse>
+auto ReadDesignFile(IProgress& progress, const std::string& path, IDesignTree& tree, Parse parse) {
+    std::optional<ProgressScope> scope;
+    // The text goes before the tree is built: the records hold copies of it.
+    auto content =
+        parse(ReadWholeFile(path), path, [&] { scope.emplace(progress, "Loading Data ... ..."); });
+    RebuildTree(tree, content.items, content.treeLevels);
+    return content;
+}
 
 }  // namespace zarvex

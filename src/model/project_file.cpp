@@ -123,13 +123,7 @@ void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
 }
 
 void TkavoAppletAgent::LoadProjectFile(const std::string& path, IDesignTree& tree) {
-    std::optional<ProgressScope> scope;
-    // The text goes before the tree is built: the records hold copies of it.
-    ProjectFileContent content = ParseProjectText(
-        ReadWholeFile(path), path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
-
-    // The tree first: should it fail, the model is still the previous design.
-    RebuildTree(tree, content.items, content.treeLevels);
+    ProjectFileContent content = ReadDesignFile(Progress(), path, tree, ParseProjectText);
     MenuParameters = std::move(content.parameters);
     Items = std::move(content.items);
     LoadedVersion = std::move(content.version);

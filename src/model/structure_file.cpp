@@ -114,13 +114,7 @@ void TkavoAppletAgent::ExportStructure(const std::string& path) {
 }
 
 void TkavoAppletAgent::ImportStructure(const std::string& path, IDesignTree& tree) {
-    std::optional<ProgressScope> scope;
-    // The text goes before the tree is built: the records hold copies of it.
-    StructureFileContent content = ParseStructureText(
-        ReadWholeFile(path), path, [&] { scope.emplace(Progress(), "Loading Data ... ..."); });
-
-    // The tree first: should it fail, the model is still the previous design.
-    RebuildTree(tree, content.items, content.treeLevels);
+    StructureFileContent content = ReadDesignFile(Progress(), path, tree, ParseStructureText);
     MenuParameters = DefaultAppletData();
     Items = std::move(content.items);
     LoadedVersion = std::move(content.version);
