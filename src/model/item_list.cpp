@@ -71,11 +71,7 @@ bool MoveBlock(TItemArray& items, int first, int count, int to) {
     const int n = static_cast<int>(items.size());
     if (count <= 0 || first < 0 || first + count > n || to < 0 || to + count > n)
         return false;
-    const auto at = [&](int i) { return items.begin() + i; };
-    if (to < first)
-        std::rotate(at(to), at(first), at(first + count));
-    else if (to > first)
-        std::rotate(at(first), at(first + count), at(to + count));
+    RotateBlock(items, first, count, to);
     return true;
 }
 

@@ -4,7 +4,9 @@
 // time proportional to the records touched.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "model/records.h"
 
@@ -26,6 +28,16 @@ void MoveBlockUp(TItemArray& items, int first, int upperSize, int lowerSize);
 // (0 <= to <= size - count); the other records keep their order. False, with nothing
 // changed, for a block or destination out of range.
 bool MoveBlock(TItemArray& items, int first, int count, int to);
+
+// MoveBlock for any vector whose ranges the caller has checked, so that lists kept in
+// step with the records move the same way.
+template <typename T>
+void RotateBlock(std::vector<T>& v, int first, int count, int to) {
+    if (to < first)
+        std::rotate(v.begin() + to, v.begin() + first, v.begin() + first + count);
+    else if (to > first)
+        std::rotate(v.begin() + first, v.begin() + first + count, v.begin() + to + count);
+}
 
 // Removes the block [first, first + count) and returns it; empty when out of range.
 TItemArray TakeBlock(TItemArray& items, int first, int count);

@@ -419,14 +419,8 @@ bool DesignTreeModel::MoveBlock(int pos, int parentPos, int row) {
     const int shift = levels_[parentPos] + 1 - levels_[pos];
     if (!beginMoveRows(IndexAt(oldParent), row_[pos], row_[pos], IndexAt(parentPos), qtRow))
         return false;
-    const auto rotate = [&](auto& v) {
-        if (to < pos)
-            std::rotate(v.begin() + to, v.begin() + pos, v.begin() + end);
-        else
-            std::rotate(v.begin() + pos, v.begin() + end, v.begin() + to + size);
-    };
-    rotate(levels_);
-    rotate(ids_);
+    items::RotateBlock(levels_, pos, size, to);
+    items::RotateBlock(ids_, pos, size, to);
     items::MoveBlock(agent_.Items, pos - 1, size, to - 1);
     if (shift != 0) {
         for (int i = to; i < to + size; ++i) {

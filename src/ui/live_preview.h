@@ -38,7 +38,6 @@ class LivePreview final : public QWidget {
     LivePreview(TMainForm& form, QSplitter* splitter);
     ~LivePreview() override;
 
-    QAction* ToggleAction() const { return toggle_; }
     // Shows or hides the pane (the View menu's command) and remembers the choice.
     void SetShown(bool shown);
     // Whether the program was built with a web view to show the page on.

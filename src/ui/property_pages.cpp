@@ -256,24 +256,19 @@ void PropertyPages::TrackEdits() {
     if (filling_ > 0)
         return;
     std::vector<FieldEdit> edits;
-    const TAppletData menu = ShownMenuValues();
-    for (const MenuFieldBinding& row : kMenuFieldBindings) {
-        const std::string& now = Field(menu, row.field);
-        std::string& before = Field(shownMenu_, row.field);
-        if (now == before)
-            continue;
-        edits.push_back({false, static_cast<int>(row.field), before, now, refusing_});
-        before = now;
-    }
-    const TItemData item = ShownItemValues();
-    for (const ItemFieldBinding& row : kItemFieldBindings) {
-        const std::string& now = Field(item, row.field);
-        std::string& before = Field(shownItem_, row.field);
-        if (now == before)
-            continue;
-        edits.push_back({true, static_cast<int>(row.field), before, now, refusing_});
-        before = now;
-    }
+    // Each bound field whose control differs from what was last shown is an edit.
+    const auto collect = [&](bool ofItem, const auto& bindings, const auto& shown, auto& last) {
+        for (const auto& row : bindings) {
+            const std::string& now = Field(shown, row.field);
+            std::string& before = Field(last, row.field);
+            if (now == before)
+                continue;
+            edits.push_back({ofItem, static_cast<int>(row.field), before, now, refusing_});
+            before = now;
+        }
+    };
+    collect(false, kMenuFieldBindings, ShownMenuValues(), shownMenu_);
+    collect(true, kItemFieldBindings, ShownItemValues(), shownItem_);
     if (!edits.empty())
         emit fieldsEdited(edits);
 }
