@@ -1,11 +1,13 @@
 #include "cli/cli_commands.h"
 
 #include <algorithm>
+#include <array>
 
 #include "cli/cli_errors.h"
 #include "cli/cli_session.h"
 #include "cli/publish_into_folder.h"
 #include "model/file_helpers.h"
+#include "model/menu_field_checks.h"
 #include "model/records.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
@@ -77,6 +79,8 @@ std::string ExportGmsCommand(const std::string& project, const std::string& out,
 
 TAppletData ReadMenuSettings(const std::string& path) {
     TAppletData menu = DefaultAppletData();
+    // The line that set each field, for naming a refused one.
+    std::array<int, kAppletFieldCount> lines{};
     const std::string text = ReadWholeFile(path);
     std::size_t start = 0;
     for (int lineNumber = 1; start < text.size(); ++lineNumber) {
@@ -97,6 +101,13 @@ TAppletData ReadMenuSettings(const std::string& path) {
             throw CliError(path + ":" + std::to_string(lineNumber) + ": '" + std::string(name) +
                            "' is not a menu field");
         menu.*field->member = TextAsUtf8(line.substr(eq + 1));
+        lines[static_cast<std::size_t>(field - kAppletFields.begin())] = lineNumber;
+    }
+    if (const auto fault = FindMenuFieldFault(menu)) {
+        const auto field = std::find_if(kAppletFields.begin(), kAppletFields.end(),
+                                        [&](const auto& f) { return f.name == fault->field; });
+        const int line = lines[static_cast<std::size_t>(field - kAppletFields.begin())];
+        throw CliError(path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + fault->reason);
     }
     return menu;
 }
