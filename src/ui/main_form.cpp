@@ -205,10 +205,16 @@ bool TMainForm::Publish(const QString& path) {
     const std::string core = ToCorePath(path);
     // A design that cannot be built is still the author's work: the project file is
     // written, the page and scripts are not, and the message says why.
-    if (FindDesignFault(agent_.MenuParameters, agent_.Items)) {
+    // Opening refuses such a file too, so the message asks for the field now.
+    if (const auto fault = FindDesignFault(agent_.MenuParameters, agent_.Items)) {
         agent_.SaveProjectFile(FolderOfPath(core) + PublishBaseName(BareFileName(core)) +
                                ".zarvex");
-        CheckDesignFields();
+        dialogs_.ShowMessage(
+            this, MessageKind::Error,
+            platform::DecodeFieldText("Cannot build the menu: " + fault->reason +
+                                      ". Only the project file was saved, and it cannot be "
+                                      "opened again until this field is corrected."),
+            DialogButton::Ok);
         return true;
     }
     const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
