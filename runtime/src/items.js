@@ -1,6 +1,7 @@
 // Items: the entries of the hidden list, each shown as a bar cell or a pop-up row that
 // holds the list's own link and icon until the menu is destroyed.
 import { element } from './dom.js';
+import { CARET, DRAWN_ARROW } from './class_names.js';
 
 /**
  * @typedef {object} Level the bar, or one pop-up
@@ -138,8 +139,9 @@ export function readItem(listItem, level, tooltips) {
  * @param {EntryParts} item
  * @param {boolean} onBar
  * @param {boolean} vertical
+ * @param {boolean} [drawnArrows] draw pop-up arrows in the text colour rather than show the arrow images
  */
-export function makeCell(item, onBar, vertical) {
+export function makeCell(item, onBar, vertical, drawnArrows) {
   if (!item.link) {
     const separator = /** @type {HTMLElement} */ ((onBar ? barSeparator : popupSeparator).cloneNode(true));
     if (onBar && !vertical) separator.setAttribute('aria-orientation', 'vertical');
@@ -151,7 +153,8 @@ export function makeCell(item, onBar, vertical) {
   const textCell = /** @type {HTMLElement} */ (iconCell.nextSibling), arrowCell = textCell.nextSibling;
   if (item.icon) iconCell.firstChild?.replaceWith(item.icon);
   textCell.append(item.link);
-  if (item.subList && arrowCell) element('div', '', /** @type {Element} */ (arrowCell));
+  if (item.subList && onBar) element('div', '', element('td', CARET, /** @type {Element} */ (textCell.parentNode)));
+  else if (item.subList && arrowCell) element('div', drawnArrows ? DRAWN_ARROW : '', /** @type {Element} */ (arrowCell));
   return cell;
 }
 

@@ -4,7 +4,8 @@
 import { acquireBaseStyle, releaseBaseStyle } from './base_style.js';
 import { element, isRightToLeft, layoutTable, setShown } from './dom.js';
 import { isSelectable, leadsSomewhere, makeCell, readItem, restoreItem } from './items.js';
-import { menuName, readSettings } from './options.js';
+import { menuName, readListSettings, readSettings } from './options.js';
+import { markCurrentPage } from './current_page.js';
 import { placePopup, showScrollButtons } from './placement.js';
 import { handleKey } from './keyboard.js';
 import { pointerHandlers } from './pointer.js';
@@ -75,12 +76,14 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
  */
 export function createMenu(list, options) {
   const { vertical, tooltips, shadow, clickToOpen, closeDelay, blinkCount } = readSettings(options);
+  const { drawnArrows, markCurrent, openDelay } = readListSettings(list);
   const rightToLeft = isRightToLeft(list), name = menuName(list);
+  const unmarkCurrent = markCurrent ? markCurrentPage(list) : null;
   /** @type {Item[]} */
   const openPath = [];
   /** @type {Level[]} */
   let popups = [];
-  let scrollSpeed = 0, scrollFrame = 0, placeFrame = 0, aimTimer = 0, blinkTimer = 0, growTimer = 0;
+  let scrollSpeed = 0, scrollFrame = 0, placeFrame = 0, aimTimer = 0, blinkTimer = 0, growTimer = 0, openTimer = 0;
 
   const bar = element('div', 'bnaz-bpAb', null, 'menubar');
   bar.setAttribute('aria-orientation', vertical ? 'vertical' : 'horizontal');
@@ -140,7 +143,7 @@ export function createMenu(list, options) {
       if (entry.tagName != 'LI') continue;
       const item = readItem(/** @type {HTMLElement} */ (entry), level, tooltips);
       level.items.push(item);
-      item.cell = makeCell(item, onBar, vertical);
+      item.cell = makeCell(item, onBar, vertical, drawnArrows);
       (onBar && vertical ? element('tr', '', /** @type {Element} */ (parent)) : parent).appendChild(item.cell);
       if (item.link) {
         itemOfCell.set(item.cell, item);
@@ -246,6 +249,7 @@ export function createMenu(list, options) {
   function close() {
     clearTimeout(menu.closeTimer);
     clearTimeout(aimTimer);
+    clearTimeout(openTimer);
     menu.pendingHover = null;
     closeFrom(0);
     highlight(null);
@@ -269,6 +273,7 @@ export function createMenu(list, options) {
       level.shadow?.remove();
     }
     popups = [];
+    unmarkCurrent?.();
     if (/** @type {any} */ (list).$velmo == menu) delete (/** @type {any} */ (list).$velmo);
     releaseBaseStyle();
   }
@@ -398,7 +403,8 @@ export function createMenu(list, options) {
 
   /**
    * Opens the item's sub-menu and closes its siblings'; waits a moment instead when the
-   * pointer is heading for the sibling's open pop-up.
+   * pointer is heading for the sibling's open pop-up, or, with an open delay, when no
+   * pop-up of its level is open yet (a pointer crossing the bar on its way opens nothing).
    * @param {Item} item
    * @param {boolean} [now]
    */
@@ -406,9 +412,14 @@ export function createMenu(list, options) {
     highlight(item);
     menu.pendingHover = null;
     clearTimeout(aimTimer);
+    clearTimeout(openTimer);
     if (clickToOpen && !openPath.length) return;
     const depth = item.level.depth, opened = openPath[depth];
     if (opened == item) return closeFrom(depth + 1);
+    if (openDelay && !now && !opened && item.subList) {
+      openTimer = setTimeout(() => menu.current == item && hover(item, true), openDelay);
+      return;
+    }
     if (opened && !now && pointer.isAimingAt(/** @type {Level} */ (opened.popup))) {
       menu.pendingHover = item;
       aimTimer = setTimeout(() => menu.pendingHover == item && hover(item, true), 250);

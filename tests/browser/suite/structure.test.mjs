@@ -163,23 +163,32 @@ describe('pop-ups', () => {
     const rows = await page.$$eval('div.bnaz-bwAb tr', trs => trs.map(tr => tr.className === 'BTaz'
       ? { sep: tr.querySelector('td > div') !== null }
       : { cells: [...tr.cells].map(c => c.className).join(' '), text: tr.cells[1].textContent,
-        icon: tr.cells[0].firstElementChild.tagName, arrow: !!tr.cells[2].firstElementChild,
-        arrowImage: tr.cells[2].firstElementChild ? getComputedStyle(tr.cells[2].firstElementChild).backgroundImage : '' }));
-    assert.deepEqual(rows.map(r => r.sep ? 'sep' : `${r.text}:${r.icon}:${r.arrow}`),
+        icon: tr.cells[0].firstElementChild.tagName,
+        arrow: tr.cells[2].firstElementChild && (s => [s.backgroundImage, s.borderTopColor, s.transform])(getComputedStyle(tr.cells[2].firstElementChild)) }));
+    assert.deepEqual(rows.map(r => r.sep ? 'sep' : `${r.text}:${r.icon}:${!!r.arrow}`),
       ['Tools:IMG:true', 'sep', 'Parts:DIV:true', 'Catalogue:IMG:false', 'Coming soon:DIV:false']);
     assert.ok(rows.every(r => r.sep !== false), 'separator rows hold a div');
     assert.ok(rows.filter(r => r.cells).every(r => r.cells === 'BDaz BJaz bfAa'));
-    assert.match(rows[0].arrowImage, /arrowr\.gif/);
+    // the arrow is drawn in the row's text colour, pointing to the inline end
+    assert.deepEqual(rows[0].arrow, ['none', 'rgb(0, 0, 0)', 'matrix(0.707107, 0.707107, -0.707107, 0.707107, 0, 0)']);
     const src = await page.$eval('div.bnaz-bwAb tr.bGaz img', img => img.getAttribute('src'));
     assert.equal(src, 'tool.gif');
     // under the pointer the row and its arrow change as the stylesheet says
     await H.popItem(page, 'Parts').hover();
     const hovered = await page.$eval('div.bnaz-bwAb tr.bqAb', tr => [tr.cells[1].textContent, getComputedStyle(tr).backgroundColor,
-      getComputedStyle(tr).color, getComputedStyle(tr.cells[2].firstElementChild).backgroundImage]);
-    assert.equal(hovered[0], 'Parts');
-    assert.equal(hovered[1], 'rgb(49, 106, 197)');
-    assert.equal(hovered[2], 'rgb(255, 255, 255)');
-    assert.match(hovered[3], /arrowrh\.gif/);
+      getComputedStyle(tr).color, getComputedStyle(tr.cells[2].firstElementChild).borderTopColor]);
+    assert.deepEqual(hovered, ['Parts', 'rgb(49, 106, 197)', 'rgb(255, 255, 255)', 'rgb(255, 255, 255)']);
+    // a design that names its own arrow images keeps them, normal and under the pointer
+    await page.evaluate(() => {
+      MyMenu1.destroy();
+      document.getElementById('MyMenu1_ul').setAttribute('data-velmo-arrows', 'images');
+      window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+    });
+    await H.barItem(page, 'Products').hover();
+    const image = () => H.popItem(page, 'Parts').locator('td.bfAa div').evaluate(d => getComputedStyle(d).backgroundImage);
+    assert.match(await image(), /arrowr\.gif/);
+    await H.popItem(page, 'Parts').hover();
+    assert.match(await image(), /arrowrh\.gif/);
     assert.deepEqual(problems, []);
   });
 
