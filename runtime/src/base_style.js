@@ -36,8 +36,8 @@ ${POPUP}[dir=rtl] tr.bGaz td.bfAa div.${DRAWN_ARROW}{transform:rotate(-135deg)}\
 :where(${BAR} .${CARET}) div{width:5px;height:5px;margin:0 5px 3px;border:solid;border-width:0 2px 2px 0;transform:rotate(45deg)}\
 :where(${BAR}[aria-orientation=vertical] .${CARET}) div{margin-bottom:0;transform:rotate(-45deg)}\
 :where([dir=rtl] ${BAR}[aria-orientation=vertical] .${CARET}) div{transform:rotate(135deg)}\
-:where(a.${CURRENT},a.${CURRENT_BRANCH}){text-decoration-line:underline;text-underline-offset:.2em}\
-:where(a.${CURRENT}){text-decoration-thickness:2px}\
+:where(${BAR},${POPUP},.velmo-list) :is(a.${CURRENT},a.${CURRENT_BRANCH}){text-decoration:underline;text-underline-offset:.25em}\
+:where(${BAR},${POPUP},.velmo-list) a.${CURRENT}{text-decoration-thickness:2px}\
 :where(.bnaz-bsAb)::-webkit-scrollbar{display:none}\
 @supports not selector(:has(a)){${BOTH} .bGaz:focus-within{outline:2px dotted;outline-offset:-3px}}\
 @media (forced-colors:active){${BOTH} :is(.bqAb,.brAb){outline:2px solid;outline-offset:-2px}}\

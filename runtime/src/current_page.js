@@ -5,13 +5,14 @@ import { CURRENT, CURRENT_BRANCH } from './class_names.js';
 import { leadsSomewhere } from './items.js';
 
 /**
- * The address of a page as the menu compares it: origin and path, without the fragment
- * and the query, and with a last segment of "index.html" (or "index.htm") taken off.
+ * The address of a page as the menu compares it: origin, path and query, without the
+ * fragment, and with a last segment of "index.html" (or "index.htm") taken off. The query
+ * counts, as sites that serve every page from one script tell their pages apart by it.
  * @param {string} href
  */
 export function pageKey(href) {
   const url = new URL(href, document.baseURI);
-  return url.origin + url.pathname.replace(/\/index\.html?$/i, '/');
+  return url.origin + url.pathname.replace(/\/index\.html?$/i, '/') + url.search;
 }
 
 /**

@@ -241,6 +241,16 @@ describe('options', () => {
     assert.equal(await off.page.getAttribute('#MyMenu1_ul a[href*=home]', 'title'), 'Start page', 'destroy() gives the titles back');
   });
 
+  test('forced colours: hovered, open and focused items keep an outline, arrows take the system colour', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default', { forcedColors: 'active' });
+    await H.barItem(page, 'Products').hover();
+    await H.popItem(page, 'Parts').hover();
+    const marks = await page.$$eval('.bGaz.bqAb, .bGaz.brAb', cells => cells.map(c => `${c.textContent.trim()}:${getComputedStyle(c).outlineStyle}`));
+    assert.deepEqual(marks, ['Products:solid', 'Parts:solid']);
+    const [arrow, text] = await H.popItem(page, 'Tools').evaluate(tr => [getComputedStyle(tr.cells[2].firstElementChild).borderTopColor, getComputedStyle(tr).color]);
+    assert.equal(arrow, text);
+  });
+
   test('shadow: a soft shadow box behind each open pop-up, none when off', async t => {
     const { page } = await H.openFor(t, browser, server, 'default');
     await H.barItem(page, 'Products').hover();
