@@ -3,7 +3,7 @@
 // stylesheet, and quirks-mode tables do not inherit one. One <style> element serves every
 // menu of the page; it goes when the last of them is destroyed.
 import { element } from './dom.js';
-import { CARET, CURRENT, CURRENT_BRANCH, DRAWN_ARROW } from './class_names.js';
+import { CARET, CURRENT, CURRENT_BRANCH, DRAWN_ARROW, TOGGLE } from './class_names.js';
 
 const BAR = '.bnaz-bpAb', POPUP = '.bnaz-bwAb', BOTH = `:where(${BAR},${POPUP})`;
 const LIST = ':where(.velmo-list)';
@@ -31,13 +31,12 @@ ${LIST} table{width:100%}\
 ${LIST} a{display:flex;align-items:center;min-height:44px;white-space:normal;overflow-wrap:anywhere}\
 ${LIST} a[aria-expanded]:after{content:"";margin-inline:auto .7em;padding:.2em;border:solid;border-width:0 2px 2px 0;transform:rotate(45deg)}\
 ${LIST} a[aria-expanded=true]:after{transform:rotate(-135deg)}\
-${POPUP} tr.bGaz td.bfAa div.${DRAWN_ARROW}{background:none;width:5px;height:5px;border:solid;border-width:2px 2px 0 0;transform:rotate(45deg)}\
-${POPUP}[dir=rtl] tr.bGaz td.bfAa div.${DRAWN_ARROW}{transform:rotate(-135deg)}\
-:where(${BAR} .${CARET}) div{width:5px;height:5px;margin:0 5px 3px;border:solid;border-width:0 2px 2px 0;transform:rotate(45deg)}\
-:where(${BAR}[aria-orientation=vertical] .${CARET}) div{margin-bottom:0;transform:rotate(-45deg)}\
-:where([dir=rtl] ${BAR}[aria-orientation=vertical] .${CARET}) div{transform:rotate(135deg)}\
-:where(${BAR},${POPUP},.velmo-list) :is(a.${CURRENT},a.${CURRENT_BRANCH}){text-decoration:underline;text-underline-offset:.25em}\
-:where(${BAR},${POPUP},.velmo-list) a.${CURRENT}{text-decoration-thickness:2px}\
+${POPUP} tr.bGaz td.bfAa div.${DRAWN_ARROW},:where(.${CARET}) div{background:none;width:5px;height:5px;margin:0 2px;border:solid;border-width:2px 2px 0 0;transform:rotate(45deg)}\
+:where(${BAR}:not(.velmo-vertical) .${CARET}) div{transform:rotate(135deg)}\
+${POPUP}[dir=rtl] tr.bGaz td.bfAa div.${DRAWN_ARROW},:where([dir=rtl] .velmo-vertical .${CARET}) div{transform:rotate(-135deg)}\
+:where(.${TOGGLE}){padding:4px;border:0;background:none;color:inherit;font:inherit}\
+a.${CURRENT},a.${CURRENT_BRANCH}{text-decoration:underline;text-underline-offset:.25em}\
+a.${CURRENT}{text-decoration-thickness:2px}\
 :where(.bnaz-bsAb)::-webkit-scrollbar{display:none}\
 @supports not selector(:has(a)){${BOTH} .bGaz:focus-within{outline:2px dotted;outline-offset:-3px}}\
 @media (forced-colors:active){${BOTH} :is(.bqAb,.brAb){outline:2px solid;outline-offset:-2px}}\

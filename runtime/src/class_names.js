@@ -16,5 +16,7 @@ export const CURRENT = 'velmo-current';
 export const CURRENT_BRANCH = 'velmo-current-branch';
 /** an arrow drawn in the item's text colour, in place of the arrow images */
 export const DRAWN_ARROW = 'velmo-arrow';
+/** in site navigation, the button beside a parent's own link */
+export const TOGGLE = 'velmo-disclosure';
 /** the mark of a bar item that opens a sub-menu */
 export const CARET = 'velmo-caret';

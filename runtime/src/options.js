@@ -63,7 +63,9 @@ export function collapseWidth(list) {
  * - `data-velmo-open-delay`: milliseconds the pointer rests on an item before its pop-up
  *   opens (never for keys, clicks or touch);
  * - `data-velmo-pattern="navigation"`: site navigation (links and disclosure buttons)
- *   rather than an application menubar.
+ *   rather than an application menubar;
+ * - `data-velmo-static`: the list is shown (as plain nested links) until the menu takes
+ *   its place, for pages read without scripts.
  * @param {HTMLElement} list
  */
 export function readListSettings(list) {
