@@ -25,7 +25,8 @@ export function markCurrentPage(list) {
   /** @type {HTMLAnchorElement[]} */
   const marked = [];
   for (const link of list.querySelectorAll('a')) {
-    if (!leadsSomewhere(link) || link.hasAttribute('aria-current') || pageKey(link.href) != here) continue;
+    // a link to a place within the page ("#part") names a section, not a page
+    if (!leadsSomewhere(link) || link.getAttribute('href')?.startsWith('#') || link.hasAttribute('aria-current') || pageKey(link.href) != here) continue;
     link.setAttribute('aria-current', 'page');
     link.classList.add(CURRENT);
     marked.push(link);
