@@ -73,7 +73,7 @@ describe('samples index', () => {
     for (const { id, frame } of sections) {
       assert.equal(frame, `${id}/${id}.html`);
       const frameLocator = page.frameLocator(`section#${id} iframe`);
-      await frameLocator.locator('nav.velmo-nav div.bnaz-bpAb').waitFor({ state: 'attached' });
+      await frameLocator.locator('nav.velmo-nav div.bnaz-bpAb').first().waitFor({ state: 'attached' });
     }
     const links = await page.$$eval('a[href]', as => as.map(a => a.getAttribute('href')));
     for (const href of links) {
