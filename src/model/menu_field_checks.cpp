@@ -120,8 +120,20 @@ bool IsFontFamily(std::string_view family) {
             return c == quote || c == '\\' || c == '<' || c == '>' || IsControl(c);
         });
     }
-    return std::all_of(family.begin(), family.end(),
-                       [](char c) { return IsFontNameByte(c) || c == ' '; });
+    // Each word must be a CSS identifier: a digit (or a hyphen and a digit) may not
+    // begin it, or the browser drops the whole declaration.
+    for (std::size_t at = 0; at < family.size();) {
+        const std::size_t end = std::min(family.find(' ', at), family.size());
+        const std::string_view word = family.substr(at, end - at);
+        at = end + 1;
+        if (word.empty())
+            continue;
+        const std::string_view rest = word.front() == '-' ? word.substr(1) : word;
+        if (rest.empty() || IsDigit(rest.front()) ||
+            !std::all_of(word.begin(), word.end(), IsFontNameByte))
+            return false;
+    }
+    return true;
 }
 
 std::optional<FieldFault> CheckFontList(std::string_view field, std::string_view text) {

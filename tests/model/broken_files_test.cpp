@@ -161,6 +161,10 @@ std::vector<BrokenCase> Cases() {
          "item 1, Target: 'x\" onclick=", 15},
         {"ProjectMarkupInIcon", P, WithItemField(ItemField::Icon, "a.gif\" onerror=\"alert(1)"),
          "item 1, Icon: 'a.gif\"", 15},
+        {"ProjectWebPageBadValue", P, Stored("web_page_bad_value.zarvex"),
+         "the web page choice OpenDelay=-5 has a value it cannot take", 38},
+        {"ProjectWebPageUnended", P, Stored("web_page_unended.zarvex"), incomplete + "</Web_Page>",
+         36},
 
         {"StructureEmpty", S, Stored("empty.gms"), "the file is empty", 0},
         {"StructureNoProductLine", S, Stored("no_product_line.gms"), kStructureRefused, 6},

@@ -91,6 +91,7 @@ TEST(MenuFieldChecks, ValuesThatCouldLeaveTheirPlaceAreRefusedByName) {
         {F::FontFamily, "a</style><script>"},
         {F::FontFamily, "a\\;b"},
         {F::FontFamily, "\"a\"b\""},
+        {F::FontFamily, "Arial, 9pt"},
         {F::UseLocalPaths, ""},
         {F::LocalRootDir, "C:\\a\rb"},
     };
