@@ -41,6 +41,8 @@ const char* KindName(ScriptedDialogService::Kind kind) {
             return "save dialog";
         case ScriptedDialogService::Kind::Color:
             return "colour dialog";
+        case ScriptedDialogService::Kind::Choice:
+            return "question";
     }
     return "?";
 }
@@ -91,6 +93,16 @@ std::optional<QString> ScriptedDialogService::GetSaveFileName(QWidget*, const QS
     calls_.push_back({Kind::Save, MessageKind::Information, filter, {}});
     Answer a{Kind::Save, DialogButton::None, std::nullopt, std::nullopt};
     return Next(Kind::Save, filter, a) ? a.path : std::nullopt;
+}
+
+int ScriptedDialogService::AskChoice(QWidget*, MessageKind kind, const QString& text,
+                                     const QStringList& choices) {
+    calls_.push_back({Kind::Choice, kind, text, {}});
+    Answer a{Kind::Choice, DialogButton::None, std::nullopt, std::nullopt};
+    if (!Next(Kind::Choice, text, a))
+        return -1;
+    EXPECT_LT(a.choice, choices.size()) << "scripted a button the box does not offer";
+    return a.choice;
 }
 
 std::optional<QColor> ScriptedDialogService::GetColor(QWidget*, const QColor&) {
