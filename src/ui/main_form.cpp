@@ -144,6 +144,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     pages_->ForgetArrangement();
     pages_->ArrangePages(false);
     UpdateCommandStates();
+    RestoreLook();
 }
 
 TMainForm::~TMainForm() {
@@ -439,9 +440,10 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 void TMainForm::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     RunCommand([&] { FormCloseQuery(canClose); });
-    if (canClose)
+    if (canClose) {
+        SaveLook();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -207,6 +207,9 @@ class TMainForm : public QMainWindow, private IEditHost {
     void RememberProjectStamp();
     void StartRecovery(const MainFormSetup& setup);
     void DiscardRecoveryCopy();
+    // The window's geometry, bars and splitter as the last run left them.
+    void RestoreLook();
+    void SaveLook();
 
     // templates, browser, publish and help
     void AttachAuxiliaryWindows(const MainFormSetup& setup);

@@ -1,9 +1,11 @@
 // Other writers, recovery copies and the end of a session: what keeps an author's
 // work when another program changes the project file, when the program is killed
 // or crashes, and when the desktop session ends.
+#include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QSessionManager>
+#include <QSplitter>
 #include <QTimer>
 
 #include "model/errors.h"
@@ -14,6 +16,7 @@
 #include "publish/app_folders.h"
 #include "ui/dialog_service.h"
 #include "ui/main_form.h"
+#include "ui/window_placement.h"
 
 namespace zarvex::ui {
 
@@ -107,6 +110,32 @@ bool TMainForm::OfferRecovery() {
     if (recovery_ && recovery_->HasCopy())
         RemoveRecoveryCopy(copy);
     return true;
+}
+
+void TMainForm::RestoreLook() {
+    const WindowLook look = ReadWindowLook(services_->Settings());
+    if (!look.geometry.isEmpty())
+        restoreGeometry(look.geometry);
+    if (!look.bars.isEmpty())
+        restoreState(look.bars);
+    if (auto* splitter = findChild<QSplitter*>(QStringLiteral("spltrMain"));
+        splitter && !look.splitter.isEmpty())
+        splitter->restoreState(look.splitter);
+    Act(QStringLiteral("ToolBar1"))->setChecked(look.toolBar);
+    ToolBar1Click();
+    Act(QStringLiteral("StatusBar2"))->setChecked(look.statusBar);
+    StatusBar2Click();
+}
+
+void TMainForm::SaveLook() {
+    WindowLook look;
+    look.geometry = saveGeometry();
+    look.bars = saveState();
+    if (const auto* splitter = findChild<QSplitter*>(QStringLiteral("spltrMain")))
+        look.splitter = splitter->saveState();
+    look.toolBar = Act(QStringLiteral("ToolBar1"))->isChecked();
+    look.statusBar = Act(QStringLiteral("StatusBar2"))->isChecked();
+    WriteWindowLook(services_->Settings(), look);
 }
 
 void TMainForm::RememberProjectStamp() {
