@@ -47,15 +47,17 @@ RecoveryWriter::RecoveryWriter(const std::string& stateFolder, const std::string
 }
 
 RecoveryWriter::~RecoveryWriter() {
-    Remove();
-    RemoveQuietly(base_ + kLock);
+    // A copy still here when the session goes (a signal, a lost session) is what the
+    // next start offers; its lock is freed with the descriptor.
+    if (!hasCopy_)
+        RemoveQuietly(base_ + kLock);
     ::close(lockFd_);
 }
 
 void RecoveryWriter::Write(const std::string& projectText, const std::string& origin,
-                           const FileStamp& stamp) {
-    WriteFileSafely(base_ + kDesign, projectText);
-    WriteFileSafely(base_ + kOrigin, origin + "\n" + stamp.ToText() + "\n");
+                           const FileStamp& stamp, WriteFaults* faults) {
+    WriteFileSafely(base_ + kDesign, projectText, faults);
+    WriteFileSafely(base_ + kOrigin, origin + "\n" + stamp.ToText() + "\n", faults);
     hasCopy_ = true;
 }
 

@@ -17,6 +17,8 @@
 
 namespace zarvex {
 
+struct WriteFaults;
+
 struct RecoveryCopy {
     std::string designPath;  // NAME.zarvex, to be read as a project file
     std::string origin;      // the project file, empty for a new design
@@ -29,13 +31,15 @@ class RecoveryWriter {
     // Takes the lock for name in stateFolder/recovery (made when missing); throws
     // FileIoError when it cannot.
     RecoveryWriter(const std::string& stateFolder, const std::string& name);
-    ~RecoveryWriter();  // removes the copy: a session that ends cleanly has no use for it
+    // Leaves a copy that was not removed, for the next start to offer.
+    ~RecoveryWriter();
     RecoveryWriter(const RecoveryWriter&) = delete;
     RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
     // Replaces the copy, design first (through the safe writer, so that a kill
     // leaves the old copy or the new one). Throws FileIoError.
-    void Write(const std::string& projectText, const std::string& origin, const FileStamp& stamp);
+    void Write(const std::string& projectText, const std::string& origin, const FileStamp& stamp,
+               WriteFaults* faults = nullptr);
     // The design was saved or discarded: the copy goes.
     void Remove();
     bool HasCopy() const { return hasCopy_; }

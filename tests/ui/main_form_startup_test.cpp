@@ -53,7 +53,7 @@ TEST_F(StartUp, ShowsAnEmptyDefaultDesignWithTheRootSelected) {
     EXPECT_FALSE(Action("Delete2")->isEnabled());
     EXPECT_FALSE(Form().findChild<QToolButton*>("tlbtnMoveUp")->isEnabled());
     // The list of recent files exists from the first start on.
-    EXPECT_TRUE(QFile::exists(Folder() + "recentfile.dat"));
+    EXPECT_TRUE(QFile::exists(Folder() + "state/recentfile.dat"));
     EXPECT_TRUE(Form().findChild<QMenu*>("mnitRecentFiles")->actions().isEmpty());
 }
 

@@ -137,6 +137,10 @@ void MainFormFixture::Recreate() {
     setup.dialogs = &dialogs_;
     setup.folders.dataFolder = ToCorePath(Folder());
     setup.folders.programFolder = ToCorePath(Folder());
+    setup.stateFolder = Folder() + "state";
+    // Each window a session of its own, as each start of the program is.
+    static int sessions = 0;
+    setup.sessionName = QStringLiteral("window-%1").arg(++sessions);
     setup.services.shell = &shell_;
     setup.services.settings = &settings_;
     setup.services.detectBrowsers = [this] { return browsers_; };
