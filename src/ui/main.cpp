@@ -17,9 +17,7 @@
 
 namespace {
 
-// Prints and exits for --help and --version; the rest are the file to open.
-QStringList ParseCommandLine(const QApplication& app) {
-    QCommandLineParser parser;
+void DescribeCommandLine(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QObject::tr("Design drop-down navigation menus for web pages.\n"
                     "Opens FILE: a project (*.zarvex) or a menu structure file (*.gms), which\n"
@@ -28,6 +26,28 @@ QStringList ParseCommandLine(const QApplication& app) {
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QObject::tr("The file to open."),
                                  QStringLiteral("[FILE]"));
+}
+
+// --help and --version print and exit before any window system is needed, so that
+// they work in a terminal without a display.
+void AnswerHelpOrVersion(int& argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    parser.parse(arguments);  // the window system's own options are not known yet
+    if (!parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")))
+        return;
+    QCoreApplication core(argc, argv);
+    zarvex::ui::SetApplicationIdentity();
+    parser.process(core);  // prints and exits
+}
+
+// The file to open; an unknown option is reported and ends the program.
+QStringList ParseCommandLine(const QApplication& app) {
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
     parser.process(app);
     return parser.positionalArguments();
 }
@@ -52,6 +72,7 @@ int main(int argc, char** argv) {
     Q_INIT_RESOURCE(zarvex);
     // The live preview's web engine shares the window's OpenGL contexts and, as root only,
     // runs without its sandbox; both must be settled before the application starts.
+    AnswerHelpOrVersion(argc, argv);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     zarvex::ui::PrepareWebEngineSandbox();
     QApplication app(argc, argv);

@@ -118,7 +118,7 @@ TEST_F(WindowSession, UnsavedChangesLiveInARecoveryCopyUntilSavedOrDiscarded) {
     Recreate();
     dialogs_.AnswerChoice(0);
     EXPECT_TRUE(Form().OfferRecovery());
-    EXPECT_EQ(Form().Agent().Items.size(), 3u);
+    EXPECT_EQ(Form().Agent().Items.size(), 4u);
     EXPECT_EQ(Form().ProjectFileName(), path);
     EXPECT_TRUE(Form().ModifiedFlag());
     EXPECT_EQ(RecoveryFiles().size(), 1) << "the new session's own copy only";
@@ -141,13 +141,13 @@ TEST_F(WindowSession, KeysLookAndBarsAreKeptAsDesktopsExpect) {
     EXPECT_EQ(Action("Exit1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
     Trigger("ToolBar1");
     Trigger("StatusBar2");
-    Form().resize(700, 500);
+    Form().resize(1000, 700);
     EXPECT_TRUE(Form().close());
     Recreate();
     EXPECT_FALSE(Action("ToolBar1")->isChecked());
     EXPECT_FALSE(Action("StatusBar2")->isChecked());
     EXPECT_TRUE(Form().findChild<QToolBar*>("tlbr1")->isHidden());
-    EXPECT_EQ(Form().size(), QSize(700, 500));
+    EXPECT_EQ(Form().size(), QSize(1000, 700));
 }
 
 }  // namespace
