@@ -44,6 +44,16 @@ RecoveryWriter::RecoveryWriter(const std::string& stateFolder, const std::string
     lockFd_ = HoldLock(base_ + kLock);
     if (lockFd_ < 0)
         throw FileIoError(base_ + kLock, std::strerror(errno));
+    // The locks of killed sessions that had nothing to keep.
+    for (fs::directory_iterator it(RecoveryFolder(stateFolder), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        fs::path design = it->path();
+        if (design.extension() != kLock)
+            continue;
+        design.replace_extension(kDesign);
+        if (!fs::exists(design, ec) && !IsLockHeld(it->path().string()))
+            RemoveQuietly(it->path().string());
+    }
 }
 
 RecoveryWriter::~RecoveryWriter() {

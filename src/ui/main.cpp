@@ -115,8 +115,10 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
                      [&](QSessionManager& manager) { form.CommitSessionData(manager); });
     form.show();
-    if (!form.OfferRecovery())
+    // A signal during a question at the start ends the run there: the main loop that
+    // follows would not know it was asked to stop.
+    if (!form.OfferRecovery() && !signalled)
         form.ProgramStart(arguments);
-    const int status = QApplication::exec();
+    const int status = signalled ? 0 : QApplication::exec();
     return signalled ? 128 + signalled : status;
 }
