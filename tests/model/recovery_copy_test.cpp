@@ -103,6 +103,11 @@ TEST(RecoveryCopy, ACopyOutlivesAKilledSessionOnlyAndNamesItsProject) {
     RemoveRecoveryCopy(copies[0]);
     EXPECT_TRUE(FindOrphanedCopies(stateFolder).empty());
     EXPECT_TRUE(fs::is_empty(state.path() / "recovery"));
+    // A killed session that kept nothing leaves only its lock: the next one removes it.
+    WriteBytes(state.path() / "recovery/window-9.lock", "");
+    RecoveryWriter next(stateFolder, "window-3");
+    EXPECT_FALSE(fs::exists(state.path() / "recovery/window-9.lock"));
+    EXPECT_TRUE(fs::exists(state.path() / "recovery/window-3.lock"));
 }
 
 TEST(RecoveryCopy, AFullDiskKeepsThePreviousCopy) {
