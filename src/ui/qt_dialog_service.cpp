@@ -1,11 +1,11 @@
 #include "ui/qt_dialog_service.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <utility>
 
 namespace zarvex::ui {
