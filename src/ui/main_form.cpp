@@ -21,7 +21,9 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/menu_field_checks.h"
+#include "model/recovery_copy.h"
 #include "platform/text_codec.h"
+#include "publish/app_folders.h"
 #include "publish/publish_names.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
@@ -74,6 +76,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     : QMainWindow(parent), dialogs_(*setup.dialogs), registerFileType_(setup.registerFileType) {
     setObjectName("TMainForm");
     agent_.SetFolders(setup.folders);
+    StartRecovery(setup);
     model_ = new DesignTreeModel(agent_, this);
     model_->SetIcons(AppIcon(AppImage::TreeRoot), AppIcon(AppImage::TreeItem));
     pages_ = new PropertyPages(agent_, dialogs_, this);
@@ -143,6 +146,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     pages_->ForgetArrangement();
     pages_->ArrangePages(false);
     UpdateCommandStates();
+    RestoreLook();
 }
 
 TMainForm::~TMainForm() {
@@ -169,11 +173,14 @@ bool TMainForm::RunCommand(const std::function<void()>& command) {
 
 void TMainForm::MarkChanged() {
     modifiedFlag_ = true;
+    if (recovery_ && !recoveryTimer_->isActive())
+        recoveryTimer_->start();
     RefreshActions();
 }
 
 void TMainForm::MarkUnchanged() {
     modifiedFlag_ = false;
+    DiscardRecoveryCopy();
     RefreshActions();
 }
 
@@ -230,19 +237,26 @@ bool TMainForm::Publish(const QString& path) {
 
 bool TMainForm::SaveProject() {
     CommitPages();
+    std::optional<QString> target;
     if (!projectFileName_.isEmpty()) {
-        if (!Publish(projectFileName_))
-            return false;
-        MarkUnchanged();
-        return true;
+        switch (CheckProjectFileBeforeSave()) {
+            case SaveTarget::InPlace:
+                target = projectFileName_;
+                break;
+            case SaveTarget::SaveAs:
+                dialogs_.SuggestSaveFile(projectFileName_);
+                break;
+            case SaveTarget::Stop:
+                return false;
+        }
     }
-    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
-    if (!chosen)
+    if (!target)
+        target = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    if (!target || !Publish(*target))
         return false;
-    if (!Publish(*chosen))
-        return false;
+    projectFileName_ = *target;
+    RememberProjectStamp();
     MarkUnchanged();
-    projectFileName_ = *chosen;
     return true;
 }
 
@@ -304,7 +318,16 @@ void TMainForm::OpenSequence(const QString& path) {
     ReadIntoEmptyTree([&] { agent_.LoadProjectFile(core, *model_); });
     AddRecentFile(path);
     projectFileName_ = path;
+    RememberProjectStamp();
     FinishLoading(FolderOfPath(core));
+    // A shipped template or sample is never written back: it opens as a new design
+    // with its content, and Save asks where the design goes.
+    for (const QString& shipped : {TemplatesFolder(), DataFilePath(QStringLiteral("samples"))}) {
+        if (IsInsideFolder(core, ToCorePath(shipped))) {
+            projectFileName_.clear();
+            MarkChanged();
+        }
+    }
 }
 
 // The tree is emptied before the read; a read that throws leaves a new, empty design.
@@ -359,8 +382,10 @@ void TMainForm::Save2Click() {
     const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
     if (!chosen)
         return;
-    Publish(*chosen);
+    const bool published = Publish(*chosen);
     projectFileName_ = *chosen;
+    if (published)
+        RememberProjectStamp();
 }
 
 void TMainForm::Exit1Click() {
@@ -405,7 +430,7 @@ void TMainForm::ClearPreviewOnExit() {
 
 void TMainForm::FormCloseQuery(bool& canClose) {
     canClose = false;
-    if (!modifiedFlag_) {
+    if (!modifiedFlag_ || endingSession_) {
         ClearPreviewOnExit();
         canClose = true;
         return;
@@ -413,17 +438,11 @@ void TMainForm::FormCloseQuery(bool& canClose) {
     switch (dialogs_.ShowMessage(this, MessageKind::Warning,
                                  tr("Save changes to files before Exit?"),
                                  DialogButton::Yes | DialogButton::No | DialogButton::Cancel)) {
-        case DialogButton::Yes: {
-            CommitPages();
-            if (!projectFileName_.isEmpty()) {
-                canClose = Publish(projectFileName_);
-            } else if (const auto chosen =
-                           dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter))) {
-                canClose = Publish(*chosen);
-            }
+        case DialogButton::Yes:
+            canClose = SaveProject();
             break;
-        }
         case DialogButton::No:
+            DiscardRecoveryCopy();
             canClose = true;
             break;
         default:
@@ -437,9 +456,10 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 void TMainForm::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     RunCommand([&] { FormCloseQuery(canClose); });
-    if (canClose)
+    if (canClose) {
+        SaveLook();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -13,6 +13,7 @@
 #include "support/cli_runner.h"
 #include "support/files.h"
 #include "support/scratch_folder.h"
+#include "version.h"
 
 namespace zarvex::testing {
 namespace {
@@ -114,7 +115,7 @@ TEST(CliUsageTest, HelpAndVersionSucceed) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     const CliResult version = RunCli({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "zarvex-cli 1.0\n");
+    EXPECT_EQ(version.out, std::string("zarvex-cli ") + kVersionText + "\n");
 }
 
 TEST(CliUsageTest, CommandLinesItDoesNotUnderstandFailWithOneLine) {
