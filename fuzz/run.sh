@@ -2,6 +2,7 @@
 # Runs every reader's fuzzer for a bounded time over a scratch copy of its seed
 # corpus. Fails on the first crash, sanitizer report or timeout.
 #   fuzz/run.sh <build folder> <seconds per fuzzer>
+# The importers of other programs' formats run ZARVEX_FUZZ_IMPORT_SECONDS each (default 30).
 set -euo pipefail
 build="${1:?usage: fuzz/run.sh <build folder> <seconds>}"
 seconds="${2:-60}"
@@ -10,17 +11,19 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 status=0
-for reader in project structure; do
+for reader in project structure html_page sitemap design_json; do
   fuzzer="$build/fuzz/${reader}_file_fuzzer"
+  run_for="$seconds"
+  case "$reader" in html_page|sitemap|design_json) run_for="${ZARVEX_FUZZ_IMPORT_SECONDS:-30}" ;; esac
   if [ ! -x "$fuzzer" ]; then
     echo "fuzz: $fuzzer is missing; build the fuzz targets first" >&2
     exit 2
   fi
   mkdir -p "$work/$reader/corpus" "$work/$reader/artifacts"
   cp -R "$here/corpus/$reader/." "$work/$reader/corpus/"
-  echo "fuzz: $reader reader for ${seconds}s"
+  echo "fuzz: $reader reader for ${run_for}s"
   if ! ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-      "$fuzzer" -dict="$here/$reader.dict" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+      "$fuzzer" -dict="$here/$reader.dict" -max_total_time="$run_for" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
       -print_final_stats=1 -artifact_prefix="$work/$reader/artifacts/" \
       "$work/$reader/corpus" >"$work/$reader/log" 2>&1; then
     echo "fuzz: the $reader reader FAILED; the end of the log:" >&2

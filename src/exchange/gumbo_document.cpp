@@ -1,15 +1,18 @@
 #include "exchange/gumbo_document.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace zarvex::exchange {
 
 namespace {
-constexpr std::size_t kChunkSize = std::size_t{1} << 20;
+constexpr std::size_t kMinChunk = std::size_t{16} << 10;
+constexpr std::size_t kMaxChunk = std::size_t{1} << 20;
 constexpr std::size_t kAlign = alignof(std::max_align_t);
 }  // namespace
 
-GumboDocument::GumboDocument(std::string_view html) {
+GumboDocument::GumboDocument(std::string_view html)
+    : chunkSize_(std::clamp(html.size() * 4, kMinChunk, kMaxChunk)) {
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = &GumboDocument::Allocate;
     options.deallocator = &GumboDocument::Free;
@@ -25,14 +28,14 @@ void* GumboDocument::Allocate(void* userdata, std::size_t size) {
     if (size == 0)
         size = kAlign;
     self->used_ += size;
-    if (size > kChunkSize / 4) {
+    if (size > self->chunkSize_ / 4) {
         self->chunks_.emplace_back(new unsigned char[size]);
         return self->chunks_.back().get();
     }
     if (size > self->chunkLeft_) {
-        self->chunks_.emplace_back(new unsigned char[kChunkSize]);
+        self->chunks_.emplace_back(new unsigned char[self->chunkSize_]);
         self->next_ = self->chunks_.back().get();
-        self->chunkLeft_ = kChunkSize;
+        self->chunkLeft_ = self->chunkSize_;
     }
     void* p = self->next_;
     self->next_ += size;

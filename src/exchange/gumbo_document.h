@@ -26,6 +26,7 @@ class GumboDocument {
     static void Free(void*, void*) {}
 
     std::vector<std::unique_ptr<unsigned char[]>> chunks_;
+    std::size_t chunkSize_;  // grows with the page, so that a small one asks for little
     std::size_t chunkLeft_ = 0;
     unsigned char* next_ = nullptr;
     std::size_t used_ = 0;

@@ -25,6 +25,13 @@ void DesignBuilder::Add(int treeLevel, TItemData item, int line, const std::stri
     design_.treeLevels.push_back(treeLevel);
 }
 
+void DesignBuilder::SetMenu(TAppletData menu) {
+    for (const auto& field : kAppletFields)
+        menu.*field.member =
+            Clean(std::move(menu.*field.member), field.name, "menu." + std::string(field.name));
+    design_.menu = std::move(menu);
+}
+
 std::string DesignBuilder::Clean(std::string text, std::string_view field,
                                  const std::string& where) {
     if (!IsValidUtf8(text))

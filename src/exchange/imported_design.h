@@ -44,7 +44,8 @@ class DesignBuilder {
 
     std::size_t Count() const { return design_.items.size(); }
     const TItemData& Last() const { return design_.items.back(); }
-    void SetMenu(TAppletData menu) { design_.menu = std::move(menu); }
+    // The menu fields, cleaned as item texts are.
+    void SetMenu(TAppletData menu);
     void Warn(std::string text) { design_.warnings.push_back(std::move(text)); }
     ImportedDesign Take() { return std::move(design_); }
 
