@@ -134,6 +134,12 @@ ImportedDesign ParseDesignJson(std::string_view text, const std::string& path) {
             reason = reason.substr(colon + 2);
         throw FileFormatError(path, LineAt(text, e.byte ? e.byte - 1 : 0),
                               "not valid JSON: " + reason);
+    } catch (const Json::exception& e) {
+        // A number out of range, for one: valid JSON this program cannot hold.
+        std::string reason = e.what();
+        if (const std::size_t bracket = reason.find("] "); bracket != std::string::npos)
+            reason = reason.substr(bracket + 2);
+        throw FileFormatError(path, 0, "not readable JSON: " + reason);
     }
 
     DesignBuilder builder(path);

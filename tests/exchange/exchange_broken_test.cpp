@@ -85,6 +85,8 @@ const BrokenCase kCases[] = {
      "the sitemap 'gone.xml' it names is not beside the index", 2},
     {"syntax.json", Reader::Json,
      [] { return Text("{\n  \"items\": [\n    {\"text\": \"a\",}\n  ]\n}"); }, "not valid JSON", 3},
+    {"huge-number.json", Reader::Json, [] { return Text("{\"items\": [], \"version\": 4E4444}"); },
+     "not readable JSON", 0},
     {"array.json", Reader::Json, [] { return Text("[]"); },
      "the document: expected an object with \"items\"", 0},
     {"no-items.json", Reader::Json, [] { return Text("{\"format\": \"zarvex-menu\"}"); },
