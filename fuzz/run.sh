@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every reader's fuzzer for a bounded time over a scratch copy of its seed
-# corpus, then the generator's (random valid designs; it needs node) for at most
-# 30 s or the given generator seconds. Fails on the first crash, sanitizer report
-# or timeout.
+# corpus: the project and structure readers for the given seconds, the importers of
+# other programs' formats for ZARVEX_FUZZ_IMPORT_SECONDS each (default 30), then the
+# generator (random valid designs; it needs node) for at most 30 s or the given
+# generator seconds. Fails on the first crash, sanitizer report or timeout.
 #   fuzz/run.sh <build folder> <seconds per fuzzer> [<generator seconds>]
 set -euo pipefail
 build="${1:?usage: fuzz/run.sh <build folder> <seconds>}"
@@ -13,15 +14,18 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 status=0
-for reader in project structure generator; do
+for reader in project structure html_page sitemap design_json generator; do
   fuzzer="$build/fuzz/${reader}_file_fuzzer"
   dict=(-dict="$here/$reader.dict")
   time="$seconds"
-  if [ "$reader" = generator ]; then
-    fuzzer="$build/fuzz/generator_fuzzer"
-    dict=()
-    time="$generatorSeconds"
-  fi
+  case "$reader" in
+    html_page | sitemap | design_json) time="${ZARVEX_FUZZ_IMPORT_SECONDS:-30}" ;;
+    generator)
+      fuzzer="$build/fuzz/generator_fuzzer"
+      dict=()
+      time="$generatorSeconds"
+      ;;
+  esac
   if [ ! -x "$fuzzer" ]; then
     echo "fuzz: $fuzzer is missing; build the fuzz targets first" >&2
     exit 2

@@ -7,6 +7,10 @@ what="${1:-build}"
 light=()
 pkgs=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev
       libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+# The importers' and exporters' parsers (HTML5, XML, JSON, URIs); the tests read the
+# site-generator data back with YAML and TOML parsers.
+pkgs+=(libgumbo-dev libpugixml-dev nlohmann-json3-dev liburiparser-dev libyaml-cpp-dev
+       libtomlplusplus-dev)
 # CPack's Debian generator needs file to find the programs for dpkg-shlibdeps.
 pkgs+=(file)
 # The build makes velmo.js with esbuild (npm ci in runtime/): a working node and npm

@@ -5,6 +5,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_errors.h"
+#include "cli/exchange_commands.h"
 #include "publish/app_folders.h"
 #include "version.h"
 
@@ -12,7 +13,7 @@ namespace zarvex::cli {
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsageHead =
     "Usage: zarvex-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
@@ -30,11 +31,14 @@ const char* const kUsage =
     "                 appended to OUT unless it ends in it)\n"
     "  import-gms IN OUT.zarvex [--settings FILE]\n"
     "                 import a menu structure file and write it as a project file;\n"
-    "                 FILE sets menu fields, one \"FieldName=value\" a line\n"
+    "                 FILE sets menu fields, one \"FieldName=value\" a line\n";
+const char* const kUsageTail =
     "  --help         show this text\n"
     "  --version      show the program version\n"
     "\n"
     "Exit status: 0 on success, 1 on failure (one line on standard error).\n";
+
+const std::string kUsage = std::string(kUsageHead) + kExchangeUsage + kUsageTail;
 
 // The positional arguments and --to/--name options of one command.
 struct ParsedArgs {
@@ -122,7 +126,7 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         ExpectPositional(command, p, 2, "IN OUT.zarvex [--settings FILE]");
         contextFile = p.positional[0];
         ImportGmsCommand(p.positional[0], p.positional[1], data, p.settings);
-    } else {
+    } else if (!RunExchangeCommand(args, out, err, data, contextFile)) {
         throw UsageError("unknown command '" + command + "'");
     }
 }

@@ -49,6 +49,14 @@ class IDialogService {
 
     // The colour dialog, starting from initial; nothing on cancel.
     virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) = 0;
+
+    // A modal choice of one of entries (the first is offered); returns its index, or
+    // nothing on cancel. A service that asks no one takes the first.
+    virtual std::optional<int> ChooseFromList(QWidget* parent, const QString& title,
+                                              const QString& label, const QStringList& entries) {
+        (void)parent, (void)title, (void)label;
+        return entries.isEmpty() ? std::nullopt : std::optional<int>(0);
+    }
 };
 
 }  // namespace zarvex::ui

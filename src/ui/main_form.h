@@ -32,6 +32,9 @@ class QUndoStack;
 namespace zarvex {
 class RecoveryWriter;
 }
+namespace zarvex::exchange {
+struct ImportedDesign;
+}
 
 namespace zarvex::ui {
 
@@ -94,6 +97,11 @@ class TMainForm : public QMainWindow, private IEditHost {
     void ImportMenuStructure1Click();
     void ImportStructureFile(const QString& path);
     void ExportMenuStructure1Click();
+    // Imports and exports of other programs' formats (main_form_exchange.cpp).
+    void ImportFromWebPage1Click();
+    void ImportFromSitemap1Click();
+    void ImportFromJson1Click();
+    void ExportJson1Click();
     void ToolBar1Click();
     void StatusBar2Click();
     void LivePreview1Click();
@@ -194,6 +202,8 @@ class TMainForm : public QMainWindow, private IEditHost {
     std::optional<QString> ChooseFileToReplaceDesign(const char* filter);
     void OpenSequence(const QString& path);
     void ReadIntoEmptyTree(const std::function<void()>& read);
+    // Adds an imported design's items after the design's own, as one undoable step.
+    void ImportIntoDesign(exchange::ImportedDesign design, const QString& what);
     void FinishLoading(const std::string& folderOfFile);
     void StartEmptyDesign();
     void FinishRebuild();

@@ -1,6 +1,7 @@
 #include "ui/qt_dialog_service.h"
 
 #include <QAbstractButton>
+#include <QInputDialog>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -127,6 +128,22 @@ std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& i
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
+}
+
+std::optional<int> QtDialogService::ChooseFromList(QWidget* parent, const QString& title,
+                                                   const QString& label,
+                                                   const QStringList& entries) {
+    QInputDialog dialog(parent);
+    dialog.setObjectName("dlgChooseFromList");
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setComboBoxItems(entries);
+    dialog.setComboBoxEditable(false);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype index = entries.indexOf(dialog.textValue());
+    return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
 }  // namespace zarvex::ui

@@ -14,6 +14,8 @@ class QtDialogService final : public IDialogService {
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter) override;
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
+    std::optional<int> ChooseFromList(QWidget* parent, const QString& title, const QString& label,
+                                      const QStringList& entries) override;
     void SetInitialSaveFolder(const QString& folder) override { initialSaveFolder_ = folder; }
     void SuggestSaveFile(const QString& path) override { suggestedSaveFile_ = path; }
     int AskChoice(QWidget* parent, MessageKind kind, const QString& text,
