@@ -7,12 +7,7 @@ import { isSelectable, leadsSomewhere } from './items.js';
 /** @typedef {import('./menu.js').Menu} Menu */
 /** @typedef {import('./items.js').Item} Item */
 
-const MIRRORED = /** @type {Record<string, string>} */ ({ ArrowLeft: 'ArrowRight', ArrowRight: 'ArrowLeft' });
-
-/**
- * What a key does to the focused item; true when the key was used.
- * @typedef {(menu: Menu, item: Item, key: string, event: KeyboardEvent) => void} KeyAction
- */
+/** What a key does to the focused item. @typedef {import('./menu.js').KeyHandler} KeyAction */
 
 /**
  * The selectable items of the item's level, and the item's place among them.
@@ -41,7 +36,7 @@ function moveTo(menu, target) {
  * @param {Item} item
  * @param {number} step
  */
-function neighbour(item, step) {
+export function neighbour(item, step) {
   const [items, index] = siblings(item);
   return /** @type {Item} */ (items.at((index + step) % items.length));
 }
@@ -81,10 +76,23 @@ function closeLevel(menu, item) {
   menu.focusItem(opener);
 }
 
-/** Home and End: the first or last item of the level. @type {KeyAction} */
-function moveToEnd(menu, item, key) {
-  const [items] = siblings(item);
-  moveTo(menu, /** @type {Item} */ (key == 'Home' ? items[0] : items[items.length - 1]));
+/**
+ * Home and End: the first or last item of the level; none for another key.
+ * @param {Item} item
+ * @param {string} key
+ */
+export const levelEnd = (item, key) => key == 'Home' || key == 'End' ? siblings(item)[0].at(key == 'Home' ? 0 : -1) : undefined;
+
+/**
+ * The arrow keys that move within the item's level (Left and Right along a horizontal
+ * bar, Up and Down elsewhere): 1 forward, -1 back, 0 for another key.
+ * @param {Menu} menu
+ * @param {Item} item
+ * @param {string} key
+ */
+export function arrowStep(menu, item, key) {
+  const horizontalBar = !item.level.depth && !menu.vertical;
+  return key == (horizontalBar ? 'ArrowRight' : 'ArrowDown') ? 1 : key == (horizontalBar ? 'ArrowLeft' : 'ArrowUp') ? -1 : 0;
 }
 
 /** @type {KeyAction} */
@@ -104,11 +112,9 @@ function typeAhead(menu, item, key) {
  * @returns {KeyAction | null}
  */
 function actionFor(menu, item, key) {
-  const depth = item.level.depth, onBar = !depth, horizontalBar = onBar && !menu.vertical;
-  const next = horizontalBar ? 'ArrowRight' : 'ArrowDown', previous = horizontalBar ? 'ArrowLeft' : 'ArrowUp';
-  if (key == next) return () => moveWithin(menu, item, 1);
-  if (key == previous) return () => moveWithin(menu, item, -1);
-  if (key == 'Home' || key == 'End') return moveToEnd;
+  const depth = item.level.depth, horizontalBar = !depth && !menu.vertical, step = arrowStep(menu, item, key), end = levelEnd(item, key);
+  if (step) return () => moveWithin(menu, item, step);
+  if (end) return () => moveTo(menu, end);
   if (key == 'Enter' || key == ' ') return openOrActivate;
   if (horizontalBar && (key == 'ArrowDown' || key == 'ArrowUp')) return item.subList ? openOrActivate : null;
   if (key == 'ArrowRight') {
@@ -125,21 +131,10 @@ function actionFor(menu, item, key) {
 }
 
 /**
- * Answers a key pressed anywhere on the page: in the menu it moves, opens and closes;
- * elsewhere only Escape, which closes pop-ups the pointer opened.
- * @param {Menu} menu
- * @param {KeyboardEvent} event
+ * Answers a key pressed on an item of a menubar: it moves, opens and closes.
+ * @type {KeyAction}
  */
-export function handleKey(menu, event) {
-  if (event.altKey || event.ctrlKey || event.metaKey) return;
-  if (!menu.owns(/** @type {Node} */ (event.target))) {
-    if (event.key == 'Escape' && menu.openPath.length) menu.close();
-    return;
-  }
-  const key = menu.rightToLeft ? MIRRORED[event.key] || event.key : event.key;
-  if (menu.collapser.handleKey(event, key)) return;
-  const item = menu.itemAt(event.target);
-  if (!item) return;
+export function handleKey(menu, item, key, event) {
   if (key == 'Tab') {
     // leave from the bar, so that the focus moves on from the menu's place
     if (item.level.depth) menu.focusItem(/** @type {Item} */ (menu.openPath[0]));
