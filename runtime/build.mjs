@@ -62,6 +62,6 @@ const minified = await minify(bundle.outputFiles[0].text, {
   // written as methods.
   compress: { ecma: 2020, sequences: false, hoist_funs: true, unsafe_methods: true },
   mangle: true,
-  format: { preamble: `/* velmo.js ${version}: the menu runtime of Zarvex */` },
+  format: { preamble: `/* velmo.js ${version}, Zarvex */` },
 });
 fs.writeFileSync(output, /** @type {string} */ (minified.code));

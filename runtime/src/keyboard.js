@@ -53,29 +53,6 @@ function moveAlongBar(menu, step) {
   else menu.focusItem(target);
 }
 
-/** @param {Menu} menu @param {Item} item @param {number} step */
-function moveWithin(menu, item, step) {
-  const target = neighbour(item, step);
-  if (moveTo(menu, target) && target.subList) menu.open(target);
-}
-
-/**
- * Opens the sub-menu (focusing its last item for Up), or follows the link of an item
- * without one; Enter follows a parent's own link when it has one.
- * @type {KeyAction}
- */
-function openOrActivate(menu, item, key, event) {
-  if (item.subList && (key != 'Enter' || !leadsSomewhere(item.link))) menu.enter(item, key == 'ArrowUp');
-  else menu.choose(item, event, true);
-}
-
-/** Back to the opener of the item's pop-up. @type {KeyAction} */
-function closeLevel(menu, item) {
-  const opener = /** @type {Item} */ (item.level.opener);
-  menu.closeFrom(item.level.depth - 1);
-  menu.focusItem(opener);
-}
-
 /**
  * Home and End: the first or last item of the level; none for another key.
  * @param {Item} item
@@ -95,54 +72,38 @@ export function arrowStep(menu, item, key) {
   return key == (horizontalBar ? 'ArrowRight' : 'ArrowDown') ? 1 : key == (horizontalBar ? 'ArrowLeft' : 'ArrowUp') ? -1 : 0;
 }
 
-/** @type {KeyAction} */
-function typeAhead(menu, item, key) {
-  const [items, index] = siblings(item), letter = key.toLowerCase();
-  const found = items.map((_, offset) => /** @type {Item} */ (items[(index + offset + 1) % items.length]))
-    .find(other => other.link?.textContent?.trim().toLowerCase().startsWith(letter));
-  if (found) moveTo(menu, found);
-}
-
 /**
- * The action of a key for an item, by where the item is: on a horizontal bar, on a
- * vertical bar, or in a pop-up (of either).
- * @param {Menu} menu
- * @param {Item} item
- * @param {string} key
- * @returns {KeyAction | null}
- */
-function actionFor(menu, item, key) {
-  const depth = item.level.depth, horizontalBar = !depth && !menu.vertical, step = arrowStep(menu, item, key), end = levelEnd(item, key);
-  if (step) return () => moveWithin(menu, item, step);
-  if (end) return () => moveTo(menu, end);
-  if (key == 'Enter' || key == ' ') return openOrActivate;
-  if (horizontalBar && (key == 'ArrowDown' || key == 'ArrowUp')) return item.subList ? openOrActivate : null;
-  if (key == 'ArrowRight') {
-    if (item.subList) return openOrActivate;
-    return depth && !menu.vertical ? () => moveAlongBar(menu, 1) : null;
-  }
-  if (key == 'ArrowLeft' && depth) return depth > 1 || menu.vertical ? closeLevel : () => moveAlongBar(menu, -1);
-  if (key == 'Escape') {
-    if (depth) return closeLevel;
-    return menu.openPath.length ? () => menu.close() : null;
-  }
-  if (key.length == 1 && key != ' ') return typeAhead;
-  return null;
-}
-
-/**
- * Answers a key pressed on an item of a menubar: it moves, opens and closes.
+ * Answers a key pressed on an item of a menubar: arrows move within the level and open
+ * (on the bar, Down and Up open a sub-menu; in a pop-up, Right opens one and Left goes
+ * back, or along the bar from a first-level pop-up), Enter and Space open or follow the
+ * link, Escape closes one level, a letter moves to the next item it begins, Tab leaves.
  * @type {KeyAction}
  */
 export function handleKey(menu, item, key, event) {
+  const depth = item.level.depth, step = arrowStep(menu, item, key), end = levelEnd(item, key);
   if (key == 'Tab') {
     // leave from the bar, so that the focus moves on from the menu's place
-    if (item.level.depth) menu.focusItem(/** @type {Item} */ (menu.openPath[0]));
-    menu.close();
-    return;
+    if (depth) menu.focusItem(/** @type {Item} */ (menu.openPath[0]));
+    return menu.close();
   }
-  const action = actionFor(menu, item, key);
-  if (!action) return;
-  action(menu, item, key, event);
+  if (step) {
+    const target = neighbour(item, step);
+    if (moveTo(menu, target) && target.subList) menu.open(target);
+  } else if (end) moveTo(menu, end);
+  else if (key == 'Enter' || key == ' ' || (item.subList && (key == 'ArrowRight' || (!depth && !menu.vertical && (key == 'ArrowDown' || key == 'ArrowUp'))))) {
+    // Enter follows a parent's own link when it has one; Up focuses the sub-menu's last item
+    if (item.subList && (key != 'Enter' || !leadsSomewhere(item.link))) menu.enter(item, key == 'ArrowUp');
+    else menu.choose(item, event, true);
+  } else if (depth && (key == 'Escape' || (key == 'ArrowLeft' && (depth > 1 || menu.vertical)))) {
+    // back to the opener of the item's pop-up
+    menu.closeFrom(depth - 1);
+    menu.focusItem(/** @type {Item} */ (item.level.opener));
+  } else if (depth && !menu.vertical && (key == 'ArrowRight' || key == 'ArrowLeft')) moveAlongBar(menu, key == 'ArrowRight' ? 1 : -1);
+  else if (key == 'Escape' && menu.openPath.length) menu.close();
+  else if (key.length == 1) {
+    const [items, index] = siblings(item), letter = key.toLowerCase();
+    const found = [...items.slice(index + 1), ...items.slice(0, index + 1)].find(other => other.link?.textContent?.trim().toLowerCase().startsWith(letter));
+    if (found) moveTo(menu, found);
+  } else return;
   event.preventDefault();
 }

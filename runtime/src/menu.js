@@ -236,7 +236,7 @@ export function createMenu(list, options) {
   function showPopup(item, shown) {
     const level = /** @type {Level} */ (item.popup);
     item.cell.classList.toggle(ACTIVE, shown);
-    (item.toggle || item.link)?.setAttribute('aria-expanded', String(shown));
+    (item.toggleButton || item.link)?.setAttribute('aria-expanded', String(shown));
     setShown(level.box, shown);
     setShown(level.shadow, shown);
   }

@@ -14,7 +14,7 @@ import { arrowStep, levelEnd, neighbour } from './keyboard.js';
  * The disclosure of an item: its toggle button, or its link when it has no link of its own.
  * @param {Item} item
  */
-const disclosureOf = item => item.toggle || (item.subList && !leadsSomewhere(item.link) ? item.link : null);
+const disclosureOf = item => item.toggleButton || (item.subList && !leadsSomewhere(item.link) ? item.link : null);
 
 /**
  * The focusable elements of a level and of the open sub-lists inside it, in reading order.
@@ -24,7 +24,7 @@ const disclosureOf = item => item.toggle || (item.subList && !leadsSomewhere(ite
  */
 function tabOrder(menu, level) {
   return level.items.flatMap(item => !item.link ? [] : [
-    item.link, ...item.toggle ? [item.toggle] : [],
+    item.link, ...item.toggleButton ? [item.toggleButton] : [],
     ...menu.openPath[level.depth] == item && item.popup ? tabOrder(menu, item.popup) : [],
   ]);
 }
