@@ -14,6 +14,8 @@ command -v node >/dev/null 2>&1 || pkgs+=(nodejs)
 command -v npm >/dev/null 2>&1 || pkgs+=(npm)
 if [ "$what" = test ]; then
   pkgs+=(clang clang-format libclang-rt-14-dev chromium fonts-dejavu-core)
+  # The generator fuzzer reads the built page with an HTML parser.
+  pkgs+=(libgumbo-dev)
   # The check that the templates are what tools/make_templates.py makes.
   pkgs+=(python3)
   # The package checks: build, lint and validate the .deb.

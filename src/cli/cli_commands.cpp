@@ -1,11 +1,13 @@
 #include "cli/cli_commands.h"
 
 #include <algorithm>
+#include <array>
 
 #include "cli/cli_errors.h"
 #include "cli/cli_session.h"
 #include "cli/publish_into_folder.h"
 #include "model/file_helpers.h"
+#include "model/menu_field_checks.h"
 #include "model/records.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
@@ -85,6 +87,8 @@ struct MenuSettings {
 
 MenuSettings ReadMenuSettings(const std::string& path) {
     MenuSettings settings{DefaultAppletData(), {}};
+    // The line that set each menu field, for naming a refused one.
+    std::array<int, kAppletFieldCount> lines{};
     const std::string text = ReadWholeFile(path);
     std::size_t start = 0;
     for (int lineNumber = 1; start < text.size(); ++lineNumber) {
@@ -104,6 +108,7 @@ MenuSettings ReadMenuSettings(const std::string& path) {
         const std::string where = path + ":" + std::to_string(lineNumber) + ": '";
         if (eq != std::string_view::npos && field != kAppletFields.end()) {
             settings.menu.*field->member = TextAsUtf8(line.substr(eq + 1));
+            lines[static_cast<std::size_t>(field - kAppletFields.begin())] = lineNumber;
             continue;
         }
         // the web page choices, named as the project file's section names them
@@ -115,6 +120,12 @@ MenuSettings ReadMenuSettings(const std::string& path) {
             throw CliError(where + std::string(line) + "' is not a value the choice can take");
         if (choice == ChoiceResult::UnknownName)
             throw CliError(where + std::string(name) + "' is not a menu field");
+    }
+    if (const auto fault = FindMenuFieldFault(settings.menu)) {
+        const auto field = std::find_if(kAppletFields.begin(), kAppletFields.end(),
+                                        [&](const auto& f) { return f.name == fault->field; });
+        const int line = lines[static_cast<std::size_t>(field - kAppletFields.begin())];
+        throw CliError(path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + fault->reason);
     }
     return settings;
 }

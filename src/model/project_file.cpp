@@ -7,6 +7,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
+#include "model/menu_field_checks.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
 #include "model/text_util.h"
@@ -64,16 +65,19 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
     reader.Advance(kParametersTag);
     reader.Seek(kParametersTag);
     reader.Advance("the parameter line");
+    const int parameterLine = reader.LineNumber();
     ReadRecord(reader.Line(), content.parameters, kAppletFields);
 
     // The item section is searched from the parameter line itself.
     reader.Seek(kItemsTag);
     if (onItemsFound)
         onItemsFound();
+    const int firstItemLine = reader.LineNumber() + 1;
     content.treeLevels = ReadItemSection(
         reader, kItemsEndTag, TItemData{}, content.items,
         [](std::string_view line, TItemData& item) { ReadRecord(line, item, kItemFields); });
     content.webPage = ReadWebPageSection(reader);
+    RefuseFaultyDesign(path, &content.parameters, parameterLine, content.items, firstItemLine);
     return content;
 }
 

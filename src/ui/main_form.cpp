@@ -20,7 +20,9 @@
 
 #include "model/errors.h"
 #include "model/file_helpers.h"
+#include "model/menu_field_checks.h"
 #include "platform/text_codec.h"
+#include "publish/publish_names.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
 #include "ui/live_preview.h"
@@ -201,6 +203,20 @@ bool TMainForm::AskToSaveChanges() {
 
 bool TMainForm::Publish(const QString& path) {
     const std::string core = ToCorePath(path);
+    // A design that cannot be built is still the author's work: the project file is
+    // written, the page and scripts are not, and the message says why.
+    // Opening refuses such a file too, so the message asks for the field now.
+    if (const auto fault = FindDesignFault(agent_.MenuParameters, agent_.Items)) {
+        agent_.SaveProjectFile(FolderOfPath(core) + PublishBaseName(BareFileName(core)) +
+                               ".zarvex");
+        dialogs_.ShowMessage(
+            this, MessageKind::Error,
+            platform::DecodeFieldText("Cannot build the menu: " + fault->reason +
+                                      ". Only the project file was saved, and it cannot be "
+                                      "opened again until this field is corrected."),
+            DialogButton::Ok);
+        return true;
+    }
     const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
     // Everything else was published; the user learns which images were not.
     if (!agent_.UncopiedFiles.empty()) {

@@ -142,8 +142,8 @@ class TMainForm : public QMainWindow, private IEditHost {
     // False, after the message, when there is no item to build.
     bool BuildHTMLCode();
     void BuildHTML1Click();
-    // Refuses, with a message, a menu name that is not a script identifier.
-    bool CheckMenuName();
+    // False, after saying why, when a field of the design cannot be built.
+    bool CheckDesignFields();
     TformHTML& CodeView() const { return *formHTML_; }
     TfrmHelp& HelpWindow() const { return *frmHelp_; }
     AppServiceHost& Services() const { return *services_; }
