@@ -65,8 +65,7 @@ const minified = await minify(bundle.outputFiles[0].text, {
   // written as methods.
   compress: { ecma: 2020, sequences: false, hoist_funs: true, unsafe_methods: true },
   mangle: true,
-  format: {
-    preamble: `/* velmo.js ${version}: the menu runtime of Zarvex. MIT-0: free to use, copy and change without conditions. */`,
-  },
+  // MIT-0: free to use, copy and change without conditions.
+  format: { preamble: `/* velmo.js ${version}, Zarvex, MIT-0 */` },
 });
 fs.writeFileSync(output, /** @type {string} */ (minified.code));
