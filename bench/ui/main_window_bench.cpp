@@ -3,6 +3,7 @@
 // own work is counted. Run with QT_QPA_PLATFORM=offscreen.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QUndoStack>
-#include <malloc.h>
 
 #include "model/preorder_tree.h"
 #include "ui/dialog_service.h"

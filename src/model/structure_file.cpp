@@ -56,18 +56,18 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
         onItemsFound();
 
     std::array<std::string_view, kCarriedFields.size()> fields;
-    content.treeLevels =
-        ReadItemSection(reader, kItemsEndTag, NewItemRecord(), content.items,
-                        [](std::string_view line) {
-                            std::string_view level;  // the first carried field
-                            SplitFields(line, kFieldSeparator, &level, 1);
-                            return level;
-                        },
-                        [&](std::string_view line, TItemData& item) {
-                            SplitFields(line, kFieldSeparator, fields.data(), fields.size());
-                            for (std::size_t i = 0; i < fields.size(); ++i)
-                                AssignAsUtf8(Field(item, kCarriedFields[i]), fields[i]);
-                        });
+    content.treeLevels = ReadItemSection(
+        reader, kItemsEndTag, NewItemRecord(), content.items,
+        [](std::string_view line) {
+            std::string_view level;  // the first carried field
+            SplitFields(line, kFieldSeparator, &level, 1);
+            return level;
+        },
+        [&](std::string_view line, TItemData& item) {
+            SplitFields(line, kFieldSeparator, fields.data(), fields.size());
+            for (std::size_t i = 0; i < fields.size(); ++i)
+                AssignAsUtf8(Field(item, kCarriedFields[i]), fields[i]);
+        });
     return content;
 }
 

@@ -102,8 +102,7 @@ std::vector<BrokenCase> Cases() {
          "the first item has level 1", 15},
         {"ProjectNegativeLevel", P, Stored("negative_level.zarvex"), "level -1 is negative", 16},
         {"ProjectSeparatorRun", P, WithSeparatorRun(P), "'' is not a valid integer value", 15},
-        {"ProjectItemFlood", P, WithItemFlood(P, "0\r\n", 700000),
-         "more items than a file of", 15},
+        {"ProjectItemFlood", P, WithItemFlood(P, "0\r\n", 700000), "more items than a file of", 15},
         {"ProjectBinaryNoise", P, BinaryNoise(), kProjectRefused, 507},
 
         {"StructureEmpty", S, Stored("empty.gms"), "the file is empty", 0},
