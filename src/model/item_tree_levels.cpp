@@ -22,7 +22,7 @@ std::string SequenceFault(int level, int previous, bool first) {
 }  // namespace
 
 std::size_t ItemMemoryBudget(std::size_t textSize) {
-    return 12 * textSize + (std::size_t{16} << 20);
+    return 17 * textSize + (std::size_t{16} << 20);
 }
 
 TreeLevelReader::TreeLevelReader(const TaggedLineReader& reader, std::size_t itemCount,
@@ -35,10 +35,11 @@ TreeLevelReader::TreeLevelReader(const TaggedLineReader& reader, std::size_t ite
     levels_.reserve(itemCount);
 }
 
-void TreeLevelReader::Add(const TItemData& item) {
+void TreeLevelReader::Add(std::string_view levelBytes) {
     int level = 0;
-    if (!TryStrToInt(item.Level, level))
-        reader_.Refuse(reader_.LineNumber(), ConversionError(item.Level).what());
+    // The message quotes the field as the record would hold it, as UTF-8.
+    if (!TryStrToInt(levelBytes, level))
+        reader_.Refuse(reader_.LineNumber(), ConversionError(TextAsUtf8(levelBytes)).what());
     const int previous = levels_.empty() ? -1 : levels_.back() - 1;
     if (level < 0 || level > previous + 1)
         reader_.Refuse(reader_.LineNumber(), SequenceFault(level, previous, levels_.empty()));
@@ -46,12 +47,8 @@ void TreeLevelReader::Add(const TItemData& item) {
 }
 
 void RebuildTree(IDesignTree& tree, const TItemArray& items, const std::vector<int>& treeLevels) {
-    std::vector<std::string> captions;
-    captions.reserve(items.size());
-    for (const TItemData& item : items)
-        captions.push_back(item.Text);
     tree.ResetToRoot();
-    tree.AppendNodes(treeLevels, captions);
+    tree.AppendItemNodes(treeLevels, items);
 }
 
 }  // namespace zarvex
