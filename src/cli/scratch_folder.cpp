@@ -3,6 +3,7 @@
 #include <random>
 #include <system_error>
 
+#include "cli/signal_cleanup.h"
 #include "model/errors.h"
 
 namespace zarvex::cli {
@@ -17,6 +18,7 @@ ScratchFolder::ScratchFolder(const fs::path& parent, const std::string& prefix) 
         const fs::path candidate = parent / (prefix + std::to_string(random() % 1000000000ULL));
         if (fs::create_directory(candidate, ec)) {
             path_ = candidate;
+            RegisterScratchFolder(path_);
             return;
         }
         if (ec)
@@ -26,6 +28,7 @@ ScratchFolder::ScratchFolder(const fs::path& parent, const std::string& prefix) 
 }
 
 ScratchFolder::~ScratchFolder() {
+    UnregisterScratchFolder(path_);
     std::error_code ec;
     fs::remove_all(path_, ec);
 }
