@@ -21,6 +21,8 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "platform/text_codec.h"
+#include "publish/publish_conflicts.h"
+#include "publish/publish_names.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
 #include "ui/live_preview.h"
@@ -71,7 +73,10 @@ QString JoinCommandLine(const QStringList& arguments) {
 TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     : QMainWindow(parent), dialogs_(*setup.dialogs), registerFileType_(setup.registerFileType) {
     setObjectName("TMainForm");
-    agent_.SetFolders(setup.folders);
+    AppFolders folders = setup.folders;
+    if (folders.stagingFolder.empty() && staging_.isValid())
+        folders.stagingFolder = ToCorePath(staging_.path()) + '/';
+    agent_.SetFolders(folders);
     model_ = new DesignTreeModel(agent_, this);
     model_->SetIcons(AppIcon(AppImage::TreeRoot), AppIcon(AppImage::TreeItem));
     pages_ = new PropertyPages(agent_, dialogs_, this);
@@ -199,16 +204,42 @@ bool TMainForm::AskToSaveChanges() {
     }
 }
 
-bool TMainForm::Publish(const QString& path) {
+// Files of another design in the folder are replaced only when the author agrees.
+bool TMainForm::ConfirmReplacingOtherDesigns(const std::string& corePath) {
+    const std::vector<std::string> others = OtherDesignsFiles(
+        FolderOfPath(corePath), BareFileName(corePath), agent_.MenuParameters.MenuName, corePath);
+    if (others.empty())
+        return true;
+    QString text = tr("Saving here replaces these files of another design:");
+    for (const std::string& file : others)
+        text += "\n" + FromCorePath(BareFileName(file));
+    text += "\n\n" + tr("Replace them?");
+    return dialogs_.ShowMessage(this, MessageKind::Warning, text,
+                                DialogButton::Yes | DialogButton::No) == DialogButton::Yes;
+}
+
+bool TMainForm::Publish(QString& path) {
     const std::string core = ToCorePath(path);
+    if (!ConfirmReplacingOtherDesigns(core))
+        return false;
     const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
+    path = FromCorePath(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
     // Everything else was published; the user learns which images were not.
+    QStringList parts;
     if (!agent_.UncopiedFiles.empty()) {
         QString text = tr("These files could not be copied: they were found nowhere.");
         for (const std::string& name : agent_.UncopiedFiles)
             text += "\n" + FromCorePath(name);
-        dialogs_.ShowMessage(this, MessageKind::Warning, text, DialogButton::Ok);
+        parts << text;
     }
+    if (!agent_.OutsideFiles.empty()) {
+        QString text = tr("These files were not copied: they lie outside the project folder.");
+        for (const std::string& name : agent_.OutsideFiles)
+            text += "\n" + FromCorePath(name);
+        parts << text;
+    }
+    if (!parts.isEmpty())
+        dialogs_.ShowMessage(this, MessageKind::Warning, parts.join("\n\n"), DialogButton::Ok);
     return published;
 }
 
@@ -220,7 +251,7 @@ bool TMainForm::SaveProject() {
         MarkUnchanged();
         return true;
     }
-    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
     if (!chosen)
         return false;
     if (!Publish(*chosen))
@@ -340,11 +371,11 @@ void TMainForm::Save1Click() {
 
 void TMainForm::Save2Click() {
     CommitPages();
-    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
     if (!chosen)
         return;
-    Publish(*chosen);
-    projectFileName_ = *chosen;
+    if (Publish(*chosen))
+        projectFileName_ = *chosen;
 }
 
 void TMainForm::Exit1Click() {
@@ -401,7 +432,7 @@ void TMainForm::FormCloseQuery(bool& canClose) {
             CommitPages();
             if (!projectFileName_.isEmpty()) {
                 canClose = Publish(projectFileName_);
-            } else if (const auto chosen =
+            } else if (auto chosen =
                            dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter))) {
                 canClose = Publish(*chosen);
             }

@@ -22,7 +22,7 @@ using Request = RecordingShellLauncher::Request;
 
 class PreviewAndPublish : public MainFormFixture {
   protected:
-    QString PreviewFolder() const { return Folder() + "preview/"; }
+    QString PreviewFolder() { return FromCorePath(Form().Agent().PreviewFolder()); }
     QByteArray ReadFile(const QString& path) const {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
