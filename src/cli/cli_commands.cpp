@@ -37,7 +37,7 @@ void PublishCommand(const PublishRequest& request, const std::string& dataFolder
     const std::string folder = request.toFolder.value_or(FolderOf(request.project));
     if (!request.force) {
         const std::vector<std::string> others = OtherDesignsFiles(
-            folder, name, session.agent().MenuParameters.MenuName, request.project);
+            folder, name, session.agent().MenuParameters.MenuName, {request.project});
         if (!others.empty())
             throw CliError(others.front() + ": belongs to another design" +
                            (others.size() > 1

@@ -20,6 +20,11 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return !b.empty() && fs::equivalent(a, b, ec) && !ec;
 }
 
+bool IsOneOf(const std::string& path, const std::vector<std::string>& files) {
+    return std::any_of(files.begin(), files.end(),
+                       [&](const std::string& file) { return IsSameFile(path, file); });
+}
+
 bool IsProjectFileName(const std::string& name) {
     return name.size() > 7 &&
            AsciiLower(std::string_view(name).substr(name.size() - 7)) == ".zarvex";
@@ -47,7 +52,7 @@ std::string ProjectMenuName(const std::string& projectPath) {
 
 std::vector<std::string> OtherDesignsFiles(const std::string& folder, const std::string& fileName,
                                            const std::string& menuName,
-                                           const std::string& ownProject) {
+                                           const std::vector<std::string>& ownProjects) {
     const std::string prefix = AsFolderPrefix(folder);
     const std::string project = prefix + ProjectFileName(fileName);
     const std::string base = PublishBaseName(fileName);
@@ -59,14 +64,14 @@ std::vector<std::string> OtherDesignsFiles(const std::string& folder, const std:
             found.push_back(path);
     };
     std::error_code ec;
-    if (fs::exists(project, ec) && !IsSameFile(project, ownProject))
+    if (fs::exists(project, ec) && !IsOneOf(project, ownProjects))
         note(project);
     std::vector<std::string> others;
     for (fs::directory_iterator it(prefix.empty() ? "." : prefix, ec), end; !ec && it != end;
          it.increment(ec)) {
         const std::string path = prefix + it->path().filename().string();
         if (IsProjectFileName(path) && path != project && !IsSameFile(path, project) &&
-            !IsSameFile(path, ownProject))
+            !IsOneOf(path, ownProjects))
             others.push_back(path);
     }
     std::sort(others.begin(), others.end());

@@ -10,14 +10,14 @@ namespace zarvex {
 
 // The files in folder that publishing a design whose menu is menuName under
 // fileName (see PublishProject) would replace although they belong to another
-// design: the project file itself when it exists and is not ownProject (the file
-// the author opened or chose to replace; empty for none), the page and report of
+// design: the project file itself when it exists and is none of ownProjects (the
+// files the author opened, saved or chose to replace), the page and report of
 // another project of the same base name, and the stylesheet and configuration
 // script when another project in folder has the same menu name. In the order
 // found, each once.
 std::vector<std::string> OtherDesignsFiles(const std::string& folder, const std::string& fileName,
                                            const std::string& menuName,
-                                           const std::string& ownProject);
+                                           const std::vector<std::string>& ownProjects);
 
 // The menu name in a project file's parameter line, read from the file's first
 // 64 KiB; empty when the file cannot be read or holds none.

@@ -206,8 +206,10 @@ bool TMainForm::AskToSaveChanges() {
 
 // Files of another design in the folder are replaced only when the author agrees.
 bool TMainForm::ConfirmReplacingOtherDesigns(const std::string& corePath) {
+    std::vector<std::string> own = ownProjects_;
+    own.push_back(corePath);
     const std::vector<std::string> others = OtherDesignsFiles(
-        FolderOfPath(corePath), BareFileName(corePath), agent_.MenuParameters.MenuName, corePath);
+        FolderOfPath(corePath), BareFileName(corePath), agent_.MenuParameters.MenuName, own);
     if (others.empty())
         return true;
     QString text = tr("Saving here replaces these files of another design:");
@@ -223,7 +225,8 @@ bool TMainForm::Publish(QString& path) {
     if (!ConfirmReplacingOtherDesigns(core))
         return false;
     const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
-    path = FromCorePath(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
+    ownProjects_.push_back(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
+    path = FromCorePath(ownProjects_.back());
     // Everything else was published; the user learns which images were not.
     QStringList parts;
     if (!agent_.UncopiedFiles.empty()) {
@@ -317,6 +320,7 @@ void TMainForm::OpenStartupPath(const QString& path) {
 void TMainForm::OpenSequence(const QString& path) {
     const std::string core = ToCorePath(path);
     ReadIntoEmptyTree([&] { agent_.LoadProjectFile(core, *model_); });
+    ownProjects_.push_back(core);
     AddRecentFile(path);
     projectFileName_ = path;
     FinishLoading(FolderOfPath(core));

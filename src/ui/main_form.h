@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/applet_agent.h"
 #include "ui/app_services.h"
@@ -206,6 +207,9 @@ class TMainForm : public QMainWindow, private IEditHost {
     IDialogService& dialogs_;
     // Staging private to this window: another window's open, save or exit never
     // touches the images this one shows and saves.
+    // Project files this window opened or saved: the author's own, never another
+    // design's to ask about.
+    std::vector<std::string> ownProjects_;
     QTemporaryDir staging_{QDir::tempPath() + QStringLiteral("/zarvex-stage-XXXXXX")};
     TkavoAppletAgent agent_;
     std::function<void()> registerFileType_;
