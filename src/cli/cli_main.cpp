@@ -151,7 +151,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     std::string contextFile = command;
     try {
-        const std::string data = ExecutableFolder();
+        const std::string data = ProgramDataFolder();
         Dispatch(args, out, err, data, contextFile);
         out.flush();
         if (!out)

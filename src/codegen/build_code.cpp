@@ -10,10 +10,12 @@
 #include "codegen/html_snippet.h"
 #include "codegen/prepare_items.h"
 #include "codegen/script_config.h"
+#include "codegen/static_list_style.h"
 #include "codegen/stylesheet.h"
 #include "model/applet_agent.h"
 #include "model/errors.h"
 #include "model/file_batch.h"
+#include "model/menu_field_checks.h"
 #include "model/text_util.h"
 #include "model/tree_shape.h"
 
@@ -38,12 +40,9 @@ void CheckBuildable(const TkavoAppletAgent& agent) {
         throw BuildError(
             "Cannot build the menu: the list of linked files lacks the configuration script and "
             "stylesheet entries.");
-    // The name becomes part of two file names inside the program folder; a path
-    // separator would put them somewhere else.
-    const std::string& name = agent.MenuParameters.MenuName;
-    if (name.find_first_of(std::string("/\\\0", 3)) != std::string::npos)
-        throw BuildError("Cannot build the menu: the menu name \"" + name +
-                         "\" holds a character that a file name cannot hold.");
+    // Every field that reaches the stylesheet, the script or the page as something
+    // other than HTML; the menu name also becomes two file names in the program folder.
+    CheckDesignFields(agent.MenuParameters, agent.Items);
 }
 
 TreeShape ShapeOf(const IDesignTree& tree) {
@@ -64,6 +63,9 @@ TkavoAppletAgent::GeneratedCode AssembleCode(const TkavoAppletAgent& agent, TApp
     TkavoAppletAgent::GeneratedCode code;
     // The only conversions of a build; a refusal here changes nothing at all.
     code.stylesheet = StylesheetText(menu);
+    // before the file's last line end, where a rule of the template would follow
+    if (agent.WebPage.listWithoutScripts)
+        code.stylesheet.insert(code.stylesheet.size() - 2, StaticListRules(menu));
 
     PrepareItemsForBuild(menu, items, shape);
     menu.ListId = menu.MenuName + "_ul";
@@ -73,7 +75,7 @@ TkavoAppletAgent::GeneratedCode AssembleCode(const TkavoAppletAgent& agent, TApp
     linked[kConfigScriptEntry].FileName = code.scriptName;
 
     code.script = ConfigScriptText(menu);
-    code.snippet = HtmlSnippetText(menu, items, linked, shape);
+    code.snippet = HtmlSnippetText(menu, items, linked, shape, agent.WebPage);
     return code;
 }
 

@@ -7,6 +7,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
+#include "model/menu_field_checks.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
 #include "model/text_util.h"
@@ -64,15 +65,19 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
     reader.Advance(kParametersTag);
     reader.Seek(kParametersTag);
     reader.Advance("the parameter line");
+    const int parameterLine = reader.LineNumber();
     ReadRecord(reader.Line(), content.parameters, kAppletFields);
 
     // The item section is searched from the parameter line itself.
     reader.Seek(kItemsTag);
     if (onItemsFound)
         onItemsFound();
+    const int firstItemLine = reader.LineNumber() + 1;
     content.treeLevels = ReadItemSection(
         reader, kItemsEndTag, TItemData{}, content.items,
         [](std::string_view line, TItemData& item) { ReadRecord(line, item, kItemFields); });
+    content.webPage = ReadWebPageSection(reader);
+    RefuseFaultyDesign(path, &content.parameters, parameterLine, content.items, firstItemLine);
     return content;
 }
 
@@ -81,7 +86,7 @@ int ProjectProgressMax(std::size_t itemCount) {
 }
 
 std::string FormatProjectText(const TAppletData& parameters, const TItemArray& items,
-                              IProgress& progress) {
+                              IProgress& progress, const WebPageOptions& webPage) {
     std::string out;
     out.reserve(1024 + kTypicalLineBytes * items.size());
 
@@ -112,13 +117,14 @@ std::string FormatProjectText(const TAppletData& parameters, const TItemArray& i
         out.append(kLineEnd);
     }
     AppendLine(out, kItemsEndTag);
+    out.append(FormatWebPageSection(webPage));
     return out;
 }
 
 void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
     SafeFileWriter writer(path, Faults());
     ProgressScope scope(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
-    writer.Write(FormatProjectText(MenuParameters, Items, Progress()));
+    writer.Write(FormatProjectText(MenuParameters, Items, Progress(), WebPage));
     writer.Commit();
 }
 
@@ -127,6 +133,7 @@ void TkavoAppletAgent::LoadProjectFile(const std::string& path, IDesignTree& tre
     MenuParameters = std::move(content.parameters);
     Items = std::move(content.items);
     LoadedVersion = std::move(content.version);
+    WebPage = content.webPage;
 }
 
 }  // namespace zarvex

@@ -7,6 +7,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
+#include "model/menu_field_checks.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
 #include "model/text_util.h"
@@ -55,6 +56,7 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
         onItemsFound();
 
     std::array<std::string_view, kCarriedFields.size()> fields;
+    const int firstItemLine = reader.LineNumber() + 1;
     content.treeLevels =
         ReadItemSection(reader, kItemsEndTag, NewItemRecord(), content.items,
                         [&](std::string_view line, TItemData& item) {
@@ -62,6 +64,7 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
                             for (std::size_t i = 0; i < fields.size(); ++i)
                                 Field(item, kCarriedFields[i]) = TextAsUtf8(fields[i]);
                         });
+    RefuseFaultyDesign(path, nullptr, 0, content.items, firstItemLine);
     return content;
 }
 

@@ -63,7 +63,7 @@ bool TkavoAppletAgent::PublishProject(const std::string& folder, const std::stri
     {
         ProgressScope saving(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
         files.Add(target + ProjectFileName(fileName),
-                  FormatProjectText(MenuParameters, Items, Progress()));
+                  FormatProjectText(MenuParameters, Items, Progress(), WebPage));
     }
     files.Add(target + base + ".html", code.snippet);
     for (const TLinkedFileInfo& file : LinkedFiles)

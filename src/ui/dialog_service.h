@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFlags>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -34,6 +35,17 @@ class IDialogService {
 
     // The folder that the following save dialogs start in, for the rest of the run.
     virtual void SetInitialSaveFolder(const QString& folder) { (void)folder; }
+
+    // The next save dialog only opens with path chosen: its folder and its name.
+    virtual void SuggestSaveFile(const QString& path) { (void)path; }
+
+    // A question whose answers are the buttons choices, in that order; returns the
+    // index of the button pressed, -1 for a box closed without one.
+    virtual int AskChoice(QWidget* parent, MessageKind kind, const QString& text,
+                          const QStringList& choices) {
+        (void)parent, (void)kind, (void)text, (void)choices;
+        return -1;
+    }
 
     // The colour dialog, starting from initial; nothing on cancel.
     virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) = 0;

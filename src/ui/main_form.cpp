@@ -20,7 +20,10 @@
 
 #include "model/errors.h"
 #include "model/file_helpers.h"
+#include "model/menu_field_checks.h"
+#include "model/recovery_copy.h"
 #include "platform/text_codec.h"
+#include "publish/app_folders.h"
 #include "publish/publish_conflicts.h"
 #include "publish/publish_names.h"
 #include "ui/app_icons.h"
@@ -77,6 +80,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     if (folders.stagingFolder.empty() && staging_.isValid())
         folders.stagingFolder = ToCorePath(staging_.path()) + '/';
     agent_.SetFolders(folders);
+    StartRecovery(setup);
     model_ = new DesignTreeModel(agent_, this);
     model_->SetIcons(AppIcon(AppImage::TreeRoot), AppIcon(AppImage::TreeItem));
     pages_ = new PropertyPages(agent_, dialogs_, this);
@@ -146,6 +150,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     pages_->ForgetArrangement();
     pages_->ArrangePages(false);
     UpdateCommandStates();
+    RestoreLook();
 }
 
 TMainForm::~TMainForm() {
@@ -172,11 +177,14 @@ bool TMainForm::RunCommand(const std::function<void()>& command) {
 
 void TMainForm::MarkChanged() {
     modifiedFlag_ = true;
+    if (recovery_ && !recoveryTimer_->isActive())
+        recoveryTimer_->start();
     RefreshActions();
 }
 
 void TMainForm::MarkUnchanged() {
     modifiedFlag_ = false;
+    DiscardRecoveryCopy();
     RefreshActions();
 }
 
@@ -224,6 +232,19 @@ bool TMainForm::Publish(QString& path) {
     const std::string core = ToCorePath(path);
     if (!ConfirmReplacingOtherDesigns(core))
         return false;
+    // A design that cannot be built is still the author's work: the project file is
+    // written, the page and scripts are not, and the message says why.
+    // Opening refuses such a file too, so the message asks for the field now.
+    if (const auto fault = FindDesignFault(agent_.MenuParameters, agent_.Items)) {
+        agent_.SaveProjectFile(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
+        dialogs_.ShowMessage(
+            this, MessageKind::Error,
+            platform::DecodeFieldText("Cannot build the menu: " + fault->reason +
+                                      ". Only the project file was saved, and it cannot be "
+                                      "opened again until this field is corrected."),
+            DialogButton::Ok);
+        return true;
+    }
     const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
     ownProjects_.push_back(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
     path = FromCorePath(ownProjects_.back());
@@ -248,19 +269,26 @@ bool TMainForm::Publish(QString& path) {
 
 bool TMainForm::SaveProject() {
     CommitPages();
+    std::optional<QString> target;
     if (!projectFileName_.isEmpty()) {
-        if (!Publish(projectFileName_))
-            return false;
-        MarkUnchanged();
-        return true;
+        switch (CheckProjectFileBeforeSave()) {
+            case SaveTarget::InPlace:
+                target = projectFileName_;
+                break;
+            case SaveTarget::SaveAs:
+                dialogs_.SuggestSaveFile(projectFileName_);
+                break;
+            case SaveTarget::Stop:
+                return false;
+        }
     }
-    auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
-    if (!chosen)
+    if (!target)
+        target = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    if (!target || !Publish(*target))
         return false;
-    if (!Publish(*chosen))
-        return false;
+    projectFileName_ = *target;
+    RememberProjectStamp();
     MarkUnchanged();
-    projectFileName_ = *chosen;
     return true;
 }
 
@@ -323,7 +351,16 @@ void TMainForm::OpenSequence(const QString& path) {
     ownProjects_.push_back(core);
     AddRecentFile(path);
     projectFileName_ = path;
+    RememberProjectStamp();
     FinishLoading(FolderOfPath(core));
+    // A shipped template or sample is never written back: it opens as a new design
+    // with its content, and Save asks where the design goes.
+    for (const QString& shipped : {TemplatesFolder(), DataFilePath(QStringLiteral("samples"))}) {
+        if (IsInsideFolder(core, ToCorePath(shipped))) {
+            projectFileName_.clear();
+            MarkChanged();
+        }
+    }
 }
 
 // The tree is emptied before the read; a read that throws leaves a new, empty design.
@@ -378,8 +415,10 @@ void TMainForm::Save2Click() {
     auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
     if (!chosen)
         return;
-    if (Publish(*chosen))
+    if (Publish(*chosen)) {
         projectFileName_ = *chosen;
+        RememberProjectStamp();
+    }
 }
 
 void TMainForm::Exit1Click() {
@@ -424,7 +463,7 @@ void TMainForm::ClearPreviewOnExit() {
 
 void TMainForm::FormCloseQuery(bool& canClose) {
     canClose = false;
-    if (!modifiedFlag_) {
+    if (!modifiedFlag_ || endingSession_) {
         ClearPreviewOnExit();
         canClose = true;
         return;
@@ -432,17 +471,11 @@ void TMainForm::FormCloseQuery(bool& canClose) {
     switch (dialogs_.ShowMessage(this, MessageKind::Warning,
                                  tr("Save changes to files before Exit?"),
                                  DialogButton::Yes | DialogButton::No | DialogButton::Cancel)) {
-        case DialogButton::Yes: {
-            CommitPages();
-            if (!projectFileName_.isEmpty()) {
-                canClose = Publish(projectFileName_);
-            } else if (auto chosen =
-                           dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter))) {
-                canClose = Publish(*chosen);
-            }
+        case DialogButton::Yes:
+            canClose = SaveProject();
             break;
-        }
         case DialogButton::No:
+            DiscardRecoveryCopy();
             canClose = true;
             break;
         default:
@@ -456,9 +489,10 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 void TMainForm::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     RunCommand([&] { FormCloseQuery(canClose); });
-    if (canClose)
+    if (canClose) {
+        SaveLook();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

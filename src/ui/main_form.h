@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "model/applet_agent.h"
+#include "model/file_stamp.h"
 #include "ui/app_services.h"
 #include "ui/design_tree_model.h"
 #include "ui/edit_commands.h"
@@ -25,9 +26,15 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QSessionManager;
+class QTimer;
 class QToolBar;
 class QTreeView;
 class QUndoStack;
+
+namespace zarvex {
+class RecoveryWriter;
+}
 
 namespace zarvex::ui {
 
@@ -44,6 +51,10 @@ struct MainFormSetup {
     AppFolders folders;                      // the agent's data and scratch folders
     std::function<void()> registerFileType;  // run at every start; failures are its own
     AppServices services;  // shell, settings store, browser search; the real ones when left out
+    // The recent-files list and recovery copies (app_folders.h); empty: the user's state folder.
+    QString stateFolder;
+    // Names this window's recovery copy, unique among running windows; empty: none are written.
+    QString sessionName;
 };
 
 class TMainForm : public QMainWindow, private IEditHost {
@@ -140,13 +151,29 @@ class TMainForm : public QMainWindow, private IEditHost {
     // The tip before the link file dialog, when the user has not turned it off.
     void ShowLinkTip();
 
+    // --- other writers, recovery copies and the end of a session (main_form_session.cpp) ---
+    static constexpr int kRecoveryIntervalMs = 30000;
+    // Writes the design into its recovery copy when it has unsaved changes.
+    void WriteRecoveryCopy();
+    // A termination signal: the unsaved design goes into its recovery copy and the
+    // window closes without a question.
+    void EndOnSignal();
+    // The desktop session ends: the close question when the session manager lets
+    // the program ask, else a recovery copy.
+    void CommitSessionData(QSessionManager& manager);
+    // Offers the newest recovery copy that a session left behind; true when the
+    // design was restored from it.
+    bool OfferRecovery();
+    const FileStamp& ProjectStamp() const { return projectStamp_; }
+    QTimer& RecoveryTimer() const { return *recoveryTimer_; }
+
     // --- Build HTML and the code view (main_form_build.cpp) -------------------------
     // Commits the pages and builds the design; the snippet goes into the code view.
     // False, after the message, when there is no item to build.
     bool BuildHTMLCode();
     void BuildHTML1Click();
-    // Refuses, with a message, a menu name that is not a script identifier.
-    bool CheckMenuName();
+    // False, after saying why, when a field of the design cannot be built.
+    bool CheckDesignFields();
     TformHTML& CodeView() const { return *formHTML_; }
     TfrmHelp& HelpWindow() const { return *frmHelp_; }
     AppServiceHost& Services() const { return *services_; }
@@ -178,6 +205,17 @@ class TMainForm : public QMainWindow, private IEditHost {
     void FinishRebuild();
     void FormCloseQuery(bool& canClose);
     void ClearPreviewOnExit();
+    enum class SaveTarget { InPlace, SaveAs, Stop };
+    // Before Save writes the open project file: a read-only file is saved under another
+    // name, and a file changed on disk since it was read or written here is not
+    // overwritten without a question.
+    SaveTarget CheckProjectFileBeforeSave();
+    void RememberProjectStamp();
+    void StartRecovery(const MainFormSetup& setup);
+    void DiscardRecoveryCopy();
+    // The window's geometry, bars and splitter as the last run left them.
+    void RestoreLook();
+    void SaveLook();
 
     // templates, browser, publish and help
     void AttachAuxiliaryWindows(const MainFormSetup& setup);
@@ -222,6 +260,11 @@ class TMainForm : public QMainWindow, private IEditHost {
     LivePreview* livePreview_ = nullptr;  // the pane beside the pages (live_preview.h)
 
     // window state
+    QString stateFolder_;
+    FileStamp projectStamp_;  // the project file as last read or written here
+    std::unique_ptr<RecoveryWriter> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    bool endingSession_ = false;  // closing without the question
     bool modifiedFlag_ = false;
     QString projectFileName_;
     DesignTreeModel::NodeId currentItemNode_ = DesignTreeModel::kNoNode;

@@ -68,7 +68,7 @@ const std::vector<CommandRow>& CommandTable() {
         {"Exit1",
          "E&xit",
          "Quit the application; Prompts to save applet",
-         "",
+         "Ctrl+Q",
          {},
          &M::Exit1Click,
          nullptr},
@@ -139,7 +139,7 @@ const std::vector<CommandRow>& CommandTable() {
          &M::WebBrowser1Click,
          nullptr},
         // Help menu
-        {"Topic1", "Help &Topics", "List help topics", "", AppImage::Help, &M::Topic1Click,
+        {"Topic1", "Help &Topics", "List help topics", "F1", AppImage::Help, &M::Topic1Click,
          nullptr},
         {"ViewSample1",
          "View &Sample...",

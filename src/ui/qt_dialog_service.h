@@ -15,9 +15,13 @@ class QtDialogService final : public IDialogService {
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
     void SetInitialSaveFolder(const QString& folder) override { initialSaveFolder_ = folder; }
+    void SuggestSaveFile(const QString& path) override { suggestedSaveFile_ = path; }
+    int AskChoice(QWidget* parent, MessageKind kind, const QString& text,
+                  const QStringList& choices) override;
 
   private:
     QString initialSaveFolder_;
+    QString suggestedSaveFile_;
 };
 
 // "Desc (*.a)|*.a|Any (*.*)|*.*" as Qt name filters: "Desc (*.a)", "Any (*.*)".

@@ -234,7 +234,7 @@ TEST_F(CliPublishTest, AFailedBuildLeavesAnEarlierPublishUntouched) {
         RunCli({"publish", broken.string(), "--to", out.string(), "--name", "bad", "--force"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "zarvex-cli: " + broken.string() +
-                         ": BorderStyle: 'solid' is not a valid integer value\n");
+                         ":12: BorderStyle: 'solid' is not the number of a list entry (-1 to 9)\n");
     EXPECT_EQ(Snapshot(out), before);
 }
 

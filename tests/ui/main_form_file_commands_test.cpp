@@ -237,7 +237,7 @@ TEST_F(FileCommands, OpenLoadsTheProjectAndShowsTheRoot) {
     EXPECT_FALSE(Form().TreeRebuilding());
     EXPECT_EQ(Form().findChild<QTabWidget*>("pgcntrl1")->currentWidget()->objectName(),
               "tbshtScript");
-    EXPECT_EQ(FileText(Folder() + "recentfile.dat"), "&1 " + ToCorePath(path) + "\r\n");
+    EXPECT_EQ(FileText(Folder() + "state/recentfile.dat"), "&1 " + ToCorePath(path) + "\r\n");
 }
 
 TEST_F(FileCommands, OpenAsksToSaveFirst) {
@@ -281,7 +281,7 @@ TEST_F(FileCommands, ARefusedFileLeavesAnEmptyDesignAndIsNotRemembered) {
     EXPECT_EQ(Form().TreeModel().NodeCount(), 1);
     EXPECT_FALSE(Form().TreeRebuilding());
     EXPECT_EQ(Form().SelectedNodeIndex(), 0);
-    EXPECT_EQ(FileText(Folder() + "recentfile.dat"), "&1 " + ToCorePath(good) + "\r\n");
+    EXPECT_EQ(FileText(Folder() + "state/recentfile.dat"), "&1 " + ToCorePath(good) + "\r\n");
 }
 
 // The preview folder holds the images the next save publishes: only an open that
