@@ -12,6 +12,7 @@
 #include "model/safe_file.h"
 #include "model/text_util.h"
 #include "publish/file_ops.h"
+#include "publish/publish_conflicts.h"
 #include "publish/publish_names.h"
 
 namespace zarvex::cli {
@@ -35,19 +36,24 @@ void PublishCommand(const PublishRequest& request, const std::string& dataFolder
     session.Open(request.project, true);
     if (session.tree().NodeCount() < 2)
         throw CliError(request.project + ": " + kNoItemMessage);
-    PublishIntoFolder(session.agent(), request.toFolder.value_or(FolderOf(request.project)), name,
-                      request.project, request.strict);
+    const std::string folder = request.toFolder.value_or(FolderOf(request.project));
+    if (!request.force) {
+        const std::vector<std::string> others = OtherDesignsFiles(
+            folder, name, session.agent().MenuParameters.MenuName, {request.project});
+        if (!others.empty())
+            throw CliError(others.front() + ": belongs to another design" +
+                           (others.size() > 1
+                                ? " (and " + std::to_string(others.size() - 1) + " more file(s))"
+                                : std::string()) +
+                           "; nothing was written (--force replaces it)");
+    }
+    PublishIntoFolder(session.agent(), folder, name, request.project, request.strict);
     for (const std::string& missing : session.agent().UncopiedFiles)
         warnings << "warning: " << missing << " not found\n";
-    session.agent().ClearPreviewFolder();
-    std::vector<std::string> leftOut;
-    for (const std::string& name : session.agent().ResourceFiles)
-        if (!Trim(name).empty() && !StaysInsideFolder(name) &&
-            std::find(leftOut.begin(), leftOut.end(), name) == leftOut.end())
-            leftOut.push_back(name);
-    for (const std::string& name : leftOut)
-        warnings << "zarvex-cli: publish: '" << name
+    for (const std::string& outside : session.agent().OutsideFiles)
+        warnings << "zarvex-cli: publish: '" << outside
                  << "' lies outside the project folder and was not copied\n";
+    session.agent().ClearPreviewFolder();
 }
 
 void HtmlCommand(const std::string& project, const std::string& dataFolder, std::ostream& out) {

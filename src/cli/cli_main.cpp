@@ -17,13 +17,16 @@ const char* const kUsageHead =
     "Usage: zarvex-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  publish PROJECT [--to FOLDER] [--name NAME] [--strict]\n"
+    "  publish PROJECT [--to FOLDER] [--name NAME] [--strict] [--force]\n"
     "                 open PROJECT and save-and-publish it: the page, the scripts,\n"
     "                 the stylesheet, the project file, the publish report and the\n"
     "                 images go into FOLDER (default: the project's folder, created\n"
     "                 when missing) under NAME (default: the project's file name);\n"
-    "                 all or nothing. An image found nowhere is a warning on\n"
-    "                 standard error, and a failure with --strict\n"
+    "                 all or nothing. An image found nowhere or outside the\n"
+    "                 project's folder is a warning on standard error, and a\n"
+    "                 failure with --strict. A file of another design in FOLDER\n"
+    "                 (its project file, page, stylesheet or script) is replaced\n"
+    "                 only with --force\n"
     "  html PROJECT   write the HTML snippet of the design to standard output\n"
     "  report PROJECT write the publish report of the design to standard output\n"
     "  export-gms PROJECT OUT\n"
@@ -46,6 +49,7 @@ struct ParsedArgs {
     std::optional<std::string> to;
     std::optional<std::string> name;
     bool strict = false;
+    bool force = false;
     std::optional<std::string> settings;
 };
 
@@ -69,6 +73,8 @@ ParsedArgs Parse(const std::string& command, const std::vector<std::string>& arg
             option = &parsed.settings;
         if (takesOptions && a == "--strict") {
             parsed.strict = true;
+        } else if (takesOptions && a == "--force" && command == "publish") {
+            parsed.force = true;
         } else if (option) {
             if (*option)
                 throw UsageError(command + ": " + optionName + " given twice");
@@ -102,9 +108,9 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string& command = args[0];
     if (command == "publish") {
         const ParsedArgs p = Parse(command, args, true);
-        ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME] [--strict]");
+        ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME] [--strict] [--force]");
         contextFile = p.positional[0];
-        PublishCommand({p.positional[0], p.to, p.name, p.strict}, data, err);
+        PublishCommand({p.positional[0], p.to, p.name, p.strict, p.force}, data, err);
     } else if (command == "html" || command == "report") {
         const ParsedArgs p = Parse(command, args, false);
         ExpectPositional(command, p, 1, "PROJECT");

@@ -24,6 +24,7 @@
 #include "model/recovery_copy.h"
 #include "platform/text_codec.h"
 #include "publish/app_folders.h"
+#include "publish/publish_conflicts.h"
 #include "publish/publish_names.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
@@ -75,7 +76,10 @@ QString JoinCommandLine(const QStringList& arguments) {
 TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     : QMainWindow(parent), dialogs_(*setup.dialogs), registerFileType_(setup.registerFileType) {
     setObjectName("TMainForm");
-    agent_.SetFolders(setup.folders);
+    AppFolders folders = setup.folders;
+    if (folders.stagingFolder.empty() && staging_.isValid())
+        folders.stagingFolder = ToCorePath(staging_.path()) + '/';
+    agent_.SetFolders(folders);
     StartRecovery(setup);
     model_ = new DesignTreeModel(agent_, this);
     model_->SetIcons(AppIcon(AppImage::TreeRoot), AppIcon(AppImage::TreeItem));
@@ -208,14 +212,31 @@ bool TMainForm::AskToSaveChanges() {
     }
 }
 
-bool TMainForm::Publish(const QString& path) {
+// Files of another design in the folder are replaced only when the author agrees.
+bool TMainForm::ConfirmReplacingOtherDesigns(const std::string& corePath) {
+    std::vector<std::string> own = ownProjects_;
+    own.push_back(corePath);
+    const std::vector<std::string> others = OtherDesignsFiles(
+        FolderOfPath(corePath), BareFileName(corePath), agent_.MenuParameters.MenuName, own);
+    if (others.empty())
+        return true;
+    QString text = tr("Saving here replaces these files of another design:");
+    for (const std::string& file : others)
+        text += "\n" + FromCorePath(BareFileName(file));
+    text += "\n\n" + tr("Replace them?");
+    return dialogs_.ShowMessage(this, MessageKind::Warning, text,
+                                DialogButton::Yes | DialogButton::No) == DialogButton::Yes;
+}
+
+bool TMainForm::Publish(QString& path) {
     const std::string core = ToCorePath(path);
+    if (!ConfirmReplacingOtherDesigns(core))
+        return false;
     // A design that cannot be built is still the author's work: the project file is
     // written, the page and scripts are not, and the message says why.
     // Opening refuses such a file too, so the message asks for the field now.
     if (const auto fault = FindDesignFault(agent_.MenuParameters, agent_.Items)) {
-        agent_.SaveProjectFile(FolderOfPath(core) + PublishBaseName(BareFileName(core)) +
-                               ".zarvex");
+        agent_.SaveProjectFile(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
         dialogs_.ShowMessage(
             this, MessageKind::Error,
             platform::DecodeFieldText("Cannot build the menu: " + fault->reason +
@@ -225,13 +246,24 @@ bool TMainForm::Publish(const QString& path) {
         return true;
     }
     const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
+    ownProjects_.push_back(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
+    path = FromCorePath(ownProjects_.back());
     // Everything else was published; the user learns which images were not.
+    QStringList parts;
     if (!agent_.UncopiedFiles.empty()) {
         QString text = tr("These files could not be copied: they were found nowhere.");
         for (const std::string& name : agent_.UncopiedFiles)
             text += "\n" + FromCorePath(name);
-        dialogs_.ShowMessage(this, MessageKind::Warning, text, DialogButton::Ok);
+        parts << text;
     }
+    if (!agent_.OutsideFiles.empty()) {
+        QString text = tr("These files were not copied: they lie outside the project folder.");
+        for (const std::string& name : agent_.OutsideFiles)
+            text += "\n" + FromCorePath(name);
+        parts << text;
+    }
+    if (!parts.isEmpty())
+        dialogs_.ShowMessage(this, MessageKind::Warning, parts.join("\n\n"), DialogButton::Ok);
     return published;
 }
 
@@ -316,6 +348,7 @@ void TMainForm::OpenStartupPath(const QString& path) {
 void TMainForm::OpenSequence(const QString& path) {
     const std::string core = ToCorePath(path);
     ReadIntoEmptyTree([&] { agent_.LoadProjectFile(core, *model_); });
+    ownProjects_.push_back(core);
     AddRecentFile(path);
     projectFileName_ = path;
     RememberProjectStamp();
@@ -379,13 +412,13 @@ void TMainForm::Save1Click() {
 
 void TMainForm::Save2Click() {
     CommitPages();
-    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
     if (!chosen)
         return;
-    const bool published = Publish(*chosen);
-    projectFileName_ = *chosen;
-    if (published)
+    if (Publish(*chosen)) {
+        projectFileName_ = *chosen;
         RememberProjectStamp();
+    }
 }
 
 void TMainForm::Exit1Click() {

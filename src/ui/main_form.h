@@ -4,14 +4,17 @@
 // the whole run.
 #pragma once
 
+#include <QDir>
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/applet_agent.h"
 #include "model/file_stamp.h"
@@ -198,7 +201,10 @@ class TMainForm : public QMainWindow, private IEditHost {
     // file commands
     bool AskToSaveChanges();  // false: the command must stop
     bool SaveProject();       // the Save command; true when the design was saved
-    bool Publish(const QString& path);
+    // Saves and publishes the design as path; path becomes the project file's
+    // path written (see ProjectFileName). False when the author declined.
+    bool Publish(QString& path);
+    bool ConfirmReplacingOtherDesigns(const std::string& corePath);
     std::optional<QString> ChooseFileToReplaceDesign(const char* filter);
     void OpenSequence(const QString& path);
     void ReadIntoEmptyTree(const std::function<void()>& read);
@@ -247,6 +253,12 @@ class TMainForm : public QMainWindow, private IEditHost {
     void ExpandNode(NodeId node) override;
 
     IDialogService& dialogs_;
+    // Staging private to this window: another window's open, save or exit never
+    // touches the images this one shows and saves.
+    // Project files this window opened or saved: the author's own, never another
+    // design's to ask about.
+    std::vector<std::string> ownProjects_;
+    QTemporaryDir staging_{QDir::tempPath() + QStringLiteral("/zarvex-stage-XXXXXX")};
     TkavoAppletAgent agent_;
     std::function<void()> registerFileType_;
     DesignTreeModel* model_ = nullptr;
