@@ -1,10 +1,10 @@
 #include "ui/qt_dialog_service.h"
 
 #include <QAbstractButton>
-#include <QInputDialog>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <utility>

@@ -167,7 +167,7 @@ publish_same() {
   rm -rf "$out" && mkdir -m 777 "$out" || return 1
   "$build/app/zarvex-cli" publish "$build/app/templates/$template" --to "$out" || return 1
   mv "$out" "$scratch/pub/build-$name" && mkdir -m 777 "$out" || return 1
-  unpacked publish "$pkg/usr/lib/zarvex/templates/$template" --to "$out" || return 1
+  unpacked publish "$pkg/usr/share/zarvex/templates/$template" --to "$out" || return 1
   diff -r "$scratch/pub/build-$name" "$out"
 }
 mapfile -t templates < <(cd "$pkg/usr/share/zarvex/templates" && find . -name '*.zarvex' | sed 's|^\./||' | sort)
