@@ -45,7 +45,7 @@ TEST_F(ExchangeCommands, AWebPageImportIsOneStepThatUndoTakesBack) {
                                                     "About us"}));
     EXPECT_EQ(Form().TreeModel().NodeCount(), 7);
     EXPECT_EQ(Form().TreeModel().NodeLevel(4), 2);  // "Chairs" under "Products"
-    EXPECT_EQ(Form().Agent().Items[2].Level, "1");
+    EXPECT_EQ(Form().Agent().Items[3].Level, "1");  // "Chairs"
     EXPECT_EQ(Form().History().count(), steps + 1);
     EXPECT_TRUE(Form().ModifiedFlag());
 
