@@ -19,8 +19,12 @@ bool TaggedLineReader::TryAdvance() {
     // with the set of line-end bytes by a call of its own.
     const char* const begin = text_.data() + next_;
     const std::size_t rest = text_.size() - next_;
-    const void* lf = std::memchr(begin, '\n', rest);
-    const std::size_t lfAt = lf ? static_cast<const char*>(lf) - begin : rest;
+    if (!nextLfKnown_ || nextLf_ < next_) {
+        nextLfKnown_ = true;
+        const void* lf = std::memchr(begin, '\n', rest);
+        nextLf_ = next_ + (lf ? static_cast<const char*>(lf) - begin : rest);
+    }
+    const std::size_t lfAt = nextLf_ - next_;
     const void* cr = std::memchr(begin, '\r', lfAt);
     const std::size_t end = next_ + (cr ? static_cast<const char*>(cr) - begin : lfAt);
     line_ = text_.substr(next_, end - next_);
