@@ -33,7 +33,9 @@ if [ ! -f "$root/runtime/node_modules/.package-lock.json" ]; then
 fi
 fresh="$(mktemp -d)"
 trap 'rm -rf "$fresh"' EXIT
-node "$root/runtime/build.mjs" "$fresh/velmo.js"
+# The build names the runtime with the program's version.
+version="$(sed -n 's/^project(Zarvex VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+node "$root/runtime/build.mjs" "$fresh/velmo.js" "$version"
 cmp -s "$fresh/velmo.js" "$app/velmo.js" || fail "$app/velmo.js is missing or older than runtime/src; $stale"
 
 if [ ! -d node_modules ]; then
