@@ -49,11 +49,14 @@ ScratchFolder::ScratchFolder(const fs::path& parent, const std::string& prefix) 
     std::error_code ec;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate = parent / (ownPrefix + std::to_string(random() % 1000000000ULL));
+        // Registered before it exists: a signal between making and registering it
+        // would otherwise leave the folder behind.
+        RegisterScratchFolder(candidate);
         if (fs::create_directory(candidate, ec)) {
             path_ = candidate;
-            RegisterScratchFolder(path_);
             return;
         }
+        UnregisterScratchFolder(candidate);
         if (ec)
             break;
     }
