@@ -37,8 +37,16 @@ TreeLevelReader::TreeLevelReader(const TaggedLineReader& reader, std::size_t ite
 
 void TreeLevelReader::Add(const TItemData& item) {
     int level = 0;
-    if (!TryStrToInt(item.Level, level))
+    if (!TryStrToInt(item.Level, level)) {
+        // A line without its level is most often a file cut short (a copy or a download
+        // that stopped); the number's own complaint would not tell a person that.
+        if (Trim(item.Level).empty())
+            reader_.Refuse(reader_.LineNumber(),
+                           reader_.EndsAtCurrentLine()
+                               ? "the file is incomplete: it ends inside an item, before its level"
+                               : "the item has no level (a whole number)");
         reader_.Refuse(reader_.LineNumber(), ConversionError(item.Level).what());
+    }
     const int previous = levels_.empty() ? -1 : levels_.back() - 1;
     if (level < 0 || level > previous + 1)
         reader_.Refuse(reader_.LineNumber(), SequenceFault(level, previous, levels_.empty()));

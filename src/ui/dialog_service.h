@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFlags>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -37,6 +38,14 @@ class IDialogService {
 
     // The colour dialog, starting from initial; nothing on cancel.
     virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) = 0;
+    // The same, telling following each colour the dialog shows while it is open, so that
+    // what depends on the colour can follow it before the choice is made.
+    virtual std::optional<QColor> GetColorFollowing(
+        QWidget* parent, const QColor& initial,
+        const std::function<void(const QColor&)>& following) {
+        (void)following;
+        return GetColor(parent, initial);
+    }
 };
 
 }  // namespace zarvex::ui

@@ -34,6 +34,8 @@ class PropertyPages;
 class TfrmHelp;
 class TformHTML;
 class TformWebBrowser;
+class TreeFilter;
+class TreeRenameEditor;
 class StatusProgress;
 
 struct MainFormSetup {
@@ -94,6 +96,13 @@ class TMainForm : public QMainWindow, private IEditHost {
     void Outdent1Click();  // the item becomes the next sibling of its parent
     void Undo1Click();
     void Redo1Click();
+    // --- tree comfort (main_form_items.cpp) ---------------------------------------------
+    void Rename1Click();     // the selected item's caption, edited in place
+    void Duplicate1Click();  // a copy of the item and its sub-items right after it
+    void Cut1Click();
+    void Copy1Click();  // the item and its sub-items as structure text on the clipboard
+    void Paste1Click();
+    void Find1Click();  // the filter box above the tree
     void RebuildRecentFilesMenu();
     void AddRecentFile(const QString& path);
     void UpdateCommandStates();
@@ -109,6 +118,8 @@ class TMainForm : public QMainWindow, private IEditHost {
     bool CanOutdent() const;
     bool CanUndo() const;
     bool CanRedo() const;
+    bool CanRename() const;
+    bool CanPaste() const;
     bool CanSave() const { return modifiedFlag_; }
 
     // The edit history (undo and redo) of the open design.
@@ -166,9 +177,8 @@ class TMainForm : public QMainWindow, private IEditHost {
     bool Publish(const QString& path);
     std::optional<QString> ChooseFileToReplaceDesign(const char* filter);
     void OpenSequence(const QString& path);
-    void ReadIntoEmptyTree(const std::function<void()>& read);
+    void ReadDesign(const std::function<void()>& read);
     void FinishLoading(const std::string& folderOfFile);
-    void StartEmptyDesign();
     void FinishRebuild();
     void FormCloseQuery(bool& canClose);
     void ClearPreviewOnExit();
@@ -189,6 +199,12 @@ class TMainForm : public QMainWindow, private IEditHost {
     void OnItemCaptionEdited(const QString& caption);
     int SelectedItemOrNone() const;  // the selected item's position, -1 for the root or none
     bool DropBlock(int pos, int parentPos, int row);
+
+    // tree comfort, in main_form_items.cpp
+    void CreateTreeComfort();
+    void RenameNode(NodeId node, const QString& text);
+    void PutBlocksAfter(int pos, const TItemArray& records, const QString& what);
+    void PutBlocks(int parentPos, int row, const TItemArray& records, const QString& what);
 
     // edit history, in main_form_edit.cpp
     void CreateHistory();
@@ -227,6 +243,11 @@ class TMainForm : public QMainWindow, private IEditHost {
     // The commands of the action table by object name (menus, tool bar and pop-up menu
     // each have their own, as their hints differ).
     QHash<QString, QAction*> actions_;
+    TreeRenameEditor* rename_ = nullptr;
+    TreeFilter* filter_ = nullptr;
+    // What this run last put on the clipboard, with every field of its records.
+    std::string copiedText_;
+    TItemArray copiedRecords_;
     QUndoStack* history_ = nullptr;
 };
 

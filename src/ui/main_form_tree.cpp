@@ -9,6 +9,7 @@
 #include "ui/dialog_service.h"
 #include "ui/main_form.h"
 #include "ui/property_pages.h"
+#include "ui/tree_rename.h"
 
 namespace zarvex::ui {
 
@@ -62,9 +63,15 @@ void TMainForm::Insert1Click() {
     if (!CanInsert())
         return;
     const int selected = SelectedNodeIndex();
-    history_->push(new InsertBlockCommand(*this, tr("Insert"), model_->IdAt(selected),
-                                          model_->NewBlock(TkavoAppletAgent::NewItemRecord())));
+    DesignTreeModel::Block block = model_->NewBlock(TkavoAppletAgent::NewItemRecord());
+    const NodeId inserted = block.ids.front();
+    history_->push(
+        new InsertBlockCommand(*this, tr("Insert"), model_->IdAt(selected), std::move(block)));
+    // The new item is selected and, in a shown tree, ready for its name.
+    SelectNode(model_->PositionOfId(inserted));
     pages_->ArrangePages(true);
+    if (trvwDesignPanel_->isVisible())
+        Rename1Click();
 }
 
 void TMainForm::Delete1Click() {

@@ -104,6 +104,19 @@ std::optional<QString> QtDialogService::GetSaveFileName(QWidget* parent, const Q
     return RunFileDialog(parent, filter, QFileDialog::AcceptSave, initialSaveFolder_);
 }
 
+std::optional<QColor> QtDialogService::GetColorFollowing(
+    QWidget* parent, const QColor& initial, const std::function<void(const QColor&)>& following) {
+    QColorDialog dialog(initial, parent);
+    QObject::connect(&dialog, &QColorDialog::currentColorChanged, &dialog,
+                     [&following](const QColor& passing) {
+                         if (following)
+                             following(passing);
+                     });
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
 std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& initial) {
     const QColor chosen = QColorDialog::getColor(initial, parent);
     if (!chosen.isValid())
