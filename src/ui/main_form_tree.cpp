@@ -67,11 +67,8 @@ void TMainForm::Insert1Click() {
     const NodeId inserted = block.ids.front();
     history_->push(
         new InsertBlockCommand(*this, tr("Insert"), model_->IdAt(selected), std::move(block)));
-    // The new item is selected and, in a shown tree, ready for its name.
-    SelectNode(model_->PositionOfId(inserted));
     pages_->ArrangePages(true);
-    if (trvwDesignPanel_->isVisible())
-        Rename1Click();
+    (void)inserted;
 }
 
 void TMainForm::Delete1Click() {

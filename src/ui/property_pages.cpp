@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "model/forbidden_text.h"
@@ -210,7 +211,22 @@ void PropertyPages::CheckText(QWidget* control, TextCheck check) {
         RememberShownText(control, check);
         return;
     }
-    const QString before = accepted_.value(control);
+    // The change reports run before the edit tracking, so the values last tracked are the
+    // field's value before this change, whoever put it there; the text last accepted gives
+    // it back exactly as it was typed (blanks included) when it is the same value.
+    const QString before = [&] {
+        std::optional<std::string> value;
+        for (const MenuFieldBinding& row : kMenuFieldBindings)
+            if (Control(QString::fromLatin1(row.first.name)) == control)
+                value = Field(shownMenu_, row.field);
+        for (const ItemFieldBinding& row : kItemFieldBindings)
+            if (Control(QString::fromLatin1(row.control.name)) == control)
+                value = Field(shownItem_, row.field);
+        const QString accepted = accepted_.value(control);
+        if (!value || ShownText(*value) == accepted.trimmed())
+            return accepted;
+        return ShownText(*value);
+    }();
     const std::vector<std::string> known = TextFaults(before, check);
     std::vector<std::string> added;
     for (const std::string& fault : faults)
