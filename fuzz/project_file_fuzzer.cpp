@@ -39,10 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(shape.Count() == static_cast<int>(content.items.size()) + 1);
 
     NullProgress progress;
-    const std::string saved = FormatProjectText(content.parameters, content.items, progress);
+    const std::string saved =
+        FormatProjectText(content.parameters, content.items, progress, content.webPage);
     const ProjectFileContent again = ParseProjectText(saved, "saved.zarvex");
     Check(again.parameters == content.parameters);
     Check(again.items == content.items);
     Check(again.treeLevels == content.treeLevels);
+    Check(again.webPage == content.webPage);
     return 0;
 }

@@ -476,8 +476,13 @@ def structure_text(items):
     return ''.join(line + '\r\n' for line in lines)
 
 
+# How every template's menu behaves on the page: site navigation, the current page
+# marked, and a short rest before a pop-up opens under the pointer.
+WEB_PAGE = {'Pattern': 'navigation', 'CurrentPage': '1', 'OpenDelay': '120'}
+
+
 def settings_text(menu):
-    return ''.join(f'{name}={value}\n' for name, value in menu.items())
+    return ''.join(f'{name}={value}\n' for name, value in {**menu, **WEB_PAGE}.items())
 
 
 def main():

@@ -6,6 +6,7 @@
 import { element, isModified, isShown, layoutTable, setShown } from './dom.js';
 import { MENU_ATTRIBUTES, leadsSomewhere, makeCell, partsOf } from './items.js';
 import { collapseWidth, menuName } from './options.js';
+import { CURRENT_BRANCH } from './class_names.js';
 
 /** @typedef {import('./menu.js').Menu} Menu */
 
@@ -60,8 +61,11 @@ export function collapser(menu) {
     if (width >= 0) return innerWidth < width;
     setShown(bar, true);
     const needed = bar.scrollWidth + bar.offsetWidth - bar.clientWidth;
+    // a vertical bar needs room beside it for its pop-ups (taken as wide as the bar);
+    // without it they would cover the items below, so its items open in place instead
+    const beside = menu.vertical ? innerWidth - bar.getBoundingClientRect().right : Infinity;
     setShown(bar, !collapsed);
-    return needed > menu.root.clientWidth;
+    return needed > menu.root.clientWidth || beside < needed;
   }
 
   /** Shows the bar or the panel, as the width asks; destroy() cancels a pending call. */
@@ -123,8 +127,10 @@ export function collapser(menu) {
     for (const attribute of MENU_ATTRIBUTES) link.removeAttribute(attribute);
     const cell = makeCell({ link, icon, subList: null }, true, false);
     element('tr', '', layoutTable(entry)).append(cell);
-    if (parts.subList) link.setAttribute('aria-expanded', 'false');
-    rowOfCell.set(cell, { link, entry, sourceList: parts.subList, subList: null, parent });
+    /** @type {Row} */
+    const row = { link, entry, sourceList: parts.subList, subList: null, parent };
+    rowOfCell.set(cell, row);
+    if (parts.subList) setRowOpen(row, link.classList.contains(CURRENT_BRANCH));
     return entry;
   }
 
@@ -181,6 +187,9 @@ export function collapser(menu) {
       // beside the text: the link, as if it had been clicked
       event.preventDefault();
       row.link.click();
+    } else if (row.link.target != '_blank') {
+      // the list has done its job; a link within the page leaves the page in view
+      setOpen(false);
     }
   }
 
@@ -218,6 +227,9 @@ export function collapser(menu) {
     if (!frame && !menu.destroyed) frame = requestAnimationFrame(update);
   }
 
+  // a collapsed menu prints its list, built by then
+  const beforePrint = () => collapsed && !list.firstChild && fill(menu.list, null, list);
+  addEventListener('beforeprint', beforePrint);
   schedule();
   // The bar's width changes when web fonts arrive. (Asking for document.fonts.ready
   // would cost a style update in every construct().)
@@ -228,6 +240,7 @@ export function collapser(menu) {
     destroy() {
       cancelAnimationFrame(frame);
       document.fonts?.removeEventListener('loadingdone', schedule);
+      removeEventListener('beforeprint', beforePrint);
       panel?.remove();
     },
     handles(event) {

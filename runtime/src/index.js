@@ -1,6 +1,7 @@
 // velmo.js: turns the hidden list of a Zarvex page into a menubar with pop-ups, styled by
 // the menu's stylesheet; on narrow screens into a toggle button and a collapsible list.
 import { guardOnloadChain } from './onload_chain.js';
+import { startEarly } from './early_start.js';
 import { createMenu } from './menu.js';
 
 /** @typedef {import('./options.js').MenuOptions} MenuOptions */
@@ -16,6 +17,7 @@ import { createMenu } from './menu.js';
  */
 
 guardOnloadChain();
+startEarly();
 
 /** Lists reported as unusable, each once. */
 const reported = new Set();

@@ -1,6 +1,7 @@
 // Items: the entries of the hidden list, each shown as a bar cell or a pop-up row that
 // holds the list's own link and icon until the menu is destroyed.
 import { element } from './dom.js';
+import { CARET, DRAWN_ARROW, TOGGLE } from './class_names.js';
 
 /**
  * @typedef {object} Level the bar, or one pop-up
@@ -23,6 +24,8 @@ import { element } from './dom.js';
  * @property {HTMLImageElement | null | undefined} icon
  * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
  * @property {HTMLElement} cell the bar cell or pop-up row
+ * @property {HTMLButtonElement | null} [toggle] in site navigation, the button beside a
+ *   parent's own link that opens and closes its sub-menu
  * @property {Level} [popup] built on first opening
  * @property {string | null} [savedTitle] the link's title while tooltips are off
  * @property {(Node | null | undefined)[]} nextSiblings where the link and the icon go back to
@@ -110,14 +113,21 @@ element('div', '', barSeparator);
  * @param {HTMLElement} listItem
  * @param {Level} level
  * @param {boolean} tooltips
+ * @param {boolean} [navigation] site navigation: links stay links, a parent without a link
+ *   of its own becomes a disclosure button
  * @returns {Item}
  */
-export function readItem(listItem, level, tooltips) {
+export function readItem(listItem, level, tooltips, navigation) {
   const { link, icon, subList } = readEntry(listItem);
   /** @type {Item} */
   const item = { level, listItem, link, icon, subList, cell: listItem, nextSiblings: [link?.nextSibling, icon?.nextSibling] };
   itemOfListItem.set(listItem, item);
-  if (link) {
+  if (link && navigation) {
+    if (item.subList && !leadsSomewhere(link)) {
+      link.setAttribute('role', 'button');
+      link.setAttribute('aria-expanded', 'false');
+    }
+  } else if (link) {
     link.setAttribute('role', 'menuitem');
     link.tabIndex = -1;
     if (!tooltips && link.hasAttribute('title')) {
@@ -135,11 +145,13 @@ export function readItem(listItem, level, tooltips) {
 /**
  * The cell or row showing the item, with its link and icon moved into it. The collapsed
  * list shows its rows as bar cells.
- * @param {EntryParts} item
+ * @param {EntryParts & { toggle?: HTMLButtonElement | null }} item
  * @param {boolean} onBar
  * @param {boolean} vertical
+ * @param {boolean} [drawnArrows] draw pop-up arrows in the text colour rather than show the arrow images
+ * @param {boolean} [navigation] a parent with a link of its own gets a toggle button beside it
  */
-export function makeCell(item, onBar, vertical) {
+export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
   if (!item.link) {
     const separator = /** @type {HTMLElement} */ ((onBar ? barSeparator : popupSeparator).cloneNode(true));
     if (onBar && !vertical) separator.setAttribute('aria-orientation', 'vertical');
@@ -151,7 +163,16 @@ export function makeCell(item, onBar, vertical) {
   const textCell = /** @type {HTMLElement} */ (iconCell.nextSibling), arrowCell = textCell.nextSibling;
   if (item.icon) iconCell.firstChild?.replaceWith(item.icon);
   textCell.append(item.link);
-  if (item.subList && arrowCell) element('div', '', /** @type {Element} */ (arrowCell));
+  if (!item.subList) return cell;
+  let arrowHolder = onBar ? element('td', CARET, /** @type {Element} */ (textCell.parentNode)) : /** @type {Element} */ (arrowCell);
+  if (navigation && leadsSomewhere(item.link)) {
+    const toggle = /** @type {Item} */ (item).toggle = /** @type {HTMLButtonElement} */ (element('button', TOGGLE, arrowHolder));
+    toggle.type = 'button';
+    toggle.setAttribute('aria-expanded', 'false');
+    toggle.setAttribute('aria-label', item.link.textContent?.trim() || '');
+    arrowHolder = toggle;
+  }
+  element('div', drawnArrows && !onBar ? DRAWN_ARROW : '', arrowHolder);
   return cell;
 }
 

@@ -4,9 +4,11 @@
 import { acquireBaseStyle, releaseBaseStyle } from './base_style.js';
 import { element, isRightToLeft, layoutTable, setShown } from './dom.js';
 import { isSelectable, leadsSomewhere, makeCell, readItem, restoreItem } from './items.js';
-import { menuName, readSettings } from './options.js';
+import { menuName, readListSettings, readSettings } from './options.js';
+import { markCurrentPage } from './current_page.js';
 import { placePopup, showScrollButtons } from './placement.js';
 import { handleKey } from './keyboard.js';
+import { handleNavigationKey } from './navigation_keys.js';
 import { pointerHandlers } from './pointer.js';
 import { collapser } from './collapse.js';
 import { ACTIVE, HOVER, PRESSED, SCROLL_DOWN, SCROLL_UP } from './class_names.js';
@@ -42,6 +44,7 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
  * @property {boolean} vertical
  * @property {boolean} rightToLeft
  * @property {boolean} clickToOpen
+ * @property {boolean} navigation the site-navigation pattern rather than the menubar
  * @property {number} closeDelay
  * @property {boolean} [destroyed]
  * @property {Item[]} openPath openPath[d] is the open item of depth d
@@ -75,17 +78,24 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
  */
 export function createMenu(list, options) {
   const { vertical, tooltips, shadow, clickToOpen, closeDelay, blinkCount } = readSettings(options);
+  const { drawnArrows, markCurrent, openDelay, navigation } = readListSettings(list);
   const rightToLeft = isRightToLeft(list), name = menuName(list);
+  const unmarkCurrent = markCurrent ? markCurrentPage(list) : null;
   /** @type {Item[]} */
   const openPath = [];
   /** @type {Level[]} */
   let popups = [];
-  let scrollSpeed = 0, scrollFrame = 0, placeFrame = 0, aimTimer = 0, blinkTimer = 0, growTimer = 0;
+  let scrollSpeed = 0, scrollFrame = 0, placeFrame = 0, aimTimer = 0, blinkTimer = 0, growTimer = 0, openTimer = 0;
 
-  const bar = element('div', 'bnaz-bpAb', null, 'menubar');
-  bar.setAttribute('aria-orientation', vertical ? 'vertical' : 'horizontal');
-  bar.setAttribute('aria-label', name);
-  if (vertical) bar.style.width = 'max-content';
+  const bar = element('div', 'bnaz-bpAb', null, navigation ? '' : 'menubar');
+  if (!navigation) {
+    bar.setAttribute('aria-orientation', vertical ? 'vertical' : 'horizontal');
+    bar.setAttribute('aria-label', name);
+  }
+  if (vertical) {
+    bar.style.width = 'max-content';
+    bar.classList.add('velmo-vertical');
+  }
   /** @type {Level} */
   const barLevel = { depth: 0, box: bar, opener: null, items: [], side: rightToLeft ? -1 : 1 };
   const barBody = layoutTable(bar);
@@ -98,7 +108,7 @@ export function createMenu(list, options) {
   root.append(bar);
 
   const menu = /** @type {Menu} */ ({
-    list, bar, root, barLevel, vertical, rightToLeft, clickToOpen, closeDelay, openPath,
+    list, bar, root, barLevel, vertical, rightToLeft, clickToOpen, closeDelay, openPath, navigation,
     open, closeFrom, close, destroy, owns, itemAt, highlight, makeTabStop, focusItem, enter, hover, choose,
     pressScrollButton, handleEvent,
   });
@@ -112,6 +122,9 @@ export function createMenu(list, options) {
   first.link.tabIndex = 0;
   acquireBaseStyle();
   list.before(root);
+  // a list shown to pages without scripts goes when the menu takes its place
+  const shownWithoutScripts = list.hasAttribute('data-velmo-static') && list.style.display != 'none';
+  if (shownWithoutScripts) setShown(list, false);
   menu.collapser = collapser(menu);
   listen(true);
   return menu;
@@ -138,9 +151,9 @@ export function createMenu(list, options) {
     const onBar = !level.depth;
     for (; entry && count; entry = entry.nextElementSibling) {
       if (entry.tagName != 'LI') continue;
-      const item = readItem(/** @type {HTMLElement} */ (entry), level, tooltips);
+      const item = readItem(/** @type {HTMLElement} */ (entry), level, tooltips, navigation);
       level.items.push(item);
-      item.cell = makeCell(item, onBar, vertical);
+      item.cell = makeCell(item, onBar, vertical, drawnArrows, navigation);
       (onBar && vertical ? element('tr', '', /** @type {Element} */ (parent)) : parent).appendChild(item.cell);
       if (item.link) {
         itemOfCell.set(item.cell, item);
@@ -157,11 +170,11 @@ export function createMenu(list, options) {
    */
   function popupOf(item) {
     if (item.popup) return item.popup;
-    const box = element('div', 'bnaz-bwAb', null, 'menu');
+    const box = element('div', 'bnaz-bwAb', null, navigation ? '' : 'menu');
     /** @type {Level} */
     const level = item.popup = { depth: item.level.depth + 1, box, opener: item, items: [], side: item.level.side };
     // a menu is vertical unless it says otherwise
-    box.setAttribute('aria-label', item.link?.textContent?.trim() || '');
+    if (!navigation) box.setAttribute('aria-label', item.link?.textContent?.trim() || '');
     if (rightToLeft) box.dir = 'rtl';
     setShown(box);
     level.scrollUp = element('div', SCROLL_UP, box);
@@ -217,7 +230,7 @@ export function createMenu(list, options) {
   function showPopup(item, shown) {
     const level = /** @type {Level} */ (item.popup);
     item.cell.classList.toggle(ACTIVE, shown);
-    item.link?.setAttribute('aria-expanded', String(shown));
+    (item.toggle || item.link)?.setAttribute('aria-expanded', String(shown));
     setShown(level.box, shown);
     setShown(level.shadow, shown);
   }
@@ -246,6 +259,7 @@ export function createMenu(list, options) {
   function close() {
     clearTimeout(menu.closeTimer);
     clearTimeout(aimTimer);
+    clearTimeout(openTimer);
     menu.pendingHover = null;
     closeFrom(0);
     highlight(null);
@@ -269,6 +283,8 @@ export function createMenu(list, options) {
       level.shadow?.remove();
     }
     popups = [];
+    unmarkCurrent?.();
+    if (shownWithoutScripts) setShown(list, true);
     if (/** @type {any} */ (list).$velmo == menu) delete (/** @type {any} */ (list).$velmo);
     releaseBaseStyle();
   }
@@ -284,7 +300,7 @@ export function createMenu(list, options) {
   function handleEvent(event) {
     const type = event.type, target = /** @type {Node | null} */ (event.target);
     if (type == 'resize' || type == 'scroll') return onViewportChange(event);
-    if (type == 'keydown') return handleKey(menu, /** @type {KeyboardEvent} */ (event));
+    if (type == 'keydown') return (navigation ? handleNavigationKey : handleKey)(menu, /** @type {KeyboardEvent} */ (event));
     if (INSIDE_EVENTS.includes(type) && !owns(target)) return;
     if (menu.collapser.handles(event)) return;
     /** @type {Record<string, (event: any) => void>} */ (pointer)[type]?.(event);
@@ -372,7 +388,7 @@ export function createMenu(list, options) {
    * @param {Item} item
    */
   function makeTabStop(item) {
-    for (const other of barLevel.items) if (other.link) other.link.tabIndex = other == item ? 0 : -1;
+    if (!navigation) for (const other of barLevel.items) if (other.link) other.link.tabIndex = other == item ? 0 : -1;
   }
 
   /**
@@ -398,7 +414,8 @@ export function createMenu(list, options) {
 
   /**
    * Opens the item's sub-menu and closes its siblings'; waits a moment instead when the
-   * pointer is heading for the sibling's open pop-up.
+   * pointer is heading for the sibling's open pop-up, or, with an open delay, when no
+   * pop-up of its level is open yet (a pointer crossing the bar on its way opens nothing).
    * @param {Item} item
    * @param {boolean} [now]
    */
@@ -406,9 +423,14 @@ export function createMenu(list, options) {
     highlight(item);
     menu.pendingHover = null;
     clearTimeout(aimTimer);
+    clearTimeout(openTimer);
     if (clickToOpen && !openPath.length) return;
     const depth = item.level.depth, opened = openPath[depth];
     if (opened == item) return closeFrom(depth + 1);
+    if (openDelay && !now && !opened && item.subList) {
+      openTimer = setTimeout(() => menu.current == item && hover(item, true), openDelay);
+      return;
+    }
     if (opened && !now && pointer.isAimingAt(/** @type {Level} */ (opened.popup))) {
       menu.pendingHover = item;
       aimTimer = setTimeout(() => menu.pendingHover == item && hover(item, true), 250);

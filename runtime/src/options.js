@@ -55,6 +55,30 @@ export function collapseWidth(list) {
 }
 
 /**
+ * The choices that the published list carries as attributes (absent when the design keeps
+ * the defaults):
+ * - `data-velmo-arrows="images"`: pop-up arrows are the design's images, not drawn in the
+ *   text colour;
+ * - `data-velmo-current`: the item leading to the page itself is marked;
+ * - `data-velmo-open-delay`: milliseconds the pointer rests on an item before its pop-up
+ *   opens (never for keys, clicks or touch);
+ * - `data-velmo-pattern="navigation"`: site navigation (links and disclosure buttons)
+ *   rather than an application menubar;
+ * - `data-velmo-static`: the list is shown (as plain nested links) until the menu takes
+ *   its place, for pages read without scripts.
+ * @param {HTMLElement} list
+ */
+export function readListSettings(list) {
+  const attribute = (/** @type {string} */ name) => list.getAttribute(`data-velmo-${name}`);
+  return {
+    drawnArrows: attribute('arrows') != 'images',
+    markCurrent: list.hasAttribute('data-velmo-current') && attribute('current') != 'off',
+    openDelay: clamp(number(attribute('open-delay'), 0), 0, 10000),
+    navigation: attribute('pattern') == 'navigation',
+  };
+}
+
+/**
  * @param {MenuOptions | null | undefined} options
  * @returns {Settings}
  */

@@ -102,6 +102,13 @@ export function pointerHandlers(menu) {
       if (isModified(event)) return;
       const type = event.pointerType || (event.isTrusted ? lastPointerType : '');
       const tap = type == 'touch' || type == 'pen';
+      if (item.toggle?.contains(/** @type {Node} */ (event.target))) {
+        // the disclosure button beside a parent's own link; a pointer that opens by hovering
+        // has opened it already, and its click does not take it away again
+        if (menu.openPath[item.level.depth] == item && (tap || menu.clickToOpen || type != 'mouse')) menu.closeFrom(item.level.depth);
+        else menu.open(item);
+        return;
+      }
       if (item.subList) {
         if (menu.openPath[item.level.depth] != item) {
           event.preventDefault();

@@ -75,8 +75,16 @@ std::string ExportGmsCommand(const std::string& project, const std::string& out,
     return path;
 }
 
-TAppletData ReadMenuSettings(const std::string& path) {
-    TAppletData menu = DefaultAppletData();
+namespace {
+// What a settings file of import-gms sets: menu fields and web page choices.
+struct MenuSettings {
+    TAppletData menu;
+    WebPageOptions webPage;
+};
+}  // namespace
+
+MenuSettings ReadMenuSettings(const std::string& path) {
+    MenuSettings settings{DefaultAppletData(), {}};
     const std::string text = ReadWholeFile(path);
     std::size_t start = 0;
     for (int lineNumber = 1; start < text.size(); ++lineNumber) {
@@ -93,12 +101,22 @@ TAppletData ReadMenuSettings(const std::string& path) {
         const std::string_view name = eq == std::string_view::npos ? line : line.substr(0, eq);
         const auto field = std::find_if(kAppletFields.begin(), kAppletFields.end(),
                                         [&](const auto& f) { return f.name == name; });
-        if (eq == std::string_view::npos || field == kAppletFields.end())
-            throw CliError(path + ":" + std::to_string(lineNumber) + ": '" + std::string(name) +
-                           "' is not a menu field");
-        menu.*field->member = TextAsUtf8(line.substr(eq + 1));
+        const std::string where = path + ":" + std::to_string(lineNumber) + ": '";
+        if (eq != std::string_view::npos && field != kAppletFields.end()) {
+            settings.menu.*field->member = TextAsUtf8(line.substr(eq + 1));
+            continue;
+        }
+        // the web page choices, named as the project file's section names them
+        const ChoiceResult choice =
+            eq == std::string_view::npos
+                ? ChoiceResult::UnknownName
+                : ApplyWebPageChoice(name, line.substr(eq + 1), settings.webPage);
+        if (choice == ChoiceResult::BadValue)
+            throw CliError(where + std::string(line) + "' is not a value the choice can take");
+        if (choice == ChoiceResult::UnknownName)
+            throw CliError(where + std::string(name) + "' is not a menu field");
     }
-    return menu;
+    return settings;
 }
 
 void ImportGmsCommand(const std::string& in, const std::string& outProject,
@@ -106,12 +124,14 @@ void ImportGmsCommand(const std::string& in, const std::string& outProject,
                       const std::optional<std::string>& settingsPath) {
     CliSession session(dataFolder);
     // Read before the import: a faulty settings file leaves nothing written.
-    const std::optional<TAppletData> menu =
+    const std::optional<MenuSettings> settings =
         settingsPath ? std::optional(ReadMenuSettings(*settingsPath)) : std::nullopt;
     session.tree().ResetToRoot();
     session.agent().ImportStructure(in, session.tree());
-    if (menu)
-        session.agent().SetMenuParameters(*menu);
+    if (settings) {
+        session.agent().SetMenuParameters(settings->menu);
+        session.agent().WebPage = settings->webPage;
+    }
     session.agent().SaveProjectFile(outProject);
 }
 

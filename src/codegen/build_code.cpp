@@ -10,6 +10,7 @@
 #include "codegen/html_snippet.h"
 #include "codegen/prepare_items.h"
 #include "codegen/script_config.h"
+#include "codegen/static_list_style.h"
 #include "codegen/stylesheet.h"
 #include "model/applet_agent.h"
 #include "model/errors.h"
@@ -64,6 +65,9 @@ TkavoAppletAgent::GeneratedCode AssembleCode(const TkavoAppletAgent& agent, TApp
     TkavoAppletAgent::GeneratedCode code;
     // The only conversions of a build; a refusal here changes nothing at all.
     code.stylesheet = StylesheetText(menu);
+    // before the file's last line end, where a rule of the template would follow
+    if (agent.WebPage.listWithoutScripts)
+        code.stylesheet.insert(code.stylesheet.size() - 2, StaticListRules(menu));
 
     PrepareItemsForBuild(menu, items, shape);
     menu.ListId = menu.MenuName + "_ul";
@@ -73,7 +77,7 @@ TkavoAppletAgent::GeneratedCode AssembleCode(const TkavoAppletAgent& agent, TApp
     linked[kConfigScriptEntry].FileName = code.scriptName;
 
     code.script = ConfigScriptText(menu);
-    code.snippet = HtmlSnippetText(menu, items, linked, shape);
+    code.snippet = HtmlSnippetText(menu, items, linked, shape, agent.WebPage);
     return code;
 }
 

@@ -42,15 +42,21 @@ int SubmenuListsClosedAfter(const TreeShape& shape, int n) {
 }  // namespace
 
 void AppendItemList(std::string& out, const TAppletData& menu, const TItemArray& items,
-                    const TreeShape& shape) {
+                    const TreeShape& shape, const WebPageOptions& webPage) {
     LineSink sink(out);
+    std::string listAttributes = WebPageListAttributes(webPage);
+    if (menu.ArrowImage != TAppletData{}.ArrowImage ||
+        menu.ArrowImageHover != TAppletData{}.ArrowImageHover)
+        listAttributes += " data-velmo-arrows=\"images\"";
+    listAttributes +=
+        webPage.listWithoutScripts ? " data-velmo-static=\"\"" : " style=\"display: none;\"";
     for (std::size_t k = 0; k < items.size(); ++k) {
         const TItemData& item = items[k];
         const int n = static_cast<int>(k) + 1;
         const int tabs = shape.Level(n);
         if (shape.PrevSibling(n) < 0) {
             if (n == 1)
-                sink.Indented(tabs, {"<ul id=\"", menu.ListId, "\" style=\"display: none;\">"});
+                sink.Indented(tabs, {"<ul id=\"", menu.ListId, "\"", listAttributes, ">"});
             else
                 sink.Indented(tabs, {"<ul>"});
         }
@@ -79,7 +85,8 @@ void AppendItemList(std::string& out, const TAppletData& menu, const TItemArray&
 }
 
 std::string HtmlSnippetText(const TAppletData& menu, const TItemArray& items,
-                            const TLinkedFileInfoArray& linkedFiles, const TreeShape& shape) {
+                            const TLinkedFileInfoArray& linkedFiles, const TreeShape& shape,
+                            const WebPageOptions& webPage) {
     std::string out;
     out.reserve(1500 + items.size() * 160);
     LineSink sink(out);
@@ -110,7 +117,7 @@ std::string HtmlSnippetText(const TAppletData& menu, const TItemArray& items,
         {"<!-- Please insert following <ul> tags to Web page where the script will display -->"});
     sink.Line({});
     sink.Line({});
-    AppendItemList(out, menu, items, shape);
+    AppendItemList(out, menu, items, shape, webPage);
     sink.Line({});
     sink.Line({});
     sink.Line({"</BODY>"});

@@ -13,6 +13,7 @@ TkavoAppletAgent::TkavoAppletAgent(IProgress* progress)
 
 void TkavoAppletAgent::ResetToDefaults() {
     MenuParameters = DefaultAppletData();
+    WebPage = {};
     Items.clear();
 }
 

@@ -9,6 +9,7 @@
 #include "model/design_tree.h"
 #include "model/progress.h"
 #include "model/records.h"
+#include "model/web_page_options.h"
 
 namespace zarvex {
 
@@ -35,6 +36,8 @@ class TkavoAppletAgent {
     std::vector<std::string> UncopiedFiles;
     const std::string Separator = "#$@";
     std::string LoadedVersion;
+    // How the published menu behaves on the web page; saved after the items.
+    WebPageOptions WebPage;
 
     void ResetToDefaults();
     TAppletData GetMenuParameters() const { return MenuParameters; }

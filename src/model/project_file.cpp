@@ -73,6 +73,7 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
     content.treeLevels = ReadItemSection(
         reader, kItemsEndTag, TItemData{}, content.items,
         [](std::string_view line, TItemData& item) { ReadRecord(line, item, kItemFields); });
+    content.webPage = ReadWebPageSection(reader);
     return content;
 }
 
@@ -81,7 +82,7 @@ int ProjectProgressMax(std::size_t itemCount) {
 }
 
 std::string FormatProjectText(const TAppletData& parameters, const TItemArray& items,
-                              IProgress& progress) {
+                              IProgress& progress, const WebPageOptions& webPage) {
     std::string out;
     out.reserve(1024 + kTypicalLineBytes * items.size());
 
@@ -112,13 +113,14 @@ std::string FormatProjectText(const TAppletData& parameters, const TItemArray& i
         out.append(kLineEnd);
     }
     AppendLine(out, kItemsEndTag);
+    out.append(FormatWebPageSection(webPage));
     return out;
 }
 
 void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
     SafeFileWriter writer(path, Faults());
     ProgressScope scope(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
-    writer.Write(FormatProjectText(MenuParameters, Items, Progress()));
+    writer.Write(FormatProjectText(MenuParameters, Items, Progress(), WebPage));
     writer.Commit();
 }
 
@@ -127,6 +129,7 @@ void TkavoAppletAgent::LoadProjectFile(const std::string& path, IDesignTree& tre
     MenuParameters = std::move(content.parameters);
     Items = std::move(content.items);
     LoadedVersion = std::move(content.version);
+    WebPage = content.webPage;
 }
 
 }  // namespace zarvex

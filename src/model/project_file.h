@@ -10,6 +10,7 @@
 
 #include "model/progress.h"
 #include "model/records.h"
+#include "model/web_page_options.h"
 
 namespace zarvex {
 
@@ -22,6 +23,7 @@ struct ProjectFileContent {
     TItemArray items;
     std::string version;
     std::vector<int> treeLevels;  // per item, its node's tree level (Level + 1)
+    WebPageOptions webPage;
 };
 
 // Parses and checks a whole project file held in memory; FileFormatError (naming
@@ -35,7 +37,7 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
 // ProjectProgressMax(items.size()). BuildError when a field holds the separator
 // or a line break, which would read back as other fields or lines.
 std::string FormatProjectText(const TAppletData& parameters, const TItemArray& items,
-                              IProgress& progress);
+                              IProgress& progress, const WebPageOptions& webPage = {});
 int ProjectProgressMax(std::size_t itemCount);
 
 }  // namespace zarvex

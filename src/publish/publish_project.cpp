@@ -49,7 +49,8 @@ bool TkavoAppletAgent::PublishProject(const std::string& folder, const std::stri
         files.AddCopy(ProgramFilePath(Folders(), file.FileName), target + file.FileName);
     {
         ProgressScope saving(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
-        files.Add(target + base + ".zarvex", FormatProjectText(MenuParameters, Items, Progress()));
+        files.Add(target + base + ".zarvex",
+                  FormatProjectText(MenuParameters, Items, Progress(), WebPage));
     }
     files.Add(target + base + "_PublishReport.txt", PublishReportText());
 

@@ -106,6 +106,10 @@ std::vector<BrokenCase> Cases() {
         {"ProjectItemFlood", P, WithItemFlood(P, "#$@#$@#$@#$@#$@#$@0\r\n", 300000),
          "more items than a file of", 15},
         {"ProjectBinaryNoise", P, BinaryNoise(), kProjectRefused, 507},
+        {"ProjectWebPageBadValue", P, Stored("web_page_bad_value.zarvex"),
+         "the web page choice OpenDelay=-5 has a value it cannot take", 38},
+        {"ProjectWebPageUnended", P, Stored("web_page_unended.zarvex"), incomplete + "</Web_Page>",
+         36},
 
         {"StructureEmpty", S, Stored("empty.gms"), "the file is empty", 0},
         {"StructureNoProductLine", S, Stored("no_product_line.gms"), kStructureRefused, 6},

@@ -1,7 +1,7 @@
 // Size and speed figures of velmo.js, with their budgets; run by hand:
 //   node bench/bench.mjs
 // Budgets (a line says OVER, and the exit status is 1, when one is missed):
-// - the shipped velmo.js at most 7,000 bytes after gzip -9, everything included;
+// - the shipped velmo.js at most 8,192 bytes after gzip -9, everything included;
 // - construct() of a nested menu of 1,000 and of 10,000 items and of a flat bar of 1,000
 //   items within 20% of 0.7, 1.6 and 4.1 ms (medians, headless Chromium);
 // - the first hover over a bar item to its pop-up shown and laid out: at most 12 ms.
@@ -22,7 +22,7 @@ import * as H from '../lib/harness.mjs';
 import { item, projectFile } from '../designs/project_file.mjs';
 
 const RUNS = 9;
-const SIZE_BUDGET = 7000;
+const SIZE_BUDGET = 8192;
 // construct() medians measured on the runtime before it collapsed, plus 20%
 const BUDGETS = { tree1000: 0.7 * 1.2, tree10000: 1.6 * 1.2, flat1000: 4.1 * 1.2, flat10000: Infinity };
 const HOVER_BUDGET = 12;

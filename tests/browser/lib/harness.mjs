@@ -33,9 +33,12 @@ export async function startServer(roots = [PAGES_DIR], extra = roots[0] === PAGE
     const url = new URL(req.url, 'http://127.0.0.1');
     const rel = decodeURIComponent(url.pathname).replace(/^\/+/, '');
     if (rel === 'favicon.ico') return res.writeHead(204).end();
+    // a resource that the server holds back, like a slow image or a stalled third-party script
+    if (rel.startsWith('stall/')) return setTimeout(() => res.writeHead(204).end(), 1500);
     const text = extra[rel] ?? (path.basename(rel) === 'landing.html' ? LANDING : null);
     if (text != null) {
-      res.writeHead(200, { 'content-type': TYPES[path.extname(rel)] || 'text/plain', 'cache-control': 'no-store' });
+      // a folder's address ("dir/") serves its index page
+      res.writeHead(200, { 'content-type': TYPES[path.extname(rel) || (rel.endsWith('/') ? '.html' : '')] || 'text/plain', 'cache-control': 'no-store' });
       return res.end(text);
     }
     for (const dir of roots) {

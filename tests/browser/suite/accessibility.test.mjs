@@ -29,7 +29,8 @@ async function violations(page) {
 
 /** Opens the first sub-menu of the bar as a visitor would. */
 async function openFirstPopup(page, clickToOpen) {
-  const parent = page.locator('[role=menubar] td.bGaz:has(a[aria-haspopup])').first();
+  // a bar item with a sub-menu carries the caret, in either keyboard pattern
+  const parent = page.locator('div.bnaz-bpAb td.bGaz:has(td.velmo-caret)').first();
   await parent.hover();
   if (clickToOpen) await parent.click();
   await page.waitForFunction(() => [...document.querySelectorAll('div.bnaz-bwAb')].some(p => p.style.display !== 'none'));

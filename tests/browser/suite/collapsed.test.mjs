@@ -3,6 +3,7 @@
 // and pop-ups, keys and the list mirrored for dir="rtl".
 import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
 import * as H from '../lib/harness.mjs';
 
 let server, browser;
@@ -119,6 +120,69 @@ describe('collapsed mode', () => {
   });
 });
 
+describe('the current page', () => {
+  // the default design, marking the current page, served as the page that Saw leads to
+  const marked = () => fs.readFileSync(`${H.PAGES_DIR}/default/default.html`, 'latin1')
+    .replace('<ul id="MyMenu1_ul"', '<ul id="MyMenu1_ul" data-velmo-current');
+  const marks = page => page.$$eval('a.velmo-current, a.velmo-current-branch', as => as.map(a => `${a.textContent}:${a.className}:${a.getAttribute('aria-current')}`));
+
+  test('is marked on the bar and in pop-ups, and the collapsed list opens at its branch; a link closes the list', async t => {
+    const s = await H.startServer([H.PAGES_DIR], { 'default/landing.html': marked(), 'default/': marked() });
+    t.after(() => s.close());
+    const { page, problems } = await H.openFor(t, browser, s, 'default', { file: 'landing.html?saw#top', viewport: { width: 1280, height: 500 } });
+    assert.deepEqual((await marks(page)).sort(), ['Products:velmo-current-branch:null', 'Saw:velmo-current:page', 'Tools:velmo-current-branch:null']);
+    await H.barItem(page, 'Products').hover();
+    await H.popItem(page, 'Tools').hover();
+    await page.screenshot({ path: H.screenshotPath('current-page-bar.png') });
+    await page.evaluate(() => MyMenu1.destroy());
+    assert.deepEqual(await marks(page), [], 'destroy() takes the marks off');
+    // at 375 px: the list opens with the branch of the current page expanded
+    await page.setViewportSize({ width: 375, height: 640 });
+    await rebuild(page, "document.getElementById('MyMenu1_ul').setAttribute('data-velmo-collapse', '600')");
+    await page.locator('.velmo-toggle').click();
+    assert.deepEqual((await shown(page)).rows, ['Home', 'Products:true', 'Tools:true', 'Hammer', 'Saw', 'Drill', 'Pliers', 'Wrench',
+      'Parts:false', 'Catalogue', 'Coming soon', 'Services:false', 'Contact']);
+    assert.equal(await row(page, 'Saw').getAttribute('aria-current'), 'page');
+    await page.screenshot({ path: H.screenshotPath('current-page-collapsed-375.png') });
+    // following a link within the page closes the list
+    await page.evaluate(() => document.querySelector('.velmo-list a[href*=wrench]').setAttribute('href', '#wrench'));
+    await row(page, 'Wrench').click();
+    assert.equal((await shown(page)).toggle, 'false');
+    // "index.html" and the folder are the same page; a query of its own is another
+    const other = await H.openFor(t, browser, s, 'default', { file: '' });
+    assert.deepEqual(await marks(other.page), []);
+    await other.page.evaluate(() => {
+      MyMenu1.destroy();
+      document.querySelector('#MyMenu1_ul a[href*=bolts]').href = 'index.html#bolts';
+      window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+    });
+    assert.deepEqual((await marks(other.page)).sort(), ['Bolts:velmo-current:page', 'Parts:velmo-current-branch:null', 'Products:velmo-current-branch:null']);
+    assert.deepEqual(problems, []);
+  });
+
+  test('a vertical menu without room beside it for its pop-ups opens them in place', async t => {
+    const { page } = await H.openFor(t, browser, server, 'vertical', { viewport: { width: 200, height: 640 } });
+    assert.equal((await shown(page)).toggle, 'false');
+    await page.locator('.velmo-toggle').click();
+    await row(page, 'Products').click();
+    assert.ok((await shown(page)).rows.includes('Tools:false'), JSON.stringify(await shown(page)));
+  });
+
+  test('printing shows the list of a collapsed menu and hides the toggle; a wide one prints its bar without pop-ups', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default', PHONE);
+    await page.evaluate(() => dispatchEvent(new Event('beforeprint')));
+    await page.emulateMedia({ media: 'print' });
+    assert.deepEqual(await shown(page), { bar: false, toggle: false, rows: ['Home', 'Products:false', 'Services:false', 'Contact'], scroll: 0 });
+    await page.emulateMedia({ media: 'screen' });
+    await page.setViewportSize({ width: 800, height: 640 });
+    await page.waitForFunction(() => document.querySelector('[role=menubar]').getClientRects().length > 0);
+    await H.barItem(page, 'Products').hover();
+    await page.emulateMedia({ media: 'print' });
+    assert.equal(await page.locator('div.bnaz-bwAb:visible').count(), 0);
+    assert.equal((await shown(page)).bar, true);
+  });
+});
+
 describe('right to left', () => {
   // the default design on a page with dir="rtl", the bar moved off the left edge
   async function rtlPage(t, opts) {
@@ -138,7 +202,7 @@ describe('right to left', () => {
     const [p1, p2] = await pops(page);
     assert.ok(Math.abs(p1.right - products.right) <= 1.5, 'right edges aligned');
     assert.ok(p2.right <= p1.left + 1, 'the second level to the left');
-    assert.match(await H.popItem(page, 'Tools').locator('td.bfAa div').evaluate(d => getComputedStyle(d).transform), /^matrix\(-1/);
+    assert.match(await H.popItem(page, 'Tools').locator('td.bfAa div').evaluate(d => getComputedStyle(d).transform), /^matrix\(-0\.7/, 'the arrow points left');
     // no room on the left: the second level flips to the right
     await page.evaluate(() => document.getElementById('MyMenu1_ul').setAttribute('data-velmo-collapse', 'off'));
     await page.addStyleTag({ content: 'div.bnaz-bpAb > table { margin-right: 560px }' });

@@ -201,3 +201,58 @@ describe('vertical menubar', () => {
       'ArrowLeft>Products[]', 'ArrowDown>Services[]', 'ArrowUp>Products[]', 'ArrowUp>Home[]', 'ArrowLeft>Home[]']);
   });
 });
+
+describe('site navigation', () => {
+  // the default design with data-velmo-pattern="navigation", a button after it, focus before it
+  async function navigation(t) {
+    const r = await H.openFor(t, browser, server, 'default');
+    await r.page.evaluate(() => {
+      MyMenu1.destroy();
+      document.getElementById('MyMenu1_ul').setAttribute('data-velmo-pattern', 'navigation');
+      window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+      const b = document.createElement('button');
+      b.textContent = 'After';
+      document.body.append(b);
+    });
+    return r;
+  }
+  const state = page => page.evaluate(() => {
+    const e = document.activeElement;
+    const open = [...document.querySelectorAll('div.bnaz-bwAb')].filter(p => p.style.display !== 'none').length;
+    return `${e.getAttribute('aria-label') || e.textContent.trim()}${e.tagName === 'BUTTON' ? '(toggle)' : ''}:${e.getAttribute('aria-expanded') ?? '-'}:${open}`;
+  });
+  async function keys(page, list) {
+    const out = [];
+    for (const k of list) {
+      await page.keyboard.press(k);
+      out.push(`${k}>${await state(page)}`);
+    }
+    return out;
+  }
+
+  test('links and disclosure buttons, no menu roles; Tab goes through the bar and into an open sub-list', async t => {
+    const { page, problems } = await navigation(t);
+    const roles = await page.evaluate(() => [...document.querySelectorAll('.velmo-nav [role]')].map(e => e.getAttribute('role')));
+    assert.ok(!roles.some(r => /^menu/.test(r)), JSON.stringify(roles));
+    assert.equal(await page.locator('nav.velmo-nav').count(), 1);
+    assert.deepEqual(await keys(page, ['Tab', 'Tab', 'Enter', 'Tab', 'Tab', 'Shift+Tab', 'Shift+Tab', 'Tab', 'Escape']), [
+      'Tab>Home:-:0', 'Tab>Products:false:0', 'Enter>Products:true:1', 'Tab>Tools:false:1', 'Tab>Parts:false:1',
+      'Shift+Tab>Tools:false:1', 'Shift+Tab>Products:true:1', 'Tab>Tools:false:1', 'Escape>Products:false:0']);
+    // a parent with a link of its own: the link, then its toggle button beside it
+    assert.deepEqual(await keys(page, ['Tab', 'Tab', ' ', 'Tab', 'Shift+Tab', 'ArrowDown', 'Escape', 'Tab', 'Tab']), [
+      'Tab>Services:-:0', 'Tab>Services(toggle):false:0', ' >Services(toggle):true:1', 'Tab>Consulting:-:1',
+      'Shift+Tab>Services(toggle):true:1', 'ArrowDown>Consulting:-:1', 'Escape>Services(toggle):false:0', 'Tab>Contact:-:0', 'Tab>After(toggle):-:0']);
+    // arrows along the bar and in a sub-list; a click outside closes
+    await page.locator('nav a', { hasText: 'Home' }).focus();
+    assert.deepEqual(await keys(page, ['ArrowRight', 'ArrowDown', 'ArrowDown', 'ArrowUp', 'End']), [
+      'ArrowRight>Products:false:0', 'ArrowDown>Tools:false:1', 'ArrowDown>Parts:false:1', 'ArrowUp>Tools:false:1', 'End>Coming soon:-:1']);
+    await page.mouse.click(700, 500);
+    assert.match(await state(page), /:0$/);
+    // a mouse click on the toggle keeps open what hovering opened; a tap opens and closes
+    await page.locator('button.velmo-disclosure').click();
+    assert.match(await state(page), /true:1$/);
+    await page.keyboard.press('Escape');
+    assert.match(await state(page), /false:0$/);
+    assert.deepEqual(problems, []);
+  });
+});

@@ -43,6 +43,11 @@ describe('placement', () => {
 
   test('flips to the left at the right edge and stays in the viewport', async t => {
     const { page } = await H.openFor(t, browser, server, 'default', { viewport: { width: 450, height: 400 } });
+    await page.evaluate(() => {
+      MyMenu1.destroy();
+      document.getElementById('MyMenu1_ul').setAttribute('data-velmo-collapse', 'off');
+      window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+    });
     await shift(page);
     await H.barItem(page, 'Products').hover();
     await H.popItem(page, 'Tools').hover();

@@ -48,6 +48,35 @@ describe('hover', () => {
     assert.deepEqual(problems, []);
   });
 
+  test('an open delay: crossing the bar opens nothing, resting opens; keys and clicks never wait', async t => {
+    const { page, problems } = await H.openFor(t, browser, server, 'default');
+    await page.evaluate(() => {
+      MyMenu1.destroy();
+      document.getElementById('MyMenu1_ul').setAttribute('data-velmo-open-delay', '300');
+      window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+    });
+    const products = await H.barItem(page, 'Products').boundingBox();
+    await page.mouse.move(products.x + 5, products.y + 5);
+    await page.mouse.move(products.x + 5, products.y + 200, { steps: 5 });
+    await H.sleep(400);
+    assert.deepEqual(await H.openPath(page), [], 'passing through opens nothing');
+    await H.barItem(page, 'Products').hover();
+    assert.deepEqual(await H.openPath(page), [], 'not yet');
+    await page.waitForFunction(() => document.querySelector('div.bnaz-bwAb')?.style.display === '');
+    // once a pop-up is open, moving to a sibling switches at once
+    await H.barItem(page, 'Services').hover();
+    assert.deepEqual(await H.openPath(page), ['Services']);
+    await page.mouse.move(700, 500);
+    await page.waitForFunction(() => ![...document.querySelectorAll('div.bnaz-bwAb')].some(p => p.style.display === ''));
+    await H.barItem(page, 'Products').click({ position: { x: 3, y: 3 } });
+    assert.deepEqual(await H.openPath(page), ['Products'], 'a click opens at once');
+    await page.evaluate(() => MyMenu1.close());
+    await H.barItem(page, 'Services').locator('a').focus();
+    await page.keyboard.press('ArrowDown');
+    assert.deepEqual(await H.openPath(page), ['Services'], 'keys open at once');
+    assert.deepEqual(problems, []);
+  });
+
   test('Escape closes pop-ups that the pointer opened while the focus is elsewhere', async t => {
     const { page } = await H.openFor(t, browser, server, 'default');
     await H.barItem(page, 'Products').hover();
@@ -265,6 +294,43 @@ describe('two menus on one page', () => {
         velmos: document.querySelectorAll('script[src*=velmo]').length }));
       assert.deepEqual(r, { own: 1, bars: 2, velmos: file === 'once.html' ? 1 : 2 });
       assert.deepEqual(problems, []);
+    }
+  });
+
+  test('menus are built once the page is parsed, whatever holds its load event up or replaces its handler', async t => {
+    // an image that arrives 1.5 s late; the page's own handler set before and after the snippet
+    const src = composedPages(H.PAGES_DIR)['two/two.html'].replace('</BODY>', '<img src="/stall/photo.gif" alt="">\r\n</BODY>');
+    const own = '<SCRIPT>var ownRuns = 0; window.onload = function () { ownRuns++ };</SCRIPT>\r\n';
+    const head = src.slice(src.indexOf('<!-- BEGIN -->'), src.indexOf('<!-- END -->'));
+    const pages = {
+      'two/stalled.html': src.replace('<!-- Zarvex 1.0 -->', own + '<!-- Zarvex 1.0 -->'),
+      // the scripts at the end of the body
+      'two/at_end.html': src.replace(head, '').replace('</BODY>', () => head + own + '</BODY>'),
+      // a page that assigns window.onload after the snippet, dropping the menus' handler
+      'two/replaced.html': src.replace('</BODY>', () => own + '</BODY>'),
+      // the scripts added by a script after the page has loaded
+      'two/late.html': src.replace(head, '').replace('</BODY>', () => `${own}<SCRIPT>onload = () => { ownRuns++; ${
+        JSON.stringify([...head.matchAll(/src="([^"]+)"/g)].map(m => m[1]))}.reduce((p, s) => p.then(() => new Promise(ok => {
+        const e = document.createElement('script'); e.src = s; e.onload = ok; document.head.append(e) })), Promise.resolve()) }</SCRIPT></BODY>`),
+    };
+    const s = await H.startServer([H.PAGES_DIR], pages);
+    t.after(() => s.close());
+    const context = await browser.newContext();
+    t.after(() => context.close());
+    for (const file of Object.keys(pages)) {
+      const page = await context.newPage();
+      const problems = [];
+      page.on('pageerror', e => problems.push(e.message));
+      await page.goto(s.url(file), { waitUntil: 'domcontentloaded' });
+      const late = file.endsWith('late.html');
+      if (!late) assert.deepEqual(await page.evaluate(() => [document.querySelectorAll('div.bnaz-bpAb').length, document.readyState, ownRuns]),
+        [2, 'interactive', 0], `${file}: both menus stand before the image arrives`);
+      await page.waitForFunction(() => document.readyState === 'complete' && document.querySelectorAll('div.bnaz-bpAb').length === 2);
+      await H.sleep(100);
+      assert.deepEqual(await page.evaluate(() => [ownRuns, typeof MyMenu1.close, typeof MyMenu2.close, document.querySelectorAll('div.bnaz-bpAb').length]),
+        [1, 'function', 'function', 2], `${file}: the page's handler ran once, both handles are the menus`);
+      assert.deepEqual(problems, []);
+      await page.close();
     }
   });
 });

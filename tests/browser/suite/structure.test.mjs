@@ -3,6 +3,8 @@
 import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
+import path from 'node:path';
+import { execFileSync } from 'node:child_process';
 import * as H from '../lib/harness.mjs';
 
 let server, browser;
@@ -163,23 +165,32 @@ describe('pop-ups', () => {
     const rows = await page.$$eval('div.bnaz-bwAb tr', trs => trs.map(tr => tr.className === 'BTaz'
       ? { sep: tr.querySelector('td > div') !== null }
       : { cells: [...tr.cells].map(c => c.className).join(' '), text: tr.cells[1].textContent,
-        icon: tr.cells[0].firstElementChild.tagName, arrow: !!tr.cells[2].firstElementChild,
-        arrowImage: tr.cells[2].firstElementChild ? getComputedStyle(tr.cells[2].firstElementChild).backgroundImage : '' }));
-    assert.deepEqual(rows.map(r => r.sep ? 'sep' : `${r.text}:${r.icon}:${r.arrow}`),
+        icon: tr.cells[0].firstElementChild.tagName,
+        arrow: tr.cells[2].firstElementChild && (s => [s.backgroundImage, s.borderTopColor, s.transform])(getComputedStyle(tr.cells[2].firstElementChild)) }));
+    assert.deepEqual(rows.map(r => r.sep ? 'sep' : `${r.text}:${r.icon}:${!!r.arrow}`),
       ['Tools:IMG:true', 'sep', 'Parts:DIV:true', 'Catalogue:IMG:false', 'Coming soon:DIV:false']);
     assert.ok(rows.every(r => r.sep !== false), 'separator rows hold a div');
     assert.ok(rows.filter(r => r.cells).every(r => r.cells === 'BDaz BJaz bfAa'));
-    assert.match(rows[0].arrowImage, /arrowr\.gif/);
+    // the arrow is drawn in the row's text colour, pointing to the inline end
+    assert.deepEqual(rows[0].arrow, ['none', 'rgb(0, 0, 0)', 'matrix(0.707107, 0.707107, -0.707107, 0.707107, 0, 0)']);
     const src = await page.$eval('div.bnaz-bwAb tr.bGaz img', img => img.getAttribute('src'));
     assert.equal(src, 'tool.gif');
     // under the pointer the row and its arrow change as the stylesheet says
     await H.popItem(page, 'Parts').hover();
     const hovered = await page.$eval('div.bnaz-bwAb tr.bqAb', tr => [tr.cells[1].textContent, getComputedStyle(tr).backgroundColor,
-      getComputedStyle(tr).color, getComputedStyle(tr.cells[2].firstElementChild).backgroundImage]);
-    assert.equal(hovered[0], 'Parts');
-    assert.equal(hovered[1], 'rgb(49, 106, 197)');
-    assert.equal(hovered[2], 'rgb(255, 255, 255)');
-    assert.match(hovered[3], /arrowrh\.gif/);
+      getComputedStyle(tr).color, getComputedStyle(tr.cells[2].firstElementChild).borderTopColor]);
+    assert.deepEqual(hovered, ['Parts', 'rgb(49, 106, 197)', 'rgb(255, 255, 255)', 'rgb(255, 255, 255)']);
+    // a design that names its own arrow images keeps them, normal and under the pointer
+    await page.evaluate(() => {
+      MyMenu1.destroy();
+      document.getElementById('MyMenu1_ul').setAttribute('data-velmo-arrows', 'images');
+      window.MyMenu1 = Velmo.construct('MyMenu1_ul', {});
+    });
+    await H.barItem(page, 'Products').hover();
+    const image = () => H.popItem(page, 'Parts').locator('td.bfAa div').evaluate(d => getComputedStyle(d).backgroundImage);
+    assert.match(await image(), /arrowr\.gif/);
+    await H.popItem(page, 'Parts').hover();
+    assert.match(await image(), /arrowrh\.gif/);
     assert.deepEqual(problems, []);
   });
 
@@ -230,6 +241,16 @@ describe('options', () => {
     assert.equal(titles, 0);
     await off.page.evaluate(() => MyMenu1.destroy());
     assert.equal(await off.page.getAttribute('#MyMenu1_ul a[href*=home]', 'title'), 'Start page', 'destroy() gives the titles back');
+  });
+
+  test('forced colours: hovered, open and focused items keep an outline, arrows take the system colour', async t => {
+    const { page } = await H.openFor(t, browser, server, 'default', { forcedColors: 'active' });
+    await H.barItem(page, 'Products').hover();
+    await H.popItem(page, 'Parts').hover();
+    const marks = await page.$$eval('.bGaz.bqAb, .bGaz.brAb', cells => cells.map(c => `${c.textContent.trim()}:${getComputedStyle(c).outlineStyle}`));
+    assert.deepEqual(marks, ['Products:solid', 'Parts:solid']);
+    const [arrow, text] = await H.popItem(page, 'Tools').evaluate(tr => [getComputedStyle(tr.cells[2].firstElementChild).borderTopColor, getComputedStyle(tr).color]);
+    assert.equal(arrow, text);
   });
 
   test('shadow: a soft shadow box behind each open pop-up, none when off', async t => {
@@ -453,5 +474,55 @@ describe('screenshots', () => {
       }, shot.toString('base64'));
       assert.deepEqual(px, [0x31, 0x6A, 0xC5]);
     }
+  });
+
+  test('every template: arrows reach 3:1 against their row, normal and under the pointer; dark_bar with a pop-up open', async t => {
+    for (const template of H.publishedTemplates()) {
+      const { page } = await H.openTemplate(browser, server, template, { viewport: { width: 1280, height: 720 } });
+      t.after(() => page.context().close());
+      const parent = page.locator('div.bnaz-bpAb td.bGaz:has(td.velmo-caret)').first();
+      await (template.click ? parent.click() : parent.hover());
+      await page.waitForFunction(() => [...document.querySelectorAll('div.bnaz-bwAb')].some(p => p.style.display === ''));
+      const ratios = () => page.evaluate(() => {
+        const rgb = c => c.match(/[\d.]+/g).map(Number);
+        const lum = c => rgb(c).slice(0, 3).map(v => (v /= 255) <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4).reduce((s, v, i) => s + v * [0.2126, 0.7152, 0.0722][i], 0);
+        const background = e => { for (; e; e = e.parentElement) { const c = getComputedStyle(e).backgroundColor; if (rgb(c)[3] !== 0) return c } return 'rgb(255, 255, 255)' };
+        const arrows = [...document.querySelectorAll('div.bnaz-bwAb:not([style*="none"]) td.bfAa div, div.bnaz-bpAb td.velmo-caret div')];
+        return arrows.map(d => { const [a, b] = [lum(getComputedStyle(d).borderTopColor), lum(background(d))]; return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05) });
+      });
+      const normal = await ratios();
+      await page.locator('div.bnaz-bwAb:visible tr.bGaz:has(td.bfAa div)').first().hover();
+      const hovered = await ratios();
+      assert.ok(normal.length > 1 && [...normal, ...hovered].every(r => r >= 3), `${template.name}: ${normal} / ${hovered}`);
+      if (template.name === 'dark_bar') await page.screenshot({ path: H.screenshotPath('dark_bar-popup-open.png'), clip: { x: 0, y: 0, width: 640, height: 360 } });
+    }
+  });
+
+  test('the list shown without scripts: plain nested links in the menu\'s font, replaced without a jump', async t => {
+    const folder = path.join(H.PAGES_DIR, 'static');
+    fs.mkdirSync(folder, { recursive: true });
+    for (const f of ['page.gif', 'tool.gif']) fs.copyFileSync(path.join(H.SUITE_DIR, 'designs', f), path.join(folder, f));
+    const project = path.join(folder, 'source.zarvex');
+    fs.writeFileSync(project, fs.readFileSync(path.join(H.SUITE_DIR, 'designs', 'default.zarvex'), 'latin1') +
+      '<Web_Page>\r\nPattern=navigation\r\nCollapse=fit\r\nCurrentPage=0\r\nWithoutScripts=1\r\nOpenDelay=0\r\n</Web_Page>\r\n', 'latin1');
+    execFileSync(path.join(process.env.ZARVEX_APP_DIR || path.join(H.SUITE_DIR, '../../build/app'), 'zarvex-cli'), ['publish', project, '--to', folder, '--name', 'static']);
+    const context = await browser.newContext({ javaScriptEnabled: false, viewport: { width: 480, height: 420 } });
+    t.after(() => context.close());
+    const page = await context.newPage();
+    await page.goto(server.url('static/static.html'));
+    const links = await page.$$eval('#MyMenu1_ul a', as => as.filter(a => a.getClientRects().length).map(a => a.textContent));
+    assert.deepEqual(links.slice(0, 4), ['Home', 'Products', 'Tools', 'Hammer']);
+    assert.equal(await page.$eval('#MyMenu1_ul', ul => getComputedStyle(ul).listStyleType), 'none');
+    await page.screenshot({ path: H.screenshotPath('without-scripts.png') });
+    // with scripts the menu stands in the list's place before the page is first painted
+    const { page: live, problems } = await H.openFor(t, browser, server, 'static', { file: 'static.html' });
+    assert.deepEqual(await live.evaluate(() => new Promise(ok => {
+      let shift = 0;
+      new PerformanceObserver(l => { for (const e of l.getEntries()) shift += e.value }).observe({ type: 'layout-shift', buffered: true });
+      setTimeout(() => ok([getComputedStyle(document.getElementById('MyMenu1_ul')).display, shift]), 300);
+    })), ['none', 0]);
+    await live.evaluate(() => MyMenu1.destroy());
+    assert.notEqual(await live.$eval('#MyMenu1_ul', ul => getComputedStyle(ul).display), 'none', 'destroy() shows the list again');
+    assert.deepEqual(problems, []);
   });
 });
