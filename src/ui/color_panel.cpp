@@ -40,10 +40,11 @@ QSize ColorPanel::sizeHint() const {
 }
 
 void ColorPanel::SetColor(const QColor& color) {
+    // The tip shows the value even when it stays: a hint set since may have replaced it.
+    setToolTip(color.name().toUpper());
     if (color == color_)
         return;
     color_ = color;
-    setToolTip(color_.name().toUpper());
     update();
     emit colorChanged();
 }

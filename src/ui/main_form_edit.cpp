@@ -92,9 +92,6 @@ void TMainForm::RunTreeEdit(const std::function<void()>& change, NodeId select) 
     if (target < 0)
         target = 0;
     SelectNode(target);
-    // A root that lost its last item lost its expansion in the view too.
-    if (model_->HasChildren(0))
-        trvwDesignPanel_->expand(model_->IndexAt(0));
     selectionSignalsMuted_ = false;
     ShowSelectedCaption();
     const bool currentGone =

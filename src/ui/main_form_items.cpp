@@ -23,10 +23,6 @@ void TMainForm::CreateTreeComfort() {
     rename_ =
         new TreeRenameEditor(trvwDesignPanel_, *model_,
                              [this](NodeId node, const QString& text) { RenameNode(node, text); });
-    connect(trvwDesignPanel_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (model_->PositionOf(index) > 0)
-            Rename1Click();
-    });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::RefreshActions);
     connect(filter_, &TreeFilter::chosen, this, [this](int pos) {
         SelectNode(pos);

@@ -75,15 +75,12 @@ void TMainForm::CreateCentralArea() {
     trvwDesignPanel_->setDefaultDropAction(Qt::MoveAction);
     // The pop-up menu's keys (Insert, Delete) work while the tree has the focus.
     trvwDesignPanel_->addActions(PopupMenu1_->actions());
-    // A double click renames (the arrow still opens and closes a node).
-    trvwDesignPanel_->setExpandsOnDoubleClick(false);
     filter_ = new TreeFilter(agent_.Items, trvwDesignPanel_, panel);
     panelLayout->addWidget(filter_);
     panelLayout->addWidget(trvwDesignPanel_, 1);
     panelLayout->addWidget(filter_->Results(), 1);
 
-    // The pages scroll rather than hold the window at their full size: at a large text
-    // scale the window still fits the screen.
+    // The pages scroll rather than hold the window at their full size.
     auto* pagesArea = new QScrollArea(splitter);
     pagesArea->setObjectName("scrlPages");
     pagesArea->setWidgetResizable(true);

@@ -9,7 +9,6 @@
 #include "ui/dialog_service.h"
 #include "ui/main_form.h"
 #include "ui/property_pages.h"
-#include "ui/tree_rename.h"
 
 namespace zarvex::ui {
 
@@ -63,12 +62,9 @@ void TMainForm::Insert1Click() {
     if (!CanInsert())
         return;
     const int selected = SelectedNodeIndex();
-    DesignTreeModel::Block block = model_->NewBlock(TkavoAppletAgent::NewItemRecord());
-    const NodeId inserted = block.ids.front();
-    history_->push(
-        new InsertBlockCommand(*this, tr("Insert"), model_->IdAt(selected), std::move(block)));
+    history_->push(new InsertBlockCommand(*this, tr("Insert"), model_->IdAt(selected),
+                                          model_->NewBlock(TkavoAppletAgent::NewItemRecord())));
     pages_->ArrangePages(true);
-    (void)inserted;
 }
 
 void TMainForm::Delete1Click() {

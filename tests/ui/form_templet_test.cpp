@@ -328,8 +328,8 @@ TEST_F(Templates, SaveAsTemplateSavesIntoTheUsersOwnFolderOneFolderEachListedApa
               "second icon");
 
     // A second template of the same name replaces the first only when the user says so.
-    dialogs_.AnswerMessage(DialogButton::No);
     dialogs_.AnswerSave(UserFolder() + "/my_menu.zarvex");
+    dialogs_.AnswerMessage(DialogButton::No);
     Trigger("SaveAsTemplate1");
     EXPECT_EQ(Form().ProjectFileName(), UserFolder() + "/other/other.zarvex");
     EXPECT_TRUE(dialogs_.AllAnswered());
