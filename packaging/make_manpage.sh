@@ -43,13 +43,9 @@ printf '%s\n' "$help" | awk '
 cat <<TAIL
 .SH FILES
 .TP
-.I /usr/lib/zarvex
+.I /usr/share/zarvex
 the program folder: the menu runtime velmo.js, the default images, the
-templates, help and samples.
-.TP
-.I \$XDG_DATA_HOME/zarvex
-scratch files (build outputs, the preview folder) when the program folder is
-not writable; \\fI~/.local/share/zarvex\\fR when XDG_DATA_HOME is not set.
+templates, help and samples; never written.
 .SH SEE ALSO
 .BR zarvex (1)
 TAIL

@@ -2,7 +2,8 @@
 // behind a one-line header naming the program and its version. esbuild bundles and
 // minifies; terser then compresses the bundle once more and names its local variables by
 // how often they occur, which gzip rewards.
-//   node build.mjs <output file>      (default: velmo.js in the current folder)
+//   node build.mjs <output file> [version]   (default: velmo.js in the current folder;
+//                                              the version of package.json)
 //
 // The runtime's own property names (fields, methods, typedef properties) are shortened
 // too; they are read from the sources, less the names that the page, the browser or a
@@ -14,7 +15,9 @@ import { build } from 'esbuild';
 import { minify } from 'terser';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const { version } = JSON.parse(fs.readFileSync(path.join(here, 'package.json'), 'utf8'));
+// The program's version, given by the build, names the runtime too.
+const version =
+  process.argv[3] || JSON.parse(fs.readFileSync(path.join(here, 'package.json'), 'utf8')).version;
 const output = path.resolve(process.argv[2] || 'velmo.js');
 const sourceFolder = path.join(here, 'src');
 
@@ -62,6 +65,7 @@ const minified = await minify(bundle.outputFiles[0].text, {
   // written as methods.
   compress: { ecma: 2020, sequences: false, hoist_funs: true, unsafe_methods: true },
   mangle: true,
-  format: { preamble: `/* velmo.js ${version}: the menu runtime of Zarvex */` },
+  // MIT-0: free to use, copy and change without conditions.
+  format: { preamble: `/* velmo.js ${version}, Zarvex, MIT-0 */` },
 });
 fs.writeFileSync(output, /** @type {string} */ (minified.code));

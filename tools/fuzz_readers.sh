@@ -5,7 +5,7 @@
 #
 #   tools/fuzz_readers.sh [EXECUTIONS per reader, default 10000000] [BUILD folder] [READER]
 #
-# READER is project or structure; without it both run, one after the other. On a machine
+# READER is project, structure, html_page, sitemap or design_json; without it all run, one after the other. On a machine
 # with cores to spare, run one instance per reader side by side. ZARVEX_FUZZ_MAX_LEN caps
 # the inputs' length (default 65536): shorter inputs run many times faster.
 #
@@ -15,13 +15,14 @@ set -euo pipefail
 runs=${1:-10000000}
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${2:-$here/build-fuzz}
-readers=${3:-project structure}
+readers=${3:-project structure html_page sitemap design_json}
 max_len=${ZARVEX_FUZZ_MAX_LEN:-65536}
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DZARVEX_FUZZ=ON -DZARVEX_BUILD_GUI=OFF -DZARVEX_BUILD_TESTS=OFF -DZARVEX_BUILD_BENCH=OFF \
     >/dev/null
-cmake --build "$build" -j2 --target project_file_fuzzer structure_file_fuzzer >/dev/null
+cmake --build "$build" -j2 --target project_file_fuzzer structure_file_fuzzer html_page_file_fuzzer \
+    sitemap_file_fuzzer design_json_file_fuzzer >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Kills zarvex-cli with SIGKILL at random moments while it saves a 100,000-item
 # design over an earlier one, and checks after every kill that the saved file is
-# either the complete earlier file or the complete new one.
+# either the complete earlier file or the complete new one. Then does the same for
+# publishes of such a design over an earlier publish (RUNS / 5 of them): every
+# file is old or new, the page is never newer than the project file, and the
+# next publish leaves no temporary file and no scratch folder behind.
 #
 #   tools/kill_during_save.sh [ZARVEX_CLI] [RUNS]
 #
@@ -72,4 +75,79 @@ echo "old file complete: $old"
 echo "new file complete: $new"
 echo "anything else:     $bad"
 echo "temporary files left by killed saves: $temporaries"
-[[ $bad -eq 0 ]]
+# The next save of the same file removes what killed saves left.
+mkdir -p "$work/run"
+cp "$work/old.zarvex" "$work/run/menu.zarvex"
+for ((k = 0; k < 5; k++)); do
+    "$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex" &
+    pid=$!
+    sleep 0.$((RANDOM % 9 + 1))
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+done
+left_before=$(find "$work/run" -name '.menu.zarvex.~*' | wc -l)
+"$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex"
+left_after=$(find "$work/run" -name '.menu.zarvex.~*' | wc -l)
+echo "temporary files of killed saves: $left_before, after the next save: $left_after"
+rm -rf "$work/run"
+
+# Publishes: the earlier publish and the files a complete new one gives.
+publish_runs=$((runs / 5))
+files="menu.zarvex menu.html menu_PublishReport.txt MyMenu1.css MyMenu1cfg.js"
+"$cli" publish "$work/old.zarvex" --to "$work/pub-old" --name menu.zarvex 2>/dev/null
+"$cli" publish "$work/new.zarvex" --to "$work/pub-new" --name menu.zarvex 2>/dev/null
+declare -A old_sums new_sums
+for f in $files; do
+    old_sums[$f]=$(sha256sum <"$work/pub-old/$f")
+    new_sums[$f]=$(sha256sum <"$work/pub-new/$f")
+done
+start=$(date +%s%N)
+cp -r "$work/pub-old" "$work/run"
+"$cli" publish "$work/new.zarvex" --to "$work/run" --name menu.zarvex --force 2>/dev/null
+span_us=$((($(date +%s%N) - start) / 1000))
+rm -rf "$work/run"
+echo "one publish takes $((span_us / 1000)) ms; $publish_runs runs"
+
+mixed=0 page_first=0 pub_temporaries=0 scratch=0
+for ((run = 0; run < publish_runs; run++)); do
+    cp -r "$work/pub-old" "$work/run"
+    "$cli" publish "$work/new.zarvex" --to "$work/run" --name menu.zarvex --force 2>/dev/null &
+    pid=$!
+    delay=$((RANDOM * 32768 + RANDOM))
+    delay=$((delay % (span_us + span_us / 5)))
+    sleep "$(printf '0.%06d' "$delay")" 2>/dev/null || sleep "$((delay / 1000000))"
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    declare -A state=()
+    for f in $files; do
+        sum=$(sha256sum <"$work/run/$f")
+        if [[ $sum == "${old_sums[$f]}" ]]; then
+            state[$f]=old
+        elif [[ $sum == "${new_sums[$f]}" ]]; then
+            state[$f]=new
+        else
+            state[$f]=other
+            mixed=$((mixed + 1))
+            echo "publish run $run: $f is neither old nor new (killed after ${delay} us)"
+        fi
+    done
+    if [[ ${state[menu.html]} == new && ${state[menu.zarvex]} == old ]]; then
+        page_first=$((page_first + 1))
+        echo "publish run $run: the new page stands beside the old project file"
+    fi
+    pub_temporaries=$((pub_temporaries + $(find "$work/run" -name '.*.~*' | wc -l)))
+    # The next publish cleans up after the killed one.
+    "$cli" publish "$work/new.zarvex" --to "$work/run" --name menu.zarvex --force 2>/dev/null
+    left=$(find "$work/run" -name '.*.~*' | wc -l)
+    if ((left > 0)); then
+        echo "publish run $run: $left temporary files survive the next publish"
+        mixed=$((mixed + left))
+    fi
+    scratch=$(find "$work" -maxdepth 1 -name 'zarvex-cli-*' | wc -l)
+    rm -rf "$work/run"
+done
+echo "publishes: files neither old nor new, or left after the next publish: $mixed"
+echo "publishes: new page beside the old project file: $page_first"
+echo "temporary files left by killed publishes: $pub_temporaries"
+echo "scratch folders left after the next run: $scratch"
+[[ $bad -eq 0 && $left_after -eq 0 && $mixed -eq 0 && $page_first -eq 0 && $scratch -eq 0 ]]

@@ -3,8 +3,10 @@
 // own work is counted. Run with QT_QPA_PLATFORM=offscreen.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -233,6 +235,51 @@ void BM_UndoRedoDeleteHalfOf100k(benchmark::State& state) {
         state.SkipWithError("undo and redo did not restore the delete");
 }
 BENCHMARK(BM_UndoRedoDeleteHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// What the window holds for a sound design of 20 MB once opened (records, tree model and
+// the view's rows), beside the file's size: terse items of the defaults, the most
+// records per megabyte, in the 100k design's shape repeated.
+void BM_MemoryOfOpened20MBDesign(benchmark::State& state) {
+    Fixture& f = Shared();
+    const QString path = f.folder.path() + "/terse20mb.zarvex";
+    const QString emptyPath = f.folder.path() + "/empty.zarvex";
+    {
+        zarvex::TkavoAppletAgent agent;
+        agent.ResetToDefaults();
+        agent.SaveProjectFile(zarvex::ui::ToCorePath(emptyPath));
+        const std::vector<int> shape = DesignLevels();
+        for (std::size_t i = 0; i < 480000; ++i) {
+            agent.Items.push_back(zarvex::NewItemRecord());
+            agent.Items.back().Level = std::to_string(shape[i % shape.size()] - 1);
+        }
+        agent.SaveProjectFile(zarvex::ui::ToCorePath(path));
+    }
+    const double fileMB = static_cast<double>(QFileInfo(path).size()) / (1024.0 * 1024.0);
+    const auto heapInUse = [] {
+        const struct mallinfo2 m = mallinfo2();
+        return static_cast<double>(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
+    };
+    double heldMB = 0;
+    for (auto _ : state) {
+        f.form->MarkUnchanged();
+        f.form->OpenProjectByName(emptyPath);
+        QApplication::processEvents();
+        const double before = heapInUse();
+        f.form->MarkUnchanged();
+        f.form->OpenProjectByName(path);
+        QApplication::processEvents();
+        heldMB = heapInUse() - before;
+    }
+    f.form->MarkUnchanged();
+    f.form->OpenProjectByName(emptyPath);
+    state.counters["file_MB"] = fileMB;
+    state.counters["held_MB"] = heldMB;
+    state.counters["held_per_file"] = heldMB / fileMB;
+    state.counters["budget_MB"] = 4 * fileMB + 16;
+    if (heldMB > 4 * fileMB + 16)
+        state.SkipWithError("the design takes more than four times its file and 16 MB");
+}
+BENCHMARK(BM_MemoryOfOpened20MBDesign)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_CollapseAndExpand50kChildren(benchmark::State& state) {
     Fixture& f = Shared();

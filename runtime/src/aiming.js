@@ -12,8 +12,9 @@
 function inTriangle(point, a, b, c) {
   /** @param {Point} u @param {Point} v @param {Point} w */
   const cross = (u, v, w) => (u.x - w.x) * (v.y - w.y) - (v.x - w.x) * (u.y - w.y);
-  const d1 = cross(point, a, b), d2 = cross(point, b, c), d3 = cross(point, c, a);
-  return !((d1 < 0 || d2 < 0 || d3 < 0) && (d1 > 0 || d2 > 0 || d3 > 0));
+  // inside or on an edge: the three turns never have opposite signs
+  const turns = [cross(point, a, b), cross(point, b, c), cross(point, c, a)];
+  return !(turns.some(turn => turn < 0) && turns.some(turn => turn > 0));
 }
 
 /**

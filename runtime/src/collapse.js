@@ -205,7 +205,7 @@ export function collapser(menu) {
     if (key == 'ArrowDown') focus(rows[(index + 1) % rows.length]);
     else if (key == 'ArrowUp') focus(rows.at(index - 1));
     else if (key == 'ArrowRight' && row.sourceList) {
-      if (isOpen(row)) focus(visibleRows()[index + 1]);
+      if (isOpen(row)) focus(rows[index + 1]);
       else setRowOpen(row, true);
     } else if (key == 'ArrowLeft') {
       if (isOpen(row)) setRowOpen(row, false);

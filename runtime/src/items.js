@@ -24,7 +24,7 @@ import { CARET, DRAWN_ARROW, TOGGLE } from './class_names.js';
  * @property {HTMLImageElement | null | undefined} icon
  * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
  * @property {HTMLElement} cell the bar cell or pop-up row
- * @property {HTMLButtonElement | null} [toggle] in site navigation, the button beside a
+ * @property {HTMLButtonElement | null} [toggleButton] in site navigation, the button beside a
  *   parent's own link that opens and closes its sub-menu
  * @property {Level} [popup] built on first opening
  * @property {string | null} [savedTitle] the link's title while tooltips are off
@@ -145,7 +145,7 @@ export function readItem(listItem, level, tooltips, navigation) {
 /**
  * The cell or row showing the item, with its link and icon moved into it. The collapsed
  * list shows its rows as bar cells.
- * @param {EntryParts & { toggle?: HTMLButtonElement | null }} item
+ * @param {EntryParts & { toggleButton?: HTMLButtonElement | null }} item
  * @param {boolean} onBar
  * @param {boolean} vertical
  * @param {boolean} [drawnArrows] draw pop-up arrows in the text colour rather than show the arrow images
@@ -166,7 +166,7 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
   if (!item.subList) return cell;
   let arrowHolder = onBar ? element('td', CARET, /** @type {Element} */ (textCell.parentNode)) : /** @type {Element} */ (arrowCell);
   if (navigation && leadsSomewhere(item.link)) {
-    const toggle = /** @type {Item} */ (item).toggle = /** @type {HTMLButtonElement} */ (element('button', TOGGLE, arrowHolder));
+    const toggle = /** @type {Item} */ (item).toggleButton = /** @type {HTMLButtonElement} */ (element('button', TOGGLE, arrowHolder));
     toggle.type = 'button';
     toggle.setAttribute('aria-expanded', 'false');
     toggle.setAttribute('aria-label', item.link.textContent?.trim() || '');

@@ -7,12 +7,7 @@ import { isSelectable, leadsSomewhere } from './items.js';
 /** @typedef {import('./menu.js').Menu} Menu */
 /** @typedef {import('./items.js').Item} Item */
 
-const MIRRORED = /** @type {Record<string, string>} */ ({ ArrowLeft: 'ArrowRight', ArrowRight: 'ArrowLeft' });
-
-/**
- * What a key does to the focused item; true when the key was used.
- * @typedef {(menu: Menu, item: Item, key: string, event: KeyboardEvent) => void} KeyAction
- */
+/** What a key does to the focused item. @typedef {import('./menu.js').KeyHandler} KeyAction */
 
 /**
  * The selectable items of the item's level, and the item's place among them.
@@ -41,7 +36,7 @@ function moveTo(menu, target) {
  * @param {Item} item
  * @param {number} step
  */
-function neighbour(item, step) {
+export function neighbour(item, step) {
   const [items, index] = siblings(item);
   return /** @type {Item} */ (items.at((index + step) % items.length));
 }
@@ -58,96 +53,57 @@ function moveAlongBar(menu, step) {
   else menu.focusItem(target);
 }
 
-/** @param {Menu} menu @param {Item} item @param {number} step */
-function moveWithin(menu, item, step) {
-  const target = neighbour(item, step);
-  if (moveTo(menu, target) && target.subList) menu.open(target);
-}
-
 /**
- * Opens the sub-menu (focusing its last item for Up), or follows the link of an item
- * without one; Enter follows a parent's own link when it has one.
- * @type {KeyAction}
+ * Home and End: the first or last item of the level; none for another key.
+ * @param {Item} item
+ * @param {string} key
  */
-function openOrActivate(menu, item, key, event) {
-  if (item.subList && (key != 'Enter' || !leadsSomewhere(item.link))) menu.enter(item, key == 'ArrowUp');
-  else menu.choose(item, event, true);
-}
-
-/** Back to the opener of the item's pop-up. @type {KeyAction} */
-function closeLevel(menu, item) {
-  const opener = /** @type {Item} */ (item.level.opener);
-  menu.closeFrom(item.level.depth - 1);
-  menu.focusItem(opener);
-}
-
-/** Home and End: the first or last item of the level. @type {KeyAction} */
-function moveToEnd(menu, item, key) {
-  const [items] = siblings(item);
-  moveTo(menu, /** @type {Item} */ (key == 'Home' ? items[0] : items[items.length - 1]));
-}
-
-/** @type {KeyAction} */
-function typeAhead(menu, item, key) {
-  const [items, index] = siblings(item), letter = key.toLowerCase();
-  const found = items.map((_, offset) => /** @type {Item} */ (items[(index + offset + 1) % items.length]))
-    .find(other => other.link?.textContent?.trim().toLowerCase().startsWith(letter));
-  if (found) moveTo(menu, found);
-}
+export const levelEnd = (item, key) => key == 'Home' || key == 'End' ? siblings(item)[0].at(key == 'Home' ? 0 : -1) : undefined;
 
 /**
- * The action of a key for an item, by where the item is: on a horizontal bar, on a
- * vertical bar, or in a pop-up (of either).
+ * The arrow keys that move within the item's level (Left and Right along a horizontal
+ * bar, Up and Down elsewhere): 1 forward, -1 back, 0 for another key.
  * @param {Menu} menu
  * @param {Item} item
  * @param {string} key
- * @returns {KeyAction | null}
  */
-function actionFor(menu, item, key) {
-  const depth = item.level.depth, onBar = !depth, horizontalBar = onBar && !menu.vertical;
-  const next = horizontalBar ? 'ArrowRight' : 'ArrowDown', previous = horizontalBar ? 'ArrowLeft' : 'ArrowUp';
-  if (key == next) return () => moveWithin(menu, item, 1);
-  if (key == previous) return () => moveWithin(menu, item, -1);
-  if (key == 'Home' || key == 'End') return moveToEnd;
-  if (key == 'Enter' || key == ' ') return openOrActivate;
-  if (horizontalBar && (key == 'ArrowDown' || key == 'ArrowUp')) return item.subList ? openOrActivate : null;
-  if (key == 'ArrowRight') {
-    if (item.subList) return openOrActivate;
-    return depth && !menu.vertical ? () => moveAlongBar(menu, 1) : null;
-  }
-  if (key == 'ArrowLeft' && depth) return depth > 1 || menu.vertical ? closeLevel : () => moveAlongBar(menu, -1);
-  if (key == 'Escape') {
-    if (depth) return closeLevel;
-    return menu.openPath.length ? () => menu.close() : null;
-  }
-  if (key.length == 1 && key != ' ') return typeAhead;
-  return null;
+export function arrowStep(menu, item, key) {
+  const horizontalBar = !item.level.depth && !menu.vertical;
+  return key == (horizontalBar ? 'ArrowRight' : 'ArrowDown') ? 1 : key == (horizontalBar ? 'ArrowLeft' : 'ArrowUp') ? -1 : 0;
 }
 
 /**
- * Answers a key pressed anywhere on the page: in the menu it moves, opens and closes;
- * elsewhere only Escape, which closes pop-ups the pointer opened.
- * @param {Menu} menu
- * @param {KeyboardEvent} event
+ * Answers a key pressed on an item of a menubar: arrows move within the level and open
+ * (on the bar, Down and Up open a sub-menu; in a pop-up, Right opens one and Left goes
+ * back, or along the bar from a first-level pop-up), Enter and Space open or follow the
+ * link, Escape closes one level, a letter moves to the next item it begins, Tab leaves.
+ * @type {KeyAction}
  */
-export function handleKey(menu, event) {
-  if (event.altKey || event.ctrlKey || event.metaKey) return;
-  if (!menu.owns(/** @type {Node} */ (event.target))) {
-    if (event.key == 'Escape' && menu.openPath.length) menu.close();
-    return;
-  }
-  const key = menu.rightToLeft ? MIRRORED[event.key] || event.key : event.key;
-  if (menu.collapser.handleKey(event, key)) return;
-  const item = menu.itemAt(event.target);
-  if (!item) return;
+export function handleKey(menu, item, key, event) {
+  const depth = item.level.depth, step = arrowStep(menu, item, key), end = levelEnd(item, key);
   if (key == 'Tab') {
     // leave from the bar, so that the focus moves on from the menu's place
-    if (item.level.depth) menu.focusItem(/** @type {Item} */ (menu.openPath[0]));
-    menu.close();
-    return;
+    if (depth) menu.focusItem(/** @type {Item} */ (menu.openPath[0]));
+    return menu.close();
   }
-  const action = actionFor(menu, item, key);
-  if (!action) return;
-  action(menu, item, key, event);
+  if (step) {
+    const target = neighbour(item, step);
+    if (moveTo(menu, target) && target.subList) menu.open(target);
+  } else if (end) moveTo(menu, end);
+  else if (key == 'Enter' || key == ' ' || (item.subList && (key == 'ArrowRight' || (!depth && !menu.vertical && (key == 'ArrowDown' || key == 'ArrowUp'))))) {
+    // Enter follows a parent's own link when it has one; Up focuses the sub-menu's last item
+    if (item.subList && (key != 'Enter' || !leadsSomewhere(item.link))) menu.enter(item, key == 'ArrowUp');
+    else menu.choose(item, event, true);
+  } else if (depth && (key == 'Escape' || (key == 'ArrowLeft' && (depth > 1 || menu.vertical)))) {
+    // back to the opener of the item's pop-up
+    menu.closeFrom(depth - 1);
+    menu.focusItem(/** @type {Item} */ (item.level.opener));
+  } else if (depth && !menu.vertical && (key == 'ArrowRight' || key == 'ArrowLeft')) moveAlongBar(menu, key == 'ArrowRight' ? 1 : -1);
+  else if (key == 'Escape' && menu.openPath.length) menu.close();
+  else if (key.length == 1) {
+    const [items, index] = siblings(item), letter = key.toLowerCase();
+    const found = [...items.slice(index + 1), ...items.slice(0, index + 1)].find(other => other.link?.textContent?.trim().toLowerCase().startsWith(letter));
+    if (found) moveTo(menu, found);
+  } else return;
   event.preventDefault();
 }

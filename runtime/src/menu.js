@@ -21,6 +21,7 @@ import { ACTIVE, HOVER, PRESSED, SCROLL_DOWN, SCROLL_UP } from './class_names.js
 const SHADOW_IMAGE = new URL('shadow.png', /** @type {HTMLScriptElement | null} */ (document.currentScript)?.src || document.baseURI).href;
 // A big bar is built in steps of this many items, so that it never holds the page up long.
 const BAR_STEP = 500;
+const MIRRORED = /** @type {Record<string, string>} */ ({ ArrowLeft: 'ArrowRight', ArrowRight: 'ArrowLeft' });
 // answered only when they happen inside the menu
 const INSIDE_EVENTS = ['pointerover', 'pointerout', 'pointermove', 'click', 'focusin', 'focusout'];
 const DOCUMENT_EVENTS = [...INSIDE_EVENTS, 'keydown', 'pointerdown', 'pointerup', 'pointercancel'];
@@ -62,12 +63,17 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
  * @property {(node: EventTarget | null) => Item | null} itemAt
  * @property {(item: Item | null) => void} highlight
  * @property {(item: Item) => void} makeTabStop
- * @property {(item: Item) => void} focusItem
+ * @property {(item: Item, target?: HTMLElement) => void} focusItem
  * @property {(item: Item, last?: boolean) => void} enter
  * @property {(item: Item, now?: boolean) => void} hover
  * @property {(item: Item, event: Event, synthetic: boolean) => void} choose
  * @property {(button: HTMLElement | null, pressed?: boolean) => void} pressScrollButton
  * @property {(event: Event) => void} handleEvent
+ */
+
+/**
+ * What a key does on an item of the menu (`key` as the reading direction makes it).
+ * @typedef {(menu: Menu, item: Item, key: string, event: KeyboardEvent) => void} KeyHandler
  */
 
 /**
@@ -230,7 +236,7 @@ export function createMenu(list, options) {
   function showPopup(item, shown) {
     const level = /** @type {Level} */ (item.popup);
     item.cell.classList.toggle(ACTIVE, shown);
-    (item.toggle || item.link)?.setAttribute('aria-expanded', String(shown));
+    (item.toggleButton || item.link)?.setAttribute('aria-expanded', String(shown));
     setShown(level.box, shown);
     setShown(level.shadow, shown);
   }
@@ -300,10 +306,26 @@ export function createMenu(list, options) {
   function handleEvent(event) {
     const type = event.type, target = /** @type {Node | null} */ (event.target);
     if (type == 'resize' || type == 'scroll') return onViewportChange(event);
-    if (type == 'keydown') return (navigation ? handleNavigationKey : handleKey)(menu, /** @type {KeyboardEvent} */ (event));
+    if (type == 'keydown') return onKey(/** @type {KeyboardEvent} */ (event));
     if (INSIDE_EVENTS.includes(type) && !owns(target)) return;
     if (menu.collapser.handles(event)) return;
     /** @type {Record<string, (event: any) => void>} */ (pointer)[type]?.(event);
+  }
+
+  /**
+   * A key pressed anywhere on the page: in the menu, the pattern's keys; elsewhere only
+   * Escape, which closes pop-ups the pointer opened.
+   * @param {KeyboardEvent} event
+   */
+  function onKey(event) {
+    const target = /** @type {Node | null} */ (event.target);
+    if (event.altKey || event.ctrlKey || event.metaKey) return;
+    if (!owns(target)) {
+      if (event.key == 'Escape' && openPath.length) close();
+      return;
+    }
+    const key = rightToLeft ? MIRRORED[event.key] || event.key : event.key, item = itemAt(target);
+    if (!menu.collapser.handleKey(event, key) && item) (navigation ? handleNavigationKey : handleKey)(menu, item, key, event);
   }
 
   /** @param {Event} event */
@@ -392,12 +414,13 @@ export function createMenu(list, options) {
   }
 
   /**
-   * Focuses an item, scrolled into view.
+   * Focuses an item (its link, or `target` in its cell), scrolled into view.
    * @param {Item} item
+   * @param {HTMLElement | null} [target]
    */
-  function focusItem(item) {
+  function focusItem(item, target = item.link) {
     if (!item.level.depth) makeTabStop(item);
-    item.link?.focus({ preventScroll: true });
+    target?.focus({ preventScroll: true });
     highlight(item);
     item.cell.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   }

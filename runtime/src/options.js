@@ -28,6 +28,14 @@ import { clamp } from './dom.js';
  * @property {number} blinkCount
  */
 
+/**
+ * @typedef {object} ListSettings
+ * @property {boolean} drawnArrows
+ * @property {boolean} markCurrent
+ * @property {number} openDelay
+ * @property {boolean} navigation
+ */
+
 // Browsers keep timer delays in 32 bits; a longer one would fire at once.
 const LONGEST_DELAY = 2 ** 31 - 1;
 
@@ -67,6 +75,7 @@ export function collapseWidth(list) {
  * - `data-velmo-static`: the list is shown (as plain nested links) until the menu takes
  *   its place, for pages read without scripts.
  * @param {HTMLElement} list
+ * @returns {ListSettings}
  */
 export function readListSettings(list) {
   const attribute = (/** @type {string} */ name) => list.getAttribute(`data-velmo-${name}`);

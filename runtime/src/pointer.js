@@ -102,7 +102,7 @@ export function pointerHandlers(menu) {
       if (isModified(event)) return;
       const type = event.pointerType || (event.isTrusted ? lastPointerType : '');
       const tap = type == 'touch' || type == 'pen';
-      if (item.toggle?.contains(/** @type {Node} */ (event.target))) {
+      if (item.toggleButton?.contains(/** @type {Node} */ (event.target))) {
         // the disclosure button beside a parent's own link; a pointer that opens by hovering
         // has opened it already, and its click does not take it away again
         if (menu.openPath[item.level.depth] == item && (tap || menu.clickToOpen || type != 'mouse')) menu.closeFrom(item.level.depth);

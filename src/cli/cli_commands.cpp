@@ -1,15 +1,18 @@
 #include "cli/cli_commands.h"
 
 #include <algorithm>
+#include <array>
 
 #include "cli/cli_errors.h"
 #include "cli/cli_session.h"
 #include "cli/publish_into_folder.h"
 #include "model/file_helpers.h"
+#include "model/menu_field_checks.h"
 #include "model/records.h"
 #include "model/safe_file.h"
 #include "model/text_util.h"
 #include "publish/file_ops.h"
+#include "publish/publish_conflicts.h"
 #include "publish/publish_names.h"
 
 namespace zarvex::cli {
@@ -33,19 +36,24 @@ void PublishCommand(const PublishRequest& request, const std::string& dataFolder
     session.Open(request.project, true);
     if (session.tree().NodeCount() < 2)
         throw CliError(request.project + ": " + kNoItemMessage);
-    PublishIntoFolder(session.agent(), request.toFolder.value_or(FolderOf(request.project)), name,
-                      request.project, request.strict);
+    const std::string folder = request.toFolder.value_or(FolderOf(request.project));
+    if (!request.force) {
+        const std::vector<std::string> others = OtherDesignsFiles(
+            folder, name, session.agent().MenuParameters.MenuName, {request.project});
+        if (!others.empty())
+            throw CliError(others.front() + ": belongs to another design" +
+                           (others.size() > 1
+                                ? " (and " + std::to_string(others.size() - 1) + " more file(s))"
+                                : std::string()) +
+                           "; nothing was written (--force replaces it)");
+    }
+    PublishIntoFolder(session.agent(), folder, name, request.project, request.strict);
     for (const std::string& missing : session.agent().UncopiedFiles)
         warnings << "warning: " << missing << " not found\n";
-    session.agent().ClearPreviewFolder();
-    std::vector<std::string> leftOut;
-    for (const std::string& name : session.agent().ResourceFiles)
-        if (!Trim(name).empty() && !StaysInsideFolder(name) &&
-            std::find(leftOut.begin(), leftOut.end(), name) == leftOut.end())
-            leftOut.push_back(name);
-    for (const std::string& name : leftOut)
-        warnings << "zarvex-cli: publish: '" << name
+    for (const std::string& outside : session.agent().OutsideFiles)
+        warnings << "zarvex-cli: publish: '" << outside
                  << "' lies outside the project folder and was not copied\n";
+    session.agent().ClearPreviewFolder();
 }
 
 void HtmlCommand(const std::string& project, const std::string& dataFolder, std::ostream& out) {
@@ -85,6 +93,8 @@ struct MenuSettings {
 
 MenuSettings ReadMenuSettings(const std::string& path) {
     MenuSettings settings{DefaultAppletData(), {}};
+    // The line that set each menu field, for naming a refused one.
+    std::array<int, kAppletFieldCount> lines{};
     const std::string text = ReadWholeFile(path);
     std::size_t start = 0;
     for (int lineNumber = 1; start < text.size(); ++lineNumber) {
@@ -104,6 +114,7 @@ MenuSettings ReadMenuSettings(const std::string& path) {
         const std::string where = path + ":" + std::to_string(lineNumber) + ": '";
         if (eq != std::string_view::npos && field != kAppletFields.end()) {
             settings.menu.*field->member = TextAsUtf8(line.substr(eq + 1));
+            lines[static_cast<std::size_t>(field - kAppletFields.begin())] = lineNumber;
             continue;
         }
         // the web page choices, named as the project file's section names them
@@ -115,6 +126,12 @@ MenuSettings ReadMenuSettings(const std::string& path) {
             throw CliError(where + std::string(line) + "' is not a value the choice can take");
         if (choice == ChoiceResult::UnknownName)
             throw CliError(where + std::string(name) + "' is not a menu field");
+    }
+    if (const auto fault = FindMenuFieldFault(settings.menu)) {
+        const auto field = std::find_if(kAppletFields.begin(), kAppletFields.end(),
+                                        [&](const auto& f) { return f.name == fault->field; });
+        const int line = lines[static_cast<std::size_t>(field - kAppletFields.begin())];
+        throw CliError(path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + fault->reason);
     }
     return settings;
 }

@@ -13,11 +13,14 @@ struct PublishRequest {
     std::string project;
     std::optional<std::string> toFolder;  // default: the project's folder
     std::optional<std::string> name;      // default: the project's file name
-    bool strict = false;                  // images found nowhere fail the publish
+    bool strict = false;  // images found nowhere or outside the project fail the publish
+    bool force = false;   // files of other designs in the folder may be replaced
 };
 
 // Writes "warning: FILE not found" to warnings for each image found nowhere, and a
-// line for each image name that leads out of the project folder (never copied).
+// line for each image name that leads out of the project folder (never read).
+// Refuses, unless force is set, when the publish would replace a file of another
+// design in the folder (see OtherDesignsFiles), before anything is written.
 void PublishCommand(const PublishRequest& request, const std::string& dataFolder,
                     std::ostream& warnings);
 void HtmlCommand(const std::string& project, const std::string& dataFolder, std::ostream& out);

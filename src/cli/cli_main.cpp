@@ -5,6 +5,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_errors.h"
+#include "cli/exchange_commands.h"
 #include "publish/app_folders.h"
 #include "version.h"
 
@@ -12,17 +13,20 @@ namespace zarvex::cli {
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsageHead =
     "Usage: zarvex-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  publish PROJECT [--to FOLDER] [--name NAME] [--strict]\n"
+    "  publish PROJECT [--to FOLDER] [--name NAME] [--strict] [--force]\n"
     "                 open PROJECT and save-and-publish it: the page, the scripts,\n"
     "                 the stylesheet, the project file, the publish report and the\n"
     "                 images go into FOLDER (default: the project's folder, created\n"
     "                 when missing) under NAME (default: the project's file name);\n"
-    "                 all or nothing. An image found nowhere is a warning on\n"
-    "                 standard error, and a failure with --strict\n"
+    "                 all or nothing. An image found nowhere or outside the\n"
+    "                 project's folder is a warning on standard error, and a\n"
+    "                 failure with --strict. A file of another design in FOLDER\n"
+    "                 (its project file, page, stylesheet or script) is replaced\n"
+    "                 only with --force\n"
     "  html PROJECT   write the HTML snippet of the design to standard output\n"
     "  report PROJECT write the publish report of the design to standard output\n"
     "  export-gms PROJECT OUT\n"
@@ -30,11 +34,14 @@ const char* const kUsage =
     "                 appended to OUT unless it ends in it)\n"
     "  import-gms IN OUT.zarvex [--settings FILE]\n"
     "                 import a menu structure file and write it as a project file;\n"
-    "                 FILE sets menu fields, one \"FieldName=value\" a line\n"
+    "                 FILE sets menu fields, one \"FieldName=value\" a line\n";
+const char* const kUsageTail =
     "  --help         show this text\n"
     "  --version      show the program version\n"
     "\n"
     "Exit status: 0 on success, 1 on failure (one line on standard error).\n";
+
+const std::string kUsage = std::string(kUsageHead) + kExchangeUsage + kUsageTail;
 
 // The positional arguments and --to/--name options of one command.
 struct ParsedArgs {
@@ -42,6 +49,7 @@ struct ParsedArgs {
     std::optional<std::string> to;
     std::optional<std::string> name;
     bool strict = false;
+    bool force = false;
     std::optional<std::string> settings;
 };
 
@@ -65,6 +73,8 @@ ParsedArgs Parse(const std::string& command, const std::vector<std::string>& arg
             option = &parsed.settings;
         if (takesOptions && a == "--strict") {
             parsed.strict = true;
+        } else if (takesOptions && a == "--force" && command == "publish") {
+            parsed.force = true;
         } else if (option) {
             if (*option)
                 throw UsageError(command + ": " + optionName + " given twice");
@@ -98,9 +108,9 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string& command = args[0];
     if (command == "publish") {
         const ParsedArgs p = Parse(command, args, true);
-        ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME] [--strict]");
+        ExpectPositional(command, p, 1, "PROJECT [--to FOLDER] [--name NAME] [--strict] [--force]");
         contextFile = p.positional[0];
-        PublishCommand({p.positional[0], p.to, p.name, p.strict}, data, err);
+        PublishCommand({p.positional[0], p.to, p.name, p.strict, p.force}, data, err);
     } else if (command == "html" || command == "report") {
         const ParsedArgs p = Parse(command, args, false);
         ExpectPositional(command, p, 1, "PROJECT");
@@ -122,7 +132,7 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         ExpectPositional(command, p, 2, "IN OUT.zarvex [--settings FILE]");
         contextFile = p.positional[0];
         ImportGmsCommand(p.positional[0], p.positional[1], data, p.settings);
-    } else {
+    } else if (!RunExchangeCommand(args, out, err, data, contextFile)) {
         throw UsageError("unknown command '" + command + "'");
     }
 }
@@ -145,7 +155,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     std::string contextFile = command;
     try {
-        const std::string data = ExecutableFolder();
+        const std::string data = ProgramDataFolder();
         Dispatch(args, out, err, data, contextFile);
         out.flush();
         if (!out)

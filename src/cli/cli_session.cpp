@@ -21,7 +21,7 @@ std::string FolderOf(const std::string& filePath) {
 
 CliSession::CliSession(const std::string& dataFolder)
     : scratch_(fs::temp_directory_path(), "zarvex-cli-") {
-    agent_.SetFolders({AsFolderPrefix(dataFolder), scratch_.Prefix()});
+    agent_.SetFolders({AsFolderPrefix(dataFolder), scratch_.Prefix(), scratch_.Prefix()});
     agent_.AttachTree(&tree_);
     agent_.ResetToDefaults();
 }

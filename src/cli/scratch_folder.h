@@ -9,8 +9,10 @@ namespace zarvex::cli {
 
 class ScratchFolder {
   public:
-    // Creates a new, empty folder named prefix + a unique suffix inside parent.
-    // FileIoError (naming parent) when it cannot be created.
+    // Creates a new, empty folder named prefix + process id + "-" + a unique
+    // suffix inside parent, after removing such folders that runs killed before
+    // they could clean up left behind (their process is gone). FileIoError
+    // (naming parent) when it cannot be created.
     ScratchFolder(const std::filesystem::path& parent, const std::string& prefix);
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;

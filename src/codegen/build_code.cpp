@@ -15,6 +15,7 @@
 #include "model/applet_agent.h"
 #include "model/errors.h"
 #include "model/file_batch.h"
+#include "model/menu_field_checks.h"
 #include "model/text_util.h"
 #include "model/tree_shape.h"
 
@@ -39,12 +40,9 @@ void CheckBuildable(const TkavoAppletAgent& agent) {
         throw BuildError(
             "Cannot build the menu: the list of linked files lacks the configuration script and "
             "stylesheet entries.");
-    // The name becomes part of two file names inside the program folder; a path
-    // separator would put them somewhere else.
-    const std::string& name = agent.MenuParameters.MenuName;
-    if (name.find_first_of(std::string("/\\\0", 3)) != std::string::npos)
-        throw BuildError("Cannot build the menu: the menu name \"" + name +
-                         "\" holds a character that a file name cannot hold.");
+    // Every field that reaches the stylesheet, the script or the page as something
+    // other than HTML; the menu name also becomes two file names in the program folder.
+    CheckDesignFields(agent.MenuParameters, agent.Items);
 }
 
 TreeShape ShapeOf(const IDesignTree& tree) {

@@ -66,7 +66,7 @@ void AppendItemList(std::string& out, const TAppletData& menu, const TItemArray&
                 sink.Indented(tabs, {"<img src=\"", item.Icon, "\" width=\"", menu.IconWidth,
                                      "\" height=\"", menu.IconHeight, "\" alt=\"\" />"});
             const std::string_view href =
-                Trim(item.Link).empty() ? std::string_view("javascript:void(0)") : item.Link;
+                Trim(item.Link).empty() ? std::string_view("javascript:void(0)") : item.Link.view();
             sink.Indented(tabs, {"<a href=\"", href, "\" target=\"", item.Target, "\" title=\"",
                                  item.ToolTip, "\">", item.Text, "</a>"});
         } else {

@@ -47,10 +47,10 @@ std::string Rewrite(std::string_view link, std::string_view from, std::string_vi
 }
 
 // Assigns in place, so that a large build does not make a temporary per field.
-void SetDecimal(std::string& field, int value) {
+void SetDecimal(FieldText& field, int value) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    field.assign(digits, end);
+    field = std::string_view(digits, static_cast<std::size_t>(end - digits));
 }
 
 }  // namespace

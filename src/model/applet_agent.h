@@ -18,7 +18,10 @@ struct WriteFaults;
 // Where the agent reads its data and writes its scratch files. Both end with '/'.
 struct AppFolders {
     std::string dataFolder;     // velmo.js, default images, templates, help, samples
-    std::string programFolder;  // build outputs (stylesheet, configuration script) and "preview"
+    std::string programFolder;  // build outputs (stylesheet, configuration script)
+    // A folder private to one window or run that holds "preview"; the program
+    // folder when empty.
+    std::string stagingFolder = {};
 };
 
 class TkavoAppletAgent {
@@ -31,9 +34,12 @@ class TkavoAppletAgent {
     TLinkedFileInfoArray LinkedFiles;
     std::vector<std::string> StagedFiles;
     std::vector<std::string> ResourceFiles;
-    // Images the last publish found neither in the preview folder nor among the
-    // program's files, in the design's order; they were not published.
+    // Images the last publish found nowhere (absent from the project's folder, the
+    // staging and the program's files), in the design's order; they were not published.
     std::vector<std::string> UncopiedFiles;
+    // Image names of the last staging or publish that lead out of the project's
+    // folder (absolute, or through ".."): never read, never published.
+    std::vector<std::string> OutsideFiles;
     const std::string Separator = "#$@";
     std::string LoadedVersion;
     // How the published menu behaves on the web page; saved after the items.
@@ -56,7 +62,14 @@ class TkavoAppletAgent {
     const AppFolders& Folders() const { return folders_; }
     const std::string& ProgramFolder() const { return folders_.programFolder; }
     const std::string& DataFolder() const { return folders_.dataFolder; }
-    std::string PreviewFolder() const { return folders_.programFolder + "preview/"; }
+    std::string PreviewFolder() const {
+        return (folders_.stagingFolder.empty() ? folders_.programFolder : folders_.stagingFolder) +
+               "preview/";
+    }
+    // The folder the design's images are read from at every staging and save: the
+    // folder of the project that was opened or last saved; empty for a new design.
+    const std::string& ProjectFolder() const { return projectFolder_; }
+    void SetProjectFolder(const std::string& folder) { projectFolder_ = folder; }
     void SetProgress(IProgress* progress) { progress_ = progress ? progress : &nullProgress_; }
     IProgress& Progress() const { return *progress_; }
     // Test seam: every file the agent writes goes through these faults (none by default).
@@ -93,10 +106,14 @@ class TkavoAppletAgent {
     void StageResourceFiles(const std::string& sourceFolder);
     void ClearPreviewFolder();
     void StagePreview(const std::string& pageText);
-    // Writes the page, the linked files, the project file, the report and the
-    // images into folder, all or nothing (see FileBatch). An image that exists
-    // but cannot be copied fails the publish, naming it; images found nowhere
-    // are listed in UncopiedFiles, or fail it when refuseMissing is set.
+    // Writes the project file (ProjectFileName(fileName)) first, then the page,
+    // the linked files, the report and the images into folder, all or nothing (see
+    // FileBatch). Images are read from the project's folder at this moment (see
+    // FindImage); one that exists but cannot be read fails the publish with the
+    // system's reason; one already in folder when folder is the project's own is
+    // left as it is. Images found nowhere are listed in UncopiedFiles, names that
+    // leave the project folder in OutsideFiles; with refuseMissing either fails it.
+    // On success folder becomes the project's folder.
     bool PublishProject(const std::string& folder, const std::string& fileName,
                         bool refuseMissing = false);
     std::string PublishReportText();
@@ -108,6 +125,7 @@ class TkavoAppletAgent {
     IDesignTree* tree_ = nullptr;
     WriteFaults* faults_ = nullptr;
     AppFolders folders_;
+    std::string projectFolder_;
 };
 
 // The three linked files a fresh agent starts with.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/records.h"
+
 namespace zarvex {
 
 inline constexpr const char* kRootCaption = "Zarvex";
@@ -27,6 +29,17 @@ class IDesignTree {
     // sequence (first 1, never rising by more than one); captions match.
     virtual void AppendNodes(const std::vector<int>& levels,
                              const std::vector<std::string>& captions) = 0;
+
+    // AppendNodes with each item's Text as its caption. A tree that reads its captions
+    // elsewhere, or keeps them in less room, takes them from the items directly rather
+    // than through a copy of every text.
+    virtual void AppendItemNodes(const std::vector<int>& levels, const TItemArray& items) {
+        std::vector<std::string> captions;
+        captions.reserve(items.size());
+        for (const TItemData& item : items)
+            captions.emplace_back(item.Text.view());
+        AppendNodes(levels, captions);
+    }
 };
 
 }  // namespace zarvex

@@ -20,27 +20,35 @@ void FileBatch::AddCopy(const std::string& from, const std::string& to) {
     CopyInto(from, Add(to));
 }
 
+std::mutex& FileBatch::CommitLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 void FileBatch::Commit() {
     for (Entry& e : entries_)
         e.writer->Finish();
-    std::size_t replaced = 0;
+    std::lock_guard committing(CommitLock());
+    std::size_t touched = 0;
     try {
-        for (; replaced < entries_.size(); ++replaced) {
-            Entry& e = entries_[replaced];
+        for (Entry& e : entries_) {
             // Held in memory: a file written in place keeps its inode, so no
             // second name of it could keep the previous text.
             if (e.writer->targetExisted())
                 e.previous = ReadWholeFile(e.writer->targetPath());
+            // From here on the target may change, even when Replace() fails part-way
+            // through an in-place write: the rollback covers this entry too.
+            ++touched;
             e.writer->Replace();
         }
     } catch (...) {
-        RollBack(replaced);
+        RollBack(touched);
         throw;
     }
 }
 
-void FileBatch::RollBack(std::size_t replacedCount) {
-    for (std::size_t k = replacedCount; k-- > 0;) {
+void FileBatch::RollBack(std::size_t touchedCount) {
+    for (std::size_t k = touchedCount; k-- > 0;) {
         const Entry& e = entries_[k];
         try {
             if (e.previous)

@@ -1,14 +1,16 @@
 // A set of files replaced all together or not at all.
 //
 // Each file is written in full beside its target first. Commit() then puts them
-// in place one after another, keeping the previous text of each replaced file
-// until the last one is in place; when any step fails, the files already
-// replaced get their previous text back, the files added are removed, and the
+// in place one after another, in the order added, keeping the previous text of
+// each replaced file until the last one is in place; when any step fails, every
+// file touched (the failing one included) gets its previous text back, the files
+// added are removed, and the
 // FileIoError that names the failing file is raised again. A batch that is
 // destroyed without Commit() leaves every target as it was.
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,12 +32,16 @@ class FileBatch {
 
     void Commit();
 
+    // Held while any batch puts its files in place or rolls them back: whoever
+    // ends the process takes it first, so a batch is never left half replaced.
+    static std::mutex& CommitLock();
+
   private:
     struct Entry {
         std::unique_ptr<SafeFileWriter> writer;
         std::optional<std::string> previous;  // the replaced file's text; none when added
     };
-    void RollBack(std::size_t replacedCount);
+    void RollBack(std::size_t touchedCount);
 
     WriteFaults* faults_;
     std::vector<Entry> entries_;

@@ -22,7 +22,7 @@ std::string SequenceFault(int level, int previous, bool first) {
 }  // namespace
 
 std::size_t ItemMemoryBudget(std::size_t textSize) {
-    return 12 * textSize + (std::size_t{16} << 20);
+    return 17 * textSize + (std::size_t{16} << 20);
 }
 
 TreeLevelReader::TreeLevelReader(const TaggedLineReader& reader, std::size_t itemCount,
@@ -35,17 +35,18 @@ TreeLevelReader::TreeLevelReader(const TaggedLineReader& reader, std::size_t ite
     levels_.reserve(itemCount);
 }
 
-void TreeLevelReader::Add(const TItemData& item) {
+void TreeLevelReader::Add(std::string_view levelBytes) {
     int level = 0;
-    if (!TryStrToInt(item.Level, level)) {
+    // The message quotes the field as the record would hold it, as UTF-8.
+    if (!TryStrToInt(levelBytes, level)) {
         // A line without its level is most often a file cut short (a copy or a download
         // that stopped); the number's own complaint would not tell a person that.
-        if (Trim(item.Level).empty())
+        if (Trim(levelBytes).empty())
             reader_.Refuse(reader_.LineNumber(),
                            reader_.EndsAtCurrentLine()
                                ? "the file is incomplete: it ends inside an item, before its level"
                                : "the item has no level (a whole number)");
-        reader_.Refuse(reader_.LineNumber(), ConversionError(item.Level).what());
+        reader_.Refuse(reader_.LineNumber(), ConversionError(TextAsUtf8(levelBytes)).what());
     }
     const int previous = levels_.empty() ? -1 : levels_.back() - 1;
     if (level < 0 || level > previous + 1)
@@ -54,12 +55,8 @@ void TreeLevelReader::Add(const TItemData& item) {
 }
 
 void RebuildTree(IDesignTree& tree, const TItemArray& items, const std::vector<int>& treeLevels) {
-    std::vector<std::string> captions;
-    captions.reserve(items.size());
-    for (const TItemData& item : items)
-        captions.push_back(item.Text);
     tree.ResetToRoot();
-    tree.AppendNodes(treeLevels, captions);
+    tree.AppendItemNodes(treeLevels, items);
 }
 
 }  // namespace zarvex

@@ -25,11 +25,11 @@ class TreeLevelReader {
     // its size may ask for (see ItemMemoryBudget).
     TreeLevelReader(const TaggedLineReader& reader, std::size_t itemCount, int firstItemLine);
 
-    // Checks the item just read from the reader's current line. Refuses the file,
-    // naming that line, when its Level is not a whole number or cannot follow the
-    // one before in a pre-order tree (first level not 0, a negative level, a rise
-    // of more than one).
-    void Add(const TItemData& item);
+    // Checks the Level field (the file's bytes) of the item on the reader's current
+    // line. Refuses the file, naming that line, when it is not a whole number or
+    // cannot follow the one before in a pre-order tree (first level not 0, a
+    // negative level, a rise of more than one).
+    void Add(std::string_view levelBytes);
 
     std::vector<int> Take() { return std::move(levels_); }
 
@@ -39,22 +39,22 @@ class TreeLevelReader {
 };
 
 // Reads the item section that follows the reader's current line: one record a
-// line up to endTag, each filled by readLine(line, record) from a copy of blank.
-// Every line is checked (TreeLevelReader) before any record is kept, so that a
-// broken file is refused having held little more than its text; a sound one then
-// gets exactly the records it needs. Returns the tree levels of items.
-template <typename ReadLine>
+// line up to endTag. The lines are counted first and refused when so many records
+// would outgrow ItemMemoryBudget; then every line's level, levelOf(line), is
+// checked (TreeLevelReader) before any record is made, so that a broken file is
+// refused having held little more than its text; a sound one then gets exactly the
+// records it needs, each filled by readLine(line, record) from a copy of blank.
+// Returns the tree levels of items.
+template <typename LevelOf, typename ReadLine>
 std::vector<int> ReadItemSection(TaggedLineReader& reader, std::string_view endTag,
-                                 const TItemData& blank, TItemArray& items, ReadLine readLine) {
+                                 const TItemData& blank, TItemArray& items, LevelOf levelOf,
+                                 ReadLine readLine) {
     const std::size_t itemCount = reader.CountLinesBefore(endTag);
     TaggedLineReader check = reader;
     TreeLevelReader levels(check, itemCount, check.LineNumber() + 1);
-    TItemData scratch;
     check.Advance(endTag);
     while (check.Line() != endTag) {
-        scratch = blank;
-        readLine(check.Line(), scratch);
-        levels.Add(scratch);
+        levels.Add(levelOf(check.Line()));
         check.Advance(endTag);
     }
 
@@ -67,11 +67,12 @@ std::vector<int> ReadItemSection(TaggedLineReader& reader, std::string_view endT
     return levels.Take();
 }
 
-// The memory the records of a file of textSize bytes may take: twelve times its
-// size and 16 MB. That is room for 100,000 items of a few short fields, while a
-// flood of near-empty lines is refused before anything is allocated. Text longer
-// than a string's inline buffer is held once more on the heap, bounded by the
-// file's own bytes.
+// The memory the records of a file of textSize bytes may take before their texts:
+// seventeen times its size and 16 MB. A sound structure line may be as short as a
+// level and its separator ("0#$@" and a line end), and a record with its level
+// takes 84 bytes, so every sound file fits, while a flood of near-empty lines is
+// refused before anything is allocated. Texts longer than a field's inline room are
+// held once more on the heap, bounded by the file's own bytes.
 std::size_t ItemMemoryBudget(std::size_t textSize);
 
 // Reduces the tree to its root and appends one node per item, captioned with its Text.

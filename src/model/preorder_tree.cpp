@@ -19,6 +19,15 @@ void PreorderTree::AppendNodes(const std::vector<int>& levels,
     captions_.insert(captions_.end(), captions.begin(), captions.end());
 }
 
+void PreorderTree::AppendItemNodes(const std::vector<int>& levels, const TItemArray& items) {
+    if (levels.size() != items.size())
+        throw std::invalid_argument("levels and items differ in length");
+    levels_.insert(levels_.end(), levels.begin(), levels.end());
+    captions_.reserve(captions_.size() + items.size());
+    for (const TItemData& item : items)
+        captions_.push_back(item.Text);
+}
+
 int PreorderTree::AddLastChild(int parent, const std::string& caption) {
     int pos = parent + 1;
     const int lv = levels_.at(parent);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/design_tree.h"
+#include "model/field_text.h"
 
 namespace zarvex {
 
@@ -17,8 +18,9 @@ class PreorderTree final : public IDesignTree {
     void ResetToRoot() override;
     void AppendNodes(const std::vector<int>& levels,
                      const std::vector<std::string>& captions) override;
+    void AppendItemNodes(const std::vector<int>& levels, const TItemArray& items) override;
 
-    const std::string& Caption(int absIndex) const { return captions_.at(absIndex); }
+    const FieldText& Caption(int absIndex) const { return captions_.at(absIndex); }
     const std::vector<int>& Levels() const { return levels_; }
 
     // Editing, for tests and tools: insert a last child of parent; returns its index.
@@ -26,7 +28,7 @@ class PreorderTree final : public IDesignTree {
 
   private:
     std::vector<int> levels_;
-    std::vector<std::string> captions_;
+    std::vector<FieldText> captions_;  // compact: the command-line tool holds a whole design
 };
 
 }  // namespace zarvex

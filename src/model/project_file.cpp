@@ -7,6 +7,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
+#include "model/menu_field_checks.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
 #include "model/text_util.h"
@@ -35,13 +36,13 @@ bool IsAcceptedProduct(std::string_view name) {
     return name == "Zarvex" || name == "Tarvessa";
 }
 
-template <typename Record, std::size_t N>
+template <typename Record, typename Text, std::size_t N>
 void ReadRecord(std::string_view line, Record& record,
-                const std::array<FieldInfo<Record>, N>& table) {
+                const std::array<FieldInfo<Record, Text>, N>& table) {
     std::array<std::string_view, N> fields;
     SplitFields(line, kFieldSeparator, fields.data(), N);
     for (std::size_t i = 0; i < N; ++i)
-        record.*table[i].member = TextAsUtf8(fields[i]);
+        AssignAsUtf8(record.*table[i].member, fields[i]);
 }
 
 void AppendLine(std::string& out, std::string_view line) {
@@ -64,16 +65,25 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
     reader.Advance(kParametersTag);
     reader.Seek(kParametersTag);
     reader.Advance("the parameter line");
+    const int parameterLine = reader.LineNumber();
     ReadRecord(reader.Line(), content.parameters, kAppletFields);
 
     // The item section is searched from the parameter line itself.
     reader.Seek(kItemsTag);
     if (onItemsFound)
         onItemsFound();
+    const int firstItemLine = reader.LineNumber() + 1;
+    constexpr auto kLevel = static_cast<std::size_t>(ItemField::Level);
     content.treeLevels = ReadItemSection(
         reader, kItemsEndTag, TItemData{}, content.items,
+        [](std::string_view line) {
+            std::array<std::string_view, kLevel + 1> fields;
+            SplitFields(line, kFieldSeparator, fields.data(), fields.size());
+            return fields[kLevel];
+        },
         [](std::string_view line, TItemData& item) { ReadRecord(line, item, kItemFields); });
     content.webPage = ReadWebPageSection(reader);
+    RefuseFaultyDesign(path, &content.parameters, parameterLine, content.items, firstItemLine);
     return content;
 }
 
@@ -92,7 +102,7 @@ std::string FormatProjectText(const TAppletData& parameters, const TItemArray& i
 
     AppendLine(out, kParametersTag);
     for (const auto& f : kAppletFields) {
-        const std::string& value = parameters.*f.member;
+        const std::string_view value = parameters.*f.member;
         if (!IsCarriable(value, kFieldSeparator))
             RefuseUncarriable(f.name, -1, kFieldSeparator);
         AppendField(out, value, kFieldSeparator);
@@ -104,7 +114,7 @@ std::string FormatProjectText(const TAppletData& parameters, const TItemArray& i
     AppendLine(out, kItemsTag);
     for (std::size_t i = 0; i < items.size(); ++i) {
         for (const auto& f : kItemFields) {
-            const std::string& value = items[i].*f.member;
+            const std::string_view value = items[i].*f.member;
             if (!IsCarriable(value, kFieldSeparator))
                 RefuseUncarriable(f.name, static_cast<long long>(i), kFieldSeparator);
             AppendField(out, value, kFieldSeparator);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/field_text.h"
 #include "model/fields.h"
 
 namespace zarvex {
@@ -23,9 +24,10 @@ struct TAppletData {
     bool operator==(const TAppletData&) const = default;
 };
 
+// An item's fields are FieldText: a design may hold hundreds of thousands of items.
 struct TItemData {
     // Members start empty; NewItemRecord() gives the defaults ("Item", "_self").
-#define ZARVEX_MEMBER(name, def) std::string name;
+#define ZARVEX_MEMBER(name, def) FieldText name;
     ZARVEX_ITEM_FIELDS(ZARVEX_MEMBER)
 #undef ZARVEX_MEMBER
 
@@ -45,11 +47,11 @@ struct TLinkedFileInfo {
 using TLinkedFileInfoArray = std::vector<TLinkedFileInfo>;
 
 // Field descriptors, in file order.
-template <typename Record>
+template <typename Record, typename Text = std::string>
 struct FieldInfo {
     std::string_view name;
     std::string_view defaultText;
-    std::string Record::*member;
+    Text Record::*member;
 };
 
 enum class AppletField : std::size_t {
@@ -73,7 +75,7 @@ inline constexpr std::array<FieldInfo<TAppletData>, kAppletFieldCount> kAppletFi
 #undef ZARVEX_INFO
 }};
 
-inline constexpr std::array<FieldInfo<TItemData>, kItemFieldCount> kItemFields{{
+inline constexpr std::array<FieldInfo<TItemData, FieldText>, kItemFieldCount> kItemFields{{
 #define ZARVEX_INFO(name, def) {#name, def, &TItemData::name},
     ZARVEX_ITEM_FIELDS(ZARVEX_INFO)
 #undef ZARVEX_INFO
@@ -85,10 +87,10 @@ inline std::string& Field(TAppletData& d, AppletField f) {
 inline const std::string& Field(const TAppletData& d, AppletField f) {
     return d.*kAppletFields[static_cast<std::size_t>(f)].member;
 }
-inline std::string& Field(TItemData& d, ItemField f) {
+inline FieldText& Field(TItemData& d, ItemField f) {
     return d.*kItemFields[static_cast<std::size_t>(f)].member;
 }
-inline const std::string& Field(const TItemData& d, ItemField f) {
+inline const FieldText& Field(const TItemData& d, ItemField f) {
     return d.*kItemFields[static_cast<std::size_t>(f)].member;
 }
 

@@ -1,6 +1,8 @@
 #include "model/safe_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,7 +10,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "model/errors.h"
 #include "model/file_helpers.h"
@@ -41,19 +45,92 @@ std::string FollowLinks(const std::string& path) {
     throw FileIoError(path, SystemText(ELOOP));
 }
 
+std::size_t NameMaxOf(const std::string& folder) {
+    const long nameMax = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    return nameMax > 0 ? static_cast<std::size_t>(nameMax) : 255;
+}
+
 // A hidden name beside target, unique to this process, that fits the folder's
-// file-name length limit however long the target's own name is.
+// file-name length limit however long the target's own name is:
+// "." + name (cut when too long) + ".~" + process id + "-" + counter, in hex.
 std::string TemporaryPathBeside(const std::string& target) {
     const std::string folder = FolderOfPath(target);
     const std::string name = BareFileName(target);
-    long nameMax = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
-    if (nameMax <= 0)
-        nameMax = 255;
+    const std::size_t nameMax = NameMaxOf(folder);
     char suffix[48];
     std::snprintf(suffix, sizeof suffix, ".~%lx-%x", static_cast<unsigned long>(::getpid()),
                   g_tempCounter++);
-    const std::size_t room = static_cast<std::size_t>(nameMax) - 1 - std::strlen(suffix);
+    const std::size_t room = nameMax - 1 - std::strlen(suffix);
     return folder + "." + name.substr(0, room) + suffix;
+}
+
+// The process id in a temporary name of target's (see TemporaryPathBeside), or 0
+// when entry is not one.
+pid_t WriterOfTemporary(const std::string& entry, const std::string& name, std::size_t nameMax) {
+    const std::size_t mark = entry.rfind(".~");
+    if (entry.size() < 4 || entry[0] != '.' || mark == std::string::npos || mark < 2)
+        return 0;
+    const std::string cut = entry.substr(1, mark - 1);
+    if (cut != name && !(entry.size() == nameMax && name.starts_with(cut)))
+        return 0;
+    const char* digits = entry.c_str() + mark + 2;
+    char* end = nullptr;
+    const unsigned long pid = std::strtoul(digits, &end, 16);
+    if (end == digits || *end != '-' || end[1] == '\0')
+        return 0;
+    const char* counter = end + 1;
+    std::strtoul(counter, &end, 16);
+    return *end == '\0' && pid > 0 ? static_cast<pid_t>(pid) : 0;
+}
+
+// Removes the temporary files of target that writers left when they were killed:
+// those whose process no longer exists. A living writer's file is never touched.
+void RemoveStaleTemporariesOf(const std::string& target) {
+    const std::string folder = FolderOfPath(target);
+    const std::string name = BareFileName(target);
+    const std::size_t nameMax = NameMaxOf(folder);
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> stale;
+    while (const dirent* e = ::readdir(dir)) {
+        const pid_t pid = WriterOfTemporary(e->d_name, name, nameMax);
+        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+            stale.push_back(folder + e->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& path : stale)
+        ::unlink(path.c_str());
+}
+
+// Writes all of text; 0, or the system's error number.
+int WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+// A private copy of text in the temporary folder, named after the file it was;
+// empty when even that cannot be written.
+std::string RescueCopy(const std::string& target, const std::string& text) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string path = std::string(tmp && *tmp ? tmp : "/tmp") + "/zarvex-rescue-" +
+                       BareFileName(target).substr(0, 100) + "-XXXXXX";
+    const int fd = ::mkstemp(path.data());
+    if (fd < 0)
+        return {};
+    const bool written = WriteAll(fd, text) == 0 && ::fsync(fd) == 0;
+    ::close(fd);
+    if (written)
+        return path;
+    ::unlink(path.c_str());
+    return {};
 }
 
 void SyncFolderOf(const std::string& path) {
@@ -140,23 +217,42 @@ void SafeFileWriter::Fail(const std::string& reason) {
     throw FileIoError(path_, reason);
 }
 
-void SafeFileWriter::WriteBytes(int fd, std::string_view text) {
+int SafeFileWriter::WriteCounted(int fd, std::string_view text) {
     if (faults_ && faults_->bytesLeft >= 0) {
         if (static_cast<long long>(text.size()) > faults_->bytesLeft) {
-            WriteBytes(fd, text.substr(0, static_cast<std::size_t>(faults_->bytesLeft)));
+            WriteAll(fd, text.substr(0, static_cast<std::size_t>(faults_->bytesLeft)));
             faults_->bytesLeft = 0;
-            Fail(SystemText(ENOSPC));
+            return ENOSPC;
         }
         faults_->bytesLeft -= static_cast<long long>(text.size());
     }
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            Fail(SystemText(n < 0 ? errno : EIO));
-        text.remove_prefix(static_cast<std::size_t>(n));
+    return WriteAll(fd, text);
+}
+
+void SafeFileWriter::WriteBytes(int fd, std::string_view text) {
+    if (const int err = WriteCounted(fd, text))
+        Fail(SystemText(err));
+}
+
+// 0 when length bytes of fd are on disk ahead of the write (or the file system
+// cannot reserve, and the write goes ahead unreserved); else the error number.
+int SafeFileWriter::Reserve(int fd, long long length, long long growth) {
+    if (faults_ && faults_->noReservation)
+        return EOPNOTSUPP;
+    if (faults_ && faults_->bytesLeft >= 0) {
+        if (growth > faults_->bytesLeft)
+            return ENOSPC;
+        faults_->bytesLeft -= growth;
     }
+#if defined(__linux__)
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) != 0)
+        return errno;
+#else
+    (void)fd;
+    (void)length;
+    return EOPNOTSUPP;
+#endif
+    return 0;
 }
 
 void SafeFileWriter::Write(std::string_view text) {
@@ -188,41 +284,72 @@ void SafeFileWriter::Finish() {
 }
 
 void SafeFileWriter::RewriteTargetInPlace() {
+    std::string newText;
+    if (direct_) {
+        newText.swap(directText_);
+    } else {
+        try {
+            newText = ReadWholeFile(tempPath_);
+        } catch (const FileIoError& e) {
+            Fail(std::string(e.what()) + "; the file was left as it was");
+        }
+    }
     const int out = OpenForWriting(target_, 0);
     if (out < 0)
         Fail(SystemText(errno));
     fd_ = out;
-    if (direct_) {
-        WriteBytes(out, directText_);
-    } else {
-        const int in = ::open(tempPath_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (in < 0)
-            Fail(SystemText(errno));
-        char chunk[1 << 16];
-        ssize_t got;
-        while ((got = ::read(in, chunk, sizeof chunk)) != 0) {
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                const int err = errno;
-                ::close(in);
-                Fail(SystemText(err));
-            }
-            WriteBytes(out, std::string_view(chunk, static_cast<std::size_t>(got)));
-        }
-        ::close(in);
-    }
     struct stat st {};
-    const off_t written = direct_ ? static_cast<off_t>(directText_.size())
-                                  : (::stat(tempPath_.c_str(), &st) == 0 ? st.st_size : 0);
-    // Devices and pipes cannot be cut; a regular file is cut to the new length.
-    if (::fstat(out, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(out, written) != 0)
-        Fail(SystemText(errno));
-    if (::fsync(out) != 0 && errno != EINVAL)
-        Fail(SystemText(errno));
+    if (::fstat(out, &st) != 0 || !S_ISREG(st.st_mode)) {
+        // Devices and pipes take the text as it comes; they cannot be cut or restored.
+        WriteBytes(out, newText);
+        if (::fsync(out) != 0 && errno != EINVAL)
+            Fail(SystemText(errno));
+    } else {
+        std::string oldText;
+        try {
+            oldText = ReadWholeFile(target_);
+        } catch (const FileIoError& e) {
+            Fail(std::string(e.what()) + "; the file was left as it was");
+        }
+        const long long growth =
+            static_cast<long long>(newText.size()) - static_cast<long long>(oldText.size());
+        int err = growth > 0 ? Reserve(out, static_cast<long long>(newText.size()), growth) : 0;
+        const bool reserved = err == 0;
+        if (err == ENOSPC || err == EFBIG || err == EDQUOT)
+            Fail(SystemText(err) + "; the file was left as it was");
+        // Written into reserved space, the text cannot meet a full disk any more.
+        err = reserved ? WriteAll(out, newText) : WriteCounted(out, newText);
+        if (err == 0 && ::ftruncate(out, static_cast<off_t>(newText.size())) != 0)
+            err = errno;
+        if (err == 0 && ::fsync(out) != 0 && errno != EINVAL)
+            err = errno;
+        if (err != 0)
+            FailInPlace(out, err, oldText);
+    }
     fd_ = -1;
     if (::close(out) != 0)
         Fail(SystemText(errno));
+}
+
+void SafeFileWriter::FailInPlace(int fd, int err, const std::string& oldText) {
+    std::string reason = SystemText(err);
+    // Rewriting the old text needs no space that the file did not already have.
+    const bool restored = ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, oldText) == 0 &&
+                          ::ftruncate(fd, static_cast<off_t>(oldText.size())) == 0 &&
+                          ::fsync(fd) == 0;
+    if (restored) {
+        reason += "; the file was left as it was";
+    } else {
+        const std::string rescue = RescueCopy(target_, oldText);
+        reason += rescue.empty()
+                      ? "; the file may be incomplete"
+                      : "; the file may be incomplete, its earlier text was saved as " + rescue;
+        if (!tempPath_.empty()) {
+            reason += ", its new text lies in " + tempPath_;
+            tempPath_.clear();  // the only complete copy of the new text: kept
+        }
+    }
+    Fail(reason);
 }
 
 void SafeFileWriter::Replace() {
@@ -240,6 +367,7 @@ void SafeFileWriter::Replace() {
         ::unlink(tempPath_.c_str());
     tempPath_.clear();
     SyncFolderOf(target_);
+    RemoveStaleTemporariesOf(target_);
 }
 
 void SafeFileWriter::Commit() {

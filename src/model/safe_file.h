@@ -11,9 +11,15 @@
 //   text is safely on disk beside it, so every name keeps seeing it;
 // - when the folder cannot take a new file but the file itself is writable, the
 //   file is written in place (direct write): the text is then only written at
-//   Commit(), and a failure part-way through can leave it incomplete.
-// Temporary names stay within the folder's file-name length limit. Every
-// failure raises FileIoError naming the file and the system's reason.
+//   Commit().
+// An in-place write first reserves the new length on disk, so a full disk stops
+// it before anything changed, and keeps the old text until the new one is written
+// and flushed; when it fails part-way the old text is put back, and if even that
+// fails the message names where a complete copy lies.
+// Temporary names stay within the folder's file-name length limit and carry the
+// writer's process id: a successful write removes the temporary files of the same
+// target that writers killed before they finished left behind (their process is
+// gone). Every failure raises FileIoError naming the file and the system's reason.
 #pragma once
 
 #include <cstddef>
@@ -34,6 +40,9 @@ struct WriteFaults {
     // A file whose name (the part after the last '/') equals this one cannot be
     // put in place: replacing it fails with "Permission denied".
     std::string refusedName;
+    // The file system cannot reserve space ahead (in-place writes then meet a full
+    // disk part-way through).
+    bool noReservation = false;
 };
 
 class SafeFileWriter {
@@ -62,7 +71,10 @@ class SafeFileWriter {
   private:
     [[noreturn]] void Fail(const std::string& reason);
     void WriteBytes(int fd, std::string_view text);
+    int WriteCounted(int fd, std::string_view text);
+    int Reserve(int fd, long long length, long long growth);
     void RewriteTargetInPlace();
+    [[noreturn]] void FailInPlace(int fd, int err, const std::string& oldText);
 
     std::string path_;
     std::string target_;

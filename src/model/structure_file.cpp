@@ -7,6 +7,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
+#include "model/menu_field_checks.h"
 #include "model/safe_file.h"
 #include "model/tagged_text.h"
 #include "model/text_util.h"
@@ -40,6 +41,7 @@ bool IsFormatName(std::string_view name) {
 // The item fields a structure line carries, in line order.
 constexpr std::array<ItemField, 5> kCarriedFields = {
     ItemField::Level, ItemField::Text, ItemField::Icon, ItemField::Link, ItemField::ToolTip};
+static_assert(kCarriedFields[0] == ItemField::Level, "the level is checked as the first field");
 }  // namespace
 
 StructureFileContent ParseStructureText(std::string_view text, const std::string& path,
@@ -55,13 +57,20 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
         onItemsFound();
 
     std::array<std::string_view, kCarriedFields.size()> fields;
-    content.treeLevels =
-        ReadItemSection(reader, kItemsEndTag, NewItemRecord(), content.items,
-                        [&](std::string_view line, TItemData& item) {
-                            SplitFields(line, kFieldSeparator, fields.data(), fields.size());
-                            for (std::size_t i = 0; i < fields.size(); ++i)
-                                Field(item, kCarriedFields[i]) = TextAsUtf8(fields[i]);
-                        });
+    const int firstItemLine = reader.LineNumber() + 1;
+    content.treeLevels = ReadItemSection(
+        reader, kItemsEndTag, NewItemRecord(), content.items,
+        [](std::string_view line) {
+            std::string_view level;  // the first carried field
+            SplitFields(line, kFieldSeparator, &level, 1);
+            return level;
+        },
+        [&](std::string_view line, TItemData& item) {
+            SplitFields(line, kFieldSeparator, fields.data(), fields.size());
+            for (std::size_t i = 0; i < fields.size(); ++i)
+                AssignAsUtf8(Field(item, kCarriedFields[i]), fields[i]);
+        });
+    RefuseFaultyDesign(path, nullptr, 0, content.items, firstItemLine);
     return content;
 }
 
@@ -77,7 +86,7 @@ std::string FormatStructureText(const TItemArray& items) {
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
         for (ItemField f : kCarriedFields) {
-            const std::string& value = Field(items[i], f);
+            const std::string_view value = Field(items[i], f);
             if (!IsCarriable(value, kFieldSeparator))
                 RefuseUncarriable(kItemFields[static_cast<std::size_t>(f)].name,
                                   static_cast<long long>(i), kFieldSeparator);

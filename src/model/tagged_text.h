@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/text_util.h"
+
 namespace zarvex {
 
 // Walks the lines of a file held in memory. A line ends at LF, at CR LF, at a run
@@ -83,6 +85,16 @@ bool IsCarriable(std::string_view value, std::string_view separator);
 inline void AppendField(std::string& line, std::string_view value, std::string_view separator) {
     line.append(value);
     line.append(separator);
+}
+
+// Sets field to the bytes of a file's field as UTF-8 (see TextAsUtf8), without a
+// copy in between for the usual text that is UTF-8 already.
+template <typename Text>
+void AssignAsUtf8(Text& field, std::string_view bytes) {
+    if (IsValidUtf8(bytes))
+        field = bytes;
+    else
+        field = TextAsUtf8(bytes);
 }
 
 inline constexpr std::string_view kFieldSeparator = "#$@";

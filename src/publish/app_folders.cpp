@@ -1,18 +1,33 @@
 #include "publish/app_folders.h"
 
-#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
+#include "model/safe_file.h"
 
 namespace zarvex {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// $variable/zarvex/ when the variable holds an absolute path (the base directory
+// rules ignore a relative one), else ~/fallback/zarvex/.
+std::string XdgFolder(const char* variable, const char* fallback) {
+    const char* value = std::getenv(variable);
+    if (value && *value == '/')
+        return WithTrailingSlash((fs::path(value) / "zarvex").string());
+    const char* home = std::getenv("HOME");
+    const fs::path base = (home && *home) ? fs::path(home) : fs::temp_directory_path();
+    return WithTrailingSlash((base / fallback / "zarvex").string());
+}
+
+}  // namespace
 
 std::string WithTrailingSlash(std::string folder) {
     if (folder.empty() || (folder.back() != '/' && folder.back() != '\\'))
@@ -22,25 +37,35 @@ std::string WithTrailingSlash(std::string folder) {
 
 std::string ExecutableFolder() {
     std::error_code ec;
-#if defined(_WIN32)
-    wchar_t buf[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
-    fs::path exe = n ? fs::path(std::wstring(buf, n)) : fs::current_path(ec);
-#else
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec)
         exe = fs::current_path(ec) / "zarvex";
-#endif
     return WithTrailingSlash(exe.parent_path().string());
 }
 
+std::string ProgramDataFolderOf(const std::string& executableFolder) {
+    const fs::path installed = fs::path(executableFolder) / ".." / "share" / "zarvex";
+    std::error_code ec;
+    if (fs::is_regular_file(installed / "velmo.js", ec))
+        return WithTrailingSlash(fs::weakly_canonical(installed, ec).string());
+    return WithTrailingSlash(executableFolder);
+}
+
+std::string ProgramDataFolder() {
+    return ProgramDataFolderOf(ExecutableFolder());
+}
+
+std::string UserConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+std::string UserStateFolder() {
+    return XdgFolder("XDG_STATE_HOME", ".local/state");
+}
+std::string UserCacheFolder() {
+    return XdgFolder("XDG_CACHE_HOME", ".cache");
+}
 std::string PerUserDataFolder() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg)
-        return WithTrailingSlash((fs::path(xdg) / "zarvex").string());
-    const char* home = std::getenv("HOME");
-    const fs::path base = (home && *home) ? fs::path(home) : fs::temp_directory_path();
-    return WithTrailingSlash((base / ".local" / "share" / "zarvex").string());
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
 bool IsFolderWritable(const std::string& folder) {
@@ -55,17 +80,47 @@ bool IsFolderWritable(const std::string& folder) {
     return true;
 }
 
-AppFolders ResolveAppFolders(const std::string& dataFolder) {
+bool IsInsideFolder(const std::string& path, const std::string& folder) {
+    std::error_code ec;
+    const fs::path file = fs::absolute(path, ec).lexically_normal();
+    const fs::path base = fs::absolute(folder, ec).lexically_normal();
+    if (ec || base.empty())
+        return false;
+    const fs::path rel = file.lexically_relative(base);
+    return !rel.empty() && *rel.begin() != ".." && rel != ".";
+}
+
+AppFolders ResolveAppFolders(const std::string& dataFolder, const std::string& sessionFolder) {
     AppFolders f;
     f.dataFolder = WithTrailingSlash(dataFolder);
-    if (IsFolderWritable(f.dataFolder)) {
-        f.programFolder = f.dataFolder;
-    } else {
-        f.programFolder = PerUserDataFolder();
-        std::error_code ec;
-        fs::create_directories(f.programFolder, ec);
-    }
+    f.programFolder = WithTrailingSlash(sessionFolder);
     return f;
+}
+
+bool MoveUserFileOnce(const std::string& oldPath, const std::string& newPath) {
+    std::error_code ec;
+    if (fs::exists(newPath, ec) || !fs::is_regular_file(oldPath, ec))
+        return true;
+    try {
+        fs::create_directories(fs::path(newPath).parent_path());
+        CopyFileSafely(oldPath, newPath);
+    } catch (const std::exception&) {
+        return false;
+    }
+    fs::remove(oldPath, ec);
+    return true;
+}
+
+void MoveOldRecentFilesList(const std::string& dataFolder, const std::string& stateFolder) {
+    const char* const name = "recentfile.dat";
+    const std::string target = WithTrailingSlash(stateFolder) + name;
+    MoveUserFileOnce(PerUserDataFolder() + name, target);
+    // A program folder is shared: only a list this user wrote there is theirs.
+    const std::string inProgram = WithTrailingSlash(dataFolder) + name;
+    struct stat info {};
+    if (::lstat(inProgram.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == ::getuid())
+        MoveUserFileOnce(inProgram, target);
 }
 
 }  // namespace zarvex

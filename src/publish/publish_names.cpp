@@ -1,14 +1,15 @@
 #include "publish/publish_names.h"
 
-#include "model/text_util.h"
-
 namespace zarvex {
 
-std::string PublishBaseName(std::string_view fileName) {
-    const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string_view::npos)
+std::string ProjectFileName(std::string_view fileName) {
+    if (fileName.find('.') != std::string_view::npos)
         return std::string(fileName);
-    return ReplaceAllIgnoreCase(fileName, fileName.substr(dot), "");
+    return std::string(fileName) + ".zarvex";
+}
+
+std::string PublishBaseName(std::string_view fileName) {
+    return std::string(fileName.substr(0, fileName.rfind('.')));
 }
 
 std::string AsFolderPrefix(std::string folder) {

@@ -6,9 +6,14 @@
 
 namespace zarvex {
 
-// The base name of a chosen project file name: when it holds a '.', the text from
-// the last '.' on is its extension, and every occurrence of that text (letter case
-// ignored) is removed; otherwise the name stays as it is. "menu.ZARVEX" -> "menu".
+// The project file a save writes for the name that was opened or chosen: that very
+// name when it has an extension of any kind ("menu.bak" stays "menu.bak",
+// "Upper.ZARVEX" stays as it is), else the name with ".zarvex" appended.
+std::string ProjectFileName(std::string_view fileName);
+
+// The base name of the page (base + ".html") and the report: the name without its
+// last extension ("my.menu.zarvex" -> "my.menu"); a name without '.' stays whole.
+// Only the last extension goes, so the base never names another design's files.
 std::string PublishBaseName(std::string_view fileName);
 
 // folder with a '/' appended unless it is empty or already ends in a separator.

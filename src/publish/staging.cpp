@@ -1,5 +1,8 @@
-// Staging into the preview folder. Copies and deletes are silent by contract
-// (see file_ops.h); the preview page raises FileIoError.
+// Staging into the preview folder, a folder private to one window or run. Copies
+// and deletes are silent by contract (see file_ops.h); the preview page raises
+// FileIoError. Images are kept under their name in the design, a path relative to
+// the project, so two images of one bare name never take each other's place.
+
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -10,6 +13,7 @@
 #include "model/progress.h"
 #include "model/safe_file.h"
 #include "publish/file_ops.h"
+#include "publish/image_sources.h"
 #include "publish/program_files.h"
 #include "publish/publish_names.h"
 
@@ -23,12 +27,16 @@ bool IsUsableBareName(const std::string& name) {
     return !name.empty() && name != "." && name != "..";
 }
 
+void CreatePreviewFolder(const std::string& preview) {
+    std::error_code ignored;
+    std::filesystem::create_directory(preview.substr(0, preview.size() - 1), ignored);
+}
+
 }  // namespace
 
 void TkavoAppletAgent::StageFile(const std::string& path) {
     const std::string preview = PreviewFolder();
-    std::error_code ignored;
-    std::filesystem::create_directory(preview.substr(0, preview.size() - 1), ignored);
+    CreatePreviewFolder(preview);
     const std::string name = BareFileName(path);
     if (IsUsableBareName(name))
         CopyFileReplacing(path, preview + name);
@@ -46,41 +54,60 @@ void TkavoAppletAgent::StageLinkedFiles(const std::string& sourceFolder) {
     }
 }
 
+// From a project's folder (opening it): that folder becomes the design's, and only
+// its own images are staged. From the program folder (a preview): every image as
+// a save would take it now (FindImage), the program's only where nothing else is.
 void TkavoAppletAgent::StageResourceFiles(const std::string& sourceFolder) {
     ProgressScope scope(Progress(), "Copying Resource Files ... ...", 100);
     CollectResourceFiles();
     const std::string source = AsFolderPrefix(sourceFolder);
     const bool fromProgram = IsSameFolder(source, ProgramFolder());
-    // A name met again is recorded again, but its file is copied only once: a
-    // second copy of the same source would only replace the first with itself.
+    if (!fromProgram)
+        SetProjectFolder(source);
+    const std::string preview = PreviewFolder();
+    CreatePreviewFolder(preview);
+    OutsideFiles.clear();
+    // A name met again is recorded again, but its file is copied only once.
     std::unordered_set<std::string> copied;
-    // The program's images only fill gaps: an image staged from the opened project
-    // (a template's own arrow) or picked by the user stays what Preview shows and
-    // Save publishes, as the command-line tool does.
-    if (fromProgram) {
-        for (const std::string& staged : StagedFiles)
-            if (IsExistingFile(PreviewFolder() + staged))
-                copied.insert(staged);
-    }
     for (const std::string& name : ResourceFiles) {
-        if (copied.insert(fromProgram ? BareFileName(name) : name).second) {
-            StageFile(fromProgram ? ProgramFilePath(Folders(), name) : source + name);
-        } else {
-            StagedFiles.push_back(BareFileName(name));
+        const ImageSource image = FindImage(
+            *this, name, fromProgram ? ImageSearch::Everywhere : ImageSearch::ProjectOnly);
+        if (image.state == ImageState::Outside) {
+            if (copied.insert(name).second)
+                OutsideFiles.push_back(name);
+            continue;
         }
+        if (copied.insert(name).second && image.state == ImageState::Found) {
+            if (name.find_first_of("/\\") != std::string::npos) {
+                std::error_code ignored;
+                std::filesystem::create_directories(FolderOfPath(preview + name), ignored);
+            }
+            CopyFileReplacing(image.path, preview + name);
+        }
+        StagedFiles.push_back(name);
     }
     scope.Step(50);
     scope.Step(50);
 }
 
 void TkavoAppletAgent::ClearPreviewFolder() {
+    namespace fs = std::filesystem;
     const std::string preview = PreviewFolder();
-    for (const std::string& name : StagedFiles)
-        DeleteFileQuietly(preview + name);
-    StagedFiles.clear();
-    // Removes the folder only when empty: files put there by anyone else survive.
+    const fs::path top = fs::path(preview.substr(0, preview.size() - 1));
     std::error_code ignored;
-    std::filesystem::remove(preview.substr(0, preview.size() - 1), ignored);
+    for (const std::string& name : StagedFiles) {
+        DeleteFileQuietly(preview + name);
+        // Subfolders made for the images go when empty, up to the preview folder.
+        for (fs::path folder = fs::path(preview + name).parent_path();
+             folder.string().size() > top.string().size(); folder = folder.parent_path())
+            if (!fs::remove(folder, ignored))
+                break;
+    }
+    StagedFiles.clear();
+    OutsideFiles.clear();
+    SetProjectFolder({});
+    // Removes the folder only when empty: files put there by anyone else survive.
+    fs::remove(top, ignored);
 }
 
 void TkavoAppletAgent::StagePreview(const std::string& pageText) {

@@ -97,6 +97,12 @@ std::string ReadShownText(const QString& shown, const std::string& previous) {
     return std::string(Trim(platform::EncodeFieldText(shown)));
 }
 
+void ReadControlValue(const QWidget* control, int mode, FieldText& slot) {
+    std::string text(slot.view());
+    ReadControlValue(control, mode, text);
+    slot = text;
+}
+
 void ReadControlValue(const QWidget* control, int mode, std::string& slot) {
     switch (KindOf(control)) {
         case ControlKind::ComboBox: {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <string>
 
+#include "model/field_text.h"
+
 class QSpinBox;
 class QWidget;
 
@@ -47,6 +49,7 @@ inline constexpr const char* kTransparentText = "Transparent";
 // still showing that value gives back its exact bytes, so that viewing a field never
 // changes its encoding. Texts the user typed are written as UTF-8.
 void ReadControlValue(const QWidget* control, int mode, std::string& slot);
+void ReadControlValue(const QWidget* control, int mode, FieldText& slot);
 
 // Shows text in the control. Returns false when the text has no meaning for the
 // control — not an integer for a spin box or an index-mode combo box, not a colour for

@@ -155,6 +155,16 @@ void DesignTreeModel::AppendNodes(const std::vector<int>& levels,
                                   const std::vector<std::string>& captions) {
     if (levels.size() != captions.size())
         throw std::invalid_argument("levels and captions differ in length");
+    AppendLevels(levels);
+}
+
+void DesignTreeModel::AppendItemNodes(const std::vector<int>& levels, const TItemArray& items) {
+    if (levels.size() != items.size())
+        throw std::invalid_argument("levels and items differ in length");
+    AppendLevels(levels);
+}
+
+void DesignTreeModel::AppendLevels(const std::vector<int>& levels) {
     int previous = levels_.back();
     for (const int level : levels) {
         if (level < 1 || level > previous + 1)

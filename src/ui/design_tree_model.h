@@ -57,6 +57,8 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     void ResetToRoot() override;
     void AppendNodes(const std::vector<int>& levels,
                      const std::vector<std::string>& captions) override;
+    // Captions are read from the agent's Items, so none are copied.
+    void AppendItemNodes(const std::vector<int>& levels, const TItemArray& items) override;
 
     // --- positions (absolute indexes) ----------------------------------------
     int PositionOf(const QModelIndex& index) const;  // -1 for an invalid index
@@ -122,6 +124,7 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
 
   private:
     NodeId NewId();
+    void AppendLevels(const std::vector<int>& levels);
     void EnsureShape() const;
     void Invalidate() { shapeValid_ = false; }
     // Swaps the sibling blocks starting at upper and lower (lower follows upper).

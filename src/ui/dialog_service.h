@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFlags>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -36,6 +37,17 @@ class IDialogService {
     // The folder that the following save dialogs start in, for the rest of the run.
     virtual void SetInitialSaveFolder(const QString& folder) { (void)folder; }
 
+    // The next save dialog only opens with path chosen: its folder and its name.
+    virtual void SuggestSaveFile(const QString& path) { (void)path; }
+
+    // A question whose answers are the buttons choices, in that order; returns the
+    // index of the button pressed, -1 for a box closed without one.
+    virtual int AskChoice(QWidget* parent, MessageKind kind, const QString& text,
+                          const QStringList& choices) {
+        (void)parent, (void)kind, (void)text, (void)choices;
+        return -1;
+    }
+
     // The colour dialog, starting from initial; nothing on cancel.
     virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) = 0;
     // The same, telling following each colour the dialog shows while it is open, so that
@@ -45,6 +57,14 @@ class IDialogService {
         const std::function<void(const QColor&)>& following) {
         (void)following;
         return GetColor(parent, initial);
+    }
+
+    // A modal choice of one of entries (the first is offered); returns its index, or
+    // nothing on cancel. A service that asks no one takes the first.
+    virtual std::optional<int> ChooseFromList(QWidget* parent, const QString& title,
+                                              const QString& label, const QStringList& entries) {
+        (void)parent, (void)title, (void)label;
+        return entries.isEmpty() ? std::nullopt : std::optional<int>(0);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "model/errors.h"
 #include "model/safe_file.h"
 #include "publish/file_ops.h"
+#include "publish/image_sources.h"
 #include "publish/program_files.h"
 #include "publish/publish_names.h"
 #include "ui/main_form.h"
@@ -36,14 +37,18 @@ void LivePreviewStage::Write(const BuiltMenu& built, const TkavoAppletAgent& age
         if (StaysInsideFolder(name))
             CopyWhenChanged(FromCorePath(ProgramFilePath(agent.Folders(), name)),
                             FromCorePath(name));
-    const QString preview = FromCorePath(agent.PreviewFolder());
+    // Images as a save would take them now; one found nowhere is taken away, so the
+    // page never shows a picture of a design opened before.
     for (const std::string& name : built.resources) {
-        if (!StaysInsideFolder(name))
+        const ImageSource image = FindImage(agent, name);
+        if (image.state == ImageState::Outside)
             continue;
-        QString source = preview + FromCorePath(BareFileName(name));
-        if (!QFileInfo::exists(source))
-            source = FromCorePath(ProgramFilePath(agent.Folders(), name));
-        CopyWhenChanged(source, FromCorePath(name));
+        if (image.state == ImageState::Found) {
+            CopyWhenChanged(FromCorePath(image.path), FromCorePath(name));
+        } else {
+            copied_.remove(FromCorePath(name));
+            QFile::remove(Folder() + FromCorePath(name));
+        }
     }
     // The page last: whoever loads it finds everything it names in place.
     WriteFileSafely(folder + kPageName, built.snippet);

@@ -23,10 +23,10 @@ class LivePreviewStage {
     QString PagePath() const;
 
     // Writes the built texts and copies what the page links and shows. The images come
-    // from the agent's preview folder (what the user picked, what the open project
-    // brought) and otherwise from the program's own files; files copied before are copied
-    // again only when their source changed. Throws FileIoError when a text cannot be
-    // written.
+    // from where a save takes them (FindImage: the project's folder, the staging, the
+    // program's files), and an image found nowhere is removed; files copied before are
+    // copied again only when their source changed. Throws FileIoError when a text
+    // cannot be written.
     void Write(const BuiltMenu& built, const TkavoAppletAgent& agent);
 
   private:

@@ -1,6 +1,8 @@
 // The live preview on Qt WebEngine: an off-the-record profile of its own without disk
-// cache, a request filter that lets only local files through, and a page that follows
-// no link.
+// cache, a request filter that lets only the staged folder's files through, and a page
+// that follows no link.
+#include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -15,16 +17,26 @@ namespace zarvex::ui {
 
 namespace {
 
-// Local files and the page's own inline data only: no network, whatever the design links.
+// The staged folder's files and the page's own inline data only: no network and no
+// other file, whatever a design links or its script asks for.
 class LocalOnlyInterceptor final : public QWebEngineUrlRequestInterceptor {
   public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void SetFolder(const QString& folder) { folder_ = QDir::cleanPath(folder) + QLatin1Char('/'); }
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        const QString scheme = info.requestUrl().scheme();
-        if (scheme != QLatin1String("file") && scheme != QLatin1String("data") &&
-            scheme != QLatin1String("blob") && scheme != QLatin1String("about"))
+        const QUrl url = info.requestUrl();
+        const QString scheme = url.scheme();
+        if (scheme == QLatin1String("file")) {
+            const QString path = QDir::cleanPath(url.toLocalFile());
+            info.block(folder_.size() < 2 || !path.startsWith(folder_));
+        } else if (scheme != QLatin1String("data") && scheme != QLatin1String("blob") &&
+                   scheme != QLatin1String("about")) {
             info.block(true);
+        }
     }
+
+  private:
+    QString folder_;
 };
 
 // Shows the staged page and stays on it: a clicked menu link is not followed.
@@ -53,7 +65,8 @@ class WebPreviewView final : public LivePreviewView {
         profile_ = new QWebEngineProfile(this);  // no storage name: off the record
         profile_->setHttpCacheType(QWebEngineProfile::NoCache);
         profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        profile_->setUrlRequestInterceptor(new LocalOnlyInterceptor(profile_));
+        interceptor_ = new LocalOnlyInterceptor(profile_);
+        profile_->setUrlRequestInterceptor(interceptor_);
         view_ = new QWebEngineView(this);
         view_->setObjectName("webLivePreview");
         view_->setAccessibleName(tr("Live preview of the menu"));
@@ -79,6 +92,7 @@ class WebPreviewView final : public LivePreviewView {
 
     void Load(const QUrl& page) override {
         restoreScroll_ = page == page_->url() ? page_->scrollPosition() : QPointF();
+        interceptor_->SetFolder(QFileInfo(page.toLocalFile()).absolutePath());
         page_->SetStagedPage(page);
         page_->load(page);
     }
@@ -103,6 +117,7 @@ class WebPreviewView final : public LivePreviewView {
     }
 
     QWebEngineProfile* profile_ = nullptr;
+    LocalOnlyInterceptor* interceptor_ = nullptr;
     QWebEngineView* view_ = nullptr;
     QPointer<PreviewPage> page_;
     QPointF restoreScroll_;

@@ -20,7 +20,12 @@
 
 #include "model/errors.h"
 #include "model/file_helpers.h"
+#include "model/menu_field_checks.h"
+#include "model/recovery_copy.h"
 #include "platform/text_codec.h"
+#include "publish/app_folders.h"
+#include "publish/publish_conflicts.h"
+#include "publish/publish_names.h"
 #include "ui/app_icons.h"
 #include "ui/dialog_service.h"
 #include "ui/live_preview.h"
@@ -71,7 +76,11 @@ QString JoinCommandLine(const QStringList& arguments) {
 TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     : QMainWindow(parent), dialogs_(*setup.dialogs), registerFileType_(setup.registerFileType) {
     setObjectName("TMainForm");
-    agent_.SetFolders(setup.folders);
+    AppFolders folders = setup.folders;
+    if (folders.stagingFolder.empty() && staging_.isValid())
+        folders.stagingFolder = ToCorePath(staging_.path()) + '/';
+    agent_.SetFolders(folders);
+    StartRecovery(setup);
     model_ = new DesignTreeModel(agent_, this);
     model_->SetIcons(AppIcon(AppImage::TreeRoot), AppIcon(AppImage::TreeItem));
     pages_ = new PropertyPages(agent_, dialogs_, this);
@@ -146,6 +155,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     pages_->ForgetArrangement();
     pages_->ArrangePages(false);
     UpdateCommandStates();
+    RestoreLook();
 }
 
 TMainForm::~TMainForm() {
@@ -172,11 +182,14 @@ bool TMainForm::RunCommand(const std::function<void()>& command) {
 
 void TMainForm::MarkChanged() {
     modifiedFlag_ = true;
+    if (recovery_ && !recoveryTimer_->isActive())
+        recoveryTimer_->start();
     RefreshActions();
 }
 
 void TMainForm::MarkUnchanged() {
     modifiedFlag_ = false;
+    DiscardRecoveryCopy();
     RefreshActions();
 }
 
@@ -204,34 +217,83 @@ bool TMainForm::AskToSaveChanges() {
     }
 }
 
-bool TMainForm::Publish(const QString& path) {
+// Files of another design in the folder are replaced only when the author agrees.
+bool TMainForm::ConfirmReplacingOtherDesigns(const std::string& corePath) {
+    std::vector<std::string> own = ownProjects_;
+    own.push_back(corePath);
+    const std::vector<std::string> others = OtherDesignsFiles(
+        FolderOfPath(corePath), BareFileName(corePath), agent_.MenuParameters.MenuName, own);
+    if (others.empty())
+        return true;
+    QString text = tr("Saving here replaces these files of another design:");
+    for (const std::string& file : others)
+        text += "\n" + FromCorePath(BareFileName(file));
+    text += "\n\n" + tr("Replace them?");
+    return dialogs_.ShowMessage(this, MessageKind::Warning, text,
+                                DialogButton::Yes | DialogButton::No) == DialogButton::Yes;
+}
+
+bool TMainForm::Publish(QString& path) {
     const std::string core = ToCorePath(path);
+    if (!ConfirmReplacingOtherDesigns(core))
+        return false;
+    // A design that cannot be built is still the author's work: the project file is
+    // written, the page and scripts are not, and the message says why.
+    // Opening refuses such a file too, so the message asks for the field now.
+    if (const auto fault = FindDesignFault(agent_.MenuParameters, agent_.Items)) {
+        agent_.SaveProjectFile(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
+        dialogs_.ShowMessage(
+            this, MessageKind::Error,
+            platform::DecodeFieldText("Cannot build the menu: " + fault->reason +
+                                      ". Only the project file was saved, and it cannot be "
+                                      "opened again until this field is corrected."),
+            DialogButton::Ok);
+        return true;
+    }
     const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
+    ownProjects_.push_back(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
+    path = FromCorePath(ownProjects_.back());
     // Everything else was published; the user learns which images were not.
+    QStringList parts;
     if (!agent_.UncopiedFiles.empty()) {
         QString text = tr("These files could not be copied: they were found nowhere.");
         for (const std::string& name : agent_.UncopiedFiles)
             text += "\n" + FromCorePath(name);
-        dialogs_.ShowMessage(this, MessageKind::Warning, text, DialogButton::Ok);
+        parts << text;
     }
+    if (!agent_.OutsideFiles.empty()) {
+        QString text = tr("These files were not copied: they lie outside the project folder.");
+        for (const std::string& name : agent_.OutsideFiles)
+            text += "\n" + FromCorePath(name);
+        parts << text;
+    }
+    if (!parts.isEmpty())
+        dialogs_.ShowMessage(this, MessageKind::Warning, parts.join("\n\n"), DialogButton::Ok);
     return published;
 }
 
 bool TMainForm::SaveProject() {
     CommitPages();
+    std::optional<QString> target;
     if (!projectFileName_.isEmpty()) {
-        if (!Publish(projectFileName_))
-            return false;
-        MarkUnchanged();
-        return true;
+        switch (CheckProjectFileBeforeSave()) {
+            case SaveTarget::InPlace:
+                target = projectFileName_;
+                break;
+            case SaveTarget::SaveAs:
+                dialogs_.SuggestSaveFile(projectFileName_);
+                break;
+            case SaveTarget::Stop:
+                return false;
+        }
     }
-    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
-    if (!chosen)
+    if (!target)
+        target = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    if (!target || !Publish(*target))
         return false;
-    if (!Publish(*chosen))
-        return false;
+    projectFileName_ = *target;
+    RememberProjectStamp();
     MarkUnchanged();
-    projectFileName_ = *chosen;
     return true;
 }
 
@@ -289,9 +351,19 @@ void TMainForm::OpenStartupPath(const QString& path) {
 void TMainForm::OpenSequence(const QString& path) {
     const std::string core = ToCorePath(path);
     ReadDesign([&] { agent_.LoadProjectFile(core, *model_); });
+    ownProjects_.push_back(core);
     AddRecentFile(path);
     projectFileName_ = path;
+    RememberProjectStamp();
     FinishLoading(FolderOfPath(core));
+    // A shipped template or sample is never written back: it opens as a new design
+    // with its content, and Save asks where the design goes.
+    for (const QString& shipped : {TemplatesFolder(), DataFilePath(QStringLiteral("samples"))}) {
+        if (IsInsideFolder(core, ToCorePath(shipped))) {
+            projectFileName_.clear();
+            MarkChanged();
+        }
+    }
 }
 
 // The readers change the tree and the records only after the whole file passed, so a
@@ -329,11 +401,13 @@ void TMainForm::Save1Click() {
 
 void TMainForm::Save2Click() {
     CommitPages();
-    const auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
+    auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
     if (!chosen)
         return;
-    Publish(*chosen);
-    projectFileName_ = *chosen;
+    if (Publish(*chosen)) {
+        projectFileName_ = *chosen;
+        RememberProjectStamp();
+    }
 }
 
 void TMainForm::Exit1Click() {
@@ -376,7 +450,7 @@ void TMainForm::ClearPreviewOnExit() {
 
 void TMainForm::FormCloseQuery(bool& canClose) {
     canClose = false;
-    if (!modifiedFlag_) {
+    if (!modifiedFlag_ || endingSession_) {
         ClearPreviewOnExit();
         canClose = true;
         return;
@@ -384,17 +458,11 @@ void TMainForm::FormCloseQuery(bool& canClose) {
     switch (dialogs_.ShowMessage(this, MessageKind::Warning,
                                  tr("Save changes to files before Exit?"),
                                  DialogButton::Yes | DialogButton::No | DialogButton::Cancel)) {
-        case DialogButton::Yes: {
-            CommitPages();
-            if (!projectFileName_.isEmpty()) {
-                canClose = Publish(projectFileName_);
-            } else if (const auto chosen =
-                           dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter))) {
-                canClose = Publish(*chosen);
-            }
+        case DialogButton::Yes:
+            canClose = SaveProject();
             break;
-        }
         case DialogButton::No:
+            DiscardRecoveryCopy();
             canClose = true;
             break;
         default:
@@ -408,9 +476,10 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 void TMainForm::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     RunCommand([&] { FormCloseQuery(canClose); });
-    if (canClose)
+    if (canClose) {
+        SaveLook();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -4,16 +4,20 @@
 // the whole run.
 #pragma once
 
+#include <QDir>
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/applet_agent.h"
+#include "model/file_stamp.h"
 #include "ui/app_services.h"
 #include "ui/design_tree_model.h"
 #include "ui/edit_commands.h"
@@ -22,9 +26,18 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QSessionManager;
+class QTimer;
 class QToolBar;
 class QTreeView;
 class QUndoStack;
+
+namespace zarvex {
+class RecoveryWriter;
+}
+namespace zarvex::exchange {
+struct ImportedDesign;
+}
 
 namespace zarvex::ui {
 
@@ -43,6 +56,10 @@ struct MainFormSetup {
     AppFolders folders;                      // the agent's data and scratch folders
     std::function<void()> registerFileType;  // run at every start; failures are its own
     AppServices services;  // shell, settings store, browser search; the real ones when left out
+    // The recent-files list and recovery copies (app_folders.h); empty: the user's state folder.
+    QString stateFolder;
+    // Names this window's recovery copy, unique among running windows; empty: none are written.
+    QString sessionName;
 };
 
 class TMainForm : public QMainWindow, private IEditHost {
@@ -85,6 +102,11 @@ class TMainForm : public QMainWindow, private IEditHost {
     void ImportMenuStructure1Click();
     void ImportStructureFile(const QString& path);
     void ExportMenuStructure1Click();
+    // Imports and exports of other programs' formats (main_form_exchange.cpp).
+    void ImportFromWebPage1Click();
+    void ImportFromSitemap1Click();
+    void ImportFromJson1Click();
+    void ExportJson1Click();
     void ToolBar1Click();
     void StatusBar2Click();
     void LivePreview1Click();
@@ -148,13 +170,29 @@ class TMainForm : public QMainWindow, private IEditHost {
     // The tip before the link file dialog, when the user has not turned it off.
     void ShowLinkTip();
 
+    // --- other writers, recovery copies and the end of a session (main_form_session.cpp) ---
+    static constexpr int kRecoveryIntervalMs = 30000;
+    // Writes the design into its recovery copy when it has unsaved changes.
+    void WriteRecoveryCopy();
+    // A termination signal: the unsaved design goes into its recovery copy and the
+    // window closes without a question.
+    void EndOnSignal();
+    // The desktop session ends: the close question when the session manager lets
+    // the program ask, else a recovery copy.
+    void CommitSessionData(QSessionManager& manager);
+    // Offers the newest recovery copy that a session left behind; true when the
+    // design was restored from it.
+    bool OfferRecovery();
+    const FileStamp& ProjectStamp() const { return projectStamp_; }
+    QTimer& RecoveryTimer() const { return *recoveryTimer_; }
+
     // --- Build HTML and the code view (main_form_build.cpp) -------------------------
     // Commits the pages and builds the design; the snippet goes into the code view.
     // False, after the message, when there is no item to build.
     bool BuildHTMLCode();
     void BuildHTML1Click();
-    // Refuses, with a message, a menu name that is not a script identifier.
-    bool CheckMenuName();
+    // False, after saying why, when a field of the design cannot be built.
+    bool CheckDesignFields();
     TformHTML& CodeView() const { return *formHTML_; }
     TfrmHelp& HelpWindow() const { return *frmHelp_; }
     AppServiceHost& Services() const { return *services_; }
@@ -174,14 +212,30 @@ class TMainForm : public QMainWindow, private IEditHost {
     // file commands
     bool AskToSaveChanges();  // false: the command must stop
     bool SaveProject();       // the Save command; true when the design was saved
-    bool Publish(const QString& path);
+    // Saves and publishes the design as path; path becomes the project file's
+    // path written (see ProjectFileName). False when the author declined.
+    bool Publish(QString& path);
+    bool ConfirmReplacingOtherDesigns(const std::string& corePath);
     std::optional<QString> ChooseFileToReplaceDesign(const char* filter);
     void OpenSequence(const QString& path);
     void ReadDesign(const std::function<void()>& read);
+    // Adds an imported design's items after the design's own, as one undoable step.
+    void ImportIntoDesign(exchange::ImportedDesign design, const QString& what);
     void FinishLoading(const std::string& folderOfFile);
     void FinishRebuild();
     void FormCloseQuery(bool& canClose);
     void ClearPreviewOnExit();
+    enum class SaveTarget { InPlace, SaveAs, Stop };
+    // Before Save writes the open project file: a read-only file is saved under another
+    // name, and a file changed on disk since it was read or written here is not
+    // overwritten without a question.
+    SaveTarget CheckProjectFileBeforeSave();
+    void RememberProjectStamp();
+    void StartRecovery(const MainFormSetup& setup);
+    void DiscardRecoveryCopy();
+    // The window's geometry, bars and splitter as the last run left them.
+    void RestoreLook();
+    void SaveLook();
 
     // templates, browser, publish and help
     void AttachAuxiliaryWindows(const MainFormSetup& setup);
@@ -215,6 +269,12 @@ class TMainForm : public QMainWindow, private IEditHost {
     void ExpandNode(NodeId node) override;
 
     IDialogService& dialogs_;
+    // Staging private to this window: another window's open, save or exit never
+    // touches the images this one shows and saves.
+    // Project files this window opened or saved: the author's own, never another
+    // design's to ask about.
+    std::vector<std::string> ownProjects_;
+    QTemporaryDir staging_{QDir::tempPath() + QStringLiteral("/zarvex-stage-XXXXXX")};
     TkavoAppletAgent agent_;
     std::function<void()> registerFileType_;
     DesignTreeModel* model_ = nullptr;
@@ -226,6 +286,11 @@ class TMainForm : public QMainWindow, private IEditHost {
     LivePreview* livePreview_ = nullptr;  // the pane beside the pages (live_preview.h)
 
     // window state
+    QString stateFolder_;
+    FileStamp projectStamp_;  // the project file as last read or written here
+    std::unique_ptr<RecoveryWriter> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    bool endingSession_ = false;  // closing without the question
     bool modifiedFlag_ = false;
     QString projectFileName_;
     DesignTreeModel::NodeId currentItemNode_ = DesignTreeModel::kNoNode;

@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "ui/app_icons.h"
@@ -65,10 +66,38 @@ const std::vector<CommandRow>& CommandTable() {
          {},
          &M::ExportMenuStructure1Click,
          nullptr},
+        {"ImportFromWebPage1",
+         "From &Web Page...",
+         "Import the navigation list of a web page as new items",
+         "",
+         {},
+         &M::ImportFromWebPage1Click,
+         nullptr},
+        {"ImportFromSitemap1",
+         "From &Sitemap...",
+         "Import the pages of a sitemap as new items",
+         "",
+         {},
+         &M::ImportFromSitemap1Click,
+         nullptr},
+        {"ImportFromJson1",
+         "From &JSON...",
+         "Import items from the design's JSON form",
+         "",
+         {},
+         &M::ImportFromJson1Click,
+         nullptr},
+        {"ExportJson1",
+         "&JSON...",
+         "Export the design in its JSON form",
+         "",
+         {},
+         &M::ExportJson1Click,
+         nullptr},
         {"Exit1",
          "E&xit",
          "Quit the application; Prompts to save applet",
-         "",
+         "Ctrl+Q",
          {},
          &M::Exit1Click,
          nullptr},
@@ -140,7 +169,7 @@ const std::vector<CommandRow>& CommandTable() {
          &M::WebBrowser1Click,
          nullptr},
         // Help menu
-        {"Topic1", "Help &Topics", "List help topics", "", AppImage::Help, &M::Topic1Click,
+        {"Topic1", "Help &Topics", "List help topics", "F1", AppImage::Help, &M::Topic1Click,
          nullptr},
         {"ViewSample1",
          "View &Sample...",
@@ -254,12 +283,29 @@ struct MenuPlace {
     std::vector<const char*> entries;
 };
 
+// Sub-menus, placed in a menu by their name like a command.
+const std::vector<MenuPlace>& SubMenus() {
+    static const std::vector<MenuPlace> menus = {
+        {"mnitImport", "I&mport", {"ImportFromWebPage1", "ImportFromSitemap1", "ImportFromJson1"}},
+        {"mnitExport", "Expor&t", {"ExportJson1"}},
+    };
+    return menus;
+}
+
+const MenuPlace* SubMenuNamed(const char* name) {
+    for (const MenuPlace& place : SubMenus())
+        if (std::string_view(place.name) == name)
+            return &place;
+    return nullptr;
+}
+
 const std::vector<MenuPlace>& MainMenuLayout() {
     static const std::vector<MenuPlace> menus = {
         {"File1",
          "&File",
          {"New1", "Open1", "Save1", "Save2", "-", "Templet1", "SaveAsTemplate1", "-",
-          "ImportMenuStructure1", "ExportMenuStructure1", "-", kRecentFiles, "-", "Exit1"}},
+          "ImportMenuStructure1", "ExportMenuStructure1", "mnitImport", "mnitExport", "-",
+          kRecentFiles, "-", "Exit1"}},
         {"Edit1", "&Edit", {"Undo1", "Redo1"}},
         {"View1", "&View", {"ToolBar1", "StatusBar2", "LivePreview1"}},
         {"Item1",
@@ -322,6 +368,11 @@ void TMainForm::CreateCommands() {
                 mnitRecentFiles_ = menu->addMenu(tr("&Recent Files"));
                 mnitRecentFiles_->setObjectName(QString::fromLatin1(kRecentFiles));
                 connect(mnitRecentFiles_, &QMenu::triggered, this, &TMainForm::RecentFileClick);
+            } else if (const MenuPlace* sub = SubMenuNamed(entry)) {
+                QMenu* subMenu = menu->addMenu(tr(sub->caption));
+                subMenu->setObjectName(QString::fromLatin1(sub->name));
+                for (const char* command : sub->entries)
+                    subMenu->addAction(Act(QString::fromLatin1(command)));
             } else {
                 menu->addAction(Act(QString::fromLatin1(entry)));
             }

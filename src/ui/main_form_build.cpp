@@ -5,7 +5,8 @@
 #include <QTemporaryDir>
 
 #include "model/errors.h"
-#include "model/forbidden_text.h"
+#include "model/menu_field_checks.h"
+#include "platform/text_codec.h"
 #include "ui/dialog_service.h"
 #include "ui/form_html.h"
 #include "ui/main_form.h"
@@ -28,7 +29,7 @@ bool TMainForm::BuildHTMLCode() {
         return false;
     }
     CommitPages();
-    if (!CheckMenuName())
+    if (!CheckDesignFields())
         return false;
     // The snippet passes through a scratch folder of its own, never the current folder,
     // which may be read-only or shared with another copy of the program; folder and
@@ -45,13 +46,14 @@ bool TMainForm::BuildHTMLCode() {
     return true;
 }
 
-bool TMainForm::CheckMenuName() {
-    if (IsValidMenuName(agent_.MenuParameters.MenuName))
+bool TMainForm::CheckDesignFields() {
+    const auto fault = FindDesignFault(agent_.MenuParameters, agent_.Items);
+    if (!fault)
         return true;
-    dialogs_.ShowMessage(this, MessageKind::Error,
-                         QString::fromLatin1(kMenuNameMessage.data(),
-                                             static_cast<qsizetype>(kMenuNameMessage.size())),
-                         DialogButton::Ok);
+    dialogs_.ShowMessage(
+        this, MessageKind::Error,
+        platform::DecodeFieldText(std::string("Cannot build the menu: ") + fault->reason + "."),
+        DialogButton::Ok);
     return false;
 }
 

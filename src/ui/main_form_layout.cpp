@@ -64,8 +64,11 @@ void TMainForm::CreateCentralArea() {
     trvwDesignPanel_->setModel(model_);
     // The column is as wide as the captions it shows, indentation included, and the tree
     // scrolls sideways: items at deep levels keep their caption and can be selected.
+    // Only the rows in sight are measured: Qt's default lays out the text of a thousand
+    // rows on every change, which alone costs a frame on a large design.
     trvwDesignPanel_->header()->setStretchLastSection(false);
     trvwDesignPanel_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    trvwDesignPanel_->header()->setResizeContentsPrecision(0);
     trvwDesignPanel_->viewport()->installEventFilter(this);
     // An item is dragged with its whole block, before, after or into another item.
     trvwDesignPanel_->setDragEnabled(true);

@@ -1,5 +1,6 @@
 // The "Recent Files" sub-menu over the list file of settings/recent_files.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 
@@ -14,7 +15,7 @@ const char* const kRecentPathProperty = "recentPath";
 }
 
 QString TMainForm::RecentFilesPath() const {
-    return FromCorePath(agent_.ProgramFolder() + recent::kFileName);
+    return stateFolder_ + QLatin1Char('/') + FromCorePath(recent::kFileName);
 }
 
 void TMainForm::RebuildRecentFilesMenu() {
@@ -42,6 +43,7 @@ void TMainForm::RebuildRecentFilesMenu() {
 
 void TMainForm::AddRecentFile(const QString& path) {
     try {
+        QDir().mkpath(stateFolder_);
         if (recent::Add(ToCorePath(RecentFilesPath()), ToCorePath(path)))
             RebuildRecentFilesMenu();
     } catch (const FileIoError&) {

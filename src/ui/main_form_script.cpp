@@ -64,7 +64,7 @@ void TMainForm::Preview1Click() {
 
 void TMainForm::Publish1Click() {
     CommitPages();
-    if (!CheckMenuName())
+    if (!CheckDesignFields())
         return;
     {
         // The build names the scripts after the current menu name; its snippet and

@@ -364,8 +364,8 @@ void PropertyPages::TrackEdits() {
     // Each bound field whose control differs from what was last shown is an edit.
     const auto collect = [&](bool ofItem, const auto& bindings, const auto& shown, auto& last) {
         for (const auto& row : bindings) {
-            const std::string& now = Field(shown, row.field);
-            std::string& before = Field(last, row.field);
+            const auto& now = Field(shown, row.field);
+            auto& before = Field(last, row.field);
             if (now == before)
                 continue;
             edits.push_back({ofItem, static_cast<int>(row.field), before, now, refusing_});

@@ -1,9 +1,13 @@
 #include "ui/qt_dialog_service.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <utility>
 
 namespace zarvex::ui {
 
@@ -34,10 +38,13 @@ QString Title(MessageKind kind) {
 }
 
 std::optional<QString> RunFileDialog(QWidget* parent, const QString& filter,
-                                     QFileDialog::AcceptMode mode, const QString& folder) {
+                                     QFileDialog::AcceptMode mode, const QString& folder,
+                                     const QString& suggested = {}) {
     QFileDialog dialog(parent);
     if (!folder.isEmpty())
         dialog.setDirectory(folder);
+    if (!suggested.isEmpty())
+        dialog.selectFile(suggested);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -101,7 +108,19 @@ std::optional<QString> QtDialogService::GetOpenFileName(QWidget* parent, const Q
 }
 
 std::optional<QString> QtDialogService::GetSaveFileName(QWidget* parent, const QString& filter) {
-    return RunFileDialog(parent, filter, QFileDialog::AcceptSave, initialSaveFolder_);
+    const QString suggested = std::exchange(suggestedSaveFile_, QString());
+    return RunFileDialog(parent, filter, QFileDialog::AcceptSave, initialSaveFolder_, suggested);
+}
+
+int QtDialogService::AskChoice(QWidget* parent, MessageKind kind, const QString& text,
+                               const QStringList& choices) {
+    QMessageBox box(IconOf(kind), Title(kind), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons.append(box.addButton(choice, QMessageBox::AcceptRole));
+    box.addButton(QMessageBox::Cancel);
+    box.exec();
+    return static_cast<int>(buttons.indexOf(box.clickedButton()));
 }
 
 std::optional<QColor> QtDialogService::GetColorFollowing(
@@ -122,6 +141,22 @@ std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& i
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
+}
+
+std::optional<int> QtDialogService::ChooseFromList(QWidget* parent, const QString& title,
+                                                   const QString& label,
+                                                   const QStringList& entries) {
+    QInputDialog dialog(parent);
+    dialog.setObjectName("dlgChooseFromList");
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setComboBoxItems(entries);
+    dialog.setComboBoxEditable(false);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype index = entries.indexOf(dialog.textValue());
+    return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
 }  // namespace zarvex::ui

@@ -17,10 +17,16 @@ class QtDialogService final : public IDialogService {
     std::optional<QColor> GetColorFollowing(
         QWidget* parent, const QColor& initial,
         const std::function<void(const QColor&)>& following) override;
+    std::optional<int> ChooseFromList(QWidget* parent, const QString& title, const QString& label,
+                                      const QStringList& entries) override;
     void SetInitialSaveFolder(const QString& folder) override { initialSaveFolder_ = folder; }
+    void SuggestSaveFile(const QString& path) override { suggestedSaveFile_ = path; }
+    int AskChoice(QWidget* parent, MessageKind kind, const QString& text,
+                  const QStringList& choices) override;
 
   private:
     QString initialSaveFolder_;
+    QString suggestedSaveFile_;
 };
 
 // "Desc (*.a)|*.a|Any (*.*)|*.*" as Qt name filters: "Desc (*.a)", "Any (*.*)".

@@ -1,7 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 #include "support/cli_runner.h"
@@ -91,9 +96,78 @@ TEST_F(CliPublishTest, PublishesBesideTheProjectUnderItsOwnOrAChosenName) {
     ASSERT_EQ(r.status, 0) << r.err;
     const auto after = Snapshot(folder);
     EXPECT_EQ(after.size(), before.size() + 3);
-    EXPECT_EQ(after.at("Top.zarvex"), before.at("shop.zarvex"));
+    EXPECT_EQ(after.at("Top.ZARVEX"), before.at("shop.zarvex")) << "exactly the name chosen";
     EXPECT_EQ(after.at("Top.html"), before.at("shop.html"));
     EXPECT_TRUE(after.count("Top_PublishReport.txt"));
+}
+
+// Designs that share a folder keep their files: a publish that would replace
+// another design's project file, page, stylesheet or script is refused before
+// anything is written, unless --force says so.
+TEST_F(CliPublishTest, FilesOfAnotherDesignAreReplacedOnlyWithForce) {
+    const fs::path site = CopyDesign("three_levels");
+    const std::string shop = (site / "shop.zarvex").string();
+    ASSERT_EQ(RunCli({"publish", shop}).status, 0);
+    ASSERT_EQ(RunCli({"publish", shop}).status, 0) << "its own files are the design's to replace";
+    fs::create_directories(dir_ / "b");
+    fs::copy_file(shop, dir_ / "b" / "other.zarvex");  // the same menu name
+    const std::string other = (dir_ / "b" / "other.zarvex").string();
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string named;
+    };
+    const std::vector<Case> cases = {
+        {{"publish", other, "--to", site.string()}, "ShopMenu.css"},
+        {{"publish", shop, "--name", "other.2", "--to", (dir_ / "b").string()}, "other.html"},
+        {{"publish", other, "--to", site.string(), "--name", "shop.zarvex"}, "shop.zarvex"},
+    };
+    WriteBytes(dir_ / "b" / "other.html", "the other design's page");
+    const auto before = Snapshot(dir_);
+    for (const Case& c : cases) {
+        const CliResult r = RunCli(c.args);
+        EXPECT_EQ(r.status, 1) << c.named;
+        EXPECT_THAT(r.err, HasSubstr(c.named + ": belongs to another design")) << r.err;
+        EXPECT_EQ(Snapshot(dir_), before) << c.named;
+    }
+    std::vector<std::string> forced = cases[0].args;
+    forced.push_back("--force");
+    const CliResult r = RunCli(forced);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(site / "other.zarvex"));
+}
+
+// A file that is there but cannot be read is a failure with the system's reason,
+// never "not found"; --strict names why each image fails.
+TEST_F(CliPublishTest, AnImageThatCannotBeReadFailsThePublishWithTheReason) {
+    const fs::path folder = CopyDesign("three_levels");
+    fs::remove(folder / "home.gif");
+    fs::create_directory(folder / "home.gif");
+    const CliResult r =
+        RunCli({"publish", (folder / "shop.zarvex").string(), "--to", (dir_ / "out").string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("home.gif: Is a directory"));
+    EXPECT_THAT(r.err, Not(HasSubstr("not found")));
+    EXPECT_FALSE(fs::exists(dir_ / "out"));
+
+    // The subfolder of an icon is blocked by a file in the target.
+    const fs::path design = CopyDesign("shared_and_missing_icons");
+    fs::create_directories(dir_ / "blocked");
+    WriteBytes(dir_ / "blocked" / "img", "a file");
+    const CliResult blocked = RunCli(
+        {"publish", (design / "icons.zarvex").string(), "--to", (dir_ / "blocked").string()});
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_THAT(blocked.err, HasSubstr((dir_ / "blocked" / "img").string() + ": "));
+    EXPECT_EQ(FileNames(dir_ / "blocked"), std::vector<std::string>{"img"});
+
+    std::string project = ReadBytes(design / "icons.zarvex");
+    project.replace(project.find("nowhere.gif"), 11, "star.gif");
+    WriteBytes(design / "icons.zarvex", project);
+    const CliResult outside = RunCli({"publish", (design / "icons.zarvex").string(), "--to",
+                                      (dir_ / "strict").string(), "--strict"});
+    EXPECT_EQ(outside.status, 1);
+    EXPECT_THAT(outside.err,
+                HasSubstr("../three_levels/home.gif: lies outside the project folder\n"));
 }
 
 TEST_F(CliPublishTest, IconsArePublishedOnceIntoTheirSubfolderNeverFromOutsideMissingOnesWarn) {
@@ -156,10 +230,11 @@ TEST_F(CliPublishTest, AFailedBuildLeavesAnEarlierPublishUntouched) {
     const auto before = Snapshot(out);
     const fs::path broken =
         fs::path(ZARVEX_TEST_DATA_DIR) / "cli" / "broken" / "bad_border_style.zarvex";
-    const CliResult r = RunCli({"publish", broken.string(), "--to", out.string(), "--name", "bad"});
+    const CliResult r =
+        RunCli({"publish", broken.string(), "--to", out.string(), "--name", "bad", "--force"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "zarvex-cli: " + broken.string() +
-                         ": BorderStyle: 'solid' is not a valid integer value\n");
+                         ":12: BorderStyle: 'solid' is not the number of a list entry (-1 to 9)\n");
     EXPECT_EQ(Snapshot(out), before);
 }
 
@@ -171,6 +246,33 @@ TEST_F(CliPublishTest, ATargetThatCannotBeCreatedIsNamed) {
     EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.err, StartsWith("zarvex-cli: " + target.string() + ": "));
     EXPECT_EQ(Snapshot(dir_).size(), 1u);
+}
+
+// SIGINT, SIGTERM or SIGHUP end the tool as the signal does, with its scratch
+// folder gone. The project is a pipe that nobody writes, so the tool is caught
+// waiting with its scratch folder made.
+TEST_F(CliPublishTest, ASignalEndsTheToolWithItsScratchFolderRemoved) {
+    const fs::path fifo = dir_ / "waiting.zarvex";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const fs::path tmp = dir_ / ("tmp" + std::to_string(signal));
+        fs::create_directories(tmp);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setenv("TMPDIR", tmp.c_str(), 1);
+            ::execl(ZARVEX_CLI_PATH, ZARVEX_CLI_PATH, "publish", fifo.c_str(), "--to",
+                    (dir_ / "out").c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        for (int wait = 0; wait < 500 && fs::is_empty(tmp); ++wait)
+            ::usleep(10000);
+        ASSERT_FALSE(fs::is_empty(tmp)) << "the tool made no scratch folder";
+        ::kill(child, signal);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_TRUE(fs::is_empty(tmp)) << signal;
+    }
 }
 
 }  // namespace

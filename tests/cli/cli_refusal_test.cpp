@@ -13,6 +13,7 @@
 #include "support/cli_runner.h"
 #include "support/files.h"
 #include "support/scratch_folder.h"
+#include "version.h"
 
 namespace zarvex::testing {
 namespace {
@@ -42,8 +43,19 @@ const Refusal kRefusals[] = {
      "This file wasn't saved by Zarvex 1.0, open failed!"},
     {"level_jump.zarvex", "publish", ":16", "level 2 follows level 0"},
     {"level_not_integer.zarvex", "report", ":16", "'x' is not a valid integer value"},
-    {"bad_border_style.zarvex", "publish", "", "'solid' is not a valid integer value"},
-    {"bad_border_style.zarvex", "report", "", "'solid' is not a valid integer value"},
+    {"bad_border_style.zarvex", "publish", ":12", "BorderStyle: 'solid' is not the number of"},
+    {"bad_border_style.zarvex", "report", ":12", "BorderStyle: 'solid' is not the number of"},
+    {"script_in_delay.zarvex", "publish", ":12",
+     "DelayClose: '100);alert(1);(0' is not a whole number from -9999 to 9999"},
+    {"menu_name_of_the_window.zarvex", "html", ":12",
+     "MenuName: 'location' would take the place of \"location\""},
+    {"markup_in_target.zarvex", "export-gms", ":15", "item 1, Target: '_self\" onclick="},
+    // A settings file is checked as a project file is, before anything is written.
+    {"empty_delay.settings", "import-gms", ":1", "DelayClose: '' is not a whole number"},
+    {"script_in_orientation.settings", "import-gms", ":3",
+     "Orientation: '0,alert(1)' is not the number of a list entry"},
+    {"reserved_menu_name.settings", "import-gms", ":1",
+     "MenuName: 'class' is a word the script language keeps for itself"},
     {"missing.zarvex", "publish", "", "No such file or directory"},
     {"empty.gms", "import-gms", "", "the file is empty"},
     {"format_name_other_case.gms", "import-gms", ":8",
@@ -77,6 +89,10 @@ TEST_P(CliRefusalTest, SaysWhichFileAndWhyAndWritesNothing) {
         args.push_back((out_ / "tree").string());
     if (c.command == "import-gms")
         args.push_back((out_ / "menu.zarvex").string());
+    if (input.extension() == ".settings") {
+        args[1] = (kBroken / ".." / "good" / "three_levels.gms").string();
+        args.insert(args.end(), {"--settings", input.string()});
+    }
 
     const CliResult r = RunCli(args);
     EXPECT_EQ(r.status, 1);
@@ -99,7 +115,7 @@ TEST(CliUsageTest, HelpAndVersionSucceed) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     const CliResult version = RunCli({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "zarvex-cli 1.0\n");
+    EXPECT_EQ(version.out, std::string("zarvex-cli ") + kVersionText + "\n");
 }
 
 TEST(CliUsageTest, CommandLinesItDoesNotUnderstandFailWithOneLine) {

@@ -1,7 +1,8 @@
 // One folder per case under data/golden: the design (design.zarvex, and
 // linked_files.txt where the case replaces the linked file list) and the files a
 // build must produce, byte for byte. ZARVEX_UPDATE_GOLDEN=1 rewrites the expected
-// files from the current output; review the difference before keeping it.
+// files from the current output; review the difference before keeping it. A design
+// that must be refused expects refused.txt instead: the message, its folder left out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,10 +58,18 @@ TLinkedFileInfoArray ReadLinkedFiles(const std::string& path) {
 std::map<std::string, std::string> BuildCase(const fs::path& caseFolder,
                                              const ScratchFolder& scratch) {
     testing::BuildFixture fx(scratch);
-    fx.agent.LoadProjectFile((caseFolder / "design.zarvex").string(), fx.tree);
-    if (fs::exists(caseFolder / "linked_files.txt"))
-        fx.agent.LinkedFiles = ReadLinkedFiles((caseFolder / "linked_files.txt").string());
-    fx.agent.BuildCode(scratch.File(kPageName));
+    try {
+        fx.agent.LoadProjectFile((caseFolder / "design.zarvex").string(), fx.tree);
+        if (fs::exists(caseFolder / "linked_files.txt"))
+            fx.agent.LinkedFiles = ReadLinkedFiles((caseFolder / "linked_files.txt").string());
+        fx.agent.BuildCode(scratch.File(kPageName));
+    } catch (const std::exception& e) {
+        std::string message = e.what();
+        const std::string folder = (caseFolder / "").string();
+        if (message.rfind(folder, 0) == 0)
+            message.erase(0, folder.size());
+        return {{"refused.txt", message + "\n"}};
+    }
     auto produced = FilesIn(fx.programFolder);
     produced[kPageName] = ReadWholeFile(scratch.File(kPageName));
     return produced;

@@ -85,7 +85,7 @@ TEST(ShippedTemplates, AreReadableUsableAndCarryTheirOwnImages) {
         bool icons = false;
         for (const TItemData& item : agent.Items) {
             SCOPED_TRACE(item.Text);
-            for (const std::string* text : {&item.Text, &item.Link, &item.ToolTip, &item.Icon})
+            for (const FieldText* text : {&item.Text, &item.Link, &item.ToolTip, &item.Icon})
                 EXPECT_TRUE(ForbiddenTextMessages(*text, kFieldSeparator).empty()) << *text;
             if (item.Level == "0") {
                 EXPECT_EQ(item.ToolTip, "") << "the editor has no tooltip for a top-level item";
@@ -93,7 +93,7 @@ TEST(ShippedTemplates, AreReadableUsableAndCarryTheirOwnImages) {
             EXPECT_TRUE(item.Link.empty() || item.Link.front() == '#') << item.Link;
             if (!Trim(item.Icon).empty()) {
                 icons = true;
-                EXPECT_TRUE(fs::is_regular_file(folder / item.Icon)) << item.Icon;
+                EXPECT_TRUE(fs::is_regular_file(folder / item.Icon.view())) << item.Icon;
             }
         }
         vertical += m.Orientation == "1";

@@ -8,6 +8,7 @@
 
 #include "file_format_helpers.h"
 #include "model/errors.h"
+#include "model/project_file.h"
 
 namespace zarvex {
 namespace {
@@ -74,6 +75,26 @@ std::string WithItemFlood(Reader reader, const std::string& line, int count) {
            (reader == Reader::Project ? "</Item_Parameters>\r\n" : "</Structure_Description>\r\n");
 }
 
+// A sound project file of one item (parameters on line 12, the item on line 15)
+// with one field changed: change(menu, item).
+template <typename Change>
+std::string WithField(Change change) {
+    TAppletData menu = DefaultAppletData();
+    TItemData item = NewItemRecord();
+    item.Level = "0";
+    change(menu, item);
+    NullProgress progress;
+    return FormatProjectText(menu, {item}, progress);
+}
+
+std::string WithMenuField(AppletField field, const std::string& value) {
+    return WithField([&](TAppletData& m, TItemData&) { Field(m, field) = value; });
+}
+
+std::string WithItemField(ItemField field, const std::string& value) {
+    return WithField([&](TAppletData&, TItemData& i) { Field(i, field) = value; });
+}
+
 std::vector<BrokenCase> Cases() {
     const auto P = Reader::Project;
     const auto S = Reader::Structure;
@@ -103,9 +124,43 @@ std::vector<BrokenCase> Cases() {
          "the first item has level 1", 15},
         {"ProjectNegativeLevel", P, Stored("negative_level.zarvex"), "level -1 is negative", 16},
         {"ProjectSeparatorRun", P, WithSeparatorRun(P), "the item has no level", 15},
-        {"ProjectItemFlood", P, WithItemFlood(P, "#$@#$@#$@#$@#$@#$@0\r\n", 300000),
-         "more items than a file of", 15},
+        {"ProjectItemFlood", P, WithItemFlood(P, "0\r\n", 700000), "more items than a file of", 15},
         {"ProjectBinaryNoise", P, BinaryNoise(), kProjectRefused, 507},
+        // Fields that reach the script, the stylesheet or the page other than as HTML.
+        {"ProjectScriptInDelay", P, WithMenuField(AppletField::DelayClose, "100);alert(1);(0"),
+         "DelayClose: '100);alert(1);(0' is not a whole number from -9999 to 9999", 12},
+        {"ProjectEmptyDelay", P, WithMenuField(AppletField::DelayClose, ""), "DelayClose: ''", 12},
+        {"ProjectOctalDelay", P, WithMenuField(AppletField::DelayClose, "010"), "DelayClose: '010'",
+         12},
+        {"ProjectDelayBeyondTheWindow", P, WithMenuField(AppletField::DelayClose, "10000"),
+         "DelayClose: '10000'", 12},
+        {"ProjectScriptInOrientation", P, WithMenuField(AppletField::Orientation, "0,alert(1)"),
+         "Orientation: '0,alert(1)' is not the number of a list entry (-1 to 1)", 12},
+        {"ProjectMarkupInIconWidth", P,
+         WithMenuField(AppletField::IconWidth, "16\" onerror=\"alert(1)"), "IconWidth: '16\"", 12},
+        {"ProjectNegativePadding", P, WithMenuField(AppletField::PaddingLeft, "-1"),
+         "PaddingLeft: '-1' is not a whole number from 0 to 9999", 12},
+        {"ProjectFlagNotABit", P, WithMenuField(AppletField::ClickToOpen, "true"),
+         "ClickToOpen: 'true' is neither 0 nor 1", 12},
+        {"ProjectColourName", P, WithMenuField(AppletField::TextColor, "red"),
+         "TextColor: 'red' is not a colour", 12},
+        {"ProjectRuleInFontFamily", P,
+         WithMenuField(AppletField::FontFamily, "a;}body{display:none"),
+         "FontFamily: 'a;}body{display:none' is not a list of font names", 12},
+        {"ProjectMarkupInMenuName", P, WithMenuField(AppletField::MenuName, "<b>M</b>"),
+         "MenuName: '<b>M</b>' is not a script name", 12},
+        {"ProjectReservedMenuName", P, WithMenuField(AppletField::MenuName, "default"),
+         "MenuName: 'default' is a word the script language keeps for itself", 12},
+        {"ProjectMenuNameOfTheWindow", P, WithMenuField(AppletField::MenuName, "location"),
+         "MenuName: 'location' would take the place of \"location\"", 12},
+        {"ProjectMenuNameOfTheScript", P, WithMenuField(AppletField::MenuName, "Velmo"),
+         "would take the place of \"Velmo\"", 12},
+        {"ProjectShortParameterLine", P, Stored("short_parameter_line.zarvex"),
+         "ShowTooltips: '' is neither 0 nor 1", 14},
+        {"ProjectMarkupInTarget", P, WithItemField(ItemField::Target, "x\" onclick=\"alert(1)"),
+         "item 1, Target: 'x\" onclick=", 15},
+        {"ProjectMarkupInIcon", P, WithItemField(ItemField::Icon, "a.gif\" onerror=\"alert(1)"),
+         "item 1, Icon: 'a.gif\"", 15},
         {"ProjectWebPageBadValue", P, Stored("web_page_bad_value.zarvex"),
          "the web page choice OpenDelay=-5 has a value it cannot take", 38},
         {"ProjectWebPageUnended", P, Stored("web_page_unended.zarvex"), incomplete + "</Web_Page>",
@@ -131,8 +186,10 @@ std::vector<BrokenCase> Cases() {
          "the first item has level 3", 14},
         {"StructureNegativeLevel", S, Stored("negative_level.gms"), "level -2 is negative", 15},
         {"StructureSeparatorRun", S, WithSeparatorRun(S), "the item has no level", 14},
-        {"StructureItemFlood", S, WithItemFlood(S, "0\n", 100000), "more items than a file of", 14},
+        {"StructureItemFlood", S, WithItemFlood(S, "0\n", 1000000), "more items than a file of",
+         14},
         {"StructureBinaryNoise", S, BinaryNoise(), kStructureRefused, 507},
+        {"StructureMarkupInIcon", S, Stored("markup_in_icon.gms"), "item 2, Icon: 'x.gif\"", 15},
     };
 }
 

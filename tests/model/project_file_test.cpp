@@ -199,15 +199,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProjectGolden,
                          ::testing::ValuesIn(testing::GoldenCaseNames(kData / "project_golden")),
                          [](const auto& info) { return info.param; });
 
-TEST(ProjectFile, ReadsTheVersionAndSplitsShortLines) {
+TEST(ProjectFile, ReadsTheVersionAndSplitsFieldsBySeparator) {
+    // A short parameter line leaves fields empty that no control can show: the broken
+    // file table holds it.
+    std::string parameters;
+    for (const auto& f : kAppletFields)
+        parameters += std::string(f.name == "MenuName" ? "Only" : f.defaultText) + "#$@";
     const std::string ok =
         "<Product_Name>\r\nTarvessa\r\n<Product_Version>\r\n0.9 beta\r\n"
-        "<Applet_Parameters>\r\nOnly#$@\r\n<Item_Parameters>\r\n</Item_Parameters>\r\n";
+        "<Applet_Parameters>\r\n" +
+        parameters + "ignored\r\n<Item_Parameters>\r\n</Item_Parameters>\r\n";
     const ProjectFileContent c = ParseProjectText(ok, "f");
     EXPECT_EQ(c.version, "0.9 beta");
     EXPECT_EQ(c.parameters.MenuName, "Only");
-    EXPECT_EQ(c.parameters.UseLocalPaths, "");
-    EXPECT_EQ(c.parameters.FontFamily, "");
+    EXPECT_EQ(c.parameters.UseLocalPaths, "0");
+    EXPECT_EQ(c.parameters.FontFamily, "tahoma, verdana, sans-serif");
     EXPECT_TRUE(c.items.empty());
 }
 

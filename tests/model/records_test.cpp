@@ -97,6 +97,32 @@ TEST(Records, NewItemRecordAndListConversions) {
     EXPECT_EQ(shortRead.UseLocalPaths, "");
 }
 
+// Item fields keep their bytes across the inline and heap forms, through copies, moves
+// and assignment from themselves.
+TEST(Records, FieldTextKeepsEveryLengthAndByte) {
+    for (std::size_t n = 0; n <= 20; ++n) {
+        std::string text(n, 'x');
+        if (n > 0)
+            text[n - 1] = '\0';  // bytes, not C strings
+        FieldText field = std::string_view(text);
+        EXPECT_EQ(field.size(), n);
+        EXPECT_EQ(field.empty(), n == 0);
+        EXPECT_EQ(field, std::string_view(text));
+        FieldText copy = field;
+        const FieldText& same = copy;
+        copy = same;
+        EXPECT_EQ(copy, std::string_view(text));
+        copy = same.view().substr(n / 2);  // from its own bytes
+        EXPECT_EQ(copy, std::string_view(text).substr(n / 2));
+        FieldText moved = std::move(field);
+        EXPECT_EQ(moved.view(), std::string_view(text));
+        EXPECT_TRUE(field.empty());
+    }
+    EXPECT_EQ(sizeof(FieldText), sizeof(void*));
+    EXPECT_EQ(FieldText("Item") + " and " + FieldText("a longer caption"),
+              "Item and a longer caption");
+}
+
 TEST(Records, SeparatorTextIsTrimmedAndCaseFree) {
     EXPECT_TRUE(IsSeparatorText("separator"));
     EXPECT_TRUE(IsSeparatorText(" SePaRaToR \t"));

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -5,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 
@@ -53,6 +55,58 @@ TEST_F(SafeFileTest, AFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
     }
     EXPECT_EQ(ReadWholeFile(p), "old content");
     EXPECT_EQ(FileCount(), 1u);
+}
+
+// Written in place (a second name, or a folder that takes no new file), a full disk
+// never leaves a file that is neither the old nor the new one.
+TEST_F(SafeFileTest, AnInPlaceWriteThatFailsLeavesTheOldText) {
+    const std::string p = (dir_ / "linked.zarvex").string();
+    WriteFileSafely(p, "old");
+    fs::create_hard_link(p, dir_ / "second.zarvex");
+    const std::string longer(4096, 'n');
+    struct Case {
+        const char* what;
+        long long bytes;  // what the disk takes: the temporary file, and a little more
+        bool reservation;
+    };
+    for (const Case c :
+         {Case{"reserved ahead", 4096 + 10, true}, Case{"no reservation", 4096 + 10, false}}) {
+        WriteFaults fullDisk(c.bytes);
+        fullDisk.noReservation = !c.reservation;
+        try {
+            WriteFileSafely(p, longer, &fullDisk);
+            ADD_FAILURE() << c.what << ": the write should have failed";
+        } catch (const FileIoError& e) {
+            EXPECT_THAT(e.what(), ::testing::HasSubstr(
+                                      p + ": No space left on device; the file was left as it was"))
+                << c.what;
+        }
+        EXPECT_EQ(ReadWholeFile(p), "old") << c.what;
+        EXPECT_EQ(ReadWholeFile((dir_ / "second.zarvex").string()), "old") << c.what;
+        EXPECT_EQ(FileCount(), 2u) << c.what;
+    }
+}
+
+// A writer killed before it finished leaves its temporary file; the next write of
+// the same target removes it, but never one of a writer that is still running.
+TEST_F(SafeFileTest, AWriteRemovesTheTemporaryFilesOfKilledWriters) {
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    auto temporary = [&](pid_t pid, const char* target) {
+        char name[128];
+        std::snprintf(name, sizeof name, ".%s.~%lx-3", target, static_cast<unsigned long>(pid));
+        WriteFileSafely((dir_ / name).string(), "left over");
+        return std::string(name);
+    };
+    const std::string stale = temporary(gone, "menu.zarvex");
+    const std::string running = temporary(1, "menu.zarvex");
+    const std::string otherTarget = temporary(gone, "menu.html");
+    WriteFileSafely((dir_ / "menu.zarvex").string(), "saved");
+    EXPECT_FALSE(fs::exists(dir_ / stale));
+    EXPECT_TRUE(fs::exists(dir_ / running));
+    EXPECT_TRUE(fs::exists(dir_ / otherTarget));
 }
 
 TEST_F(SafeFileTest, AnAbandonedWriterLeavesNothing) {

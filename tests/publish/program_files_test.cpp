@@ -23,26 +23,5 @@ TEST_F(ProgramFilesTest, ScratchFirstThenShippedData) {
     EXPECT_EQ(ProgramFilePath(f, "absent.gif"), f.programFolder + "absent.gif");
 }
 
-TEST_F(ProgramFilesTest, AWritableDataFolderIsAlsoTheScratchFolder) {
-    const AppFolders f = ResolveAppFolders(data_.string());
-    EXPECT_EQ(f.dataFolder, data_.string() + "/");
-    EXPECT_EQ(f.programFolder, f.dataFolder);
-}
-
-TEST_F(ProgramFilesTest, AnUnwritableDataFolderSendsScratchToThePerUserFolder) {
-    const char* old = std::getenv("XDG_DATA_HOME");
-    const std::string saved = old ? old : "";
-    ::setenv("XDG_DATA_HOME", root_.c_str(), 1);
-    const AppFolders f = ResolveAppFolders("/proc");  // not writable, even for root
-    if (old) {
-        ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_DATA_HOME");
-    }
-    EXPECT_EQ(f.dataFolder, "/proc/");
-    EXPECT_EQ(f.programFolder, (root_ / "zarvex").string() + "/");
-    EXPECT_TRUE(fs::is_directory(root_ / "zarvex"));
-}
-
 }  // namespace
 }  // namespace zarvex::testing

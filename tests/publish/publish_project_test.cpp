@@ -14,12 +14,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(PublishBaseNameTest, DropsTheExtensionWithEveryOccurrenceOfIt) {
-    EXPECT_EQ(PublishBaseName("menu.zarvex"), "menu");
-    EXPECT_EQ(PublishBaseName("menu.ZARVEX"), "menu");
-    EXPECT_EQ(PublishBaseName("menu"), "menu");
-    EXPECT_EQ(PublishBaseName("my.menu.zarvex"), "my.menu");
-    EXPECT_EQ(PublishBaseName("a.Zarvex.b.zarvex"), "a.b");
+// The project file is exactly the one opened or chosen; the page and report take
+// the name without its last extension, and only that.
+TEST(PublishNamesTest, TheProjectFileIsTheNameGivenAndTheBaseDropsOnlyTheLastExtension) {
+    const std::pair<const char*, std::pair<const char*, const char*>> cases[] = {
+        {"menu.zarvex", {"menu.zarvex", "menu"}},
+        {"Upper.ZARVEX", {"Upper.ZARVEX", "Upper"}},
+        {"menu", {"menu.zarvex", "menu"}},
+        {"menu.bak", {"menu.bak", "menu"}},
+        {"site v1.2", {"site v1.2", "site v1"}},
+        {"a.Zarvex.b.zarvex", {"a.Zarvex.b.zarvex", "a.Zarvex.b"}},
+    };
+    for (const auto& [given, expected] : cases) {
+        EXPECT_EQ(ProjectFileName(given), expected.first) << given;
+        EXPECT_EQ(PublishBaseName(given), expected.second) << given;
+    }
 }
 
 TEST(StaysInsideFolderTest, RefusesAbsoluteNamesAndParentSteps) {
@@ -56,7 +65,10 @@ TEST_F(PublishProjectTest, ANameWithOrWithoutExtensionPublishesTheSameFiles) {
     fs::remove_all(project_);
     fs::create_directories(project_);
     agent_.PublishProject(Folder(project_), "menu.ZARVEX");
-    EXPECT_EQ(FilesIn(project_), DefaultPublishedFiles("menu"));
+    auto upper = DefaultPublishedFiles("menu");
+    upper.erase("menu.zarvex");
+    upper.insert("menu.ZARVEX");
+    EXPECT_EQ(FilesIn(project_), upper);
 }
 
 TEST_F(PublishProjectTest, ANewDesignSavedBeforeAnyPreviewStillPublishesItsImages) {
@@ -101,23 +113,106 @@ TEST_F(PublishProjectTest, ADuplicateImageIsPublishedOnceAndAMissingOneIsLeftOut
     EXPECT_EQ(report.find("arrowr.gif"), report.rfind("arrowr.gif"));
 }
 
+// A design received from someone else never makes a publish read outside its
+// project folder: not by a parent step, an absolute name or a link.
 TEST_F(PublishProjectTest, ImageNamesNeverReachOutsideTheProjectFolder) {
     fs::create_directories(project_ / "icons");
-    fs::create_directories(project_ / "out");
-    const fs::path inner = project_ / "out";
-    AddItem(0, "Up", "../escape.gif");
+    const fs::path out = root_ / "out";
+    fs::create_directories(out);
+    WriteFile(root_ / "secret", "private key");
+    fs::create_symlink(root_ / "secret", project_ / "linked.gif");
+    WriteFile(project_ / "icons" / "in.gif", "in");
+    const std::string absolute = (root_ / "secret").string();
+    AddItem(0, "Up", "../secret");
+    AddItem(0, "Abs", absolute);
+    AddItem(0, "Link", "linked.gif");
     AddItem(0, "Sub", "icons/in.gif");
-    WriteFile(project_ / "escape.gif", "original");
-    WriteFile(root_ / "escape.gif", "staged");
-    WriteFile(project_ / "in.gif", "in");
-    agent_.StageFile((root_ / "escape.gif").string());
-    agent_.StageFile((project_ / "in.gif").string());
+    agent_.StageResourceFiles(Folder(project_));  // as opening the project does
+    EXPECT_THAT(agent_.OutsideFiles, ::testing::ElementsAre("../secret", absolute, "linked.gif"));
+    EXPECT_EQ(FilesIn(agent_.PreviewFolder()).count("secret"), 0u);
 
-    agent_.PublishProject(Folder(inner), "menu");
-    EXPECT_EQ(ReadFile(project_ / "escape.gif"), "original");
-    EXPECT_FALSE(fs::exists(inner / "escape.gif"));
-    EXPECT_EQ(FilesIn(inner).count("in.gif"), 0u);
-    EXPECT_EQ(ReadFile(inner / "icons" / "in.gif"), "in") << "its subfolder is made as needed";
+    agent_.PublishProject(Folder(out), "menu");
+    EXPECT_THAT(agent_.OutsideFiles, ::testing::ElementsAre("../secret", absolute, "linked.gif"));
+    EXPECT_TRUE(agent_.UncopiedFiles.empty());
+    EXPECT_EQ(FilesIn(out).count("secret") + FilesIn(out).count("linked.gif"), 0u);
+    EXPECT_EQ(ReadFile(out / "icons" / "in.gif"), "in") << "its subfolder is made as needed";
+
+    fs::remove_all(out);
+    fs::create_directories(out);
+    try {
+        agent_.PublishProject(Folder(out), "menu", true);
+        ADD_FAILURE() << "a strict publish should have failed";
+    } catch (const FileIoError& e) {
+        EXPECT_THAT(e.what(), ::testing::HasSubstr("../secret: lies outside the project folder"));
+    }
+    EXPECT_TRUE(FilesIn(out).empty());
+}
+
+// Images come from the project as it is when the save runs, never from a copy
+// made at open, nor from another window's staging; the project's own images are
+// never copied over; a read failure is a failure with the system's reason.
+TEST_F(PublishProjectTest, ImagesAreTakenFromTheProjectAtTheTimeOfTheSave) {
+    UseSeparateScratchFolder();
+    AddItem(0, "Logo", "logo.gif");
+    WriteFile(project_ / "logo.gif", "logo as opened");
+    WriteFile(project_ / "arrowr.gif", "own arrow");
+    agent_.StageResourceFiles(Folder(project_));
+    WriteFile(project_ / "logo.gif", "logo as edited");
+
+    // A second window with the same program folder, its own staging, and a project
+    // of its own that has another arrow and no logo; it closes first.
+    const fs::path other = root_ / "other";
+    fs::create_directories(other);
+    WriteFile(other / "arrowr.gif", "other arrow");
+    TkavoAppletAgent second;
+    second.SetFolders(
+        {data_.string() + "/", scratch_.string() + "/", (root_ / "b").string() + "/"});
+    agent_.SetFolders(
+        {data_.string() + "/", scratch_.string() + "/", (root_ / "a").string() + "/"});
+    fs::create_directories(root_ / "a");
+    fs::create_directories(root_ / "b");
+    second.Items.push_back(agent_.Items[0]);
+    second.StageResourceFiles(other.string() + "/");
+    agent_.StagePreview("<HTML>");
+    second.StagePreview("<HTML>");
+    second.ClearPreviewFolder();
+
+    const fs::path out = root_ / "out";
+    fs::create_directories(out);
+    agent_.PublishProject(Folder(out), "menu");
+    EXPECT_EQ(ReadFile(out / "logo.gif"), "logo as edited");
+    EXPECT_EQ(ReadFile(out / "arrowr.gif"), "own arrow");
+    EXPECT_TRUE(agent_.UncopiedFiles.empty());
+
+    // Saved into its own folder, where the staging holds another arrow by now.
+    agent_.SetProjectFolder(Folder(project_));
+    WriteFile(fs::path(agent_.PreviewFolder()) / "arrowr.gif", "staged arrow");
+    agent_.PublishProject(Folder(project_), "menu");
+    EXPECT_EQ(ReadFile(project_ / "arrowr.gif"), "own arrow");
+
+    struct Broken {
+        const char* icon;
+        const char* reason;
+    };
+    fs::create_directories(project_ / "folder.gif");
+    WriteFile(project_ / "blocked", "a file, not a folder");
+    for (const Broken& b :
+         {Broken{"folder.gif", "Is a directory"}, Broken{"blocked/dot.gif", "Not a directory"}}) {
+        agent_.Items[0].Icon = b.icon;
+        try {
+            agent_.PublishProject(Folder(out), "menu");
+            ADD_FAILURE() << b.icon << ": the publish should have failed";
+        } catch (const FileIoError& e) {
+            EXPECT_THAT(e.what(), ::testing::HasSubstr(std::string(b.icon) + ": " + b.reason));
+        }
+    }
+    agent_.Items[0].Icon = "nowhere.gif";
+    EXPECT_THROW(
+        try { agent_.PublishProject(Folder(out), "menu", true); } catch (const FileIoError& e) {
+            EXPECT_THAT(e.what(), ::testing::HasSubstr("nowhere.gif: not found"));
+            throw;
+        },
+        FileIoError);
 }
 
 TEST_F(PublishProjectTest, PublishingIntoTheProgramFolderKeepsThePublishedStylesheet) {
@@ -165,12 +260,17 @@ TEST_F(PublishProjectTest, AFailureAtAnyFileLeavesTheFolderAsItWas) {
     fs::remove(project_ / "arrowr.gif");
     before.erase("arrowr.gif");
     agent_.Items[0].Text = "Changed";
+    // Saved as into this folder from elsewhere: its images are copied over too.
+    agent_.SetProjectFolder({});
+    // A page with a second name is rewritten in place.
+    fs::create_hard_link(project_ / "menu.html", root_ / "menu-link.html");
 
     struct Case {
         WriteFaults faults;
         const char* named;
     };
     const std::vector<Case> cases = {
+        {WriteFaults(-1, "menu.zarvex"), "menu.zarvex"},  // the first file of all
         {WriteFaults(-1, "menu.html"), "menu.html"},
         {WriteFaults(-1, "MyMenu1.css"), "MyMenu1.css"},
         {WriteFaults(-1, "menu_PublishReport.txt"), "menu_PublishReport.txt"},
@@ -195,6 +295,32 @@ TEST_F(PublishProjectTest, AFailureAtAnyFileLeavesTheFolderAsItWas) {
     agent_.SetWriteFaults(&fullDisk);
     EXPECT_THROW(agent_.PublishProject(Folder(project_), "menu"), FileIoError);
     EXPECT_EQ(FilesIn(project_).size(), before.size());
+
+    // A disk that fills up part-way through the page written in place, where the
+    // file system cannot reserve space ahead: the page gets its old text back.
+    // The bytes of a whole publish, measured in a folder where nothing is in place.
+    WriteFaults unlimited(1LL << 40);
+    fs::create_directories(root_ / "measure");
+    agent_.SetWriteFaults(&unlimited);
+    agent_.SetProjectFolder({});
+    agent_.PublishProject(Folder(root_ / "measure"), "menu");
+    const long long used = (1LL << 40) - unlimited.bytesLeft;
+    const auto page = static_cast<long long>(ReadFile(root_ / "measure" / "menu.html").size());
+    WriteFaults midPage(used + page / 2);
+    midPage.noReservation = true;
+    agent_.SetWriteFaults(&midPage);
+    agent_.SetProjectFolder({});
+    try {
+        agent_.PublishProject(Folder(project_), "menu");
+        ADD_FAILURE() << "the in-place page should have failed";
+    } catch (const FileIoError& e) {
+        EXPECT_THAT(e.what(), ::testing::HasSubstr("menu.html: No space left on device; the file "
+                                                   "was left as it was"));
+    }
+    std::map<std::string, std::string> after;
+    for (const std::string& name : FilesIn(project_))
+        after[name] = ReadFile(project_ / name);
+    EXPECT_EQ(after, before);
     agent_.SetWriteFaults(nullptr);
 }
 

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "model/forbidden_text.h"
+#include "model/file_helpers.h"
 #include "ui/form_html.h"
 #include "ui_test_support.h"
 
@@ -87,37 +87,51 @@ TEST_F(BuildHtml, BuildsTheCommittedDesignAndCopiesTheWholeText) {
     EXPECT_EQ(Form().CodeView().Text(), shown);
 }
 
-// A stored menu name that is no script identifier (or none) still opens; building,
-// previewing and publishing refuse it with the input check's message.
-TEST_F(BuildHtml, AMenuNameThatIsNoIdentifierOpensButIsNotBuilt) {
-    const QString kMenuName = QString::fromLatin1(kMenuNameMessage.data(), kMenuNameMessage.size());
-    for (const QByteArray& name : {QByteArray("top-nav menu"), QByteArray()}) {
-        SCOPED_TRACE(name.toStdString());
-        const QString path = WriteProject("named.zarvex", {{0, "Home"}});
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QByteArray bytes = file.readAll();
-        file.close();
-        ASSERT_EQ(bytes.count("MyMenu1"), 1);
-        bytes.replace("MyMenu1", name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        file.close();
-        Form().MarkUnchanged();
+// Fields the pages take while they are typed but no page can be built from: a
+// reserved word as the menu name, a font list that would end its CSS rule. Building,
+// previewing and publishing refuse them with the core check's message; Save keeps the
+// author's work in the project file and writes no page or script.
+TEST_F(BuildHtml, AFieldTheBuildRefusesIsNamedAndSaveKeepsOnlyTheProject) {
+    const struct {
+        const char* control;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"edt_MenuName", "class",
+         "Cannot build the menu: MenuName: 'class' is a word the script language keeps for "
+         "itself."},
+        {"edt_MenuFontFamily", "a;}body{display:none",
+         "Cannot build the menu: FontFamily: 'a;}body{display:none' is not a list of font names"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
         dialogs_.Reset();
-        dialogs_.AnswerOpen(path);
-        Trigger("Open1");
-        EXPECT_TRUE(dialogs_.MessageTexts().isEmpty());
-        EXPECT_EQ(Form().findChild<QLineEdit*>("edt_MenuName")->text(), name);
+        Trigger("New1");
+        Trigger("Insert1");
+        Select(0);
+        Form().findChild<QLineEdit*>(c.control)->setText(c.text);
+        EXPECT_EQ(dialogs_.MessageTexts(), QStringList{}) << "refused while typing";
         for (const char* command : {"BuildHTML1", "Preview1", "Publish1"}) {
             SCOPED_TRACE(command);
             dialogs_.Reset();
             dialogs_.AnswerMessage(DialogButton::Ok);
             EXPECT_FALSE(TriggerAndLook(command, [](QWidget*) {}));
-            EXPECT_EQ(dialogs_.MessageTexts(), QStringList{kMenuName});
+            ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+            EXPECT_TRUE(dialogs_.MessageTexts()[0].startsWith(c.message))
+                << dialogs_.MessageTexts()[0].toStdString();
         }
-        EXPECT_EQ(Form().CodeView().Text(), "");
-        EXPECT_TRUE(QDir(Folder()).entryList({"*.css", "*cfg.js"}, QDir::Files).isEmpty());
+        const QString project = Folder() + "kept.zarvex";
+        QFile::remove(project);
+        dialogs_.Reset();
+        dialogs_.AnswerSave(project);
+        dialogs_.AnswerMessage(DialogButton::Ok);
+        Trigger("Save1");
+        ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+        EXPECT_TRUE(dialogs_.MessageTexts()[0].startsWith(c.message));
+        EXPECT_NE(ReadWholeFile(ToCorePath(project)).find(c.text), std::string::npos);
+        EXPECT_FALSE(Form().ModifiedFlag());
+        EXPECT_EQ(QDir(Folder()).entryList({"*.html", "*.css", "*cfg.js"}, QDir::Files),
+                  QStringList{});
         EXPECT_TRUE(shell_.requests.empty());
     }
 }

@@ -17,6 +17,7 @@
 #include "ui/form_help.h"
 #include "ui/form_link_tip.h"
 #include "ui_test_support.h"
+#include "version.h"
 
 namespace zarvex::ui::testing {
 namespace {
@@ -137,7 +138,8 @@ TEST_F(HelpCommands, TheAboutBoxNamesTheProductAndOpensItsLinks) {
         auto* name = box.findChild<QLabel*>("lblProductName");
         EXPECT_EQ(name->text(), "Zarvex");
         EXPECT_TRUE(name->font().bold());
-        EXPECT_EQ(box.findChild<QLabel*>("lblProductVersion")->text(), "Version 1.0");
+        EXPECT_EQ(box.findChild<QLabel*>("lblProductVersion")->text(),
+                  QStringLiteral("Version ") + kVersionText);
         EXPECT_EQ(box.findChild<QLabel*>("Label2")->text(), "Web Site");
         EXPECT_EQ(box.findChild<QLabel*>("Label3")->text(), "Tech Support");
         auto* home = box.findChild<QLabel*>("Label8");

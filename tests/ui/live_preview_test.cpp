@@ -186,6 +186,20 @@ TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
     EXPECT_EQ(Js("probe").toString(), "blocked");
     EXPECT_FALSE(server.hasPendingConnections());
     EXPECT_FALSE(server.waitForNewConnection(200));
+    // Of local files, only the staged folder's: the program folder's own copy of an
+    // image is out of reach, the staged one is not.
+    const auto probeImage = [&](const QString& src) {
+        Js(QStringLiteral("window.probe = 'pending'; var j = new Image();"
+                          "j.onload = () => probe = 'loaded'; j.onerror = () => probe = 'blocked';"
+                          "j.src = '%1'; probe")
+               .arg(src));
+        if (!QTest::qWaitFor([&] { return Js("probe").toString() != "pending"; }, 20000))
+            ADD_FAILURE() << "the image neither loaded nor failed: " << src.toStdString();
+        return Js("probe").toString();
+    };
+    EXPECT_EQ(probeImage(QUrl::fromLocalFile(folder_.path() + "/arrowr.gif").toString()),
+              "blocked");
+    EXPECT_EQ(probeImage("arrowr.gif"), "loaded");
     // Nor does the page go anywhere else, local or not: it stays the staged page.
     const QString page = Js("location.href").toString();
     Js(QStringLiteral("location.href = 'other.html'; 1"));

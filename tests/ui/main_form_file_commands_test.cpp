@@ -101,13 +101,68 @@ TEST_F(FileCommands, SaveWarnsOfImagesItCouldNotCopy) {
     EXPECT_FALSE(Form().ModifiedFlag());
 }
 
+// Images come from the project's folder as it is when the save runs; names that
+// lead out of it are never read, and the warning names them with the missing ones.
+TEST_F(FileCommands, SaveTakesImagesFromTheProjectAndNamesThoseOutsideIt) {
+    QDir().mkpath(Folder() + "site");
+    QDir().mkpath(Folder() + "out");
+    auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(Folder() + "site/logo.gif", "logo as opened");
+    write(Folder() + "site/arrowr.gif", "own arrow");
+    write(Folder() + "secret.png", "not the design's");
+    dialogs_.AnswerOpen(WriteProject("site/site.zarvex", {{0, "Home"}, {0, "Mail"}}));
+    Trigger("Open1");
+    Form().Agent().Items[0].Icon = "logo.gif";
+    Form().Agent().Items[1].Icon = ToCorePath(Folder() + "secret.png");
+    write(Folder() + "site/logo.gif", "logo as edited");
+
+    dialogs_.AnswerSave(Folder() + "out/menu.zarvex");
+    dialogs_.AnswerMessage(DialogButton::Ok);
+    Trigger("Save2");
+    EXPECT_EQ(FileText(Folder() + "out/logo.gif"), "logo as edited");
+    EXPECT_EQ(FileText(Folder() + "out/arrowr.gif"), "own arrow");
+    EXPECT_FALSE(QFile::exists(Folder() + "out/secret.png"));
+    ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+    EXPECT_TRUE(dialogs_.MessageTexts()[0].endsWith(
+        "These files were not copied: they lie outside the project folder.\n" + Folder() +
+        "secret.png"))
+        << dialogs_.MessageTexts()[0].toStdString();
+}
+
+// A name without extension saves as name.zarvex; when that is another design's
+// file, the author is asked first, and No writes nothing.
+TEST_F(FileCommands, SaveAsksBeforeReplacingAnotherDesignsProjectFile) {
+    const QString other = WriteProject("b.zarvex", {{0, "Other"}});
+    const std::string before = FileText(other);
+    MakeChangedDesign();
+    dialogs_.AnswerSave(Folder() + "b");
+    dialogs_.AnswerMessage(DialogButton::No);
+    Trigger("Save1");
+    ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+    EXPECT_TRUE(dialogs_.MessageTexts()[0].contains("\nb.zarvex\n"));
+    EXPECT_EQ(FileText(other), before);
+    EXPECT_FALSE(QFile::exists(Folder() + "b.html"));
+    EXPECT_TRUE(Form().ModifiedFlag());
+    EXPECT_TRUE(Form().ProjectFileName().isEmpty());
+
+    dialogs_.AnswerSave(Folder() + "b");
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    Trigger("Save1");
+    EXPECT_EQ(DefaultItemLines(other), 1);
+    EXPECT_EQ(Form().ProjectFileName(), other);
+}
+
 TEST_F(FileCommands, SaveAsksForANameOnceThenWritesToTheSamePath) {
     MakeChangedDesign();
     dialogs_.AnswerSave(Folder() + "menu");
     Trigger("Save1");
     ASSERT_EQ(dialogs_.Calls().size(), 1u);
     EXPECT_EQ(dialogs_.Calls()[0].text, kProjectFilter);
-    EXPECT_EQ(Form().ProjectFileName(), Folder() + "menu");
+    EXPECT_EQ(Form().ProjectFileName(), Folder() + "menu.zarvex") << "the file written";
     EXPECT_TRUE(QFile::exists(Folder() + "menu.zarvex"));
     EXPECT_TRUE(QFile::exists(Folder() + "menu.html"));
     EXPECT_TRUE(QFile::exists(Folder() + "menu_PublishReport.txt"));
@@ -182,7 +237,7 @@ TEST_F(FileCommands, OpenLoadsTheProjectAndShowsTheRoot) {
     EXPECT_FALSE(Form().TreeRebuilding());
     EXPECT_EQ(Form().findChild<QTabWidget*>("pgcntrl1")->currentWidget()->objectName(),
               "tbshtScript");
-    EXPECT_EQ(FileText(Folder() + "recentfile.dat"), "&1 " + ToCorePath(path) + "\r\n");
+    EXPECT_EQ(FileText(Folder() + "state/recentfile.dat"), "&1 " + ToCorePath(path) + "\r\n");
 }
 
 TEST_F(FileCommands, OpenAsksToSaveFirst) {
@@ -229,7 +284,7 @@ TEST_F(FileCommands, ARefusedFileLeavesTheWindowAsItWasAndIsNotRemembered) {
     EXPECT_EQ(Form().TreeModel().NodeCount(), 2);
     EXPECT_FALSE(Form().TreeRebuilding());
     EXPECT_EQ(Form().SelectedNodeIndex(), 0);
-    EXPECT_EQ(FileText(Folder() + "recentfile.dat"), "&1 " + ToCorePath(good) + "\r\n");
+    EXPECT_EQ(FileText(Folder() + "state/recentfile.dat"), "&1 " + ToCorePath(good) + "\r\n");
 }
 
 // The preview folder holds the images the next save publishes: only an open that

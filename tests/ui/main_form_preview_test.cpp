@@ -22,7 +22,7 @@ using Request = RecordingShellLauncher::Request;
 
 class PreviewAndPublish : public MainFormFixture {
   protected:
-    QString PreviewFolder() const { return Folder() + "preview/"; }
+    QString PreviewFolder() { return FromCorePath(Form().Agent().PreviewFolder()); }
     QByteArray ReadFile(const QString& path) const {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -170,7 +170,10 @@ TEST_F(PreviewAndPublish, TheReportWindowClosesOnOkAndOnEscape) {
 
 TEST_F(PreviewAndPublish, AReportThatCannotBeStagedIsReportedAndNoWindowOpens) {
     // A file where the preview folder should be: the silent copy fails, the load does not.
-    ASSERT_TRUE(QFile(Folder() + "preview").open(QIODevice::WriteOnly));
+    QString preview = PreviewFolder();
+    preview.chop(1);
+    QDir(preview).removeRecursively();
+    ASSERT_TRUE(QFile(preview).open(QIODevice::WriteOnly));
     dialogs_.AnswerMessage(DialogButton::Ok);
     EXPECT_FALSE(Publish([](TfrmPublishReport&) { ADD_FAILURE() << "window shown"; }));
     ASSERT_EQ(dialogs_.Calls().size(), 1u);

@@ -21,7 +21,7 @@ class RecentFilesMenu : public MainFormFixture {
         dialogs_.AnswerOpen(path);
         Trigger("Open1");
     }
-    std::string ListText() { return ReadWholeFile(ToCorePath(Folder() + "recentfile.dat")); }
+    std::string ListText() { return ReadWholeFile(ToCorePath(Folder() + "state/recentfile.dat")); }
 };
 
 TEST_F(RecentFilesMenu, OpensAddEntriesNewestFirstAndSavesDoNot) {
@@ -65,7 +65,8 @@ TEST_F(RecentFilesMenu, AnEntryOpensItsProjectAfterTheSaveQuestion) {
 }
 
 TEST_F(RecentFilesMenu, ListIsReadAtStartUpWithItsEmptySlots) {
-    QFile list(Folder() + "recentfile.dat");
+    ASSERT_TRUE(QDir().mkpath(Folder() + "state"));
+    QFile list(Folder() + "state/recentfile.dat");
     ASSERT_TRUE(list.open(QIODevice::WriteOnly));
     list.write("\r\n&2 /menus/R&D.zarvex\r\n");
     list.close();
@@ -79,8 +80,9 @@ TEST_F(RecentFilesMenu, ListIsReadAtStartUpWithItsEmptySlots) {
 }
 
 TEST_F(RecentFilesMenu, AListThatCannotBeWrittenDoesNotFailTheOpen) {
-    QFile::remove(Folder() + "recentfile.dat");
-    ASSERT_TRUE(QDir().mkpath(Folder() + "recentfile.dat"));  // a folder where the file should be
+    QFile::remove(Folder() + "state/recentfile.dat");
+    ASSERT_TRUE(
+        QDir().mkpath(Folder() + "state/recentfile.dat"));  // a folder where the file should be
     const QString a = WriteProject("a.zarvex", {{0, "A"}});
     OpenByDialog(a);
     EXPECT_EQ(Form().ProjectFileName(), a);

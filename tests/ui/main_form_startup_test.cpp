@@ -58,7 +58,7 @@ TEST_F(StartUp, ShowsAnEmptyDefaultDesignWithTheRootSelected) {
     EXPECT_FALSE(Action("Delete2")->isEnabled());
     EXPECT_FALSE(Form().findChild<QToolButton*>("tlbtnMoveUp")->isEnabled());
     // The list of recent files exists from the first start on.
-    EXPECT_TRUE(QFile::exists(Folder() + "recentfile.dat"));
+    EXPECT_TRUE(QFile::exists(Folder() + "state/recentfile.dat"));
     EXPECT_TRUE(Form().findChild<QMenu*>("mnitRecentFiles")->actions().isEmpty());
 }
 
@@ -76,7 +76,7 @@ TEST_F(StartUp, CommandsCarryTheirCaptionsShortCutsAndHints) {
         {"Templet1", "&Templates", "", "Open predefine templets"},
         {"ImportMenuStructure1", "&Import Menu Structure", "", ""},
         {"ExportMenuStructure1", "&Export Menu Structure", "", ""},
-        {"Exit1", "E&xit", "", "Quit the application; Prompts to save applet"},
+        {"Exit1", "E&xit", "Ctrl+Q", "Quit the application; Prompts to save applet"},
         {"Insert2", "I&nsert", "", "Insert a new item as a child of selected item."},
         {"Insert1", "I&nsert", "Ins", "Insert a new item as a child of selected item."},
         {"Delete1", "&Delete", "Del", "Delete selected item and all its children item if it has."},
@@ -98,7 +98,7 @@ TEST_F(StartUp, CommandsCarryTheirCaptionsShortCutsAndHints) {
         {"MoveDown1", "Move &Down", "", "move the current selected item position down."},
         {"Preview1", "&Preview", "Ctrl+P", nullptr},
         {"WebBrowser1", "Web &Browser...", "", "Specified which web browser be used to preview"},
-        {"Topic1", "Help &Topics", "", "List help topics"},
+        {"Topic1", "Help &Topics", "F1", "List help topics"},
         {"tlbtnOpen", nullptr, "", "Open a project from the file that you saved before"},
         {"tlbtnSave", nullptr, "", "Save the current project to a file"},
         {"tlbtnPreview", nullptr, "", "preview the applet in web browser"},

@@ -41,6 +41,8 @@ const char* KindName(ScriptedDialogService::Kind kind) {
             return "save dialog";
         case ScriptedDialogService::Kind::Color:
             return "colour dialog";
+        case ScriptedDialogService::Kind::Choice:
+            return "question";
     }
     return "?";
 }
@@ -93,6 +95,16 @@ std::optional<QString> ScriptedDialogService::GetSaveFileName(QWidget*, const QS
     return Next(Kind::Save, filter, a) ? a.path : std::nullopt;
 }
 
+int ScriptedDialogService::AskChoice(QWidget*, MessageKind kind, const QString& text,
+                                     const QStringList& choices) {
+    calls_.push_back({Kind::Choice, kind, text, {}});
+    Answer a{Kind::Choice, DialogButton::None, std::nullopt, std::nullopt};
+    if (!Next(Kind::Choice, text, a))
+        return -1;
+    EXPECT_LT(a.choice, choices.size()) << "scripted a button the box does not offer";
+    return a.choice;
+}
+
 std::optional<QColor> ScriptedDialogService::GetColor(QWidget*, const QColor&) {
     calls_.push_back({Kind::Color, MessageKind::Information, {}, {}});
     Answer a{Kind::Color, DialogButton::None, std::nullopt, std::nullopt};
@@ -134,6 +146,10 @@ void MainFormFixture::Recreate() {
     setup.dialogs = &dialogs_;
     setup.folders.dataFolder = ToCorePath(Folder());
     setup.folders.programFolder = ToCorePath(Folder());
+    setup.stateFolder = Folder() + "state";
+    // Each window a session of its own, as each start of the program is.
+    static int sessions = 0;
+    setup.sessionName = QStringLiteral("window-%1").arg(++sessions);
     setup.services.shell = &shell_;
     setup.services.settings = &settings_;
     setup.services.detectBrowsers = [this] { return browsers_; };

@@ -28,7 +28,7 @@ namespace zarvex::ui::testing {
 // A dialog that the script did not expect fails the running test.
 class ScriptedDialogService final : public IDialogService {
   public:
-    enum class Kind { Message, Open, Save, Color };
+    enum class Kind { Message, Open, Save, Color, Choice };
     struct Call {
         Kind kind;
         MessageKind messageKind = MessageKind::Information;
@@ -42,6 +42,8 @@ class ScriptedDialogService final : public IDialogService {
     void AnswerOpen(std::optional<QString> path) { answers_.push_back({Kind::Open, {}, path, {}}); }
     void AnswerSave(std::optional<QString> path) { answers_.push_back({Kind::Save, {}, path, {}}); }
     void AnswerColor(std::optional<QColor> c) { answers_.push_back({Kind::Color, {}, {}, c}); }
+    // The index of the button pressed; -1 closes the box without one.
+    void AnswerChoice(int index) { answers_.push_back({Kind::Choice, {}, {}, {}, index}); }
 
     const std::vector<Call>& Calls() const { return calls_; }
     QStringList MessageTexts() const;
@@ -64,8 +66,12 @@ class ScriptedDialogService final : public IDialogService {
     std::vector<QColor> passingColors;
     std::function<void()> whileColorDialogOpen;
     void SetInitialSaveFolder(const QString& folder) override { initialSaveFolder = folder; }
+    void SuggestSaveFile(const QString& path) override { suggestedSaveFile = path; }
+    int AskChoice(QWidget* parent, MessageKind kind, const QString& text,
+                  const QStringList& choices) override;
 
     QString initialSaveFolder;
+    QString suggestedSaveFile;  // the last one suggested
 
   private:
     struct Answer {
@@ -73,6 +79,7 @@ class ScriptedDialogService final : public IDialogService {
         DialogButton button;
         std::optional<QString> path;
         std::optional<QColor> color;
+        int choice = -1;
     };
     bool Next(Kind kind, const QString& what, Answer& answer);
 
