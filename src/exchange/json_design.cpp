@@ -16,7 +16,7 @@ constexpr std::string_view kFormatName = "zarvex-menu";
 // The carried item fields, in the order they are written.
 struct ItemKey {
     const char* key;
-    std::string TItemData::*member;
+    FieldText TItemData::*member;
 };
 constexpr ItemKey kItemKeys[] = {{"text", &TItemData::Text},
                                  {"link", &TItemData::Link},

@@ -128,7 +128,7 @@ ImportedDesign BuildTree(const std::vector<std::pair<std::string, Address>>& add
                 Node node;
                 node.item = NewItemRecord();
                 node.item.Text = segments.empty() ? "Home" : ReadableSegment(segments[i]);
-                node.item.Link.clear();
+                node.item.Link = "";
                 node.line = address.line;
                 nodes[static_cast<std::size_t>(parent)].children.push_back(it->second);
                 nodes.push_back(std::move(node));
