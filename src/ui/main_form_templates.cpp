@@ -90,8 +90,9 @@ void TMainForm::SaveAsTemplate1Click() {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         throw std::runtime_error("Cannot create " + ToCorePath(QDir::toNativeSeparators(
                                                         QFileInfo(path).absolutePath())));
-    if (Publish(path))
-        projectFileName_ = path;
+    QString target = path;
+    if (Publish(target))
+        projectFileName_ = target;
 }
 
 }  // namespace zarvex::ui
