@@ -1,6 +1,8 @@
 // The live preview's budgets: the window with the pane up to its first painted frame,
-// and an edit of an item's text up to the reloaded page (its load finished), for
-// designs of 1,000 and 10,000 items. Run with QT_QPA_PLATFORM=offscreen.
+// an edit of an item's text up to the updated page, for designs of 1,000 and 10,000
+// items, and 100 typed edits of a 10,000-item design (growth and the longest key wait).
+// Run with QT_QPA_PLATFORM=offscreen; with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and the
+// accessibility bus running for the screen-reader figures.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include "model/preorder_tree.h"
@@ -168,6 +171,62 @@ BENCHMARK(BM_EditToReloadedPreview)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(10);
+
+// The process's resident memory in MB.
+double ResidentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
+}
+
+// 100 edits of a 10,000-item design typed as a person types (a key every 80 ms, the
+// preview following): how much the process grows, and the longest the event loop was
+// held, which is how long a key waits for its character to appear.
+void BM_HundredEditsGrowthAndKeyWait(benchmark::State& state) {
+    Window w;
+    w.form->resize(1300, 720);
+    w.form->show();
+    if (!QTest::qWaitForWindowExposed(w.form.get())) {
+        state.SkipWithError("no window");
+        return;
+    }
+    {
+        QSignalSpy spy(&w.Pane(), &LivePreview::refreshed);
+        w.Open(10000);
+        if (!w.WaitForRefresh(spy)) {
+            state.SkipWithError("the design never showed");
+            return;
+        }
+    }
+    auto* tree = w.form->findChild<QTreeView*>("trvwDesignPanel");
+    tree->setCurrentIndex(w.form->TreeModel().IndexAt(2));
+    auto* text = w.form->findChild<QLineEdit*>("edt_Text");
+    text->setFocus();
+    for (auto _ : state) {
+        QTest::qWait(1000);
+        const double before = ResidentMegabytes();
+        QElapsedTimer sinceTick;
+        sinceTick.start();
+        qint64 longest = 0;
+        QTimer ticks;
+        QObject::connect(&ticks, &QTimer::timeout,
+                         [&] { longest = std::max(longest, sinceTick.restart()); });
+        ticks.start(5);
+        for (int i = 0; i < 100; ++i) {
+            QTest::keyClick(text, static_cast<char>('a' + i % 26));
+            QTest::qWait(80);
+        }
+        QTest::qWait(2000);  // the last refresh
+        ticks.stop();
+        state.counters["growth_mb"] = ResidentMegabytes() - before;
+        state.counters["longest_key_wait_ms"] = static_cast<double>(longest);
+        state.counters["in_place_updates"] = w.Pane().InPlaceUpdates();
+        state.counters["page_loads"] = w.Pane().PageLoads();
+    }
+}
+BENCHMARK(BM_HundredEditsGrowthAndKeyWait)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -38,8 +38,16 @@ TreeLevelReader::TreeLevelReader(const TaggedLineReader& reader, std::size_t ite
 void TreeLevelReader::Add(std::string_view levelBytes) {
     int level = 0;
     // The message quotes the field as the record would hold it, as UTF-8.
-    if (!TryStrToInt(levelBytes, level))
+    if (!TryStrToInt(levelBytes, level)) {
+        // A line without its level is most often a file cut short (a copy or a download
+        // that stopped); the number's own complaint would not tell a person that.
+        if (Trim(levelBytes).empty())
+            reader_.Refuse(reader_.LineNumber(),
+                           reader_.EndsAtCurrentLine()
+                               ? "the file is incomplete: it ends inside an item, before its level"
+                               : "the item has no level (a whole number)");
         reader_.Refuse(reader_.LineNumber(), ConversionError(TextAsUtf8(levelBytes)).what());
+    }
     const int previous = levels_.empty() ? -1 : levels_.back() - 1;
     if (level < 0 || level > previous + 1)
         reader_.Refuse(reader_.LineNumber(), SequenceFault(level, previous, levels_.empty()));

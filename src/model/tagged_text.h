@@ -40,6 +40,10 @@ class TaggedLineReader {
 
     std::string_view Line() const { return line_; }
     int LineNumber() const { return lineNumber_; }  // 1-based; 0 before the first line
+    // Whether the current line is the text's last, ended by the text rather than a line end.
+    bool EndsAtCurrentLine() const {
+        return next_ >= text_.size() && !text_.ends_with('\n') && !text_.ends_with('\r');
+    }
     const std::string& Path() const { return path_; }
 
     [[noreturn]] void Refuse(int line, const std::string& reason) const;

@@ -7,6 +7,7 @@
 #include <QFlags>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -49,6 +50,14 @@ class IDialogService {
 
     // The colour dialog, starting from initial; nothing on cancel.
     virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) = 0;
+    // The same, telling following each colour the dialog shows while it is open, so that
+    // what depends on the colour can follow it before the choice is made.
+    virtual std::optional<QColor> GetColorFollowing(
+        QWidget* parent, const QColor& initial,
+        const std::function<void(const QColor&)>& following) {
+        (void)following;
+        return GetColor(parent, initial);
+    }
 
     // A modal choice of one of entries (the first is offered); returns its index, or
     // nothing on cancel. A service that asks no one takes the first.

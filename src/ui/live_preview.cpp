@@ -5,7 +5,9 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -16,6 +18,7 @@
 #include "platform/text_codec.h"
 #include "settings/settings_keys.h"
 #include "ui/live_preview_stage.h"
+#include "ui/live_preview_swap.h"
 #include "ui/live_preview_view.h"
 #include "ui/main_form.h"
 #include "ui/property_pages.h"
@@ -37,6 +40,28 @@ bool ReadShown(const settings::ISettingsStore& store) {
         return !value || settings::AsBoolean(*value).value_or(true);
     } catch (const settings::SettingsStoreError&) {
         return true;  // a store that cannot be read hides nothing
+    }
+}
+
+int ReadWidth(const settings::ISettingsStore& store) {
+    try {
+        const auto value = store.Read(settings::kSettingsGroup, kLivePreviewWidth);
+        const auto width = value ? settings::AsInteger(*value) : std::nullopt;
+        for (int known : {0, kDesktopWidth, kTabletWidth, kPhoneWidth})
+            if (width && *width == known)
+                return known;
+    } catch (const settings::SettingsStoreError&) {
+        // The pane's own width, as at the first start.
+    }
+    return 0;
+}
+
+void WriteWidth(settings::ISettingsStore& store, int width) {
+    try {
+        store.Write(settings::kSettingsGroup, kLivePreviewWidth,
+                    settings::StoredValue::Integer(width));
+    } catch (const settings::SettingsStoreError&) {
+        // The pane still shows the width for this run.
     }
 }
 
@@ -72,6 +97,7 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
     widths_ = new QComboBox(this);
     widths_->setObjectName("cmbxLivePreviewWidth");
     widths_->addItem(tr("Pane width"), 0);
+    widths_->addItem(tr("Desktop (%1 px)").arg(kDesktopWidth), kDesktopWidth);
     widths_->addItem(tr("Tablet (%1 px)").arg(kTabletWidth), kTabletWidth);
     widths_->addItem(tr("Phone (%1 px)").arg(kPhoneWidth), kPhoneWidth);
     widths_->setAccessibleName(tr("Preview width"));
@@ -103,15 +129,19 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
     connect(&debounce_, &QTimer::timeout, this, &LivePreview::Refresh);
     connect(widths_, &QComboBox::activated, this,
             [this](int index) { SetPageWidth(widths_->itemData(index).toInt()); });
+    area_->viewport()->installEventFilter(this);
 
     // The View menu's command (the window's action table) shows and hides the pane.
     toggle_ = form.findChild<QAction*>("LivePreview1");
     const bool shown = ReadShown(form.Services().Settings());
+    pageWidth_ = ReadWidth(form.Services().Settings());
+    widths_->setCurrentIndex(std::max(0, widths_->findData(pageWidth_)));
     toggle_->setChecked(shown);
     setVisible(shown);
 
     // Every edit of the design: the pages' change reports and the tree's changes.
     connect(&form.Pages(), &PropertyPages::changed, this, &LivePreview::ScheduleRefresh);
+    connect(&form.Pages(), &PropertyPages::previewRequested, this, &LivePreview::ScheduleRefresh);
     DesignTreeModel* model = &form.TreeModel();
     connect(model, &QAbstractItemModel::rowsInserted, this, &LivePreview::ScheduleRefresh);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &LivePreview::ScheduleRefresh);
@@ -158,16 +188,26 @@ void LivePreview::EnsureView() {
 }
 
 void LivePreview::SetPageWidth(int width) {
+    if (width != pageWidth_)
+        WriteWidth(form_.Services().Settings(), width);
     pageWidth_ = width;
     widths_->setCurrentIndex(std::max(0, widths_->findData(width)));
+    ApplyPageWidth();
+}
+
+// A page wider than the pane is shown whole, scaled down: its layout sees the chosen width.
+void LivePreview::ApplyPageWidth() {
+    const int room = std::max(1, area_->viewport()->width());
+    pageScale_ = pageWidth_ > room ? static_cast<double>(room) / pageWidth_ : 1.0;
     if (!view_)
         return;
-    if (width > 0) {
-        view_->setFixedWidth(width);
+    if (pageWidth_ > 0) {
+        view_->setFixedWidth(std::min(pageWidth_, room));
     } else {
         view_->setMinimumWidth(0);
         view_->setMaximumWidth(QWIDGETSIZE_MAX);
     }
+    view_->SetZoom(pageScale_);
 }
 
 void LivePreview::ScheduleRefresh() {
@@ -194,11 +234,17 @@ void LivePreview::Refresh() {
     refreshing_ = true;
     QElapsedTimer stageClock;
     stageClock.start();
+    std::string signature;
+    QString swap;
     try {
         // The pages into the model, as a preview or a save does; the design's changed
         // mark is the edits' own business.
         form_.CommitPages();
-        stage_->Write(BuildMenuInMemory(form_.Agent()), form_.Agent());
+        const BuiltMenu built = BuildMenuInMemory(form_.Agent());
+        stage_->Write(built, form_.Agent());
+        signature = PageSignature(built, form_.Agent().MenuParameters);
+        if (pageReady_ && signature == loadedSignature_)
+            swap = SwapScript(built, form_.Agent().MenuParameters);
     } catch (const std::exception& e) {
         refreshing_ = false;
         status_->setText(tr("Not shown: %1").arg(platform::DecodeFieldText(e.what())));
@@ -209,10 +255,35 @@ void LivePreview::Refresh() {
     if (!view_)
         return;
     status_->setText(form_.Agent().Items.empty() ? tr("Add items to see the menu.") : QString());
-    view_->Load(QUrl::fromLocalFile(stage_->PagePath()));
+    const QUrl page = QUrl::fromLocalFile(stage_->PagePath());
+    if (!swap.isEmpty()) {
+        view_->RunScript(swap,
+                         [this, guard = QPointer<LivePreview>(this), page](const QVariant& ok) {
+                             if (!guard)
+                                 return;
+                             if (ok.toBool()) {
+                                 ++inPlaceUpdates_;
+                                 Shown(true);
+                                 return;
+                             }
+                             pageReady_ = false;
+                             ++pageLoads_;
+                             view_->Load(page);
+                         });
+        return;
+    }
+    loadedSignature_ = signature;
+    pageReady_ = false;
+    ++pageLoads_;
+    view_->Load(page);
 }
 
 void LivePreview::OnLoaded(bool ok) {
+    pageReady_ = ok;
+    Shown(ok);
+}
+
+void LivePreview::Shown(bool ok) {
     lastRefreshMs_ = sinceEdit_.isValid() ? sinceEdit_.elapsed() : -1;
     if (!ok)
         status_->setText(tr("The page could not be shown."));
@@ -242,7 +313,20 @@ void LivePreview::showEvent(QShowEvent* event) {
         debounce_.start(0);
 }
 
+bool LivePreview::event(QEvent* event) {
+    // Escape inside the pane belongs to the page (a visitor's Escape closes the open
+    // sub-menu); the window's own Escape closes it from its other controls only.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 bool LivePreview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == area_->viewport() && event->type() == QEvent::Resize)
+        ApplyPageWidth();
     // At the window's first showing, it grows by the pane's width (within the screen).
     if (watched == &form_ && event->type() == QEvent::Show && !windowWidened_) {
         windowWidened_ = true;

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QAction;
 class QComboBox;
@@ -27,8 +28,11 @@ class TMainForm;
 // The widths the page can be shown at; 0 is the pane's own width.
 inline constexpr int kPhoneWidth = 375;
 inline constexpr int kTabletWidth = 768;
+inline constexpr int kDesktopWidth = 1280;
 // The settings value that keeps whether the pane is shown ("Settings" group).
 inline constexpr const char* kShowLivePreview = "ShowLivePreview";
+// The settings value that keeps the chosen page width.
+inline constexpr const char* kLivePreviewWidth = "LivePreviewWidth";
 
 class LivePreview final : public QWidget {
     Q_OBJECT
@@ -42,9 +46,15 @@ class LivePreview final : public QWidget {
     void SetShown(bool shown);
     // Whether the program was built with a web view to show the page on.
     bool HasView() const { return view_ != nullptr; }
-    // The page shown at phone, tablet or the pane's own width (0).
+    // The page shown at phone, tablet, desktop or the pane's own width (0); a width wider
+    // than the pane is scaled down to fit it. The choice is kept in the settings store.
     void SetPageWidth(int width);
     int PageWidth() const { return pageWidth_; }
+    // The scale the page is shown at (1 unless its width is wider than the pane).
+    double PageScale() const { return pageScale_; }
+    // How many refreshes updated the loaded page in place, and how many loaded it afresh.
+    int InPlaceUpdates() const { return inPlaceUpdates_; }
+    int PageLoads() const { return pageLoads_; }
     // The staged page's folder (for tests and the help page's claims: never the project's).
     QString StageFolder() const;
     void RunScript(const QString& script, std::function<void(const QVariant&)> result);
@@ -62,6 +72,7 @@ class LivePreview final : public QWidget {
     void refreshed(bool ok);
 
   protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -69,7 +80,9 @@ class LivePreview final : public QWidget {
     void ScheduleRefresh();
     void Refresh();
     void OnLoaded(bool ok);
+    void Shown(bool ok);
     void EnsureView();
+    void ApplyPageWidth();
 
     TMainForm& form_;
     QSplitter* splitter_;
@@ -86,6 +99,11 @@ class LivePreview final : public QWidget {
     bool refreshing_ = false;
     bool windowWidened_ = false;
     int pageWidth_ = 0;
+    double pageScale_ = 1.0;
+    bool pageReady_ = false;       // the loaded page is one the next refresh can update
+    std::string loadedSignature_;  // what the loaded page links (live_preview_swap.h)
+    int inPlaceUpdates_ = 0;
+    int pageLoads_ = 0;
     qint64 lastRefreshMs_ = -1;
     qint64 lastStageMs_ = -1;
 };

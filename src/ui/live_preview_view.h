@@ -20,6 +20,8 @@ class LivePreviewView : public QWidget {
     virtual void Load(const QUrl& page) = 0;
     // Runs script in the page; result receives its value.
     virtual void RunScript(const QString& script, std::function<void(const QVariant&)> result) = 0;
+    // Shows the page at factor times its size (below 1: a wider page fits the view).
+    virtual void SetZoom(double factor) = 0;
 
   signals:
     void loaded(bool ok);

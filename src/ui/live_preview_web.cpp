@@ -104,6 +104,8 @@ class WebPreviewView final : public LivePreviewView {
         });
     }
 
+    void SetZoom(double factor) override { view_->setZoomFactor(factor); }
+
   private:
     void OnLoaded(bool ok) {
         if (ok && !restoreScroll_.isNull()) {

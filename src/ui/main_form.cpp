@@ -100,6 +100,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     CreateStatusBar();
     CreateCentralArea();
     CreateHistory();
+    CreateTreeComfort();
     AttachAuxiliaryWindows(setup);
     AttachCodeViewAndPages();
     livePreview_ = new LivePreview(*this, findChild<QSplitter*>("spltrMain"));
@@ -126,8 +127,12 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 
     setWindowIcon(AppIcon(AppImage::Program));
     resize(825, 620);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Within the screen, frame included, whatever the scale.
+        const QRect room = screen->availableGeometry();
+        resize(size().boundedTo(room.size() - QSize(16, 48)));
+        move(room.center() - rect().center());
+    }
 
     // Window set-up proper: an empty design with the root selected and its pages shown.
     currentItemNode_ = DesignTreeModel::kNoNode;
@@ -321,7 +326,6 @@ void TMainForm::Open1Click() {
     const auto chosen = ChooseFileToReplaceDesign(kProjectFilter);
     if (!chosen)
         return;
-    agent_.ClearPreviewFolder();
     OpenSequence(*chosen);
 }
 
@@ -330,7 +334,6 @@ void TMainForm::OpenProjectByName(const QString& path) {
         return;
     if (!AskToSaveChanges())
         return;
-    agent_.ClearPreviewFolder();
     OpenSequence(path);
 }
 
@@ -347,7 +350,7 @@ void TMainForm::OpenStartupPath(const QString& path) {
 
 void TMainForm::OpenSequence(const QString& path) {
     const std::string core = ToCorePath(path);
-    ReadIntoEmptyTree([&] { agent_.LoadProjectFile(core, *model_); });
+    ReadDesign([&] { agent_.LoadProjectFile(core, *model_); });
     ownProjects_.push_back(core);
     AddRecentFile(path);
     projectFileName_ = path;
@@ -363,38 +366,24 @@ void TMainForm::OpenSequence(const QString& path) {
     }
 }
 
-// The tree is emptied before the read; a read that throws leaves a new, empty design.
-void TMainForm::ReadIntoEmptyTree(const std::function<void()>& read) {
-    currentItemNode_ = DesignTreeModel::kNoNode;
-    try {
+// The readers change the tree and the records only after the whole file passed, so a
+// refused file leaves the window as it was: its design, its path, its staged images and
+// its edit history. The preview folder is cleared only for a design that replaced it.
+void TMainForm::ReadDesign(const std::function<void()>& read) {
+    {
         FlagScope rebuilding(treeRebuilding_);
-        model_->ResetToRoot();
-        SelectNode(0);
         read();
-    } catch (...) {
-        StartEmptyDesign();
-        throw;
     }
+    currentItemNode_ = DesignTreeModel::kNoNode;
+    SelectNode(0);
+    agent_.ClearPreviewFolder();
+    QDir().mkpath(FromCorePath(agent_.PreviewFolder()));
 }
 
 // A design read from a file in folderOfFile: its images are staged from beside it.
 void TMainForm::FinishLoading(const std::string& folderOfFile) {
     pages_->ShowMenuParameters();
     agent_.StageResourceFiles(folderOfFile);
-    FinishRebuild();
-}
-
-// After a refused or failed read the tree was already emptied: the window goes on
-// with a new, empty design, and no save can overwrite the previous project with it.
-void TMainForm::StartEmptyDesign() {
-    {
-        FlagScope rebuilding(treeRebuilding_);
-        model_->ResetToRoot();
-        agent_.ResetToDefaults();
-    }
-    currentItemNode_ = DesignTreeModel::kNoNode;
-    projectFileName_.clear();
-    pages_->ShowMenuParameters();
     FinishRebuild();
 }
 
@@ -433,10 +422,8 @@ void TMainForm::ImportMenuStructure1Click() {
 }
 
 void TMainForm::ImportStructureFile(const QString& path) {
-    agent_.ClearPreviewFolder();
-    QDir().mkpath(FromCorePath(agent_.PreviewFolder()));
     const std::string core = ToCorePath(path);
-    ReadIntoEmptyTree([&] { agent_.ImportStructure(core, *model_); });
+    ReadDesign([&] { agent_.ImportStructure(core, *model_); });
     FinishLoading(FolderOfPath(core));
 }
 

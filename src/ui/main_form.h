@@ -47,6 +47,8 @@ class PropertyPages;
 class TfrmHelp;
 class TformHTML;
 class TformWebBrowser;
+class TreeFilter;
+class TreeRenameEditor;
 class StatusProgress;
 
 struct MainFormSetup {
@@ -116,6 +118,13 @@ class TMainForm : public QMainWindow, private IEditHost {
     void Outdent1Click();  // the item becomes the next sibling of its parent
     void Undo1Click();
     void Redo1Click();
+    // --- tree comfort (main_form_items.cpp) ---------------------------------------------
+    void Rename1Click();     // the selected item's caption, edited in place
+    void Duplicate1Click();  // a copy of the item and its sub-items right after it
+    void Cut1Click();
+    void Copy1Click();  // the item and its sub-items as structure text on the clipboard
+    void Paste1Click();
+    void Find1Click();  // the filter box above the tree
     void RebuildRecentFilesMenu();
     void AddRecentFile(const QString& path);
     void UpdateCommandStates();
@@ -131,6 +140,8 @@ class TMainForm : public QMainWindow, private IEditHost {
     bool CanOutdent() const;
     bool CanUndo() const;
     bool CanRedo() const;
+    bool CanRename() const;
+    bool CanPaste() const;
     bool CanSave() const { return modifiedFlag_; }
 
     // The edit history (undo and redo) of the open design.
@@ -207,11 +218,10 @@ class TMainForm : public QMainWindow, private IEditHost {
     bool ConfirmReplacingOtherDesigns(const std::string& corePath);
     std::optional<QString> ChooseFileToReplaceDesign(const char* filter);
     void OpenSequence(const QString& path);
-    void ReadIntoEmptyTree(const std::function<void()>& read);
+    void ReadDesign(const std::function<void()>& read);
     // Adds an imported design's items after the design's own, as one undoable step.
     void ImportIntoDesign(exchange::ImportedDesign design, const QString& what);
     void FinishLoading(const std::string& folderOfFile);
-    void StartEmptyDesign();
     void FinishRebuild();
     void FormCloseQuery(bool& canClose);
     void ClearPreviewOnExit();
@@ -243,6 +253,12 @@ class TMainForm : public QMainWindow, private IEditHost {
     void OnItemCaptionEdited(const QString& caption);
     int SelectedItemOrNone() const;  // the selected item's position, -1 for the root or none
     bool DropBlock(int pos, int parentPos, int row);
+
+    // tree comfort, in main_form_items.cpp
+    void CreateTreeComfort();
+    void RenameNode(NodeId node, const QString& text);
+    void PutBlocksAfter(int pos, const TItemArray& records, const QString& what);
+    void PutBlocks(int parentPos, int row, const TItemArray& records, const QString& what);
 
     // edit history, in main_form_edit.cpp
     void CreateHistory();
@@ -292,6 +308,11 @@ class TMainForm : public QMainWindow, private IEditHost {
     // The commands of the action table by object name (menus, tool bar and pop-up menu
     // each have their own, as their hints differ).
     QHash<QString, QAction*> actions_;
+    TreeRenameEditor* rename_ = nullptr;
+    TreeFilter* filter_ = nullptr;
+    // What this run last put on the clipboard, with every field of its records.
+    std::string copiedText_;
+    TItemArray copiedRecords_;
     QUndoStack* history_ = nullptr;
 };
 

@@ -3,14 +3,18 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 #include "ui/main_form.h"
 #include "ui/property_pages.h"
+#include "ui/tree_filter.h"
 
 namespace zarvex::ui {
 
@@ -45,8 +49,9 @@ void TMainForm::CreateCentralArea() {
     auto* panel = new QWidget(splitter);
     panel->setObjectName("pnlDesignPanel");
     panel->setStatusTip(tr(kTreeHint));
-    auto* panelLayout = new QHBoxLayout(panel);
+    auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(2);
     trvwDesignPanel_ = new QTreeView(panel);
     trvwDesignPanel_->setObjectName("trvwDesignPanel");
     trvwDesignPanel_->setStatusTip(tr(kTreeHint));
@@ -73,11 +78,19 @@ void TMainForm::CreateCentralArea() {
     trvwDesignPanel_->setDefaultDropAction(Qt::MoveAction);
     // The pop-up menu's keys (Insert, Delete) work while the tree has the focus.
     trvwDesignPanel_->addActions(PopupMenu1_->actions());
-    panelLayout->addWidget(trvwDesignPanel_);
+    filter_ = new TreeFilter(agent_.Items, trvwDesignPanel_, panel);
+    panelLayout->addWidget(filter_);
+    panelLayout->addWidget(trvwDesignPanel_, 1);
+    panelLayout->addWidget(filter_->Results(), 1);
 
-    pages_->Widget()->setParent(splitter);
+    // The pages scroll rather than hold the window at their full size.
+    auto* pagesArea = new QScrollArea(splitter);
+    pagesArea->setObjectName("scrlPages");
+    pagesArea->setWidgetResizable(true);
+    pagesArea->setFrameShape(QFrame::NoFrame);
+    pagesArea->setWidget(pages_->Widget());
     splitter->addWidget(panel);
-    splitter->addWidget(pages_->Widget());
+    splitter->addWidget(pagesArea);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({337, 485});

@@ -96,8 +96,7 @@ bool TMainForm::OfferRecovery() {
     if (answer != 0)
         return false;  // closed without an answer: offered again at the next start
     const bool restored = RunCommand([&] {
-        agent_.ClearPreviewFolder();
-        ReadIntoEmptyTree([&] { agent_.LoadProjectFile(copy.designPath, *model_); });
+        ReadDesign([&] { agent_.LoadProjectFile(copy.designPath, *model_); });
         FinishLoading(FolderOfPath(copy.origin.empty() ? copy.designPath : copy.origin));
     });
     if (!restored)

@@ -1,6 +1,7 @@
 // Templates: the picker from the File menu and at start, and Save As Template.
 #include <QDir>
 #include <QFileInfo>
+#include <stdexcept>
 
 #include "settings/show_flags.h"
 #include "ui/app_services.h"
@@ -51,6 +52,21 @@ void TMainForm::OfferTemplatesAtStart() {
     RunCommand([this] { Templet1Click(); });
 }
 
+namespace {
+
+// A template's stylesheet names its images by fixed file names, so two templates in one
+// folder would overwrite each other's images: a name chosen in the user's templates folder
+// itself becomes a folder of its own, as the shipped templates have.
+QString TemplatePlace(const QString& userFolder, const QString& chosen) {
+    const QFileInfo file(chosen);
+    if (QDir(file.absolutePath()) != QDir(userFolder))
+        return chosen;
+    const QString base = file.completeBaseName();
+    return QDir(userFolder).filePath(base + '/' + file.fileName());
+}
+
+}  // namespace
+
 void TMainForm::SaveAsTemplate1Click() {
     // The user's own templates: the program's folder may be read-only, and a shipped
     // template is never overwritten. When the folder cannot be made the dialog still
@@ -58,7 +74,25 @@ void TMainForm::SaveAsTemplate1Click() {
     const QString folder = services_->UserTemplatesFolder();
     QDir().mkpath(folder);
     dialogs_.SetInitialSaveFolder(folder);
-    Save2Click();
+    CommitPages();
+    const auto chosen =
+        dialogs_.GetSaveFileName(this, QStringLiteral("Zarvex Files (*.zarvex)|*.zarvex"));
+    if (!chosen)
+        return;
+    const QString path = TemplatePlace(folder, *chosen);
+    // The dialog asked about the name it showed; the template's own folder is asked here.
+    if (path != *chosen && QFileInfo::exists(path) &&
+        dialogs_.ShowMessage(this, MessageKind::Warning,
+                             tr("A template named %1 exists already. Replace it?")
+                                 .arg(QFileInfo(path).completeBaseName()),
+                             DialogButton::Yes | DialogButton::No) != DialogButton::Yes)
+        return;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw std::runtime_error("Cannot create " + ToCorePath(QDir::toNativeSeparators(
+                                                        QFileInfo(path).absolutePath())));
+    QString target = path;
+    if (Publish(target))
+        projectFileName_ = target;
 }
 
 }  // namespace zarvex::ui

@@ -54,6 +54,13 @@ void AddColorGroup(QHBoxLayout* row, IDialogService& dialogs, const QString& cap
     AddColorPair(grid, 0, 1, dialogs, textControl, QObject::tr("Text Color"));
     grid->addWidget(MakeLabel(g, QObject::tr("BG")), 1, 0);
     AddColorPair(grid, 1, 1, dialogs, backgroundControl, QObject::tr("Text Color"));
+    // Shown by the contrast check while the pair is hard to read.
+    auto* note = MakeLabel(g, QString());
+    note->setObjectName(QStringLiteral("lblContrast") + QLatin1String(groupName + 5));
+    note->setWordWrap(true);
+    note->setForegroundRole(QPalette::Link);
+    note->hide();
+    grid->addWidget(note, 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     NameColorPair(g, textControl, QObject::tr("%1 text colour").arg(caption));
     NameColorPair(g, backgroundControl, QObject::tr("%1 background colour").arg(caption));

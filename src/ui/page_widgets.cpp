@@ -72,7 +72,8 @@ QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint, int m
     spin->setObjectName(QString::fromLatin1(name));
     SetSpinBounds(spin, minimum);
     spin->setValue(std::max(0, minimum));
-    spin->setMinimumWidth(70);
+    // Never narrower than its widest value needs: a layout short of room cuts it otherwise.
+    spin->setMinimumWidth(std::max(70, spin->minimumSizeHint().width()));
     SetHint(spin, hint);
     return spin;
 }

@@ -1,14 +1,18 @@
 #include "ui/property_pages.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "model/forbidden_text.h"
@@ -18,8 +22,10 @@
 #include "settings/help_pages.h"
 #include "ui/border_color_choice.h"
 #include "ui/color_panel.h"
+#include "ui/contrast_warnings.h"
 #include "ui/control_binding.h"
 #include "ui/dialog_service.h"
+#include "ui/page_access.h"
 #include "ui/page_bindings.h"
 #include "ui/page_builders.h"
 #include "ui/page_widgets.h"
@@ -63,6 +69,7 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     BuildStylePage(tbshtStyle_, dialogs_);
     BuildItemPage(tbshtItem_);
     BuildPathPage(tbshtPath_);
+    ConnectLabelsAndHelp(pages_);
     edtText_ = qobject_cast<QLineEdit*>(Require("edt_Text"));
     edtIcon_ = qobject_cast<QLineEdit*>(Require("edt_Icon"));
 
@@ -86,6 +93,7 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     ConnectChangeReports();
     ConnectButtons();
     ConnectEditTracking();
+    new ContrastWarnings(tbshtStyle_);
 }
 
 QWidget* PropertyPages::Control(const QString& name) const {
@@ -122,13 +130,22 @@ void PropertyPages::ConnectChangeReports() {
     for (const MenuFieldBinding& row : kMenuFieldBindings) {
         if (!row.second.name)
             continue;
-        if (auto* panel = qobject_cast<ColorPanel*>(Require(row.first.name)))
+        if (auto* panel = qobject_cast<ColorPanel*>(Require(row.first.name))) {
             connect(panel, &ColorPanel::clicked, this, [this, panel] { pnl_BgColorClick(panel); });
+            // A typed or pasted colour is an edit like a chosen one.
+            connect(panel, &ColorPanel::edited, this, [this] {
+                emit changed();
+                TrackEdits();
+            });
+            connect(panel, &ColorPanel::previewed, this, &PropertyPages::previewRequested);
+        }
         if (auto* transparent = qobject_cast<QAbstractButton*>(Require(row.second.name)))
             connect(transparent, &QAbstractButton::clicked, this, &PropertyPages::changed);
         // The other sides follow the top one while the border has one colour.
         if (row.field == AppletField::BorderColorTop) {
             connect(qobject_cast<ColorPanel*>(Require(row.first.name)), &ColorPanel::clicked,
+                    borderColors_, &BorderColorChoice::TopChanged);
+            connect(qobject_cast<ColorPanel*>(Require(row.first.name)), &ColorPanel::edited,
                     borderColors_, &BorderColorChoice::TopChanged);
             connect(qobject_cast<QAbstractButton*>(Require(row.second.name)),
                     &QAbstractButton::clicked, borderColors_, &BorderColorChoice::TopChanged);
@@ -151,40 +168,128 @@ void PropertyPages::CheckForbiddenText(QWidget* control) {
     CheckText(control, TextCheck::Quotes);
 }
 
+namespace {
+
+QString TextOf(const QWidget* control) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (const auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->currentText();
+    return {};
+}
+
+}  // namespace
+
+std::vector<std::string> PropertyPages::TextFaults(const QString& text, TextCheck check) const {
+    if (check == TextCheck::None)
+        return {};
+    if (check == TextCheck::MenuName) {
+        // An emptied field is where the user starts a new name.
+        const std::string name = platform::EncodeFieldText(text.trimmed());
+        if (!name.empty() && !IsValidMenuName(name))
+            return {std::string(kMenuNameMessage)};
+        return {};
+    }
+    return ForbiddenTextMessages(platform::EncodeFieldText(text), agent_.Separator,
+                                 check == TextCheck::StylesheetOnly);
+}
+
+// A change is refused for a fault it brings: the warnings, then the field gets back the
+// text it had before. A fault the text already had (a stored text, shown as it is) is
+// marked beside the field and stays until the author mends it, so that no text is ever
+// thrown away.
 void PropertyPages::CheckText(QWidget* control, TextCheck check) {
-    if (!control || check == TextCheck::None)
+    if (!control || check == TextCheck::None || refusing_)
         return;
     auto* edit = qobject_cast<QLineEdit*>(control);
     auto* combo = qobject_cast<QComboBox*>(control);
     if (!edit && !combo)
         return;
-    const QString text = edit ? edit->text() : combo->currentText();
-    const std::string bytes = platform::EncodeFieldText(text);
-    std::vector<std::string> messages;
-    if (check == TextCheck::MenuName) {
-        // A stored name is shown as it is, so that its project still opens; the build
-        // refuses it. An emptied field is where the user starts a new name.
-        const std::string name = platform::EncodeFieldText(text.trimmed());
-        if (filling_ == 0 && !name.empty() && !IsValidMenuName(name))
-            messages.emplace_back(kMenuNameMessage);
-    } else {
-        messages =
-            ForbiddenTextMessages(bytes, agent_.Separator, check == TextCheck::StylesheetOnly);
+    const QString text = TextOf(control);
+    const std::vector<std::string> faults = TextFaults(text, check);
+    if (filling_ > 0) {
+        RememberShownText(control, check);
+        return;
     }
-    for (const std::string& message : messages) {
+    // The change reports run before the edit tracking, so the values last tracked are the
+    // field's value before this change, whoever put it there; the text last accepted gives
+    // it back exactly as it was typed (blanks included) when it is the same value.
+    const QString before = [&] {
+        std::optional<std::string> value;
+        for (const MenuFieldBinding& row : kMenuFieldBindings)
+            if (Control(QString::fromLatin1(row.first.name)) == control)
+                value = Field(shownMenu_, row.field);
+        for (const ItemFieldBinding& row : kItemFieldBindings)
+            if (Control(QString::fromLatin1(row.control.name)) == control)
+                value = Field(shownItem_, row.field);
+        const QString accepted = accepted_.value(control);
+        if (!value || ShownText(*value) == accepted.trimmed())
+            return accepted;
+        return ShownText(*value);
+    }();
+    const std::vector<std::string> known = TextFaults(before, check);
+    std::vector<std::string> added;
+    for (const std::string& fault : faults)
+        if (std::find(known.begin(), known.end(), fault) == known.end())
+            added.push_back(fault);
+    if (added.empty()) {
+        accepted_[control] = text;
+        MarkFaults(control, faults);
+        return;
+    }
+    for (const std::string& message : added)
         dialogs_.ShowMessage(window_, MessageKind::Warning, QString::fromStdString(message),
                              DialogButton::Yes);
-        // Emptying an edit runs its change report again, which finds nothing.
-        const bool wasRefusing = refusing_;
-        refusing_ = true;
-        if (edit)
-            edit->clear();
-        else if (combo->isEditable())
-            combo->setEditText(QString());
-        else
-            combo->setCurrentIndex(-1);
-        refusing_ = wasRefusing;
+    const bool wasRefusing = refusing_;
+    refusing_ = true;
+    if (edit)
+        edit->setText(before);
+    else if (combo->isEditable())
+        combo->setEditText(before);
+    else
+        combo->setCurrentIndex(combo->findText(before));
+    refusing_ = wasRefusing;
+    MarkFaults(control, known);
+}
+
+void PropertyPages::RememberShownText(QWidget* control, TextCheck check) {
+    const QString text = TextOf(control);
+    accepted_[control] = text;
+    const std::vector<std::string> faults = TextFaults(text, check);
+    const bool wasMarked = faultMarks_.value(control) != nullptr;
+    MarkFaults(control, faults);
+    if (!faults.empty() && !wasMarked)
+        emit hintMessage(tr("Warning: the stored text \"%1\" is shown as it is and marked; "
+                            "mend it: %2")
+                             .arg(text, QString::fromStdString(faults.front())));
+}
+
+void PropertyPages::RememberShownTexts() {
+    for (const ReportingControl& row : kReportingControls)
+        if (row.check != TextCheck::None)
+            RememberShownText(Require(row.name), row.check);
+}
+
+void PropertyPages::MarkFaults(QWidget* control, const std::vector<std::string>& faults) {
+    auto* combo = qobject_cast<QComboBox*>(control);
+    QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(control);
+    if (!edit)
+        return;
+    QAction*& mark = faultMarks_[control];
+    if (faults.empty()) {
+        delete mark;
+        mark = nullptr;
+        return;
     }
+    if (!mark) {
+        mark = edit->addAction(edit->style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                               QLineEdit::TrailingPosition);
+        mark->setObjectName(control->objectName() + QStringLiteral("_fault"));
+    }
+    QStringList lines;
+    for (const std::string& fault : faults)
+        lines << QString::fromStdString(fault);
+    mark->setToolTip(lines.join('\n'));
 }
 
 // --- edit tracking ------------------------------------------------------------------------
@@ -284,6 +389,7 @@ void PropertyPages::WriteMenuField(AppletField field, const std::string& value) 
     }
     --filling_;
     shownMenu_ = ShownMenuValues();
+    RememberShownTexts();
 }
 
 void PropertyPages::WriteItemField(ItemField field, const std::string& value) {
@@ -293,6 +399,7 @@ void PropertyPages::WriteItemField(ItemField field, const std::string& value) {
             WriteControlValue(value, Require(row.control.name), row.control.mode);
     --filling_;
     shownItem_ = ShownItemValues();
+    RememberShownTexts();
 }
 
 // --- buttons ---------------------------------------------------------------------------
@@ -384,6 +491,7 @@ void PropertyPages::ShowMenuParameters() {
     --filling_;
     shownMenu_ = d;
     shownMenu_ = ShownMenuValues();
+    RememberShownTexts();
     ReportUnshownValues(unshown);
 }
 
@@ -406,6 +514,7 @@ void PropertyPages::ShowItem(int index) {
     --filling_;
     shownItem_ = d;
     shownItem_ = ShownItemValues();
+    RememberShownTexts();
     ReportUnshownValues(unshown);
 }
 

@@ -4,6 +4,7 @@
 // field is the data of page_bindings.h, the controls are made by page_builders.h.
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,7 @@
 
 #include "model/applet_agent.h"
 
+class QAction;
 class QLineEdit;
 class QTabWidget;
 class QWidget;
@@ -81,7 +83,7 @@ class PropertyPages : public QObject {
     void ForgetArrangement() { lastPagesNodeIndex_ = -1; }
 
     // Refuses a text holding the project file's separator or an unescaped quote: one
-    // warning per fault, then the control is emptied.
+    // warning per fault it brings, then the control gets back its text from before.
     void CheckForbiddenText(QWidget* control);
 
     // Shows one field's value in its control(s) as the program does, without reporting
@@ -112,6 +114,9 @@ class PropertyPages : public QObject {
     void helpRequested(const QString& pageFileName);
     // A line for the window's hint line (a stored value the pages could not show).
     void hintMessage(const QString& text);
+    // A shown value passes by without being an edit yet (the colour dialog's colours while
+    // it is open, and the first colour again when it is cancelled): the preview follows it.
+    void previewRequested();
     // The user changed the shown values of bound fields, in one action.
     void fieldsEdited(const std::vector<zarvex::ui::FieldEdit>& edits);
 
@@ -121,6 +126,12 @@ class PropertyPages : public QObject {
     void ConnectButtons();
     void OnReport(QWidget* control, const ReportingControl& row);
     void CheckText(QWidget* control, TextCheck check);
+    std::vector<std::string> TextFaults(const QString& text, TextCheck check) const;
+    // After the program filled the controls: their texts are what a refusal goes back
+    // to, and a stored fault is marked beside its field.
+    void RememberShownText(QWidget* control, TextCheck check);
+    void RememberShownTexts();
+    void MarkFaults(QWidget* control, const std::vector<std::string>& faults);
     void ConnectEditTracking();
     // Compares the controls with the values last shown and reports each difference.
     void TrackEdits();
@@ -147,7 +158,9 @@ class PropertyPages : public QObject {
     // What the controls showed after the last fill or tracked edit.
     TAppletData shownMenu_;
     TItemData shownItem_;
-    int filling_ = 0;  // > 0 while the program puts values into the controls
+    QHash<QWidget*, QString> accepted_;     // each checked field's last accepted text
+    QHash<QWidget*, QAction*> faultMarks_;  // the warning sign inside a field with a fault
+    int filling_ = 0;                       // > 0 while the program puts values into the controls
     bool refusing_ = false;
 };
 

@@ -123,6 +123,19 @@ int QtDialogService::AskChoice(QWidget* parent, MessageKind kind, const QString&
     return static_cast<int>(buttons.indexOf(box.clickedButton()));
 }
 
+std::optional<QColor> QtDialogService::GetColorFollowing(
+    QWidget* parent, const QColor& initial, const std::function<void(const QColor&)>& following) {
+    QColorDialog dialog(initial, parent);
+    QObject::connect(&dialog, &QColorDialog::currentColorChanged, &dialog,
+                     [&following](const QColor& passing) {
+                         if (following)
+                             following(passing);
+                     });
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
 std::optional<QColor> QtDialogService::GetColor(QWidget* parent, const QColor& initial) {
     const QColor chosen = QColorDialog::getColor(initial, parent);
     if (!chosen.isValid())

@@ -14,6 +14,9 @@ class QtDialogService final : public IDialogService {
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter) override;
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
+    std::optional<QColor> GetColorFollowing(
+        QWidget* parent, const QColor& initial,
+        const std::function<void(const QColor&)>& following) override;
     std::optional<int> ChooseFromList(QWidget* parent, const QString& title, const QString& label,
                                       const QStringList& entries) override;
     void SetInitialSaveFolder(const QString& folder) override { initialSaveFolder_ = folder; }

@@ -2,13 +2,16 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "modal_driver.h"
 #include "settings/settings_keys.h"
+#include "support/files.h"
 #include "ui/form_templet.h"
 #include "ui_test_support.h"
 
@@ -288,23 +291,54 @@ TEST_F(Templates, AStoreThatRefusesTheCheckBoxIsSilentOnlyForDoNotShow) {
 
 // --- Save As Template ---------------------------------------------------------------
 
-TEST_F(Templates, SaveAsTemplateSavesIntoTheUsersOwnFolderListedApart) {
+// Each template keeps its images in a folder of its own: two templates with an icon of the
+// same name do not overwrite each other's.
+TEST_F(Templates, SaveAsTemplateSavesIntoTheUsersOwnFolderOneFolderEachListedApart) {
     AddTemplate("shipped.zarvex");
-    ChangeDesign();
+    const auto saveWithIcon = [&](const QString& name, const QByteArray& icon) {
+        ChangeDesign();
+        const QString image = Folder() + name + "-source/home.png";
+        QDir().mkpath(QFileInfo(image).absolutePath());
+        QFile f(image);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(icon);
+        f.close();
+        Select(1);
+        dialogs_.AnswerOpen(image);
+        Form().findChild<QToolButton*>("spdbtn_edt_Icon")->click();
+        dialogs_.AnswerSave(UserFolder() + "/" + name + ".zarvex");
+        Trigger("SaveAsTemplate1");
+    };
     ASSERT_FALSE(QDir(UserFolder()).exists());
-    const QString path = UserFolder() + "/my_menu.zarvex";
-    dialogs_.AnswerSave(path);
-    Trigger("SaveAsTemplate1");
+    saveWithIcon("my_menu", "first icon");
     EXPECT_EQ(dialogs_.initialSaveFolder, UserFolder()) << "made on demand";
+    const QString path = UserFolder() + "/my_menu/my_menu.zarvex";
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_TRUE(QFile::exists(UserFolder() + "/my_menu.html"));
+    EXPECT_TRUE(QFile::exists(UserFolder() + "/my_menu/my_menu.html"));
     EXPECT_EQ(Form().ProjectFileName(), path);
     // Save As keeps the changed flag as it was.
     EXPECT_TRUE(Form().ModifiedFlag());
-    // The new template is offered by the picker, after the shipped ones and marked.
+
+    dialogs_.AnswerMessage(DialogButton::No);
+    Trigger("New1");
+    saveWithIcon("other", "second icon");
+    EXPECT_EQ(zarvex::testing::ReadBytes(ToCorePath(UserFolder() + "/my_menu/home.png")),
+              "first icon");
+    EXPECT_EQ(zarvex::testing::ReadBytes(ToCorePath(UserFolder() + "/other/home.png")),
+              "second icon");
+
+    // A second template of the same name replaces the first only when the user says so.
+    dialogs_.AnswerSave(UserFolder() + "/my_menu.zarvex");
+    dialogs_.AnswerMessage(DialogButton::No);
+    Trigger("SaveAsTemplate1");
+    EXPECT_EQ(Form().ProjectFileName(), UserFolder() + "/other/other.zarvex");
+    EXPECT_TRUE(dialogs_.AllAnswered());
+
+    // The new templates are offered by the picker, after the shipped ones and marked.
     EXPECT_TRUE(RunPicker([](TfrmTemplet& p) {
         EXPECT_EQ(p.TemplateNames(),
-                  QStringList({"shipped.zarvex", "my_menu.zarvex (my template)"}));
+                  QStringList({"shipped.zarvex", "my_menu/my_menu.zarvex (my template)",
+                               "other/other.zarvex (my template)"}));
     }));
 }
 

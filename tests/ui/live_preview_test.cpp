@@ -138,24 +138,42 @@ TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
     ShowWindow();
     QTRY_VERIFY_WITH_TIMEOUT(MenuText().contains("Entry 119"), 30000);
 
-    for (const int width : {kPhoneWidth, kTabletWidth}) {
+    // A width wider than the pane is scaled to fit it; the page still lays out at it.
+    for (const int width : {kPhoneWidth, kTabletWidth, kDesktopWidth}) {
         Pane().SetPageWidth(width);
         QTRY_COMPARE_WITH_TIMEOUT(Js("window.innerWidth").toInt(), width, 20000);
     }
+    EXPECT_LT(Pane().PageScale(), 1.0);
+    EXPECT_EQ(settings_.Read(settings::kSettingsGroup, kLivePreviewWidth),
+              settings::StoredValue::Integer(kDesktopWidth));
     Pane().SetPageWidth(0);
     EXPECT_EQ(Form().findChild<QComboBox*>("cmbxLivePreviewWidth")->currentIndex(), 0);
+    EXPECT_EQ(Pane().PageScale(), 1.0);
 
     // The reload after an edit keeps where the page was scrolled to.
     QTRY_VERIFY_WITH_TIMEOUT(
         Js("document.documentElement.scrollHeight > innerHeight + 300").toBool(), 20000);
     Js("window.scrollTo(0, 300); window.scrollY");
     QTRY_COMPARE_WITH_TIMEOUT(Js("window.scrollY").toInt(), 300, 10000);
+    // An edit of an item or the style reaches the loaded page in place: no reload.
     QSignalSpy refreshed(&Pane(), &LivePreview::refreshed);
+    const int loads = Pane().PageLoads();
+    Js("window.notReloaded = true");
     Select(1);
     Form().findChild<QLineEdit*>("edt_Text")->setText("First");
     QTRY_VERIFY_WITH_TIMEOUT(MenuText().contains("First"), 20000);
     EXPECT_GE(refreshed.size(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(Js("window.scrollY").toInt(), 300, 10000);
+    Select(0);
+    dialogs_.AnswerColor(QColor(0x12, 0x34, 0x56));
+    QTest::mouseClick(Form().findChild<ColorPanel*>("pnl_MenuBackgroundColor"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        Js("getComputedStyle(document.querySelector('div.bnaz-bpAb')).backgroundColor").toString(),
+        QStringLiteral("rgb(18, 52, 86)"), 20000);
+    EXPECT_EQ(Pane().PageLoads(), loads);
+    EXPECT_GE(Pane().InPlaceUpdates(), 2);
+    EXPECT_TRUE(Js("window.notReloaded === true").toBool());
+    EXPECT_EQ(Js("window.scrollY").toInt(), 300);
 
     // Nothing but local files: a request to a listening local server never arrives.
     QTcpServer server;
@@ -214,7 +232,7 @@ TEST_F(LivePreviewPane, ScreenshotsOfATemplateAtDesktopAndPhoneWidths) {
         QTest::mouseMove(target, point - QPoint(20, 0));
         QTest::mouseMove(target, point);
     }
-    for (const auto& [width, name] : {std::pair{0, "live_preview_desktop.png"},
+    for (const auto& [width, name] : {std::pair{kDesktopWidth, "live_preview_desktop.png"},
                                       std::pair{kPhoneWidth, "live_preview_phone.png"}}) {
         Pane().SetPageWidth(width);
         if (width > 0)

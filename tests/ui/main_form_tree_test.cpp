@@ -1,14 +1,18 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
+#include <QUndoStack>
 #include <map>
 #include <random>
 
 #include "model/item_list.h"
+#include "model/structure_file.h"
 #include "platform/text_codec.h"
 #include "ui/property_pages.h"
 #include "ui_test_support.h"
@@ -63,6 +67,139 @@ TEST_F(TreeCommands, InsertUnderAnItemAddsItsLastChildAndExpandsIt) {
     EXPECT_EQ(Form().SelectedNodeIndex(), 1);
     EXPECT_TRUE(Tree()->isExpanded(Form().TreeModel().IndexAt(1)));
     ExpectItemsMatchTree();
+}
+
+// After the last item went, the root has no children and the view drops its expansion;
+// the next insert must show its item again.
+// Renaming in place goes through the Text field: its checks, its node caption and its
+// history. F2 opens the editor; Escape leaves the name.
+TEST_F(TreeCommands, RenameInPlaceTakesTheTextFieldsChecksAndHistory) {
+    Open({{0, "Home"}, {0, "News"}});
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    auto* editor = Form().findChild<QLineEdit*>("edtRenameItem");
+    ASSERT_NE(editor, nullptr);
+    Select(1);
+    Tree()->setFocus();
+    QTest::keyClick(Tree(), Qt::Key_F2);
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->selectedText(), "Home");
+    QTest::keyClicks(editor, "Start");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(Form().isVisible());
+    EXPECT_EQ(Form().TreeModel().Caption(1), "Start");
+    EXPECT_EQ(ItemText()->text(), "Start");
+    EXPECT_EQ(Action("Undo1")->text(), "&Undo Edit Text");
+
+    // A refused name is warned about and leaves the name it had.
+    Select(2);
+    Tree()->setFocus();
+    QTest::keyClick(Tree(), Qt::Key_F2);
+    ASSERT_TRUE(editor->isVisible());
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    QTest::keyClicks(editor, "Men's");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(dialogs_.MessageTexts().size(), 1);
+    EXPECT_EQ(Form().TreeModel().Caption(2), "News");
+
+    // Escape closes the editor, not the window.
+    QTest::keyClick(Tree(), Qt::Key_F2);
+    QTest::keyClicks(editor, "Gone");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_TRUE(Form().isVisible());
+    EXPECT_EQ(Form().TreeModel().Caption(2), "News");
+
+    ExpectItemsMatchTree();
+}
+
+// Duplicate, cut, copy and paste move an item with its sub-items, each in one undo step;
+// the clipboard holds the structure file's text, so items come from a text editor too.
+TEST_F(TreeCommands, DuplicateCutCopyAndPasteMoveBlocksInOneStepEach) {
+    Open({{0, "A"}, {1, "A1"}, {2, "A11"}, {0, "B"}});
+    TItemData a = Form().Agent().GetItem(0);
+    a.Target = "_blank";
+    Form().Agent().SetItem(0, a);
+    const TItemArray start = Form().Agent().Items;
+    const int steps = Form().History().count();
+
+    Select(1);
+    Trigger("Duplicate1");
+    EXPECT_EQ(Captions(), (QStringList{"A", "A1", "A11", "A", "A1", "A11", "B"}));
+    EXPECT_EQ(Form().Agent().Items[3].Target, "_blank");
+    EXPECT_EQ(Form().SelectedNodeIndex(), 4);
+    ExpectItemsMatchTree();
+    Trigger("Undo1");
+    EXPECT_EQ(Form().Agent().Items, start);
+
+    Select(2);
+    Trigger("Copy1");
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains("A11")) << copied.toStdString();
+    EXPECT_FALSE(copied.contains("B#$@"));
+    Select(4);
+    Trigger("Paste1");
+    EXPECT_EQ(Captions(), (QStringList{"A", "A1", "A11", "B", "A1", "A11"}));
+    ExpectItemsMatchTree();
+
+    Select(1);
+    Trigger("Cut1");
+    EXPECT_EQ(Captions(), (QStringList{"B", "A1", "A11"}));
+    Select(3);
+    Trigger("Paste1");  // after A11, at its level
+    EXPECT_EQ(Captions(), (QStringList{"B", "A1", "A11", "A", "A1", "A11"}));
+    EXPECT_EQ(Form().Agent().Items[3].Level, "1");
+    ExpectItemsMatchTree();
+    EXPECT_EQ(Form().History().count(), steps + 3);
+    for (int i = 0; i < 3; ++i)
+        Trigger("Undo1");
+    EXPECT_EQ(Form().Agent().Items, start);
+
+    // Structure text from elsewhere; text that is none is not offered for pasting.
+    QApplication::clipboard()->setText("just words");
+    Select(0);
+    EXPECT_FALSE(Action("Paste1")->isEnabled());
+    TItemArray outside(2, TkavoAppletAgent::NewItemRecord());
+    outside[0].Text = "X";
+    outside[0].Level = "0";
+    outside[1].Text = "Y";
+    outside[1].Level = "0";
+    QApplication::clipboard()->setText(QString::fromStdString(FormatStructureText(outside)));
+    EXPECT_TRUE(Action("Paste1")->isEnabled());
+    Trigger("Paste1");
+    EXPECT_EQ(Captions(), (QStringList{"A", "A1", "A11", "B", "X", "Y"}));
+    ExpectItemsMatchTree();
+    Trigger("Undo1");
+    EXPECT_EQ(Form().Agent().Items, start);
+}
+
+TEST_F(TreeCommands, TheFilterFindsItemsByCaptionOrLinkAndChoosingSelects) {
+    Open({{0, "Home"}, {0, "Careers"}, {1, "Men's jobs"}, {0, "About"}});
+    TItemData about = Form().Agent().GetItem(3);
+    about.Link = "http://example.com/CAREER.html";
+    Form().Agent().SetItem(3, about);
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    Trigger("Find1");
+    auto* box = Form().findChild<QLineEdit*>("edtTreeFilter");
+    ASSERT_TRUE(box->hasFocus());
+    QTest::keyClicks(box, "career");
+    auto* results = Form().findChild<QListView*>("lstTreeFilterResults");
+    EXPECT_TRUE(results->isVisible());
+    EXPECT_FALSE(Tree()->isVisible());
+    ASSERT_EQ(results->model()->rowCount(), 2);
+    EXPECT_EQ(results->model()->index(1, 0).data().toString(),
+              QString::fromUtf8("About  \u2014  http://example.com/CAREER.html"));
+    QTest::keyClick(box, Qt::Key_Down);
+    EXPECT_EQ(Form().SelectedNodeIndex(), 2);
+    QTest::keyClick(results, Qt::Key_Down);
+    EXPECT_EQ(Form().SelectedNodeIndex(), 4);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_TRUE(Form().isVisible()) << "Escape clears the box";
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_TRUE(Tree()->isVisible());
+    EXPECT_EQ(Form().SelectedNodeIndex(), 4);
 }
 
 TEST_F(TreeCommands, InsertStopsBelowLevel9999) {

@@ -154,12 +154,10 @@ TEST_F(Undo, PropertyEditsMergePerFieldAndARefusedTextComesBack) {
     EXPECT_EQ(text->text(), "Home");
     EXPECT_EQ(M().Caption(1), "Home");
 
-    // The refused character's warning empties the field; undo gives back the text before it.
+    // The refused character is taken back after its warning and leaves no step of its own.
     dialogs_.AnswerMessage(DialogButton::Yes);
     QTest::keyClicks(text, "'s");
-    EXPECT_EQ(text->text(), "s") << "emptied, then the next key";
-    Form().History().undo();
-    EXPECT_EQ(text->text(), "");
+    EXPECT_EQ(text->text(), "Homes") << "the text before, then the next key";
     Form().History().undo();
     EXPECT_EQ(text->text(), "Home");
 
@@ -273,7 +271,7 @@ TEST_F(Undo, RandomCommandsUndoneGiveAByteIdenticalProjectFile) {
             case 10:
                 if (selected > 0) {
                     dialogs_.AnswerMessage(DialogButton::Yes);
-                    Edit("edt_Icon")->setText("it's.gif");  // refused and emptied
+                    Edit("edt_Icon")->setText("it's.gif");  // refused and taken back
                 }
                 break;
             case 11:

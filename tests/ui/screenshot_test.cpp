@@ -1,11 +1,14 @@
-// A picture of the window with a design open, for the eye: build/screenshots/main_window.png.
+// Pictures of the window for the eye, in build/screenshots: a design open, its menus, an
+// item renamed in place and the Style page warning about a hard-to-read colour pair.
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
 
+#include "ui/property_pages.h"
 #include "ui_test_support.h"
 
 namespace zarvex::ui::testing {
@@ -48,6 +51,28 @@ TEST_F(Screenshot, MainWindowWithADesignOpen) {
         EXPECT_TRUE(menu->grab().toImage().save(folder + "/menu_" + name + ".png"));
         menu->close();
     }
+
+    // An item being renamed in place.
+    Select(2);
+    tree->setFocus();
+    Trigger("Rename1");
+    auto* editor = Form().findChild<QLineEdit*>("edtRenameItem");
+    ASSERT_TRUE(editor->isVisible());
+    QTest::keyClicks(editor, "Catalogue");
+    EXPECT_TRUE(Form().grab().toImage().save(folder + "/rename_in_place.png"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    // The Style page warning about black text on a dark background.
+    Select(0);
+    Form().Pages().Widget()->setCurrentWidget(Form().findChild<QWidget*>("tbshtStyle"));
+    TAppletData d = Form().Agent().GetMenuParameters();
+    d.TextColor = "000000";
+    d.BackgroundColor = "111827";
+    Form().Agent().SetMenuParameters(d);
+    Form().Pages().ShowMenuParameters();
+    QTest::qWait(50);
+    EXPECT_TRUE(Form().findChild<QWidget*>("lblContrastNormal")->isVisible());
+    EXPECT_TRUE(Form().grab().toImage().save(folder + "/style_contrast_warning.png"));
 }
 
 }  // namespace

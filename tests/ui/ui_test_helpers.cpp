@@ -111,6 +111,15 @@ std::optional<QColor> ScriptedDialogService::GetColor(QWidget*, const QColor&) {
     return Next(Kind::Color, "colour", a) ? a.color : std::nullopt;
 }
 
+std::optional<QColor> ScriptedDialogService::GetColorFollowing(
+    QWidget* parent, const QColor& initial, const std::function<void(const QColor&)>& following) {
+    for (const QColor& passing : passingColors)
+        following(passing);
+    if (whileColorDialogOpen)
+        whileColorDialogOpen();
+    return GetColor(parent, initial);
+}
+
 void MainFormFixture::SetUp() {
     ASSERT_TRUE(folder_.isValid());
     // The files a real install ships, so that a save finds everything it publishes; a

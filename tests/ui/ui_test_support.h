@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtGlobal>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -57,6 +58,13 @@ class ScriptedDialogService final : public IDialogService {
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter) override;
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
+    // The colour dialog shows passingColors in turn, then runs whileColorDialogOpen, then
+    // is answered from the script.
+    std::optional<QColor> GetColorFollowing(
+        QWidget* parent, const QColor& initial,
+        const std::function<void(const QColor&)>& following) override;
+    std::vector<QColor> passingColors;
+    std::function<void()> whileColorDialogOpen;
     void SetInitialSaveFolder(const QString& folder) override { initialSaveFolder = folder; }
     void SuggestSaveFile(const QString& path) override { suggestedSaveFile = path; }
     int AskChoice(QWidget* parent, MessageKind kind, const QString& text,
