@@ -18,7 +18,7 @@ pkgs+=(file)
 command -v node >/dev/null 2>&1 || pkgs+=(nodejs)
 command -v npm >/dev/null 2>&1 || pkgs+=(npm)
 if [ "$what" = test ]; then
-  pkgs+=(clang clang-format libclang-rt-14-dev chromium fonts-dejavu-core)
+  pkgs+=(clang clang-format libclang-rt-14-dev chromium firefox-esr webkit2gtk-driver fonts-dejavu-core)
   # The generator fuzzer reads the built page with an HTML parser.
   pkgs+=(libgumbo-dev)
   # The check that the templates are what tools/make_templates.py makes.

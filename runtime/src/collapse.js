@@ -3,7 +3,7 @@
 // open in place, indented by level. The list is built on its first opening, each sub-list
 // on its own, from the entries of the hidden list; its links are copies of the menu's, so
 // the bar stays as it is for when it fits again.
-import { element, isModified, isShown, layoutTable, setShown } from './dom.js';
+import { element, isModified, isShown, layoutTable, setExpanded, setShown } from './dom.js';
 import { MENU_ATTRIBUTES, leadsSomewhere, makeCell, partsOf } from './items.js';
 import { collapseWidth, menuName } from './options.js';
 import { CURRENT_BRANCH } from './class_names.js';
@@ -12,19 +12,19 @@ import { CURRENT_BRANCH } from './class_names.js';
 
 /**
  * @typedef {object} Row an entry of the collapsed list
- * @property {HTMLAnchorElement} link
- * @property {HTMLElement} entry the list's <li>
- * @property {HTMLElement | null} sourceList the hidden list's <ul> of the row's sub-list
- * @property {HTMLElement | null} subList built on first opening
- * @property {Row | null} parent
+ * @property {HTMLAnchorElement} link_
+ * @property {HTMLElement} entry_ the list's <li>
+ * @property {HTMLElement | null} sourceList_ the hidden list's <ul> of the row's sub-list
+ * @property {HTMLElement | null} subList_ built on first opening
+ * @property {Row | null} parent_
  */
 
 /**
  * @typedef {object} Collapser
- * @property {() => void} schedule checks the width in the next frame, before it is painted
+ * @property {() => void} schedule_ checks the width in the next frame, before it is painted
  * @property {() => void} destroy
- * @property {(event: Event) => boolean} handles pointer events in the panel; true when the event was the panel's
- * @property {(event: KeyboardEvent, key: string) => boolean} handleKey the keys of the list (`key` as the
+ * @property {(event: Event) => boolean} handles_ pointer events in the panel; true when the event was the panel's
+ * @property {(event: KeyboardEvent, key: string) => boolean} handleKey_ the keys of the list (`key` as the
  *   reading direction makes it); true when the key was theirs
  */
 
@@ -33,12 +33,12 @@ const rowOfCell = /** @type {WeakMap<Element, Row>} */ (new WeakMap());
 let lists = 0;
 
 /** @param {Row} row */
-const isOpen = row => isShown(row.subList);
+const isOpen = row => isShown(row.subList_);
 /**
  * Does activating the row open or close its sub-list (rather than follow its link)?
  * @param {Row} row
  */
-const togglesSubList = row => !!row.sourceList && (!isOpen(row) || !leadsSomewhere(row.link));
+const togglesSubList = row => !!row.sourceList_ && (!isOpen(row) || !leadsSomewhere(row.link_));
 
 /**
  * The collapsed mode of a menu.
@@ -47,7 +47,7 @@ const togglesSubList = row => !!row.sourceList && (!isOpen(row) || !leadsSomewhe
  */
 export function collapser(menu) {
   let collapsed = false, frame = 0;
-  const name = menuName(menu.list), id = `velmo-list-${++lists}`;
+  const name = menuName(menu.list_), id = `velmo-list-${++lists}`;
   /** @type {HTMLElement | null} */
   let panel = null;
   /** @type {HTMLElement} */
@@ -57,15 +57,15 @@ export function collapser(menu) {
 
   /** Does the bar need more width than its container gives it (or the list's rule says so)? */
   function shouldCollapse() {
-    const width = collapseWidth(menu.list), bar = menu.bar;
+    const width = collapseWidth(menu.list_), bar = menu.bar_;
     if (width >= 0) return innerWidth < width;
     setShown(bar, true);
     const needed = bar.scrollWidth + bar.offsetWidth - bar.clientWidth;
     // a vertical bar needs room beside it for its pop-ups (taken as wide as the bar);
     // without it they would cover the items below, so its items open in place instead
-    const beside = menu.vertical ? innerWidth - bar.getBoundingClientRect().right : Infinity;
+    const beside = menu.vertical_ ? innerWidth - bar.getBoundingClientRect().right : Infinity;
     setShown(bar, !collapsed);
-    return needed > menu.root.clientWidth || beside < needed;
+    return needed > menu.root_.clientWidth || beside < needed;
   }
 
   /** Shows the bar or the panel, as the width asks; destroy() cancels a pending call. */
@@ -73,21 +73,21 @@ export function collapser(menu) {
     frame = 0;
     const collapse = shouldCollapse();
     if (collapse == collapsed) return;
-    const focusInside = menu.root.contains(document.activeElement);
+    const focusInside = menu.root_.contains(document.activeElement);
     collapsed = collapse;
     menu.close();
     // the list starts closed each time the bar collapses
     build();
     setOpen(false);
-    setShown(menu.bar, !collapse);
+    setShown(menu.bar_, !collapse);
     setShown(panel, collapse);
-    if (focusInside) (collapse ? toggle : menu.barLevel.items.find(item => item.link?.tabIndex == 0)?.link)?.focus();
+    if (focusInside) (collapse ? toggle : menu.barLevel_.items_.find(item => item.link_?.tabIndex == 0)?.link_)?.focus();
   }
 
   /** The panel in the bar's place (once): the design's bar box around the toggle and the list. */
   function build() {
     if (panel) return;
-    panel = element('div', 'bnaz-bpAb velmo-panel', menu.root);
+    panel = element('div', 'bnaz-bpAb velmo-panel', menu.root_);
     toggle = element('button', 'velmo-toggle', panel);
     toggle.setAttribute('type', 'button');
     toggle.setAttribute('aria-label', name);
@@ -108,8 +108,8 @@ export function collapser(menu) {
     for (let entry = source.firstElementChild; entry; entry = entry.nextElementSibling) {
       if (entry.tagName != 'LI') continue;
       const parts = partsOf(entry);
-      if (parts.link) target.append(makeRow(parts, parent, afterSeparator));
-      afterSeparator = !parts.link;
+      if (parts.link_) target.append(makeRow(parts, parent, afterSeparator));
+      afterSeparator = !parts.link_;
     }
     return target;
   }
@@ -122,15 +122,15 @@ export function collapser(menu) {
    */
   function makeRow(parts, parent, afterSeparator) {
     const entry = element('li', afterSeparator ? 'velmo-after-separator' : '');
-    const link = /** @type {HTMLAnchorElement} */ (parts.link?.cloneNode(true));
-    const icon = /** @type {HTMLImageElement | undefined} */ (parts.icon?.cloneNode(true));
+    const link = /** @type {HTMLAnchorElement} */ (parts.link_?.cloneNode(true));
+    const icon = /** @type {HTMLImageElement | undefined} */ (parts.icon_?.cloneNode(true));
     for (const attribute of MENU_ATTRIBUTES) link.removeAttribute(attribute);
-    const cell = makeCell({ link, icon, subList: null }, true, false);
+    const cell = makeCell({ link_: link, icon_: icon, subList_: null }, true, false);
     element('tr', '', layoutTable(entry)).append(cell);
     /** @type {Row} */
-    const row = { link, entry, sourceList: parts.subList, subList: null, parent };
+    const row = { link_: link, entry_: entry, sourceList_: parts.subList_, subList_: null, parent_: parent };
     rowOfCell.set(cell, row);
-    if (parts.subList) setRowOpen(row, link.classList.contains(CURRENT_BRANCH));
+    if (parts.subList_) setRowOpen(row, link.classList.contains(CURRENT_BRANCH));
     return entry;
   }
 
@@ -139,8 +139,8 @@ export function collapser(menu) {
    * @param {boolean} open
    */
   function setOpen(open) {
-    if (open && !list.firstChild) fill(menu.list, null, list);
-    toggle.setAttribute('aria-expanded', String(open));
+    if (open && !list.firstChild) fill(menu.list_, null, list);
+    setExpanded(toggle, open);
     setShown(list, open);
   }
 
@@ -150,10 +150,10 @@ export function collapser(menu) {
    * @param {boolean} open
    */
   function setRowOpen(row, open) {
-    if (open && !row.subList)
-      row.entry.append(row.subList = fill(/** @type {HTMLElement} */ (row.sourceList), row, element('ul')));
-    row.link.setAttribute('aria-expanded', String(open));
-    setShown(row.subList, open);
+    if (open && !row.subList_)
+      row.entry_.append(row.subList_ = fill(/** @type {HTMLElement} */ (row.sourceList_), row, element('ul')));
+    setExpanded(row.link_, open);
+    setShown(row.subList_, open);
   }
 
   /** The rows that can be seen now, in order. */
@@ -182,12 +182,12 @@ export function collapser(menu) {
     if (togglesSubList(row)) {
       event.preventDefault();
       setRowOpen(row, !isOpen(row));
-    } else if (!leadsSomewhere(row.link)) event.preventDefault();
-    else if (!row.link.contains(target)) {
+    } else if (!leadsSomewhere(row.link_)) event.preventDefault();
+    else if (!row.link_.contains(target)) {
       // beside the text: the link, as if it had been clicked
       event.preventDefault();
-      row.link.click();
-    } else if (row.link.target != '_blank') {
+      row.link_.click();
+    } else if (row.link_.target != '_blank') {
       // the list has done its job; a link within the page leaves the page in view
       setOpen(false);
     }
@@ -201,21 +201,21 @@ export function collapser(menu) {
   function rowKey(row, key) {
     const rows = visibleRows(), index = rows.indexOf(row);
     /** @param {Row | undefined} target */
-    const focus = target => target?.link.focus();
+    const focus = target => target?.link_.focus();
     if (key == 'ArrowDown') focus(rows[(index + 1) % rows.length]);
     else if (key == 'ArrowUp') focus(rows.at(index - 1));
-    else if (key == 'ArrowRight' && row.sourceList) {
+    else if (key == 'ArrowRight' && row.sourceList_) {
       if (isOpen(row)) focus(rows[index + 1]);
       else setRowOpen(row, true);
     } else if (key == 'ArrowLeft') {
       if (isOpen(row)) setRowOpen(row, false);
-      else if (row.parent) {
-        setRowOpen(row.parent, false);
-        focus(row.parent);
+      else if (row.parent_) {
+        setRowOpen(row.parent_, false);
+        focus(row.parent_);
       }
     } else if (key == ' ' || (key == 'Enter' && togglesSubList(row))) {
       // as a click on the row; Enter on a link that leads somewhere is the browser's
-      row.link.click();
+      row.link_.click();
     } else if (key == 'Escape') {
       setOpen(false);
       toggle.focus();
@@ -224,11 +224,11 @@ export function collapser(menu) {
   }
 
   function schedule() {
-    if (!frame && !menu.destroyed) frame = requestAnimationFrame(update);
+    if (!frame && !menu.destroyed_) frame = requestAnimationFrame(update);
   }
 
   // a collapsed menu prints its list, built by then
-  const beforePrint = () => collapsed && !list.firstChild && fill(menu.list, null, list);
+  const beforePrint = () => collapsed && !list.firstChild && fill(menu.list_, null, list);
   addEventListener('beforeprint', beforePrint);
   schedule();
   // The bar's width changes when web fonts arrive. (Asking for document.fonts.ready
@@ -236,26 +236,26 @@ export function collapser(menu) {
   document.fonts?.addEventListener('loadingdone', schedule);
 
   return {
-    schedule,
+    schedule_: schedule,
     destroy() {
       cancelAnimationFrame(frame);
       document.fonts?.removeEventListener('loadingdone', schedule);
       removeEventListener('beforeprint', beforePrint);
       panel?.remove();
     },
-    handles(event) {
+    handles_(event) {
       const target = /** @type {Node | null} */ (event.target);
       if (!panel?.contains(target)) return false;
       // rows show focus by their ring, and the pointer by the cursor alone
       if (event.type == 'click') click(/** @type {MouseEvent} */ (event));
       return true;
     },
-    handleKey(event, key) {
+    handleKey_(event, key) {
       if (!panel?.contains(/** @type {Node} */ (event.target))) return false;
       const row = rowAt(event.target);
       // Down from the toggle of an open list goes to its first row
       const first = !row && key == 'ArrowDown' && isShown(list) && visibleRows()[0];
-      if (first) first.link.focus();
+      if (first) first.link_.focus();
       if (first || (row && rowKey(row, key))) event.preventDefault();
       return true;
     },

@@ -1,34 +1,34 @@
 // Items: the entries of the hidden list, each shown as a bar cell or a pop-up row that
 // holds the list's own link and icon until the menu is destroyed.
-import { element } from './dom.js';
+import { element, setExpanded } from './dom.js';
 import { CARET, DRAWN_ARROW, TOGGLE } from './class_names.js';
 
 /**
  * @typedef {object} Level the bar, or one pop-up
- * @property {number} depth 0 for the bar
- * @property {HTMLElement} box
- * @property {Item | null} opener the item whose sub-menu this is
- * @property {Item[]} items separators included
- * @property {number} side 1 when it opened to the right of its opener, -1 to the left
- * @property {HTMLElement} [scrollArea]
- * @property {HTMLElement} [scrollUp]
- * @property {HTMLElement} [scrollDown]
- * @property {HTMLElement | null} [shadow]
+ * @property {number} depth_ 0 for the bar
+ * @property {HTMLElement} box_
+ * @property {Item | null} opener_ the item whose sub-menu this is
+ * @property {Item[]} items_ separators included
+ * @property {number} side_ 1 when it opened to the right of its opener, -1 to the left
+ * @property {HTMLElement} [scrollArea_]
+ * @property {HTMLElement} [scrollUp_]
+ * @property {HTMLElement} [scrollDown_]
+ * @property {HTMLElement | null} [shadow_]
  */
 
 /**
  * @typedef {object} Item
- * @property {Level} level
- * @property {HTMLElement} listItem the <li>
- * @property {HTMLAnchorElement | null} link null for a separator
- * @property {HTMLImageElement | null | undefined} icon
- * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
- * @property {HTMLElement} cell the bar cell or pop-up row
- * @property {HTMLButtonElement | null} [toggleButton] in site navigation, the button beside a
+ * @property {Level} level_
+ * @property {HTMLElement} listItem_ the <li>
+ * @property {HTMLAnchorElement | null} link_ null for a separator
+ * @property {HTMLImageElement | null | undefined} icon_
+ * @property {HTMLElement | null} subList_ the nested <ul>, when it holds at least one link
+ * @property {HTMLElement} cell_ the bar cell or pop-up row
+ * @property {HTMLButtonElement | null} [toggleButton_] in site navigation, the button beside a
  *   parent's own link that opens and closes its sub-menu
- * @property {Level} [popup] built on first opening
- * @property {string | null} [savedTitle] the link's title while tooltips are off
- * @property {(Node | null | undefined)[]} nextSiblings where the link and the icon go back to
+ * @property {Level} [popup_] built on first opening
+ * @property {string | null} [savedTitle_] the link's title while tooltips are off
+ * @property {(Node | null | undefined)[]} nextSiblings_ where the link and the icon go back to
  */
 
 /** The attributes that the menu gives a link of the list, taken off when it goes back. */
@@ -49,13 +49,13 @@ export function leadsSomewhere(link) {
 export const itemOfListItem = /** @type {WeakMap<Element, Item>} */ (new WeakMap());
 
 /** @param {Item} item */
-export const isSelectable = item => !!item.link;
+export const isSelectable = item => !!item.link_;
 
 /**
  * @typedef {object} EntryParts what a list entry shows
- * @property {HTMLAnchorElement | null} link null for a separator
- * @property {HTMLImageElement | null | undefined} icon
- * @property {HTMLElement | null} subList the nested <ul>, when it holds at least one link
+ * @property {HTMLAnchorElement | null} link_ null for a separator
+ * @property {HTMLImageElement | null | undefined} icon_
+ * @property {HTMLElement | null} subList_ the nested <ul>, when it holds at least one link
  */
 
 /**
@@ -72,7 +72,7 @@ function readEntry(listItem) {
     else if (tag == 'UL') subList ||= child;
   }
   if (!link) icon = subList = null;
-  return { link, icon, subList: usableSubList(subList) };
+  return { link_: link, icon_: icon, subList_: usableSubList(subList) };
 }
 
 /**
@@ -118,25 +118,25 @@ element('div', '', barSeparator);
  * @returns {Item}
  */
 export function readItem(listItem, level, tooltips, navigation) {
-  const { link, icon, subList } = readEntry(listItem);
+  const { link_: link, icon_: icon, subList_: subList } = readEntry(listItem);
   /** @type {Item} */
-  const item = { level, listItem, link, icon, subList, cell: listItem, nextSiblings: [link?.nextSibling, icon?.nextSibling] };
+  const item = { level_: level, listItem_: listItem, link_: link, icon_: icon, subList_: subList, cell_: listItem, nextSiblings_: [link?.nextSibling, icon?.nextSibling] };
   itemOfListItem.set(listItem, item);
   if (link && navigation) {
-    if (item.subList && !leadsSomewhere(link)) {
+    if (item.subList_ && !leadsSomewhere(link)) {
       link.setAttribute('role', 'button');
-      link.setAttribute('aria-expanded', 'false');
+      setExpanded(link, false);
     }
   } else if (link) {
     link.setAttribute('role', 'menuitem');
     link.tabIndex = -1;
     if (!tooltips && link.hasAttribute('title')) {
-      item.savedTitle = link.getAttribute('title');
+      item.savedTitle_ = link.getAttribute('title');
       link.removeAttribute('title');
     }
-    if (item.subList) {
+    if (item.subList_) {
       link.setAttribute('aria-haspopup', 'menu');
-      link.setAttribute('aria-expanded', 'false');
+      setExpanded(link, false);
     }
   }
   return item;
@@ -152,7 +152,7 @@ export function readItem(listItem, level, tooltips, navigation) {
  * @param {boolean} [navigation] a parent with a link of its own gets a toggle button beside it
  */
 export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
-  if (!item.link) {
+  if (!item.link_) {
     const separator = /** @type {HTMLElement} */ ((onBar ? barSeparator : popupSeparator).cloneNode(true));
     if (onBar && !vertical) separator.setAttribute('aria-orientation', 'vertical');
     else if (onBar) /** @type {HTMLElement} */ (separator.firstChild).style.cssText = 'border-left:0;border-top:1px solid #C5C2B8;height:0';
@@ -161,15 +161,15 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
   const cell = /** @type {HTMLElement} */ ((onBar ? bareCell : popupRow).cloneNode(true));
   const iconCell = /** @type {HTMLElement} */ ((onBar ? cell.firstChild?.firstChild?.firstChild : cell.firstChild));
   const textCell = /** @type {HTMLElement} */ (iconCell.nextSibling), arrowCell = textCell.nextSibling;
-  if (item.icon) iconCell.firstChild?.replaceWith(item.icon);
-  textCell.append(item.link);
-  if (!item.subList) return cell;
+  if (item.icon_) iconCell.firstChild?.replaceWith(item.icon_);
+  textCell.append(item.link_);
+  if (!item.subList_) return cell;
   let arrowHolder = onBar ? element('td', CARET, /** @type {Element} */ (textCell.parentNode)) : /** @type {Element} */ (arrowCell);
-  if (navigation && leadsSomewhere(item.link)) {
-    const toggle = /** @type {Item} */ (item).toggleButton = /** @type {HTMLButtonElement} */ (element('button', TOGGLE, arrowHolder));
+  if (navigation && leadsSomewhere(item.link_)) {
+    const toggle = /** @type {Item} */ (item).toggleButton_ = /** @type {HTMLButtonElement} */ (element('button', TOGGLE, arrowHolder));
     toggle.type = 'button';
-    toggle.setAttribute('aria-expanded', 'false');
-    toggle.setAttribute('aria-label', item.link.textContent?.trim() || '');
+    setExpanded(toggle, false);
+    toggle.setAttribute('aria-label', item.link_.textContent?.trim() || '');
     arrowHolder = toggle;
   }
   element('div', drawnArrows && !onBar ? DRAWN_ARROW : '', arrowHolder);
@@ -181,12 +181,12 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
  * @param {Item} item
  */
 export function restoreItem(item) {
-  const { link, listItem, icon } = item;
+  const { link_: link, listItem_: listItem, icon_: icon } = item;
   if (!link) return;
   /** @param {Node} node @param {Node | null | undefined} next */
   const putBack = (node, next) => listItem.insertBefore(node, next?.parentNode == listItem ? next : null);
   for (const name of MENU_ATTRIBUTES) link.removeAttribute(name);
-  if (item.savedTitle != null) link.setAttribute('title', item.savedTitle);
-  putBack(link, item.nextSiblings[0]);
-  if (icon) putBack(icon, item.nextSiblings[1]);
+  if (item.savedTitle_ != null) link.setAttribute('title', item.savedTitle_);
+  putBack(link, item.nextSiblings_[0]);
+  if (icon) putBack(icon, item.nextSiblings_[1]);
 }

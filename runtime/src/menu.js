@@ -2,7 +2,7 @@
 // path, and the page events it answers. Pointer, keyboard, placement and the collapsed
 // mode live in modules of their own.
 import { acquireBaseStyle, releaseBaseStyle } from './base_style.js';
-import { element, isRightToLeft, layoutTable, setShown } from './dom.js';
+import { element, isRightToLeft, layoutTable, setExpanded, setShown } from './dom.js';
 import { isSelectable, leadsSomewhere, makeCell, readItem, restoreItem } from './items.js';
 import { menuName, readListSettings, readSettings } from './options.js';
 import { markCurrentPage } from './current_page.js';
@@ -38,36 +38,36 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
  * A menu as its parts see it: the pointer, keyboard and collapsed-mode modules read this
  * state and call these functions. The optional properties are absent until first set.
  * @typedef {object} Menu
- * @property {HTMLElement} list the hidden <ul>
- * @property {HTMLElement} bar
- * @property {HTMLElement} root the bar's box: a navigation landmark unless the page has one
- * @property {Level} barLevel
- * @property {boolean} vertical
- * @property {boolean} rightToLeft
- * @property {boolean} clickToOpen
- * @property {boolean} navigation the site-navigation pattern rather than the menubar
- * @property {number} closeDelay
- * @property {boolean} [destroyed]
- * @property {Item[]} openPath openPath[d] is the open item of depth d
- * @property {Item | null} [current] the item under the pointer or focus
- * @property {Item | null} [pendingHover] the sibling waiting while the pointer heads for an open pop-up
- * @property {HTMLElement | null} [scrollButton] the scroll button under the pointer
- * @property {number} [closeTimer]
- * @property {HTMLAnchorElement | null} [ownClick] the link of our own click after blinking
- * @property {import('./collapse.js').Collapser} collapser
- * @property {(item: Item) => Level} open
- * @property {(depth: number) => void} closeFrom
+ * @property {HTMLElement} list_ the hidden <ul>
+ * @property {HTMLElement} bar_
+ * @property {HTMLElement} root_ the bar's box: a navigation landmark unless the page has one
+ * @property {Level} barLevel_
+ * @property {boolean} vertical_
+ * @property {boolean} rightToLeft_
+ * @property {boolean} clickToOpen_
+ * @property {boolean} navigation_ the site-navigation pattern rather than the menubar
+ * @property {number} closeDelay_
+ * @property {boolean} [destroyed_]
+ * @property {Item[]} openPath_ openPath[d] is the open item of depth d
+ * @property {Item | null} [current_] the item under the pointer or focus
+ * @property {Item | null} [pendingHover_] the sibling waiting while the pointer heads for an open pop-up
+ * @property {HTMLElement | null} [scrollButton_] the scroll button under the pointer
+ * @property {number} [closeTimer_]
+ * @property {HTMLAnchorElement | null} [ownClick_] the link of our own click after blinking
+ * @property {import('./collapse.js').Collapser} collapser_
+ * @property {(item: Item) => Level} open_
+ * @property {(depth: number) => void} closeFrom_
  * @property {() => void} close
  * @property {() => void} destroy
- * @property {(node: Node | null | undefined) => boolean} owns
- * @property {(node: EventTarget | null) => Item | null} itemAt
- * @property {(item: Item | null) => void} highlight
- * @property {(item: Item) => void} makeTabStop
- * @property {(item: Item, target?: HTMLElement) => void} focusItem
- * @property {(item: Item, last?: boolean) => void} enter
- * @property {(item: Item, now?: boolean) => void} hover
- * @property {(item: Item, event: Event, synthetic: boolean) => void} choose
- * @property {(button: HTMLElement | null, pressed?: boolean) => void} pressScrollButton
+ * @property {(node: Node | null | undefined) => boolean} owns_
+ * @property {(node: EventTarget | null) => Item | null} itemAt_
+ * @property {(item: Item | null) => void} highlight_
+ * @property {(item: Item) => void} makeTabStop_
+ * @property {(item: Item, target?: HTMLElement) => void} focusItem_
+ * @property {(item: Item, last?: boolean) => void} enter_
+ * @property {(item: Item, now?: boolean) => void} hover_
+ * @property {(item: Item, event: Event, synthetic: boolean) => void} choose_
+ * @property {(button: HTMLElement | null, pressed?: boolean) => void} pressScrollButton_
  * @property {(event: Event) => void} handleEvent
  */
 
@@ -83,8 +83,8 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
  * @returns {Menu}
  */
 export function createMenu(list, options) {
-  const { vertical, tooltips, shadow, clickToOpen, closeDelay, blinkCount } = readSettings(options);
-  const { drawnArrows, markCurrent, openDelay, navigation } = readListSettings(list);
+  const { vertical_: vertical, tooltips_: tooltips, shadow_: shadow, clickToOpen_: clickToOpen, closeDelay_: closeDelay, blinkCount_: blinkCount } = readSettings(options);
+  const { drawnArrows_: drawnArrows, markCurrent_: markCurrent, openDelay_: openDelay, navigation_: navigation } = readListSettings(list);
   const rightToLeft = isRightToLeft(list), name = menuName(list);
   const unmarkCurrent = markCurrent ? markCurrentPage(list) : null;
   /** @type {Item[]} */
@@ -103,7 +103,7 @@ export function createMenu(list, options) {
     bar.classList.add('velmo-vertical');
   }
   /** @type {Level} */
-  const barLevel = { depth: 0, box: bar, opener: null, items: [], side: rightToLeft ? -1 : 1 };
+  const barLevel = { depth_: 0, box_: bar, opener_: null, items_: [], side_: rightToLeft ? -1 : 1 };
   const barBody = layoutTable(bar);
   const barRow = vertical ? null : element('tr', '', barBody);
   // a navigation landmark around the bar, unless the page has one around the list
@@ -114,24 +114,24 @@ export function createMenu(list, options) {
   root.append(bar);
 
   const menu = /** @type {Menu} */ ({
-    list, bar, root, barLevel, vertical, rightToLeft, clickToOpen, closeDelay, openPath, navigation,
-    open, closeFrom, close, destroy, owns, itemAt, highlight, makeTabStop, focusItem, enter, hover, choose,
-    pressScrollButton, handleEvent,
+    list_: list, bar_: bar, root_: root, barLevel_: barLevel, vertical_: vertical, rightToLeft_: rightToLeft, clickToOpen_: clickToOpen, closeDelay_: closeDelay, openPath_: openPath, navigation_: navigation,
+    open_: open, closeFrom_: closeFrom, close, destroy, owns_: owns, itemAt_: itemAt, highlight_: highlight, makeTabStop_: makeTabStop, focusItem_: focusItem, enter_: enter, hover_: hover, choose_: choose,
+    pressScrollButton_: pressScrollButton, handleEvent,
   });
   const pointer = pointerHandlers(menu);
 
   /** @type {Element | null} the next <li> of the bar to build */
   let nextToBuild = list.firstElementChild;
   growBar();
-  const first = barLevel.items.find(isSelectable);
-  if (!first?.link) throw Error('holds no menu item');
-  first.link.tabIndex = 0;
+  const first = barLevel.items_.find(isSelectable);
+  if (!first?.link_) throw Error('holds no menu item');
+  first.link_.tabIndex = 0;
   acquireBaseStyle();
   list.before(root);
   // a list shown to pages without scripts goes when the menu takes its place
   const shownWithoutScripts = list.hasAttribute('data-velmo-static') && list.style.display != 'none';
   if (shownWithoutScripts) setShown(list, false);
-  menu.collapser = collapser(menu);
+  menu.collapser_ = collapser(menu);
   listen(true);
   return menu;
 
@@ -141,7 +141,7 @@ export function createMenu(list, options) {
     nextToBuild = fillLevel(barLevel, nextToBuild, cells, BAR_STEP);
     (barRow || barBody).append(cells);
     if (nextToBuild) growTimer = setTimeout(growBar);
-    else menu.collapser?.schedule();
+    else menu.collapser_?.schedule_();
     followLayout();
   }
 
@@ -154,15 +154,15 @@ export function createMenu(list, options) {
    * @param {number} count
    */
   function fillLevel(level, entry, parent, count) {
-    const onBar = !level.depth;
+    const onBar = !level.depth_;
     for (; entry && count; entry = entry.nextElementSibling) {
       if (entry.tagName != 'LI') continue;
       const item = readItem(/** @type {HTMLElement} */ (entry), level, tooltips, navigation);
-      level.items.push(item);
-      item.cell = makeCell(item, onBar, vertical, drawnArrows, navigation);
-      (onBar && vertical ? element('tr', '', /** @type {Element} */ (parent)) : parent).appendChild(item.cell);
-      if (item.link) {
-        itemOfCell.set(item.cell, item);
+      level.items_.push(item);
+      item.cell_ = makeCell(item, onBar, vertical, drawnArrows, navigation);
+      (onBar && vertical ? element('tr', '', /** @type {Element} */ (parent)) : parent).appendChild(item.cell_);
+      if (item.link_) {
+        itemOfCell.set(item.cell_, item);
         count--;
       }
     }
@@ -175,28 +175,28 @@ export function createMenu(list, options) {
    * @returns {Level}
    */
   function popupOf(item) {
-    if (item.popup) return item.popup;
+    if (item.popup_) return item.popup_;
     const box = element('div', 'bnaz-bwAb', null, navigation ? '' : 'menu');
     /** @type {Level} */
-    const level = item.popup = { depth: item.level.depth + 1, box, opener: item, items: [], side: item.level.side };
+    const level = item.popup_ = { depth_: item.level_.depth_ + 1, box_: box, opener_: item, items_: [], side_: item.level_.side_ };
     // a menu is vertical unless it says otherwise
-    if (!navigation) box.setAttribute('aria-label', item.link?.textContent?.trim() || '');
+    if (!navigation) box.setAttribute('aria-label', item.link_?.textContent?.trim() || '');
     if (rightToLeft) box.dir = 'rtl';
     setShown(box);
-    level.scrollUp = element('div', SCROLL_UP, box);
-    level.scrollArea = element('div', 'bnaz-bsAb', box);
-    level.scrollDown = element('div', SCROLL_DOWN, box);
-    for (const part of [level.scrollUp, level.scrollArea, level.scrollDown]) levelOfScrollPart.set(part, level);
+    level.scrollUp_ = element('div', SCROLL_UP, box);
+    level.scrollArea_ = element('div', 'bnaz-bsAb', box);
+    level.scrollDown_ = element('div', SCROLL_DOWN, box);
+    for (const part of [level.scrollUp_, level.scrollArea_, level.scrollDown_]) levelOfScrollPart.set(part, level);
     showScrollButtons(level, false);
-    level.scrollArea.style.cssText = 'overflow-y:auto;scrollbar-width:none;overscroll-behavior:contain';
-    const rows = layoutTable(level.scrollArea);
-    fillLevel(level, /** @type {HTMLElement} */ (item.subList).firstElementChild, rows, Infinity);
+    level.scrollArea_.style.cssText = 'overflow-y:auto;scrollbar-width:none;overscroll-behavior:contain';
+    const rows = layoutTable(level.scrollArea_);
+    fillLevel(level, /** @type {HTMLElement} */ (item.subList_).firstElementChild, rows, Infinity);
     if (shadow) {
-      const shade = level.shadow = element('div', 'bnaz-bvAb');
+      const shade = level.shadow_ = element('div', 'bnaz-bvAb');
       shade.style.cssText = `display:none;pointer-events:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
     }
     const host = popupHost();
-    if (level.shadow) host.append(level.shadow);
+    if (level.shadow_) host.append(level.shadow_);
     host.append(box);
     popups.push(level);
     return level;
@@ -220,10 +220,10 @@ export function createMenu(list, options) {
    */
   function open(item) {
     const level = popupOf(item);
-    closeFrom(item.level.depth);
-    openPath[item.level.depth] = item;
+    closeFrom(item.level_.depth_);
+    openPath[item.level_.depth_] = item;
     showPopup(item, true);
-    /** @type {HTMLElement} */ (level.scrollArea).scrollTop = 0;
+    /** @type {HTMLElement} */ (level.scrollArea_).scrollTop = 0;
     place(level);
     return level;
   }
@@ -234,11 +234,11 @@ export function createMenu(list, options) {
    * @param {boolean} shown
    */
   function showPopup(item, shown) {
-    const level = /** @type {Level} */ (item.popup);
-    item.cell.classList.toggle(ACTIVE, shown);
-    (item.toggleButton || item.link)?.setAttribute('aria-expanded', String(shown));
-    setShown(level.box, shown);
-    setShown(level.shadow, shown);
+    const level = /** @type {Level} */ (item.popup_);
+    item.cell_.classList.toggle(ACTIVE, shown);
+    setExpanded(item.toggleButton_ || item.link_, shown);
+    setShown(level.box_, shown);
+    setShown(level.shadow_, shown);
   }
 
   /** @param {Level} level */
@@ -253,40 +253,40 @@ export function createMenu(list, options) {
   function closeFrom(depth) {
     let focusBackTo = null;
     while (openPath.length > depth) {
-      const item = /** @type {Item} */ (openPath.pop()), level = /** @type {Level} */ (item.popup);
-      if (level.box.contains(document.activeElement)) focusBackTo = item;
+      const item = /** @type {Item} */ (openPath.pop()), level = /** @type {Level} */ (item.popup_);
+      if (level.box_.contains(document.activeElement)) focusBackTo = item;
       showPopup(item, false);
-      if (menu.scrollButton && levelOfScrollPart.get(menu.scrollButton) == level) pressScrollButton(null);
+      if (menu.scrollButton_ && levelOfScrollPart.get(menu.scrollButton_) == level) pressScrollButton(null);
     }
     if (focusBackTo) focusItem(focusBackTo);
   }
 
   /** Closes every pop-up of the menu. */
   function close() {
-    clearTimeout(menu.closeTimer);
+    clearTimeout(menu.closeTimer_);
     clearTimeout(aimTimer);
     clearTimeout(openTimer);
-    menu.pendingHover = null;
+    menu.pendingHover_ = null;
     closeFrom(0);
     highlight(null);
   }
 
   /** Takes the menu off the page and gives the list back its entries; a second call does nothing. */
   function destroy() {
-    if (menu.destroyed) return;
-    menu.destroyed = true;
+    if (menu.destroyed_) return;
+    menu.destroyed_ = true;
     close();
     clearTimeout(blinkTimer);
     clearTimeout(growTimer);
     cancelAnimationFrame(placeFrame);
     pressScrollButton(null);
     listen(false);
-    menu.collapser.destroy();
+    menu.collapser_.destroy();
     root.remove();
     for (const level of [barLevel, ...popups]) {
-      level.items.forEach(restoreItem);
-      level.box.remove();
-      level.shadow?.remove();
+      level.items_.forEach(restoreItem);
+      level.box_.remove();
+      level.shadow_?.remove();
     }
     popups = [];
     unmarkCurrent?.();
@@ -308,7 +308,7 @@ export function createMenu(list, options) {
     if (type == 'resize' || type == 'scroll') return onViewportChange(event);
     if (type == 'keydown') return onKey(/** @type {KeyboardEvent} */ (event));
     if (INSIDE_EVENTS.includes(type) && !owns(target)) return;
-    if (menu.collapser.handles(event)) return;
+    if (menu.collapser_.handles_(event)) return;
     /** @type {Record<string, (event: any) => void>} */ (pointer)[type]?.(event);
   }
 
@@ -325,13 +325,13 @@ export function createMenu(list, options) {
       return;
     }
     const key = rightToLeft ? MIRRORED[event.key] || event.key : event.key, item = itemAt(target);
-    if (!menu.collapser.handleKey(event, key) && item) (navigation ? handleNavigationKey : handleKey)(menu, item, key, event);
+    if (!menu.collapser_.handleKey_(event, key) && item) (navigation ? handleNavigationKey : handleKey)(menu, item, key, event);
   }
 
   /** @param {Event} event */
   function onViewportChange(event) {
     const level = levelOfScrollPart.get(/** @type {Element} */ (event.target));
-    if (event.type == 'resize') menu.collapser.schedule();
+    if (event.type == 'resize') menu.collapser_.schedule_();
     if (!level) followLayout();
     else if (popups.includes(level)) updateScrollButtons(level);
   }
@@ -340,14 +340,14 @@ export function createMenu(list, options) {
   function followLayout() {
     if (openPath.length && !placeFrame) placeFrame = requestAnimationFrame(() => {
       placeFrame = 0;
-      for (const item of openPath) place(/** @type {Level} */ (item.popup));
+      for (const item of openPath) place(/** @type {Level} */ (item.popup_));
     });
   }
 
   /** @param {Level} level */
   function updateScrollButtons(level) {
-    for (const button of [level.scrollUp, level.scrollDown])
-      /** @type {HTMLElement} */ (button).style.opacity = canScroll(/** @type {HTMLElement} */ (level.scrollArea), button == level.scrollUp ? -1 : 1) ? '' : '.35';
+    for (const button of [level.scrollUp_, level.scrollDown_])
+      /** @type {HTMLElement} */ (button).style.opacity = canScroll(/** @type {HTMLElement} */ (level.scrollArea_), button == level.scrollUp_ ? -1 : 1) ? '' : '.35';
   }
 
   /**
@@ -358,16 +358,16 @@ export function createMenu(list, options) {
    */
   function pressScrollButton(button, pressed) {
     // a scroll button's first class names it, a second one tells its state
-    const previous = menu.scrollButton;
+    const previous = menu.scrollButton_;
     if (previous && previous != button) previous.className = previous.classList[0];
-    menu.scrollButton = button;
+    menu.scrollButton_ = button;
     if (!button) return;
     const base = button.classList[0];
     button.className = `${base} ${base}-${pressed ? PRESSED : HOVER}`;
     scrollSpeed = (base == SCROLL_UP ? -1 : 1) * (pressed ? 10 : 3);
     const step = () => {
-      const level = menu.scrollButton && levelOfScrollPart.get(menu.scrollButton);
-      const area = level?.scrollArea;
+      const level = menu.scrollButton_ && levelOfScrollPart.get(menu.scrollButton_);
+      const area = level?.scrollArea_;
       scrollFrame = 0;
       if (!area || !canScroll(area, scrollSpeed)) return;
       area.scrollTop += scrollSpeed;
@@ -381,7 +381,7 @@ export function createMenu(list, options) {
    * @param {Node | null | undefined} node
    */
   function owns(node) {
-    return !!node && (root.contains(node) || popups.some(level => level.box.contains(node)));
+    return !!node && (root.contains(node) || popups.some(level => level.box_.contains(node)));
   }
 
   /**
@@ -399,10 +399,10 @@ export function createMenu(list, options) {
    * @param {Item | null} item
    */
   function highlight(item) {
-    if (menu.current == item) return;
-    menu.current?.cell.classList.remove(HOVER);
-    menu.current = item;
-    item?.cell.classList.add(HOVER);
+    if (menu.current_ == item) return;
+    menu.current_?.cell_.classList.remove(HOVER);
+    menu.current_ = item;
+    item?.cell_.classList.add(HOVER);
   }
 
   /**
@@ -410,7 +410,7 @@ export function createMenu(list, options) {
    * @param {Item} item
    */
   function makeTabStop(item) {
-    if (!navigation) for (const other of barLevel.items) if (other.link) other.link.tabIndex = other == item ? 0 : -1;
+    if (!navigation) for (const other of barLevel.items_) if (other.link_) other.link_.tabIndex = other == item ? 0 : -1;
   }
 
   /**
@@ -418,11 +418,11 @@ export function createMenu(list, options) {
    * @param {Item} item
    * @param {HTMLElement | null} [target]
    */
-  function focusItem(item, target = item.link) {
-    if (!item.level.depth) makeTabStop(item);
+  function focusItem(item, target = item.link_) {
+    if (!item.level_.depth_) makeTabStop(item);
     target?.focus({ preventScroll: true });
     highlight(item);
-    item.cell.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    item.cell_.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   }
 
   /**
@@ -431,7 +431,7 @@ export function createMenu(list, options) {
    * @param {boolean} [last]
    */
   function enter(item, last) {
-    const items = open(item).items.filter(isSelectable);
+    const items = open(item).items_.filter(isSelectable);
     focusItem(/** @type {Item} */ (items[last ? items.length - 1 : 0]));
   }
 
@@ -444,23 +444,23 @@ export function createMenu(list, options) {
    */
   function hover(item, now) {
     highlight(item);
-    menu.pendingHover = null;
+    menu.pendingHover_ = null;
     clearTimeout(aimTimer);
     clearTimeout(openTimer);
     if (clickToOpen && !openPath.length) return;
-    const depth = item.level.depth, opened = openPath[depth];
+    const depth = item.level_.depth_, opened = openPath[depth];
     if (opened == item) return closeFrom(depth + 1);
-    if (openDelay && !now && !opened && item.subList) {
-      openTimer = setTimeout(() => menu.current == item && hover(item, true), openDelay);
+    if (openDelay && !now && !opened && item.subList_) {
+      openTimer = setTimeout(() => menu.current_ == item && hover(item, true), openDelay);
       return;
     }
-    if (opened && !now && pointer.isAimingAt(/** @type {Level} */ (opened.popup))) {
-      menu.pendingHover = item;
-      aimTimer = setTimeout(() => menu.pendingHover == item && hover(item, true), 250);
+    if (opened && !now && pointer.isAimingAt_(/** @type {Level} */ (opened.popup_))) {
+      menu.pendingHover_ = item;
+      aimTimer = setTimeout(() => menu.pendingHover_ == item && hover(item, true), 250);
       return;
     }
     closeFrom(depth);
-    if (item.subList) open(item);
+    if (item.subList_) open(item);
   }
 
   /**
@@ -471,7 +471,7 @@ export function createMenu(list, options) {
    * @param {boolean} synthetic the click was beside the link, not on it
    */
   function choose(item, event, synthetic) {
-    if (!leadsSomewhere(item.link)) return event.preventDefault();
+    if (!leadsSomewhere(item.link_)) return event.preventDefault();
     const blinks = matchMedia('(prefers-reduced-motion: reduce)').matches ? 0 : blinkCount;
     if (!blinks && !synthetic) return close();
     event.preventDefault();
@@ -479,14 +479,14 @@ export function createMenu(list, options) {
     let step = 0;
     const blink = () => {
       if (step < 2 * blinks) {
-        item.cell.classList.toggle(HOVER, step++ % 2 == 1);
+        item.cell_.classList.toggle(HOVER, step++ % 2 == 1);
         blinkTimer = setTimeout(blink, 80);
         return;
       }
       blinkTimer = 0;
       close();
-      menu.ownClick = item.link;
-      item.link?.click();
+      menu.ownClick_ = item.link_;
+      item.link_?.click();
     };
     highlight(item);
     blink();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Browser suite of the velmo.js menu runtime: headless Debian Chromium driven by
-# playwright-core, run by node's test runner. Extra arguments go to `node --test`.
+# playwright-core, run by node's test runner, then a cross-engine part in Firefox ESR
+# (puppeteer-core) and WebKitGTK (selenium-webdriver). Extra arguments go to `node --test`.
 #
 # The pages under test are published from the designs in designs/ by zarvex-cli, into
 # a fresh out/pages/ on every run; so the suite tests what the tool writes, with the
@@ -78,4 +79,13 @@ export ZARVEX_BROWSER_PAGES="$pages" ZARVEX_APP_DIR="$app"
 # time: the suite checks timing-dependent behaviour (close delay, pointer aiming) that
 # two busy browsers on two cores would make flaky.
 shopt -s nullglob
-node --test --test-concurrency=1 "$@" suite/*.test.mjs ./*.test.mjs
+status=0
+node --test --test-concurrency=1 "$@" suite/*.test.mjs ./*.test.mjs || status=$?
+# The cross-engine part in Firefox and WebKit; WebKit's MiniBrowser needs an X display.
+# An engine that is not installed is skipped, and the test output says why.
+engines=(node --test --test-concurrency=1 "$@" engines/*.test.mjs)
+if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  engines=(xvfb-run -a "${engines[@]}")
+fi
+"${engines[@]}" || status=$?
+exit "$status"
