@@ -21,7 +21,8 @@ ${BOTH} .bGaz{user-select:none;-webkit-user-select:none;-webkit-tap-highlight-co
 ${BOTH} .bGaz:has(a:focus-visible){outline:2px dotted;outline-offset:-3px}\
 :where(${POPUP} .bfAa) div{height:9px}\
 :where(${POPUP}[dir=rtl] .bfAa) div{transform:scaleX(-1)}\
-:where(.velmo-toggle){display:inline-grid;place-items:center;min-width:44px;min-height:44px;padding:0 12px;border:0;background:none;color:inherit;font:inherit}\
+:where(.velmo-toggle,.${TOGGLE}){padding:4px;border:0;background:none;color:inherit;font:inherit}\
+:where(.velmo-toggle){display:inline-grid;place-items:center;min-width:44px;min-height:44px;padding:0 12px}\
 :where(.velmo-toggle) span{width:20px;height:8px;border-block:2px solid}\
 :where(.velmo-toggle) span:after{content:"";display:block;border-bottom:2px solid;padding-top:3px}\
 :where(.velmo-list,.velmo-list ul){margin:0;padding:0;list-style:none;text-align:start}\
@@ -34,7 +35,6 @@ ${LIST} a[aria-expanded=true]:after{transform:rotate(-135deg)}\
 ${POPUP} tr.bGaz td.bfAa div.${DRAWN_ARROW},:where(.${CARET}) div{background:none;width:5px;height:5px;margin:0 2px;border:solid;border-width:2px 2px 0 0;transform:rotate(45deg)}\
 :where(${BAR}:not(.velmo-vertical) .${CARET}) div{transform:rotate(135deg)}\
 ${POPUP}[dir=rtl] tr.bGaz td.bfAa div.${DRAWN_ARROW},:where([dir=rtl] .velmo-vertical .${CARET}) div{transform:rotate(-135deg)}\
-:where(.${TOGGLE}){padding:4px;border:0;background:none;color:inherit;font:inherit}\
 a.${CURRENT},a.${CURRENT_BRANCH}{text-decoration:underline;text-underline-offset:.25em}\
 a.${CURRENT}{text-decoration-thickness:2px}\
 :where(.bnaz-bsAb)::-webkit-scrollbar{display:none}\

@@ -3,7 +3,7 @@
 // open in place, indented by level. The list is built on its first opening, each sub-list
 // on its own, from the entries of the hidden list; its links are copies of the menu's, so
 // the bar stays as it is for when it fits again.
-import { element, isModified, isShown, layoutTable, setExpanded, setShown } from './dom.js';
+import { element, isModified, isShown, layoutTable, setShown } from './dom.js';
 import { MENU_ATTRIBUTES, leadsSomewhere, makeCell, partsOf } from './items.js';
 import { collapseWidth, menuName } from './options.js';
 import { CURRENT_BRANCH } from './class_names.js';
@@ -89,7 +89,7 @@ export function collapser(menu) {
     if (panel) return;
     panel = element('div', 'bnaz-bpAb velmo-panel', menu.root_);
     toggle = element('button', 'velmo-toggle', panel);
-    toggle.setAttribute('type', 'button');
+    /** @type {HTMLButtonElement} */ (toggle).type = 'button';
     toggle.setAttribute('aria-label', name);
     toggle.setAttribute('aria-controls', id);
     element('span', '', toggle);
@@ -140,7 +140,7 @@ export function collapser(menu) {
    */
   function setOpen(open) {
     if (open && !list.firstChild) fill(menu.list_, null, list);
-    setExpanded(toggle, open);
+    toggle.setAttribute('aria-expanded', '' + open);
     setShown(list, open);
   }
 
@@ -152,7 +152,7 @@ export function collapser(menu) {
   function setRowOpen(row, open) {
     if (open && !row.subList_)
       row.entry_.append(row.subList_ = fill(/** @type {HTMLElement} */ (row.sourceList_), row, element('ul')));
-    setExpanded(row.link_, open);
+    row.link_.setAttribute('aria-expanded', '' + open);
     setShown(row.subList_, open);
   }
 

@@ -32,7 +32,8 @@ export function markCurrentPage(list) {
     marked.push(link);
     for (let entry = link.parentElement?.parentElement?.closest('li'); entry && list.contains(entry); entry = entry.parentElement?.closest('li')) {
       const above = /** @type {HTMLAnchorElement | null} */ (entry.querySelector(':scope>a'));
-      if (above && !above.classList.contains(CURRENT_BRANCH)) {
+      // an ancestor of two marked links is listed twice; taking the marks off twice is harmless
+      if (above) {
         above.classList.add(CURRENT_BRANCH);
         marked.push(above);
       }

@@ -17,7 +17,7 @@ function startMenus() {
   for (const key of Object.keys(window)) {
     const name = /^init(.+)2$/.exec(key)?.[1], starter = globals[`init${name}`];
     if (!name || started.has(name) || typeof starter != 'function') continue;
-    if (!String(globals[key]).includes('Velmo.construct')) continue;
+    if (!('' + globals[key]).includes('Velmo.construct')) continue;
     started.add(name);
     // a page whose list is broken is reported by construct(); nothing here may stop the others
     try { starter() } catch (error) { console.error(error) }

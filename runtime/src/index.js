@@ -50,7 +50,7 @@ function construct(listId, options) {
     if (list && list.tagName == 'UL') return (/** @type {any} */ (list).$velmo ||= createMenu(list, options));
     problem = list ? 'is not a <ul> element' : 'was not found';
   } catch (error) {
-    problem = error instanceof Error ? error.message : String(error);
+    problem = /** @type {Error | null | undefined} */ (error)?.message ?? error;
   }
   if (!reported.has(listId)) {
     reported.add(listId);

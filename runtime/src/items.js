@@ -1,6 +1,6 @@
 // Items: the entries of the hidden list, each shown as a bar cell or a pop-up row that
 // holds the list's own link and icon until the menu is destroyed.
-import { element, setExpanded } from './dom.js';
+import { element } from './dom.js';
 import { CARET, DRAWN_ARROW, TOGGLE } from './class_names.js';
 
 /**
@@ -71,7 +71,6 @@ function readEntry(listItem) {
     else if (tag == 'IMG') icon ||= /** @type {HTMLImageElement} */ (child);
     else if (tag == 'UL') subList ||= child;
   }
-  if (!link) icon = subList = null;
   return { link_: link, icon_: icon, subList_: usableSubList(subList) };
 }
 
@@ -125,7 +124,7 @@ export function readItem(listItem, level, tooltips, navigation) {
   if (link && navigation) {
     if (item.subList_ && !leadsSomewhere(link)) {
       link.setAttribute('role', 'button');
-      setExpanded(link, false);
+      link.setAttribute('aria-expanded', 'false');
     }
   } else if (link) {
     link.setAttribute('role', 'menuitem');
@@ -136,7 +135,7 @@ export function readItem(listItem, level, tooltips, navigation) {
     }
     if (item.subList_) {
       link.setAttribute('aria-haspopup', 'menu');
-      setExpanded(link, false);
+      link.setAttribute('aria-expanded', 'false');
     }
   }
   return item;
@@ -168,7 +167,7 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
   if (navigation && leadsSomewhere(item.link_)) {
     const toggle = /** @type {Item} */ (item).toggleButton_ = /** @type {HTMLButtonElement} */ (element('button', TOGGLE, arrowHolder));
     toggle.type = 'button';
-    setExpanded(toggle, false);
+    toggle.setAttribute('aria-expanded', 'false');
     toggle.setAttribute('aria-label', item.link_.textContent?.trim() || '');
     arrowHolder = toggle;
   }

@@ -14,7 +14,7 @@ import { isSelectable, leadsSomewhere } from './items.js';
  * @param {Item} item
  */
 function siblings(item) {
-  const items = item.level.items.filter(isSelectable);
+  const items = item.level_.items_.filter(isSelectable);
   return /** @type {[Item[], number]} */ ([items, items.indexOf(item)]);
 }
 
@@ -25,9 +25,9 @@ function siblings(item) {
  * @param {Item} target
  */
 function moveTo(menu, target) {
-  const depth = target.level.depth, reopen = !depth && menu.openPath.length > 0;
-  if (menu.openPath[depth] != target) menu.closeFrom(depth);
-  menu.focusItem(target);
+  const depth = target.level_.depth_, reopen = !depth && menu.openPath_.length > 0;
+  if (menu.openPath_[depth] != target) menu.closeFrom_(depth);
+  menu.focusItem_(target);
   return reopen;
 }
 
@@ -47,10 +47,10 @@ export function neighbour(item, step) {
  * @param {number} step
  */
 function moveAlongBar(menu, step) {
-  const target = neighbour(/** @type {Item} */ (menu.openPath[0]), step);
-  menu.closeFrom(0);
-  if (target.subList) menu.enter(target);
-  else menu.focusItem(target);
+  const target = neighbour(/** @type {Item} */ (menu.openPath_[0]), step);
+  menu.closeFrom_(0);
+  if (target.subList_) menu.enter_(target);
+  else menu.focusItem_(target);
 }
 
 /**
@@ -68,7 +68,7 @@ export const levelEnd = (item, key) => key == 'Home' || key == 'End' ? siblings(
  * @param {string} key
  */
 export function arrowStep(menu, item, key) {
-  const horizontalBar = !item.level.depth && !menu.vertical;
+  const horizontalBar = !item.level_.depth_ && !menu.vertical_;
   return key == (horizontalBar ? 'ArrowRight' : 'ArrowDown') ? 1 : key == (horizontalBar ? 'ArrowLeft' : 'ArrowUp') ? -1 : 0;
 }
 
@@ -80,29 +80,29 @@ export function arrowStep(menu, item, key) {
  * @type {KeyAction}
  */
 export function handleKey(menu, item, key, event) {
-  const depth = item.level.depth, step = arrowStep(menu, item, key), end = levelEnd(item, key);
+  const depth = item.level_.depth_, step = arrowStep(menu, item, key), end = levelEnd(item, key);
   if (key == 'Tab') {
     // leave from the bar, so that the focus moves on from the menu's place
-    if (depth) menu.focusItem(/** @type {Item} */ (menu.openPath[0]));
+    if (depth) menu.focusItem_(/** @type {Item} */ (menu.openPath_[0]));
     return menu.close();
   }
   if (step) {
     const target = neighbour(item, step);
-    if (moveTo(menu, target) && target.subList) menu.open(target);
+    if (moveTo(menu, target) && target.subList_) menu.open_(target);
   } else if (end) moveTo(menu, end);
-  else if (key == 'Enter' || key == ' ' || (item.subList && (key == 'ArrowRight' || (!depth && !menu.vertical && (key == 'ArrowDown' || key == 'ArrowUp'))))) {
+  else if (key == 'Enter' || key == ' ' || (item.subList_ && (key == 'ArrowRight' || (!depth && !menu.vertical_ && (key == 'ArrowDown' || key == 'ArrowUp'))))) {
     // Enter follows a parent's own link when it has one; Up focuses the sub-menu's last item
-    if (item.subList && (key != 'Enter' || !leadsSomewhere(item.link))) menu.enter(item, key == 'ArrowUp');
-    else menu.choose(item, event, true);
-  } else if (depth && (key == 'Escape' || (key == 'ArrowLeft' && (depth > 1 || menu.vertical)))) {
+    if (item.subList_ && (key != 'Enter' || !leadsSomewhere(item.link_))) menu.enter_(item, key == 'ArrowUp');
+    else menu.choose_(item, event, true);
+  } else if (depth && (key == 'Escape' || (key == 'ArrowLeft' && (depth > 1 || menu.vertical_)))) {
     // back to the opener of the item's pop-up
-    menu.closeFrom(depth - 1);
-    menu.focusItem(/** @type {Item} */ (item.level.opener));
-  } else if (depth && !menu.vertical && (key == 'ArrowRight' || key == 'ArrowLeft')) moveAlongBar(menu, key == 'ArrowRight' ? 1 : -1);
-  else if (key == 'Escape' && menu.openPath.length) menu.close();
+    menu.closeFrom_(depth - 1);
+    menu.focusItem_(/** @type {Item} */ (item.level_.opener_));
+  } else if (depth && !menu.vertical_ && (key == 'ArrowRight' || key == 'ArrowLeft')) moveAlongBar(menu, key == 'ArrowRight' ? 1 : -1);
+  else if (key == 'Escape' && menu.openPath_.length) menu.close();
   else if (key.length == 1) {
     const [items, index] = siblings(item), letter = key.toLowerCase();
-    const found = [...items.slice(index + 1), ...items.slice(0, index + 1)].find(other => other.link?.textContent?.trim().toLowerCase().startsWith(letter));
+    const found = [...items.slice(index + 1), ...items.slice(0, index + 1)].find(other => other.link_?.textContent?.trim().toLowerCase().startsWith(letter));
     if (found) moveTo(menu, found);
   } else return;
   event.preventDefault();

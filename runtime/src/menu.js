@@ -2,11 +2,11 @@
 // path, and the page events it answers. Pointer, keyboard, placement and the collapsed
 // mode live in modules of their own.
 import { acquireBaseStyle, releaseBaseStyle } from './base_style.js';
-import { element, isRightToLeft, layoutTable, setExpanded, setShown } from './dom.js';
+import { element, isRightToLeft, layoutTable, setShown } from './dom.js';
 import { isSelectable, leadsSomewhere, makeCell, readItem, restoreItem } from './items.js';
 import { menuName, readListSettings, readSettings } from './options.js';
 import { markCurrentPage } from './current_page.js';
-import { placePopup, showScrollButtons } from './placement.js';
+import { placePopup } from './placement.js';
 import { handleKey } from './keyboard.js';
 import { handleNavigationKey } from './navigation_keys.js';
 import { pointerHandlers } from './pointer.js';
@@ -91,7 +91,9 @@ export function createMenu(list, options) {
   const openPath = [];
   /** @type {Level[]} */
   let popups = [];
-  let scrollSpeed = 0, scrollFrame = 0, placeFrame = 0, aimTimer = 0, blinkTimer = 0, growTimer = 0, openTimer = 0;
+  let scrollSpeed = 0, scrollFrame = 0, placeFrame = 0, blinkTimer = 0, growTimer = 0;
+  // a pop-up waiting for the open delay, or for the pointer to arrive at its sibling's pop-up
+  let hoverTimer = 0;
 
   const bar = element('div', 'bnaz-bpAb', null, navigation ? '' : 'menubar');
   if (!navigation) {
@@ -187,7 +189,6 @@ export function createMenu(list, options) {
     level.scrollArea_ = element('div', 'bnaz-bsAb', box);
     level.scrollDown_ = element('div', SCROLL_DOWN, box);
     for (const part of [level.scrollUp_, level.scrollArea_, level.scrollDown_]) levelOfScrollPart.set(part, level);
-    showScrollButtons(level, false);
     level.scrollArea_.style.cssText = 'overflow-y:auto;scrollbar-width:none;overscroll-behavior:contain';
     const rows = layoutTable(level.scrollArea_);
     fillLevel(level, /** @type {HTMLElement} */ (item.subList_).firstElementChild, rows, Infinity);
@@ -236,7 +237,7 @@ export function createMenu(list, options) {
   function showPopup(item, shown) {
     const level = /** @type {Level} */ (item.popup_);
     item.cell_.classList.toggle(ACTIVE, shown);
-    setExpanded(item.toggleButton_ || item.link_, shown);
+    (item.toggleButton_ || item.link_)?.setAttribute('aria-expanded', '' + shown);
     setShown(level.box_, shown);
     setShown(level.shadow_, shown);
   }
@@ -264,8 +265,7 @@ export function createMenu(list, options) {
   /** Closes every pop-up of the menu. */
   function close() {
     clearTimeout(menu.closeTimer_);
-    clearTimeout(aimTimer);
-    clearTimeout(openTimer);
+    clearTimeout(hoverTimer);
     menu.pendingHover_ = null;
     closeFrom(0);
     highlight(null);
@@ -422,7 +422,8 @@ export function createMenu(list, options) {
     if (!item.level_.depth_) makeTabStop(item);
     target?.focus({ preventScroll: true });
     highlight(item);
-    item.cell_.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    // (inline is 'nearest' by default)
+    item.cell_.scrollIntoView({ block: 'nearest' });
   }
 
   /**
@@ -445,18 +446,17 @@ export function createMenu(list, options) {
   function hover(item, now) {
     highlight(item);
     menu.pendingHover_ = null;
-    clearTimeout(aimTimer);
-    clearTimeout(openTimer);
+    clearTimeout(hoverTimer);
     if (clickToOpen && !openPath.length) return;
     const depth = item.level_.depth_, opened = openPath[depth];
     if (opened == item) return closeFrom(depth + 1);
     if (openDelay && !now && !opened && item.subList_) {
-      openTimer = setTimeout(() => menu.current_ == item && hover(item, true), openDelay);
+      hoverTimer = setTimeout(() => menu.current_ == item && hover(item, true), openDelay);
       return;
     }
     if (opened && !now && pointer.isAimingAt_(/** @type {Level} */ (opened.popup_))) {
       menu.pendingHover_ = item;
-      aimTimer = setTimeout(() => menu.pendingHover_ == item && hover(item, true), 250);
+      hoverTimer = setTimeout(() => menu.pendingHover_ == item && hover(item, true), 250);
       return;
     }
     closeFrom(depth);

@@ -14,7 +14,7 @@ import { arrowStep, levelEnd, neighbour } from './keyboard.js';
  * The disclosure of an item: its toggle button, or its link when it has no link of its own.
  * @param {Item} item
  */
-const disclosureOf = item => item.toggleButton || (item.subList && !leadsSomewhere(item.link) ? item.link : null);
+const disclosureOf = item => item.toggleButton_ || (item.subList_ && !leadsSomewhere(item.link_) ? item.link_ : null);
 
 /**
  * The focusable elements of a level and of the open sub-lists inside it, in reading order.
@@ -23,9 +23,9 @@ const disclosureOf = item => item.toggleButton || (item.subList && !leadsSomewhe
  * @returns {HTMLElement[]}
  */
 function tabOrder(menu, level) {
-  return level.items.flatMap(item => !item.link ? [] : [
-    item.link, ...item.toggleButton ? [item.toggleButton] : [],
-    ...menu.openPath[level.depth] == item && item.popup ? tabOrder(menu, item.popup) : [],
+  return level.items_.flatMap(item => !item.link_ ? [] : [
+    item.link_, ...item.toggleButton_ ? [item.toggleButton_] : [],
+    ...menu.openPath_[level.depth_] == item && item.popup_ ? tabOrder(menu, item.popup_) : [],
   ]);
 }
 
@@ -34,9 +34,9 @@ function tabOrder(menu, level) {
  * @type {import('./menu.js').KeyHandler}
  */
 export function handleNavigationKey(menu, item, key, event) {
-  const target = /** @type {HTMLElement} */ (event.target), level = item.level, depth = level.depth, disclosure = disclosureOf(item);
-  const onDisclosure = target == disclosure, isOpen = menu.openPath[depth] == item;
-  const order = tabOrder(menu, menu.barLevel), index = order.indexOf(target);
+  const target = /** @type {HTMLElement} */ (event.target), level = item.level_, depth = level.depth_, disclosure = disclosureOf(item);
+  const onDisclosure = target == disclosure, isOpen = menu.openPath_[depth] == item;
+  const order = tabOrder(menu, menu.barLevel_), index = order.indexOf(target);
   // arrows move between the level's links
   const step = arrowStep(menu, item, key), end = levelEnd(item, key);
   /** @type {HTMLElement | null | undefined} */
@@ -45,23 +45,23 @@ export function handleNavigationKey(menu, item, key, event) {
     next = order[index + (event.shiftKey ? -1 : 1)];
     if (!next) return menu.close();
   } else if (onDisclosure && (key == 'Enter' || key == ' ')) {
-    if (isOpen) menu.closeFrom(depth);
-    else menu.open(item);
+    if (isOpen) menu.closeFrom_(depth);
+    else menu.open_(item);
   } else if (key == 'Escape') {
-    const opener = isOpen ? item : level.opener;
+    const opener = isOpen ? item : level.opener_;
     if (!opener) return;
     next = /** @type {HTMLElement} */ (disclosureOf(opener));
-    menu.closeFrom(opener.level.depth);
-  } else if (key == 'ArrowDown' && onDisclosure && !depth && !menu.vertical) {
-    next = tabOrder(menu, menu.open(item))[0];
+    menu.closeFrom_(opener.level_.depth_);
+  } else if (key == 'ArrowDown' && onDisclosure && !depth && !menu.vertical_) {
+    next = tabOrder(menu, menu.open_(item))[0];
   } else if (step || end) {
-    next = (end || neighbour(item, step)).link;
+    next = (end || neighbour(item, step)).link_;
   } else return;
   event.preventDefault();
   if (next) {
     // focus moves to another element of the menu; the sub-lists off its path close
-    const to = /** @type {Item} */ (menu.itemAt(next)), toDepth = to.level.depth;
-    menu.closeFrom(menu.openPath[toDepth] == to ? toDepth + 1 : toDepth);
-    menu.focusItem(to, next);
+    const to = /** @type {Item} */ (menu.itemAt_(next)), toDepth = to.level_.depth_;
+    menu.closeFrom_(menu.openPath_[toDepth] == to ? toDepth + 1 : toDepth);
+    menu.focusItem_(to, next);
   }
 }

@@ -20,20 +20,20 @@ import { clamp } from './dom.js';
 /**
  * The options after checking, in the runtime's own words.
  * @typedef {object} Settings
- * @property {boolean} vertical
- * @property {boolean} tooltips
- * @property {boolean} shadow
- * @property {boolean} clickToOpen
- * @property {number} closeDelay
- * @property {number} blinkCount
+ * @property {boolean} vertical_
+ * @property {boolean} tooltips_
+ * @property {boolean} shadow_
+ * @property {boolean} clickToOpen_
+ * @property {number} closeDelay_
+ * @property {number} blinkCount_
  */
 
 /**
  * @typedef {object} ListSettings
- * @property {boolean} drawnArrows
- * @property {boolean} markCurrent
- * @property {number} openDelay
- * @property {boolean} navigation
+ * @property {boolean} drawnArrows_
+ * @property {boolean} markCurrent_
+ * @property {number} openDelay_
+ * @property {boolean} navigation_
  */
 
 // Browsers keep timer delays in 32 bits; a longer one would fire at once.
@@ -44,8 +44,8 @@ const LONGEST_DELAY = 2 ** 31 - 1;
  * @param {number} fallback
  */
 function number(value, fallback) {
-  if (value == null || value === '') return fallback;
-  const parsed = Number(value);
+  // Number() reads an empty text and null as 0; they are missing values here
+  const parsed = value === '' ? NaN : Number(value ?? NaN);
   return isNaN(parsed) ? fallback : parsed;
 }
 
@@ -80,10 +80,10 @@ export function collapseWidth(list) {
 export function readListSettings(list) {
   const attribute = (/** @type {string} */ name) => list.getAttribute(`data-velmo-${name}`);
   return {
-    drawnArrows: attribute('arrows') != 'images',
-    markCurrent: list.hasAttribute('data-velmo-current') && attribute('current') != 'off',
-    openDelay: clamp(number(attribute('open-delay'), 0), 0, 10000),
-    navigation: attribute('pattern') == 'navigation',
+    drawnArrows_: attribute('arrows') != 'images',
+    markCurrent_: list.hasAttribute('data-velmo-current') && attribute('current') != 'off',
+    openDelay_: clamp(number(attribute('open-delay'), 0), 0, 10000),
+    navigation_: attribute('pattern') == 'navigation',
   };
 }
 
@@ -95,12 +95,12 @@ export function readSettings(options) {
   // anything but an object has none of the keys: every setting takes its default
   const given = /** @type {MenuOptions} */ (Object(options));
   return {
-    vertical: number(given.Bxay, 0) != 0,
-    tooltips: number(given.bZay, 1) != 0,
-    shadow: number(given.BAay, 1) != 0,
-    clickToOpen: number(given.BKay, 0) != 0,
-    closeDelay: clamp(number(given.BLay, 100), 0, LONGEST_DELAY),
-    blinkCount: clamp(number(given.BMay, 0) | 0, 0, 20),
+    vertical_: number(given.Bxay, 0) != 0,
+    tooltips_: number(given.bZay, 1) != 0,
+    shadow_: number(given.BAay, 1) != 0,
+    clickToOpen_: number(given.BKay, 0) != 0,
+    closeDelay_: clamp(number(given.BLay, 100), 0, LONGEST_DELAY),
+    blinkCount_: clamp(number(given.BMay, 0) | 0, 0, 20),
   };
 }
 

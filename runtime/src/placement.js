@@ -39,30 +39,30 @@ function belowOrAbove(opener, height, viewportHeight) {
  * @param {Level} level
  * @param {boolean} shown
  */
-export function showScrollButtons(level, shown) {
-  setShown(level.scrollUp, shown);
-  setShown(level.scrollDown, shown);
+function showScrollButtons(level, shown) {
+  setShown(level.scrollUp_, shown);
+  setShown(level.scrollDown_, shown);
 }
 
 /**
  * Places an open pop-up for its opener and shows its scroll buttons when it is cut short.
  * Gives whether it was.
  * @param {Level} level
- * @param {{ vertical: boolean, rightToLeft: boolean }} menu
+ * @param {{ vertical_: boolean, rightToLeft_: boolean }} menu
  * @returns {boolean}
  */
 export function placePopup(level, menu) {
-  const opener = /** @type {Item} */ (level.opener), box = level.box, area = /** @type {HTMLElement} */ (level.scrollArea);
-  const scrolled = area.scrollTop, openerBox = opener.cell.getBoundingClientRect(), viewport = viewportSize();
+  const opener = /** @type {Item} */ (level.opener_), box = level.box_, area = /** @type {HTMLElement} */ (level.scrollArea_);
+  const scrolled = area.scrollTop, openerBox = opener.cell_.getBoundingClientRect(), viewport = viewportSize();
   area.style.height = '';
   showScrollButtons(level, false);
   box.style.left = box.style.top = '0px';
   const origin = box.getBoundingClientRect(), width = origin.width;
   let height = origin.height, left = 0, top = 0, side = 0;
-  if (opener.level.depth || menu.vertical) {
-    const parentBox = opener.level.box.getBoundingClientRect();
-    side = chooseSide(width, parentBox, opener.level.side, viewport.width);
-    level.side = side || opener.level.side;
+  if (opener.level_.depth_ || menu.vertical_) {
+    const parentBox = opener.level_.box_.getBoundingClientRect();
+    side = chooseSide(width, parentBox, opener.level_.side_, viewport.width);
+    level.side_ = side || opener.level_.side_;
     if (side) {
       left = side > 0 ? parentBox.right : parentBox.left - width;
       height = Math.min(height, viewport.height);
@@ -72,7 +72,7 @@ export function placePopup(level, menu) {
   if (!side) {
     // under or over the opener, which stays in sight (beside it there was no room)
     ({ height, top } = belowOrAbove(openerBox, height, viewport.height));
-    left = menu.rightToLeft ? openerBox.right - width : openerBox.left;
+    left = menu.rightToLeft_ ? openerBox.right - width : openerBox.left;
   }
   left = clamp(left, 0, viewport.width - width);
   const cutShort = height < origin.height;
@@ -83,7 +83,7 @@ export function placePopup(level, menu) {
   }
   box.style.left = left - origin.left + 'px';
   box.style.top = top - origin.top + 'px';
-  if (level.shadow) Object.assign(level.shadow.style, {
+  if (level.shadow_) Object.assign(level.shadow_.style, {
     left: left - origin.left - 4 + 'px', top: top - origin.top - 3 + 'px',
     width: box.offsetWidth + 'px', height: box.offsetHeight + 'px',
   });

@@ -26,65 +26,65 @@ export function pointerHandlers(menu) {
 
   /** @param {PointerEvent} event */
   function track(event) {
-    const last = trail[1], x = event.clientX, y = event.clientY;
-    if (!last || last.x != x || last.y != y) trail = [last || { x, y }, { x, y }];
+    const last = trail[1], x = event.clientX, y = event.clientY, point = { x, y };
+    if (!last || last.x != x || last.y != y) trail = [last || point, point];
   }
 
   /** @param {PointerEvent} event */
   function pointerup(event) {
-    const button = menu.scrollButton;
+    const button = menu.scrollButton_;
     if (!scrollButtonDown) return;
     scrollButtonDown = false;
-    const stillOver = event.pointerType == 'mouse' && button && button.contains(/** @type {Node} */ (event.target));
-    menu.pressScrollButton(stillOver ? button : null);
+    const stillOver = event.pointerType == 'mouse' && button?.contains(/** @type {Node} */ (event.target));
+    menu.pressScrollButton_(stillOver ? /** @type {HTMLElement} */ (button) : null);
   }
 
   return {
     /** @param {Level} level */
-    isAimingAt(level) {
-      return isAiming(trail, level.box.getBoundingClientRect());
+    isAimingAt_(level) {
+      return isAiming(trail, level.box_.getBoundingClientRect());
     },
 
     /** @param {PointerEvent} event */
     pointerover(event) {
       if (event.pointerType != 'mouse') return;
       track(event);
-      clearTimeout(menu.closeTimer);
+      clearTimeout(menu.closeTimer_);
       const button = scrollButtonAt(event.target);
-      if (button) return menu.pressScrollButton(button, menu.scrollButton == button && scrollButtonDown);
-      const item = menu.itemAt(event.target);
-      if (item) menu.hover(item);
+      if (button) return menu.pressScrollButton_(button, menu.scrollButton_ == button && scrollButtonDown);
+      const item = menu.itemAt_(event.target);
+      if (item) menu.hover_(item);
     },
 
     /** @param {PointerEvent} event */
     pointermove(event) {
       if (event.pointerType != 'mouse') return;
       track(event);
-      if (menu.pendingHover && menu.itemAt(event.target) == menu.pendingHover) menu.hover(menu.pendingHover);
+      if (menu.pendingHover_ && menu.itemAt_(event.target) == menu.pendingHover_) menu.hover_(menu.pendingHover_);
     },
 
     /** @param {PointerEvent} event */
     pointerout(event) {
       if (event.pointerType != 'mouse') return;
       const to = /** @type {Node | null} */ (event.relatedTarget);
-      if (menu.scrollButton && !scrollButtonDown && !(to && menu.scrollButton.contains(to))) menu.pressScrollButton(null);
-      if (menu.current && menu.itemAt(to) != menu.current) menu.highlight(null);
-      if (menu.owns(to)) return;
-      menu.pendingHover = null;
-      if (!menu.clickToOpen && menu.openPath.length) menu.closeTimer = setTimeout(() => menu.close(), menu.closeDelay);
+      if (menu.scrollButton_ && !scrollButtonDown && !menu.scrollButton_.contains(to)) menu.pressScrollButton_(null);
+      if (menu.current_ && menu.itemAt_(to) != menu.current_) menu.highlight_(null);
+      if (menu.owns_(to)) return;
+      menu.pendingHover_ = null;
+      if (!menu.clickToOpen_ && menu.openPath_.length) menu.closeTimer_ = setTimeout(() => menu.close(), menu.closeDelay_);
     },
 
     /** @param {PointerEvent} event */
     pointerdown(event) {
       lastPointerType = event.pointerType;
-      if (!menu.owns(/** @type {Node} */ (event.target))) {
-        if (menu.openPath.length) menu.close();
+      if (!menu.owns_(/** @type {Node} */ (event.target))) {
+        if (menu.openPath_.length) menu.close();
         return;
       }
       const button = scrollButtonAt(event.target);
       if (!button) return;
       scrollButtonDown = true;
-      menu.pressScrollButton(button, true);
+      menu.pressScrollButton_(button, true);
       event.preventDefault();
     },
 
@@ -93,53 +93,53 @@ export function pointerHandlers(menu) {
 
     /** @param {PointerEvent} event */
     click(event) {
-      const item = menu.itemAt(event.target);
-      if (!item?.link) return;
-      if (menu.ownClick == item.link) {
-        menu.ownClick = null;
+      const item = menu.itemAt_(event.target);
+      if (!item?.link_) return;
+      if (menu.ownClick_ == item.link_) {
+        menu.ownClick_ = null;
         return;
       }
       if (isModified(event)) return;
       const type = event.pointerType || (event.isTrusted ? lastPointerType : '');
       const tap = type == 'touch' || type == 'pen';
-      if (item.toggleButton?.contains(/** @type {Node} */ (event.target))) {
+      if (item.toggleButton_?.contains(/** @type {Node} */ (event.target))) {
         // the disclosure button beside a parent's own link; a pointer that opens by hovering
         // has opened it already, and its click does not take it away again
-        if (menu.openPath[item.level.depth] == item && (tap || menu.clickToOpen || type != 'mouse')) menu.closeFrom(item.level.depth);
-        else menu.open(item);
+        if (menu.openPath_[item.level_.depth_] == item && (menu.clickToOpen_ || type != 'mouse')) menu.closeFrom_(item.level_.depth_);
+        else menu.open_(item);
         return;
       }
-      if (item.subList) {
-        if (menu.openPath[item.level.depth] != item) {
+      if (item.subList_) {
+        if (menu.openPath_[item.level_.depth_] != item) {
           event.preventDefault();
-          menu.highlight(item);
-          menu.open(item);
+          menu.highlight_(item);
+          menu.open_(item);
           return;
         }
         // open and without a link: a tap, or a click on the bar of a click-to-open menu, closes it
-        if (!leadsSomewhere(item.link)) {
+        if (!leadsSomewhere(item.link_)) {
           event.preventDefault();
-          if (tap || (menu.clickToOpen && !item.level.depth)) menu.closeFrom(item.level.depth);
+          if (tap || (menu.clickToOpen_ && !item.level_.depth_)) menu.closeFrom_(item.level_.depth_);
           return;
         }
       }
-      menu.choose(item, event, !item.link.contains(/** @type {Node} */ (event.target)));
+      menu.choose_(item, event, !item.link_.contains(/** @type {Node} */ (event.target)));
     },
 
     /** @param {FocusEvent} event */
     focusin(event) {
-      const item = menu.itemAt(event.target);
+      const item = menu.itemAt_(event.target);
       if (!item) return;
-      menu.highlight(item);
+      menu.highlight_(item);
       // focus given by a click moves the bar's tab stop too, so Shift+Tab leaves the bar
-      const barItem = item.level.depth ? menu.openPath[0] : item;
-      if (barItem) menu.makeTabStop(barItem);
+      const barItem = item.level_.depth_ ? menu.openPath_[0] : item;
+      if (barItem) menu.makeTabStop_(barItem);
     },
 
     /** @param {FocusEvent} event */
     focusout(event) {
       const to = /** @type {Node | null} */ (event.relatedTarget);
-      if (to && !menu.owns(to)) menu.close();
+      if (to && !menu.owns_(to)) menu.close();
     },
   };
 }
