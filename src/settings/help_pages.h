@@ -21,7 +21,7 @@ struct ContextHelpPage {
     const char* file;    // file name in the help folder
 };
 
-inline constexpr std::array<ContextHelpPage, 10> kContextHelpPages = {{
+inline constexpr std::array<ContextHelpPage, 11> kContextHelpPages = {{
     {1, "SpeedButton4", "Script", "General", "customizing_js_script_script_general.htm"},
     {2, "SpeedButton5", "Script", "Misc.", "customizing_js_script_script_misc.htm"},
     {3, "SpeedButton1", "Style", "Padding", "customizing_js_script_style_padding.htm"},
@@ -34,6 +34,7 @@ inline constexpr std::array<ContextHelpPage, 10> kContextHelpPages = {{
     {9, "SpeedButton14", "Item", "Info", "customizing_js_item_general_info.htm"},
     {10, "SpeedButton28", "Path", "Path Replacement for Publishing",
      "customizing_js_script_path_path.htm"},
+    {11, "SpeedButton29", "Web Page", "The Menu on the Web Page", "published_menu_web_page.htm"},
 }};
 
 // The hidden "Border" group's help button carries this tag and is connected to nothing.

@@ -94,4 +94,43 @@ bool FieldEditCommand::mergeWith(const QUndoCommand* other) {
     return true;
 }
 
+namespace {
+
+// Which number alone tells the two choices apart: 1 the collapse width, 2 the open delay,
+// 0 anything else.
+int OnlyNumberChanged(const WebPageOptions& a, const WebPageOptions& b) {
+    WebPageOptions same = b;
+    same.collapseWidth = a.collapseWidth;
+    if (same == a && a.collapseWidth != b.collapseWidth)
+        return 1;
+    same = b;
+    same.openDelay = a.openDelay;
+    return same == a && a.openDelay != b.openDelay ? 2 : 0;
+}
+
+}  // namespace
+
+void WebPageEditCommand::redo() {
+    if (applied_) {
+        applied_ = false;
+        return;
+    }
+    apply_(after_);
+}
+
+void WebPageEditCommand::undo() {
+    apply_(before_);
+}
+
+bool WebPageEditCommand::mergeWith(const QUndoCommand* other) {
+    const auto* next = static_cast<const WebPageEditCommand*>(other);
+    const int number = OnlyNumberChanged(before_, after_);
+    if (number == 0 || next->before_ != after_ ||
+        OnlyNumberChanged(next->before_, next->after_) != number)
+        return false;
+    after_ = next->after_;
+    setObsolete(after_ == before_);
+    return true;
+}
+
 }  // namespace zarvex::ui

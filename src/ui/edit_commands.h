@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "model/web_page_options.h"
 #include "ui/design_tree_model.h"
 #include "ui/property_pages.h"
 
@@ -102,6 +103,25 @@ class FieldEditCommand final : public QUndoCommand {
     NodeId node_;
     FieldEdit edit_;
     bool applied_ = true;  // the control already shows the value when the edit is pushed
+};
+
+// A change of the design's web page choices, which are kept as a whole. Typing into one
+// number (a width, a delay) merges into one step, as typing into a field does.
+class WebPageEditCommand final : public QUndoCommand {
+  public:
+    using Apply = std::function<void(const WebPageOptions&)>;
+    WebPageEditCommand(Apply apply, const QString& text, const WebPageOptions& before,
+                       const WebPageOptions& after)
+        : QUndoCommand(text), apply_(std::move(apply)), before_(before), after_(after) {}
+    void redo() override;
+    void undo() override;
+    int id() const override { return 2; }
+    bool mergeWith(const QUndoCommand* other) override;
+
+  private:
+    Apply apply_;
+    WebPageOptions before_, after_;
+    bool applied_ = true;  // the page already shows the choice when the edit is pushed
 };
 
 }  // namespace zarvex::ui

@@ -38,6 +38,21 @@ void TMainForm::CreateHistory() {
     // nodes and records that are gone.
     connect(model_, &QAbstractItemModel::modelReset, history_, &QUndoStack::clear);
     connect(pages_, &PropertyPages::fieldsEdited, this, &TMainForm::OnFieldsEdited);
+    connect(pages_, &PropertyPages::webPageEdited, this,
+            [this](const WebPageOptions& before, const WebPageOptions& after) {
+                if (treeRebuilding_)
+                    return;
+                // Undone and redone on the root, with the page in front, as field edits are.
+                const auto apply = [this](const WebPageOptions& options) {
+                    if (SelectedNodeIndex() != 0)
+                        SelectNode(0);
+                    agent_.WebPage = options;
+                    pages_->ShowWebPage(options, true);
+                    UpdateCommandStates();
+                    emit pages_->changed();
+                };
+                history_->push(new WebPageEditCommand(apply, tr("Edit Web Page"), before, after));
+            });
     model_->SetDropHandler(
         [this](int pos, int parentPos, int row) { return DropBlock(pos, parentPos, row); });
 }

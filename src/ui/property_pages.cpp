@@ -28,6 +28,7 @@
 #include "ui/page_access.h"
 #include "ui/page_bindings.h"
 #include "ui/page_builders.h"
+#include "ui/page_web.h"
 #include "ui/page_widgets.h"
 
 namespace zarvex::ui {
@@ -65,15 +66,17 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     tbshtStyle_ = AddPage(pages_, "tbshtStyle", tr("Style"));
     tbshtItem_ = AddPage(pages_, "tbshtItem", tr("Item"));
     tbshtPath_ = AddPage(pages_, "tbshtPath", tr("Path"));
+    tbshtWebPage_ = AddPage(pages_, "tbshtWebPage", tr("Web Page"));
     BuildScriptPage(tbshtScript_);
     BuildStylePage(tbshtStyle_, dialogs_);
     BuildItemPage(tbshtItem_);
     BuildPathPage(tbshtPath_);
+    BuildWebPage(tbshtWebPage_);
     ConnectLabelsAndHelp(pages_);
     edtText_ = qobject_cast<QLineEdit*>(Require("edt_Text"));
     edtIcon_ = qobject_cast<QLineEdit*>(Require("edt_Icon"));
 
-    rootPages_ = {tbshtScript_, tbshtStyle_, tbshtPath_};
+    rootPages_ = {tbshtScript_, tbshtStyle_, tbshtPath_, tbshtWebPage_};
     itemPages_ = {tbshtItem_};
     if (rootPages_.size() + parentPages_.size() + itemPages_.size() >
         static_cast<std::size_t>(pages_->count()))
@@ -93,6 +96,7 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     ConnectChangeReports();
     ConnectButtons();
     ConnectEditTracking();
+    ConnectWebPageControls(tbshtWebPage_, this, [this] { OnWebPageEdited(); });
     new ContrastWarnings(tbshtStyle_);
 }
 
@@ -489,10 +493,33 @@ void PropertyPages::ShowMenuParameters() {
             ->setChecked(true);
     borderColors_->ShowAgreement();
     --filling_;
+    ShowWebPage(agent_.WebPage);
     shownMenu_ = d;
     shownMenu_ = ShownMenuValues();
     RememberShownTexts();
     ReportUnshownValues(unshown);
+}
+
+void PropertyPages::ShowWebPage(const WebPageOptions& options, bool reveal) {
+    ++filling_;
+    ShowWebPageControls(tbshtWebPage_, options);
+    --filling_;
+    if (reveal && pages_->isTabVisible(pages_->indexOf(tbshtWebPage_)))
+        pages_->setCurrentWidget(tbshtWebPage_);
+}
+
+// The choices go into the design at once, as a whole: they are not fields of the menu's
+// record, which the other menu-wide pages read when the design is committed.
+void PropertyPages::OnWebPageEdited() {
+    if (filling_ > 0)
+        return;
+    const WebPageOptions before = agent_.WebPage;
+    const WebPageOptions after = ReadWebPageControls(tbshtWebPage_);
+    if (after == before)
+        return;
+    agent_.WebPage = after;
+    emit changed();
+    emit webPageEdited(before, after);
 }
 
 void PropertyPages::ReadItemPage(int index) {

@@ -90,6 +90,9 @@ class PropertyPages : public QObject {
     // it as the user's edit; the Item page's field belongs to the item shown.
     void WriteMenuField(AppletField field, const std::string& value);
     void WriteItemField(ItemField field, const std::string& value);
+    // Shows the design's web page choices without reporting them as the user's edit; with
+    // reveal set the Web Page tab comes to the front (an undone choice is seen where it is).
+    void ShowWebPage(const WebPageOptions& options, bool reveal = false);
 
     // Button handlers, callable by tests as by a click.
     void spdbtnItURLClick();                           // the link picker
@@ -119,6 +122,8 @@ class PropertyPages : public QObject {
     void previewRequested();
     // The user changed the shown values of bound fields, in one action.
     void fieldsEdited(const std::vector<zarvex::ui::FieldEdit>& edits);
+    // The user changed a web page choice; the design holds `after` already.
+    void webPageEdited(const zarvex::WebPageOptions& before, const zarvex::WebPageOptions& after);
 
   private:
     QWidget* Require(const char* name) const;
@@ -138,6 +143,7 @@ class PropertyPages : public QObject {
     TAppletData ShownMenuValues() const;
     TItemData ShownItemValues() const;
     void ReportUnshownValues(const QStringList& fields);
+    void OnWebPageEdited();
     SelectedNode Selected() const { return selection_ ? selection_() : SelectedNode{}; }
 
     TkavoAppletAgent& agent_;
@@ -148,6 +154,7 @@ class PropertyPages : public QObject {
     QWidget* tbshtStyle_;
     QWidget* tbshtItem_;
     QWidget* tbshtPath_;
+    QWidget* tbshtWebPage_;
     std::vector<QWidget*> rootPages_, parentPages_, itemPages_;
     QLineEdit* edtText_ = nullptr;
     QLineEdit* edtIcon_ = nullptr;

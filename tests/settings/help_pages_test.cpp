@@ -66,13 +66,13 @@ TEST(HelpPagesTest, TagsChooseTheirPageAndEveryOtherTagGettingStarted) {
         files.insert(page.file);
     }
     EXPECT_EQ(files.size(), kContextHelpPages.size());
-    for (int tag : {0, 11, kBorderHelpTag, -1})
+    for (int tag : {0, 12, kBorderHelpTag, -1})
         EXPECT_STREQ(HelpPageForTag(tag), "getting_started.htm") << tag;
 }
 
 TEST(HelpPagesTest, EveryPageTheProgramOpensIsShipped) {
     const std::vector<std::string> required = RequiredHelpPages();
-    EXPECT_EQ(required.size(), 12u);
+    EXPECT_EQ(required.size(), 13u);
     for (const std::string& name : required) {
         const fs::path p = kShippedHelp / name;
         ASSERT_TRUE(fs::is_regular_file(p)) << p;
@@ -141,6 +141,11 @@ TEST(HelpPagesTest, ContextPagesUseTheCaptionsOnScreen) {
          {"Path Replacement for Publishing", "Root Directory for Local Computer",
           "Root Directory for Web Server", "Test on Local Computer (Convert to Local Path)",
           "Upload to Web Server (Convert to Web Path)"}},
+        {"published_menu_web_page.htm",
+         {"Web Page", "The Menu on the Web Page", "Keyboard pattern", "Application menu bar",
+          "Site navigation", "Collapse to a list", "When the bar does not fit", "Never",
+          "Below a window width of", "Collapse width", "Mark the current page",
+          "Show the list without scripts", "Open delay"}},
     };
     ASSERT_EQ(captions.size(), kContextHelpPages.size());
     for (const ContextHelpPage& page : kContextHelpPages) {

@@ -123,6 +123,14 @@ TEST_F(LivePreviewPane, AnEditAppearsInThePage) {
     QTRY_COMPARE_WITH_TIMEOUT(
         Js("getComputedStyle(document.querySelector('div.bnaz-bpAb')).backgroundColor").toString(),
         QStringLiteral("rgb(18, 52, 86)"), 20000);
+
+    // A choice of the Web Page page reaches the page: site navigation has no menubar.
+    EXPECT_TRUE(Js("!!document.querySelector('[role=menubar]')").toBool());
+    Form().findChild<QComboBox*>("cmbx_NavPattern")->setCurrentIndex(1);
+    QTRY_VERIFY_WITH_TIMEOUT(Js("!document.querySelector('[role=menubar]') && "
+                                "!!document.querySelector('ul[data-velmo-pattern=navigation]')")
+                                 .toBool(),
+                             20000);
 }
 
 TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {

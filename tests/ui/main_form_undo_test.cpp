@@ -1,10 +1,12 @@
 // Undo and redo through the real window: tree commands, drag and drop, indent and
 // outdent, the tree's keys and property edits, down to a byte-identical project file.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
 #include <QUndoStack>
@@ -203,6 +205,77 @@ TEST_F(Undo, DragAndDropMovesABlockBeforeAfterOrIntoAnItem) {
     while (Form().History().canUndo())
         Form().History().undo();
     EXPECT_EQ(Shape(), start);
+}
+
+// The Web Page choices: edits are steps of the history (typing a number is one step),
+// mark the design changed, and are saved and read back with it.
+TEST_F(Undo, WebPageChoicesAreUndoneSavedAndReadBack) {
+    Open({{0, "Home"}, {1, "News"}});
+    Select(1);
+    const auto control = [this](const char* name) { return Form().findChild<QWidget*>(name); };
+    auto* pattern = qobject_cast<QComboBox*>(control("cmbx_NavPattern"));
+    auto* collapse = qobject_cast<QComboBox*>(control("cmbx_CollapseRule"));
+    auto* width = qobject_cast<QSpinBox*>(control("spnedt_CollapseWidth"));
+    auto* delay = qobject_cast<QSpinBox*>(control("spnedt_OpenDelay"));
+    auto* current = qobject_cast<QCheckBox*>(control("chkbx_MarkCurrentPage"));
+    ASSERT_TRUE(pattern && collapse && width && delay && current);
+    EXPECT_FALSE(width->isEnabled()) << "the width belongs to the third rule only";
+
+    Select(0);
+    pattern->setCurrentIndex(1);
+    const WebPageOptions& options = Form().Agent().WebPage;
+    EXPECT_EQ(options.pattern, NavigationPattern::SiteNavigation);
+    EXPECT_TRUE(Form().ModifiedFlag());
+    EXPECT_EQ(Action("Undo1")->text(), "&Undo Edit Web Page");
+    delay->setFocus();
+    delay->selectAll();
+    QTest::keyClicks(delay, "150");
+    EXPECT_EQ(options.openDelay, 150);
+    current->click();
+    collapse->setCurrentIndex(static_cast<int>(CollapseRule::BelowWidth));
+    EXPECT_TRUE(width->isEnabled());
+    width->setValue(480);
+
+    // Undone on another node's page: the root and the Web Page tab come back into view.
+    Select(1);
+    Form().History().undo();  // the width
+    Form().History().undo();  // the rule
+    EXPECT_EQ(Form().SelectedNodeIndex(), 0);
+    EXPECT_EQ(Form().findChild<QTabWidget*>("pgcntrl1")->currentWidget()->objectName(),
+              "tbshtWebPage");
+    EXPECT_EQ(options.collapse, CollapseRule::WhenBarDoesNotFit);
+    EXPECT_FALSE(width->isEnabled());
+    Form().History().undo();  // the current page
+    Form().History().undo();  // the whole typed delay
+    EXPECT_EQ(options.openDelay, 0);
+    EXPECT_EQ(delay->value(), 0);
+    Form().History().undo();
+    EXPECT_EQ(pattern->currentIndex(), 0);
+    EXPECT_TRUE(options.IsDefault());
+    for (int i = 0; i < 5; ++i)
+        Form().History().redo();
+    EXPECT_EQ(width->value(), 480);
+    EXPECT_EQ(delay->value(), 150);
+
+    const QByteArray saved = SaveAs("web.zarvex");
+    EXPECT_TRUE(
+        saved.contains("</Item_Parameters>\r\n<Web_Page>\r\nPattern=navigation\r\n"
+                       "Collapse=480\r\nCurrentPage=1\r\nWithoutScripts=0\r\n"
+                       "OpenDelay=150\r\n</Web_Page>"))
+        << saved.toStdString();
+    dialogs_.AnswerMessage(DialogButton::No);  // saved already: no second save
+    Trigger("New1");
+    EXPECT_EQ(pattern->currentIndex(), 0) << "a new design keeps the defaults";
+    EXPECT_TRUE(Form().Agent().WebPage.IsDefault());
+    dialogs_.AnswerOpen(Folder() + "web.zarvex");
+    Trigger("Open1");
+    EXPECT_EQ(pattern->currentIndex(), 1);
+    EXPECT_EQ(collapse->currentIndex(), static_cast<int>(CollapseRule::BelowWidth));
+    EXPECT_EQ(width->value(), 480);
+    EXPECT_TRUE(current->isChecked());
+    EXPECT_EQ(delay->value(), 150);
+    EXPECT_FALSE(Form().ModifiedFlag());
+    EXPECT_FALSE(Action("Undo1")->isEnabled()) << "an opened design starts a new history";
 }
 
 // Random commands through the window, with undo and redo among them; undoing all of

@@ -754,7 +754,7 @@ TEST_F(Pages, RootAndItemPagesShowTheirTabs) {
                 shown << tabs->tabText(i);
         return shown;
     };
-    EXPECT_EQ(visible(), (QStringList{"Script", "Style", "Path"}));
+    EXPECT_EQ(visible(), (QStringList{"Script", "Style", "Path", "Web Page"}));
     EXPECT_EQ(tabs->currentWidget()->objectName(), "tbshtScript");
     Open({{0, "Home"}});
     Select(1);
@@ -810,8 +810,11 @@ TEST_F(Pages, ScreenshotOfEachPage) {
     const QString folder = QStringLiteral(ZARVEX_APP_DIR "/../screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
     auto* tabs = Get<QTabWidget>("pgcntrl1");
-    for (const auto& [node, page] : std::vector<std::pair<int, const char*>>{
-             {0, "tbshtScript"}, {0, "tbshtStyle"}, {0, "tbshtPath"}, {3, "tbshtItem"}}) {
+    for (const auto& [node, page] : std::vector<std::pair<int, const char*>>{{0, "tbshtScript"},
+                                                                             {0, "tbshtStyle"},
+                                                                             {0, "tbshtPath"},
+                                                                             {0, "tbshtWebPage"},
+                                                                             {3, "tbshtItem"}}) {
         Select(node);
         tabs->setCurrentWidget(Get<QWidget>(page));
         QTest::qWait(20);

@@ -1,5 +1,6 @@
 // Pictures of the window for the eye, in build/screenshots: a design open, its menus, an
-// item renamed in place and the Style page warning about a hard-to-read colour pair.
+// item renamed in place, the Style page warning about a hard-to-read colour pair and the
+// Web Page page.
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -73,6 +74,18 @@ TEST_F(Screenshot, MainWindowWithADesignOpen) {
     QTest::qWait(50);
     EXPECT_TRUE(Form().findChild<QWidget*>("lblContrastNormal")->isVisible());
     EXPECT_TRUE(Form().grab().toImage().save(folder + "/style_contrast_warning.png"));
+
+    // The Web Page page with site navigation chosen and a collapse width given.
+    Form().Pages().Widget()->setCurrentWidget(Form().findChild<QWidget*>("tbshtWebPage"));
+    WebPageOptions web;
+    web.pattern = NavigationPattern::SiteNavigation;
+    web.collapse = CollapseRule::BelowWidth;
+    web.collapseWidth = 480;
+    web.markCurrentPage = true;
+    web.openDelay = 120;
+    Form().Pages().ShowWebPage(web);
+    QTest::qWait(50);
+    EXPECT_TRUE(Form().grab().toImage().save(folder + "/web_page_page.png"));
 }
 
 }  // namespace
