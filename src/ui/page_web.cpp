@@ -62,7 +62,8 @@ void ApplyAvailability(QWidget* page) {
 
 }  // namespace
 
-// The lists' entries come in the order of the enumerations.
+// The lists' entries come in the order of the enumerations. The mnemonics keep clear of
+// the menu bar's letters (F, E, V, I, S, O, H).
 void BuildWebPage(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     QGridLayout* grid = AddGroup(layout, QObject::tr("The Menu on the Web Page"), "grpbxWebPage",
@@ -97,7 +98,7 @@ void BuildWebPage(QWidget* page) {
                               "screen readers and styled as current")),
         row++, 0, 1, 3);
     grid->addWidget(
-        MakeCheck(g, kWithoutScriptsControl, QObject::tr("&Show the list without scripts"),
+        MakeCheck(g, kWithoutScriptsControl, QObject::tr("Show the list wi&thout scripts"),
                   QObject::tr("Browsers without JavaScript show the menu as a plain list of "
                               "links until the menu takes its place")),
         row++, 0, 1, 3);
@@ -106,7 +107,7 @@ void BuildWebPage(QWidget* page) {
         g, kOpenDelayControl, 0, kMaxOpenDelay, QObject::tr(" ms"),
         QObject::tr("How long the pointer rests on an item before its sub-menu opens; keys, "
                     "clicks and taps never wait"));
-    grid->addWidget(LabelFor(g, QObject::tr("&Open delay"), delay), row, 0);
+    grid->addWidget(LabelFor(g, QObject::tr("Open &delay"), delay), row, 0);
     grid->addWidget(delay, row++, 1);
     grid->setColumnStretch(2, 1);
 

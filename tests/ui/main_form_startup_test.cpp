@@ -46,7 +46,8 @@ TEST_F(StartUp, ShowsAnEmptyDefaultDesignWithTheRootSelected) {
     EXPECT_EQ(Form().TreeModel().Caption(0), "Zarvex");
     EXPECT_TRUE(Form().Agent().Items.empty());
     EXPECT_EQ(Form().Agent().MenuParameters, DefaultAppletData());
-    EXPECT_EQ(VisibleTabs(Form()), (QStringList{"tbshtScript", "tbshtStyle", "tbshtPath"}));
+    EXPECT_EQ(VisibleTabs(Form()),
+              (QStringList{"tbshtScript", "tbshtStyle", "tbshtPath", "tbshtWebPage"}));
     EXPECT_EQ(Form().findChild<QTabWidget*>("pgcntrl1")->currentWidget()->objectName(),
               "tbshtScript");
     EXPECT_EQ(Form().findChild<QLineEdit*>("edt_MenuName")->text(), "MyMenu1");
