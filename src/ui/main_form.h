@@ -90,7 +90,6 @@ class TMainForm : public QMainWindow, private IEditHost {
     TkavoAppletAgent& Agent() { return agent_; }
     DesignTreeModel& TreeModel() { return *model_; }
     PropertyPages& Pages() { return *pages_; }
-    IDialogService& Dialogs() { return dialogs_; }
     QString RecentFilesPath() const;
 
     // --- commands (menu items, tool buttons, pop-up menu) ------------------------

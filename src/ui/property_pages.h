@@ -79,7 +79,6 @@ class PropertyPages : public QObject {
     // Enables the Item page's controls for the selected node's kind and text.
     void ApplyItemAvailability();
 
-    int LastPagesNodeIndex() const { return lastPagesNodeIndex_; }
     void ForgetArrangement() { lastPagesNodeIndex_ = -1; }
 
     // Refuses a text holding the project file's separator or an unescaped quote: one
