@@ -54,7 +54,7 @@ for ((run = 0; run < runs; run++)); do
     pid=$!
     delay=$((RANDOM * 32768 + RANDOM))
     delay=$((delay % (span_us + span_us / 5)))
-    sleep "$(printf '0.%06d' "$delay")" 2>/dev/null || sleep "$((delay / 1000000))"
+    sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     sum=$(sha256sum <"$work/run/menu.zarvex")
@@ -105,7 +105,7 @@ for ((run = 0; run < inplace_runs; run++)); do
     pid=$!
     delay=$((RANDOM * 32768 + RANDOM))
     delay=$((delay % (span_us + span_us / 5)))
-    sleep "$(printf '0.%06d' "$delay")" 2>/dev/null || sleep "$((delay / 1000000))"
+    sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     sum=$(sha256sum <"$work/run/menu.zarvex")
@@ -154,7 +154,7 @@ for ((run = 0; run < publish_runs; run++)); do
     pid=$!
     delay=$((RANDOM * 32768 + RANDOM))
     delay=$((delay % (span_us + span_us / 5)))
-    sleep "$(printf '0.%06d' "$delay")" 2>/dev/null || sleep "$((delay / 1000000))"
+    sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     declare -A state=()
