@@ -52,7 +52,7 @@ struct PublishBench {
             item.ToolTip = "Tip " + std::to_string(i);
             if (images > 0 && i % std::max(1, items / images) == 0) {
                 item.Icon = "img/own" + std::to_string(i) + ".gif";
-                WriteFile(root / "project" / item.Icon, "icon");
+                WriteFile(root / "project" / std::string(item.Icon.view()), "icon");
             } else if (images == 0 && i % 7 == 0) {
                 item.Icon = "icon" + std::to_string(i % 20) + ".gif";
             }
@@ -93,6 +93,7 @@ void BM_PublishProjectManyImages(benchmark::State& state) {
     PublishBench bench(10000, images);
     const std::string project = (bench.root / "project").string() + "/";
     bench.agent.SetProjectFolder(project);
+    fs::create_directories(bench.root / "published");
     const std::string folder = (bench.root / "published").string() + "/";
     for (auto _ : state)
         benchmark::DoNotOptimize(bench.agent.PublishProject(folder, "menu.zarvex"));
