@@ -191,7 +191,7 @@ window_ends_cleanly() {
   wait "$pid"
   status=$?
   [ "$status" -eq 143 ] || { echo "exit status $status"; cat "$scratch/window.log"; return 1; }
-  [ -z "$(find "$scratch/home/.cache/zarvex" -mindepth 1 -maxdepth 1 -name 'session-*' 2>/dev/null)" ]
+  [ -z "$(find "$scratch/home/.cache/zarvex" -mindepth 1 -maxdepth 1 -name 'window-*' 2>/dev/null)" ]
 }
 
 # Every template (templates/NAME.zarvex or templates/NAME/NAME.zarvex), published by
