@@ -124,7 +124,7 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
     layout->addLayout(top);
     layout->addWidget(area_, 1);
 
-    stage_ = std::make_unique<LivePreviewStage>();
+    stage_ = std::make_unique<LivePreviewStage>(form.ScratchPattern(QStringLiteral("live")));
     debounce_.setSingleShot(true);
     connect(&debounce_, &QTimer::timeout, this, &LivePreview::Refresh);
     connect(widths_, &QComboBox::activated, this,

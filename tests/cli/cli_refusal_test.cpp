@@ -22,7 +22,7 @@ const fs::path kBroken = fs::path(ZARVEX_TEST_DATA_DIR) / "cli" / "broken";
 // A broken input, the command that reads it and the start of the one error line.
 struct Refusal {
     std::string file;
-    std::string command;  // publish, html, report, export-gms or import-gms
+    std::string command;  // publish, html, report, export-gms, import-gms or import-json
     std::string where;    // ":<line>" when a line is to blame, else ""
     std::string reason;
 };
@@ -52,6 +52,11 @@ const Refusal kRefusals[] = {
      "Orientation: '0,alert(1)' is not the number of a list entry"},
     {"reserved_menu_name.settings", "import-gms", ":1",
      "MenuName: 'class' is a word the script language keeps for itself"},
+    // An import never writes a project file that the reader would refuse.
+    {"markup_in_target.json", "import-json", "",
+     "Cannot save the design: item 1, Target: '_self\" onclick="},
+    {"reserved_menu_name.json", "import-json", "",
+     "Cannot save the design: MenuName: 'class' is a word the script language keeps"},
     {"missing.zarvex", "publish", "", "No such file or directory"},
     {"empty.gms", "import-gms", "", "the file is empty"},
     {"format_name_other_case.gms", "import-gms", ":8",
@@ -85,6 +90,8 @@ TEST_P(CliRefusalTest, SaysWhichFileAndWhyAndWritesNothing) {
         args.push_back((out_ / "tree").string());
     if (c.command == "import-gms")
         args.push_back((out_ / "menu.zarvex").string());
+    if (c.command == "import-json")
+        args.insert(args.end(), {"--to", (out_ / "menu.zarvex").string()});
     if (input.extension() == ".settings") {
         args[1] = (kBroken / ".." / "good" / "three_levels.gms").string();
         args.insert(args.end(), {"--settings", input.string()});
