@@ -12,6 +12,8 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "codegen/built_menu.h"
@@ -198,11 +200,15 @@ void LivePreview::SetPageWidth(int width) {
 // A page wider than the pane is shown whole, scaled down: its layout sees the chosen width.
 void LivePreview::ApplyPageWidth() {
     const int room = std::max(1, area_->viewport()->width());
-    pageScale_ = pageWidth_ > room ? static_cast<double>(room) / pageWidth_ : 1.0;
+    // The web engine zooms no further out than a quarter; a page that would need more
+    // keeps that zoom and the pane scrolls across it.
+    constexpr double kSmallestZoom = 0.25;
+    pageScale_ =
+        pageWidth_ > room ? std::max(kSmallestZoom, static_cast<double>(room) / pageWidth_) : 1.0;
     if (!view_)
         return;
     if (pageWidth_ > 0) {
-        view_->setFixedWidth(std::min(pageWidth_, room));
+        view_->setFixedWidth(static_cast<int>(std::ceil(pageWidth_ * pageScale_)));
     } else {
         view_->setMinimumWidth(0);
         view_->setMaximumWidth(QWIDGETSIZE_MAX);

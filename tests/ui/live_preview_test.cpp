@@ -22,6 +22,13 @@
 namespace zarvex::ui::testing {
 namespace {
 
+// Waits up to ms for condition, failing the test when it does not come. (Qt's QTRY
+// macros only leave the test function under GoogleTest, recording nothing.)
+#define WAIT_FOR(condition, ms)                                                    \
+    ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(condition); }, ms)) \
+        << "waited " << (ms) << " ms for " #condition
+#define WAIT_FOR_EQ(actual, expected, ms) WAIT_FOR((actual) == (expected), ms)
+
 class LivePreviewPane : public MainFormFixture {
   protected:
     void SetUp() override {
@@ -88,7 +95,7 @@ TEST_F(LivePreviewPane, TheViewMenuTogglesThePaneAndTheChoiceIsKept) {
 TEST_F(LivePreviewPane, AnEditAppearsInThePage) {
     Open({{0, "Home"}, {0, "Products"}, {1, "Hardware"}});
     ShowWindow();
-    QTRY_VERIFY_WITH_TIMEOUT(MenuText().contains("Products"), 30000);
+    WAIT_FOR(MenuText().contains("Products"), 30000);
     EXPECT_FALSE(Form().ModifiedFlag());
     const QString stage = Pane().StageFolder();
     EXPECT_FALSE(stage.startsWith(Folder()));
@@ -102,7 +109,7 @@ TEST_F(LivePreviewPane, AnEditAppearsInThePage) {
 
     Select(2);
     Form().findChild<QLineEdit*>("edt_Text")->setText("Catalogue");
-    QTRY_VERIFY_WITH_TIMEOUT(MenuText().contains("Catalogue"), 20000);
+    WAIT_FOR(MenuText().contains("Catalogue"), 20000);
     EXPECT_FALSE(MenuText().contains("Products"));
     EXPECT_GE(Pane().LastRefreshMilliseconds(), 0);
 
@@ -112,26 +119,25 @@ TEST_F(LivePreviewPane, AnEditAppearsInThePage) {
         QFile::copy(ZARVEX_APP_DIR "/templates/icon_bar/home.svg", Folder() + "img/home.svg"));
     dialogs_.AnswerOpen(Folder() + "img/home.svg");
     Form().findChild<QToolButton*>("spdbtn_edt_Icon")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(
-        Js("[...document.images].some(i => i.src.endsWith('/home.svg') && i.naturalWidth > 0)")
-            .toBool(),
-        20000);
+    WAIT_FOR(Js("[...document.images].some(i => i.src.endsWith('/home.svg') && i.naturalWidth > 0)")
+                 .toBool(),
+             20000);
 
     // A colour chosen on the Style page is the page's colour.
     Select(0);
     dialogs_.AnswerColor(QColor(0x12, 0x34, 0x56));
     QTest::mouseClick(Form().findChild<ColorPanel*>("pnl_MenuBackgroundColor"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(
+    WAIT_FOR_EQ(
         Js("getComputedStyle(document.querySelector('div.bnaz-bpAb')).backgroundColor").toString(),
         QStringLiteral("rgb(18, 52, 86)"), 20000);
 
     // A choice of the Web Page page reaches the page: site navigation has no menubar.
     EXPECT_TRUE(Js("!!document.querySelector('[role=menubar]')").toBool());
     Form().findChild<QComboBox*>("cmbx_NavPattern")->setCurrentIndex(1);
-    QTRY_VERIFY_WITH_TIMEOUT(Js("!document.querySelector('[role=menubar]') && "
-                                "!!document.querySelector('ul[data-velmo-pattern=navigation]')")
-                                 .toBool(),
-                             20000);
+    WAIT_FOR(Js("!document.querySelector('[role=menubar]') && "
+                "!!document.querySelector('ul[data-velmo-pattern=navigation]')")
+                 .toBool(),
+             20000);
 }
 
 TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
@@ -145,12 +151,12 @@ TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
     orientation->setCurrentIndex(1);
     emit orientation->activated(1);
     ShowWindow();
-    QTRY_VERIFY_WITH_TIMEOUT(MenuText().contains("Entry 119"), 30000);
+    WAIT_FOR(MenuText().contains("Entry 119"), 30000);
 
     // A width wider than the pane is scaled to fit it; the page still lays out at it.
     for (const int width : {kPhoneWidth, kTabletWidth, kDesktopWidth}) {
         Pane().SetPageWidth(width);
-        QTRY_COMPARE_WITH_TIMEOUT(Js("window.innerWidth").toInt(), width, 20000);
+        WAIT_FOR_EQ(Js("window.innerWidth").toInt(), width, 20000);
     }
     EXPECT_LT(Pane().PageScale(), 1.0);
     EXPECT_EQ(settings_.Read(settings::kSettingsGroup, kLivePreviewWidth),
@@ -160,23 +166,22 @@ TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
     EXPECT_EQ(Pane().PageScale(), 1.0);
 
     // The reload after an edit keeps where the page was scrolled to.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        Js("document.documentElement.scrollHeight > innerHeight + 300").toBool(), 20000);
+    WAIT_FOR(Js("document.documentElement.scrollHeight > innerHeight + 300").toBool(), 20000);
     Js("window.scrollTo(0, 300); window.scrollY");
-    QTRY_COMPARE_WITH_TIMEOUT(Js("window.scrollY").toInt(), 300, 10000);
+    WAIT_FOR_EQ(Js("window.scrollY").toInt(), 300, 10000);
     // An edit of an item or the style reaches the loaded page in place: no reload.
     QSignalSpy refreshed(&Pane(), &LivePreview::refreshed);
     const int loads = Pane().PageLoads();
     Js("window.notReloaded = true");
     Select(1);
     Form().findChild<QLineEdit*>("edt_Text")->setText("First");
-    QTRY_VERIFY_WITH_TIMEOUT(MenuText().contains("First"), 20000);
+    WAIT_FOR(MenuText().contains("First"), 20000);
     EXPECT_GE(refreshed.size(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(Js("window.scrollY").toInt(), 300, 10000);
+    WAIT_FOR_EQ(Js("window.scrollY").toInt(), 300, 10000);
     Select(0);
     dialogs_.AnswerColor(QColor(0x12, 0x34, 0x56));
     QTest::mouseClick(Form().findChild<ColorPanel*>("pnl_MenuBackgroundColor"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(
+    WAIT_FOR_EQ(
         Js("getComputedStyle(document.querySelector('div.bnaz-bpAb')).backgroundColor").toString(),
         QStringLiteral("rgb(18, 52, 86)"), 20000);
     EXPECT_EQ(Pane().PageLoads(), loads);
@@ -191,7 +196,7 @@ TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
                       "i.onload = () => probe = 'loaded'; i.onerror = () => probe = 'blocked';"
                       "i.src = 'http://127.0.0.1:%1/x.gif'; probe")
            .arg(server.serverPort()));
-    QTRY_VERIFY_WITH_TIMEOUT(Js("probe").toString() != "pending", 20000);
+    WAIT_FOR(Js("probe").toString() != "pending", 20000);
     EXPECT_EQ(Js("probe").toString(), "blocked");
     EXPECT_FALSE(server.hasPendingConnections());
     EXPECT_FALSE(server.waitForNewConnection(200));
@@ -227,7 +232,7 @@ TEST_F(LivePreviewPane, ScreenshotsOfATemplateAtDesktopAndPhoneWidths) {
     auto* splitter = Form().findChild<QSplitter*>("spltrMain");
     splitter->setSizes({260, 460, 640});
     Form().findChild<QTreeView*>("trvwDesignPanel")->expandAll();
-    QTRY_VERIFY_WITH_TIMEOUT(!MenuText().isEmpty(), 30000);
+    WAIT_FOR(!MenuText().isEmpty(), 30000);
     const QString folder = QStringLiteral(ZARVEX_APP_DIR "/../screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
     // The pointer over the first entry with a sub-menu, as a visitor would point at it.
@@ -245,7 +250,7 @@ TEST_F(LivePreviewPane, ScreenshotsOfATemplateAtDesktopAndPhoneWidths) {
                                       std::pair{kPhoneWidth, "live_preview_phone.png"}}) {
         Pane().SetPageWidth(width);
         if (width > 0)
-            QTRY_COMPARE_WITH_TIMEOUT(Js("window.innerWidth").toInt(), width, 20000);
+            WAIT_FOR_EQ(Js("window.innerWidth").toInt(), width, 20000);
         QTest::qWait(400);  // the page's first frame at the new width
         const QImage shot = Form().grab().toImage();
         EXPECT_FALSE(shot.isNull());
