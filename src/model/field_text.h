@@ -20,12 +20,21 @@ class FieldText {
     FieldText(std::string_view text) { Assign(text); }  // NOLINT: reads like a string
     FieldText(const std::string& text) : FieldText(std::string_view(text)) {}
     FieldText(const char* text) : FieldText(std::string_view(text)) {}
-    FieldText(const FieldText& other) : FieldText(other.view()) {}
+    // Text held in the word is copied with it; only a heap block is made anew.
+    FieldText(const FieldText& other) : word_(other.OnHeap() ? 0 : other.word_) {
+        if (other.OnHeap())
+            Assign(other.view());
+    }
     FieldText(FieldText&& other) noexcept : word_(other.word_) { other.word_ = 0; }
     ~FieldText() { Release(); }
 
     FieldText& operator=(const FieldText& other) {
-        Assign(other.view());
+        if (other.OnHeap()) {
+            Assign(other.view());
+        } else {
+            Release();
+            word_ = other.word_;
+        }
         return *this;
     }
     FieldText& operator=(FieldText&& other) noexcept {
@@ -82,6 +91,7 @@ class FieldText {
     static constexpr std::uintptr_t kInline = 1;
     static constexpr std::size_t kInlineCapacity = sizeof(std::uintptr_t) - 1;
 
+    bool OnHeap() const noexcept { return word_ != 0 && !(word_ & kInline); }
     void Assign(std::string_view text);
     void Release() noexcept;
 
