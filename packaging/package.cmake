@@ -74,9 +74,10 @@ set(CPACK_PACKAGE_DESCRIPTION
     "zarvex-cli, which publishes project files without a display.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The programs are stripped; their debug information goes into zarvex-dbgsym, found
-# by build id.
-set(CPACK_STRIP_FILES ON)
+# The programs are installed unstripped so that the packer can split their debug
+# information into zarvex-dbgsym (found by build id) before it strips them; stripping
+# at install time would leave it nothing to split.
+set(CPACK_STRIP_FILES OFF)
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION web)

@@ -2,7 +2,9 @@
 # Kills zarvex-cli with SIGKILL at random moments while it saves a 100,000-item
 # design over an earlier one, and checks after every kill that the saved file is
 # either the complete earlier file or the complete new one. Then does the same for
-# publishes of such a design over an earlier publish (RUNS / 5 of them): every
+# saves in place (a file with a second name, RUNS / 5 of them): a file cut short
+# must have its complete new text beside it. Then publishes of such a design over an
+# earlier publish (RUNS / 5 of them): every
 # file is old or new, the page is never newer than the project file, and the
 # next publish leaves no temporary file and no scratch folder behind.
 #
@@ -52,7 +54,7 @@ for ((run = 0; run < runs; run++)); do
     pid=$!
     delay=$((RANDOM * 32768 + RANDOM))
     delay=$((delay % (span_us + span_us / 5)))
-    sleep "$(printf '0.%06d' "$delay")" 2>/dev/null || sleep "$((delay / 1000000))"
+    sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     sum=$(sha256sum <"$work/run/menu.zarvex")
@@ -91,6 +93,51 @@ left_after=$(find "$work/run" -name '.menu.zarvex.~*' | wc -l)
 echo "temporary files of killed saves: $left_before, after the next save: $left_after"
 rm -rf "$work/run"
 
+# Saves in place (the file has a second name, so it is rewritten where it is): a kill
+# part-way may cut the file short, but then its complete new text lies beside it.
+inplace_runs=$((runs / 5))
+mkdir -p "$work/run"
+cp "$work/old.zarvex" "$work/run/menu.zarvex"
+ln "$work/run/menu.zarvex" "$work/run/second-name.zarvex"
+start=$(date +%s%N)
+"$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex"
+span_us=$((($(date +%s%N) - start) / 1000))
+rm -rf "$work/run"
+echo "one save in place takes $((span_us / 1000)) ms; $inplace_runs runs"
+in_old=0 in_new=0 in_recoverable=0 in_lost=0
+for ((run = 0; run < inplace_runs; run++)); do
+    mkdir -p "$work/run"
+    cp "$work/old.zarvex" "$work/run/menu.zarvex"
+    ln "$work/run/menu.zarvex" "$work/run/second-name.zarvex"
+    "$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex" &
+    pid=$!
+    delay=$((RANDOM * 32768 + RANDOM))
+    delay=$((delay % (span_us + span_us / 5)))
+    sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    sum=$(sha256sum <"$work/run/menu.zarvex")
+    if [[ $sum == "$old_sum" ]]; then
+        in_old=$((in_old + 1))
+    elif [[ $sum == "$new_sum" ]]; then
+        in_new=$((in_new + 1))
+    else
+        complete=0
+        for copy in "$work"/run/.menu.zarvex.~*; do
+            [[ -f $copy && $(sha256sum <"$copy") == "$new_sum" ]] && complete=1
+        done
+        if ((complete)); then
+            in_recoverable=$((in_recoverable + 1))
+        else
+            in_lost=$((in_lost + 1))
+            echo "in-place run $run: cut short without the complete text beside it"
+        fi
+    fi
+    rm -rf "$work/run"
+done
+echo "in place: old $in_old, new $in_new, cut short with the complete text beside it" \
+    "$in_recoverable, cut short without it $in_lost"
+
 # Publishes: the earlier publish and the files a complete new one gives.
 publish_runs=$((runs / 5))
 files="menu.zarvex menu.html menu_PublishReport.txt MyMenu1.css MyMenu1cfg.js"
@@ -115,7 +162,7 @@ for ((run = 0; run < publish_runs; run++)); do
     pid=$!
     delay=$((RANDOM * 32768 + RANDOM))
     delay=$((delay % (span_us + span_us / 5)))
-    sleep "$(printf '0.%06d' "$delay")" 2>/dev/null || sleep "$((delay / 1000000))"
+    sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     declare -A state=()
@@ -150,4 +197,5 @@ echo "publishes: files neither old nor new, or left after the next publish: $mix
 echo "publishes: new page beside the old project file: $page_first"
 echo "temporary files left by killed publishes: $pub_temporaries"
 echo "scratch folders left after the next run: $scratch"
-[[ $bad -eq 0 && $left_after -eq 0 && $mixed -eq 0 && $page_first -eq 0 && $scratch -eq 0 ]]
+[[ $bad -eq 0 && $left_after -eq 0 && $in_lost -eq 0 && $mixed -eq 0 && $page_first -eq 0 &&
+    $scratch -eq 0 ]]

@@ -9,15 +9,22 @@ namespace zarvex {
 
 SafeFileWriter& FileBatch::Add(const std::string& path) {
     entries_.push_back({std::make_unique<SafeFileWriter>(path, faults_), std::nullopt});
+    entries_.back().writer->DeferFolderUpkeep();
     return *entries_.back().writer;
 }
 
+// A complete text is flushed and its file closed at once: a batch of thousands of
+// images must not hold a descriptor for each until Commit().
 void FileBatch::Add(const std::string& path, std::string_view content) {
-    Add(path).Write(content);
+    SafeFileWriter& writer = Add(path);
+    writer.Write(content);
+    writer.Finish();
 }
 
 void FileBatch::AddCopy(const std::string& from, const std::string& to) {
-    CopyInto(from, Add(to));
+    SafeFileWriter& writer = Add(to);
+    CopyInto(from, writer);
+    writer.Finish();
 }
 
 std::mutex& FileBatch::CommitLock() {
@@ -27,7 +34,8 @@ std::mutex& FileBatch::CommitLock() {
 
 void FileBatch::Commit() {
     for (Entry& e : entries_)
-        e.writer->Finish();
+        if (!e.writer->finished())
+            e.writer->Finish();
     std::lock_guard committing(CommitLock());
     std::size_t touched = 0;
     try {
@@ -45,20 +53,33 @@ void FileBatch::Commit() {
         RollBack(touched);
         throw;
     }
+    std::vector<std::string> targets;
+    targets.reserve(entries_.size());
+    for (const Entry& e : entries_)
+        targets.push_back(e.writer->targetPath());
+    FinishFolderUpkeep(targets);
 }
 
 void FileBatch::RollBack(std::size_t touchedCount) {
+    std::vector<std::string> restored;  // and removed: their folders are flushed too
     for (std::size_t k = touchedCount; k-- > 0;) {
         const Entry& e = entries_[k];
         try {
-            if (e.previous)
-                WriteFileSafely(e.writer->targetPath(), *e.previous);
-            else
+            if (e.previous) {
+                SafeFileWriter writer(e.writer->targetPath());
+                writer.DeferFolderUpkeep();
+                writer.Write(*e.previous);
+                writer.Commit();
+                restored.push_back(e.writer->targetPath());
+            } else {
                 ::unlink(e.writer->targetPath().c_str());
+                restored.push_back(e.writer->targetPath());
+            }
         } catch (const FileIoError&) {
             // Nothing better can be done for this one; the others are still put back.
         }
     }
+    FinishFolderUpkeep(restored);
 }
 
 }  // namespace zarvex

@@ -128,6 +128,10 @@ std::string FormatProjectText(const TAppletData& parameters, const TItemArray& i
 }
 
 void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
+    // The reader refuses a design with such a field: no file is written that could not
+    // be opened again, whoever made the design (an import from another format too).
+    if (const auto fault = FindDesignFault(MenuParameters, Items))
+        throw BuildError("Cannot save the design: " + fault->reason + ".");
     SafeFileWriter writer(path, Faults());
     ProgressScope scope(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
     writer.Write(FormatProjectText(MenuParameters, Items, Progress(), WebPage));

@@ -6,12 +6,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "model/errors.h"
@@ -83,18 +87,26 @@ pid_t WriterOfTemporary(const std::string& entry, const std::string& name, std::
     return *end == '\0' && pid > 0 ? static_cast<pid_t>(pid) : 0;
 }
 
-// Removes the temporary files of target that writers left when they were killed:
-// those whose process no longer exists. A living writer's file is never touched.
-void RemoveStaleTemporariesOf(const std::string& target) {
-    const std::string folder = FolderOfPath(target);
-    const std::string name = BareFileName(target);
+// Removes the temporary files of the files names in folder that writers left when
+// they were killed: those whose process no longer exists. A living writer's file is
+// never touched. One scan of the folder, however many names.
+void RemoveStaleTemporariesIn(const std::string& folder, const std::vector<std::string>& names) {
     const std::size_t nameMax = NameMaxOf(folder);
+    const std::unordered_set<std::string> exact(names.begin(), names.end());
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
         return;
     std::vector<std::string> stale;
     while (const dirent* e = ::readdir(dir)) {
-        const pid_t pid = WriterOfTemporary(e->d_name, name, nameMax);
+        const std::string_view entry = e->d_name;
+        const std::size_t mark = entry.rfind(".~");
+        if (entry.size() < 4 || entry[0] != '.' || mark == std::string_view::npos || mark < 2)
+            continue;
+        const std::string cut(entry.substr(1, mark - 1));
+        pid_t pid = exact.count(cut) ? WriterOfTemporary(e->d_name, cut, nameMax) : 0;
+        // A name cut short to fit the limit: rare, so the names are tried one by one.
+        for (std::size_t k = 0; pid == 0 && entry.size() == nameMax && k < names.size(); ++k)
+            pid = WriterOfTemporary(e->d_name, names[k], nameMax);
         if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
             stale.push_back(folder + e->d_name);
     }
@@ -317,6 +329,15 @@ void SafeFileWriter::RewriteTargetInPlace() {
         const bool reserved = err == 0;
         if (err == ENOSPC || err == EFBIG || err == EDQUOT)
             Fail(SystemText(err) + "; the file was left as it was");
+        if (faults_ && faults_->killInPlaceAfter >= 0) {
+            WriteAll(
+                out,
+                std::string_view(newText).substr(
+                    0, static_cast<std::size_t>(std::min<long long>(
+                           faults_->killInPlaceAfter, static_cast<long long>(newText.size())))));
+            ::fsync(out);
+            ::raise(SIGKILL);
+        }
         // Written into reserved space, the text cannot meet a full disk any more.
         err = reserved ? WriteAll(out, newText) : WriteCounted(out, newText);
         if (err == 0 && ::ftruncate(out, static_cast<off_t>(newText.size())) != 0)
@@ -366,13 +387,48 @@ void SafeFileWriter::Replace() {
     if (!tempPath_.empty() && inPlace_)
         ::unlink(tempPath_.c_str());
     tempPath_.clear();
-    SyncFolderOf(target_);
-    RemoveStaleTemporariesOf(target_);
+    if (!deferUpkeep_)
+        FinishFolderUpkeep({target_});
 }
 
 void SafeFileWriter::Commit() {
     Finish();
     Replace();
+}
+
+std::vector<std::string> TemporariesOfKilledWriters(const std::string& path) {
+    const std::string target = FollowLinks(path);
+    const std::string folder = FolderOfPath(target);
+    const std::string name = BareFileName(target);
+    const std::size_t nameMax = NameMaxOf(folder);
+    std::vector<std::pair<long long, std::string>> found;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return {};
+    while (const dirent* e = ::readdir(dir)) {
+        const pid_t pid = WriterOfTemporary(e->d_name, name, nameMax);
+        struct stat st {};
+        const std::string copy = folder + e->d_name;
+        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH &&
+            ::lstat(copy.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
+            found.emplace_back(static_cast<long long>(st.st_mtime), copy);
+    }
+    ::closedir(dir);
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a > b; });
+    std::vector<std::string> copies;
+    for (auto& entry : found)
+        copies.push_back(std::move(entry.second));
+    return copies;
+}
+
+void FinishFolderUpkeep(const std::vector<std::string>& targets) {
+    std::map<std::string, std::vector<std::string>> byFolder;
+    for (const std::string& target : targets)
+        byFolder[FolderOfPath(target)].push_back(BareFileName(target));
+    for (const auto& [folder, names] : byFolder) {
+        SyncFolderOf(folder + names.front());
+        RemoveStaleTemporariesIn(folder, names);
+    }
 }
 
 void WriteFileSafely(const std::string& path, std::string_view content, WriteFaults* faults) {

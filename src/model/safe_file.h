@@ -26,6 +26,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace zarvex {
 
@@ -43,6 +44,9 @@ struct WriteFaults {
     // The file system cannot reserve space ahead (in-place writes then meet a full
     // disk part-way through).
     bool noReservation = false;
+    // An in-place rewrite ends the process (SIGKILL) once it wrote this many bytes
+    // of the new text into the file; negative: never.
+    long long killInPlaceAfter = -1;
 };
 
 class SafeFileWriter {
@@ -62,6 +66,13 @@ class SafeFileWriter {
     // Puts the finished text in place of the target (rename, or the in-place
     // rewrite described above) and flushes the folder.
     void Replace();
+
+    // Replace() then leaves flushing the folder and removing killed writers'
+    // temporary files to the caller, who does it once for many files
+    // (FinishFolderUpkeep): a scan of the folder per file would make a set of n
+    // files in one folder cost n * n.
+    void DeferFolderUpkeep() { deferUpkeep_ = true; }
+    bool finished() const { return finished_; }
 
     // The path given, and the file that is actually written (links followed).
     const std::string& path() const { return path_; }
@@ -87,7 +98,20 @@ class SafeFileWriter {
     bool targetExisted_ = false;
     bool finished_ = false;
     bool replaced_ = false;
+    bool deferUpkeep_ = false;
 };
+
+// For files put in place by writers with deferred folder upkeep: flushes each of
+// their folders once and removes, in one scan per folder, the temporary files of
+// these targets that killed writers left.
+void FinishFolderUpkeep(const std::vector<std::string>& targets);
+
+// The temporary files that writers of path (links followed) left beside it when
+// they were killed (their process is gone), newest first. One may hold a complete
+// new text: a writer killed while it rewrote a file in place (a file with other
+// hard links) leaves the file cut short and its complete new text in such a copy.
+// A killed writer's copy may as well be incomplete: whoever offers one checks it.
+std::vector<std::string> TemporariesOfKilledWriters(const std::string& path);
 
 void WriteFileSafely(const std::string& path, std::string_view content,
                      WriteFaults* faults = nullptr);

@@ -6,7 +6,8 @@
 //   config  ($XDG_CONFIG_HOME, ~/.config)      preferences (platform/settings_store.h)
 //   state   ($XDG_STATE_HOME, ~/.local/state)  the recent-files list, recovery copies
 //   cache   ($XDG_CACHE_HOME, ~/.cache)        one session folder per running window:
-//                                              Build HTML's outputs and "preview/"
+//                                              Build HTML's outputs, "preview/", the
+//                                              staging and the live preview's folder
 //   data    ($XDG_DATA_HOME, ~/.local/share)   the user's own templates
 #pragma once
 

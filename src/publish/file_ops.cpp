@@ -1,6 +1,9 @@
 #include "publish/file_ops.h"
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "model/errors.h"
@@ -11,6 +14,10 @@ namespace zarvex {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The longest file name every usual file system takes.
+constexpr std::size_t kShortestNameMax = 255;
+
 fs::path Normalised(const std::string& folder) {
     std::error_code ec;
     fs::path p = fs::absolute(fs::path(folder), ec);
@@ -24,6 +31,23 @@ fs::path Normalised(const std::string& folder) {
 }  // namespace
 
 bool CopyFileReplacing(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    if (fs::equivalent(from, to, ec) && !ec)
+        return true;
+    // The staging folder is private to one window or run and goes when it ends, so a
+    // copy needs to replace the old one whole but not to be flushed to disk, and no
+    // killed writer of another process leaves its files there to look for: thousands
+    // of images are staged at the cost of a copy each.
+    const std::string prefix = ".~" + std::to_string(::getpid()) + "-";
+    if (prefix.size() + BareFileName(to).size() <= kShortestNameMax) {
+        const std::string temporary = FolderOfPath(to) + prefix + BareFileName(to);
+        if (fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec) &&
+            ::rename(temporary.c_str(), to.c_str()) == 0)
+            return true;
+        fs::remove(temporary, ec);
+        return false;
+    }
+    // A name too long for the prefix: the safe writer shortens its temporary names.
     try {
         CopyFileSafely(from, to);
         return true;

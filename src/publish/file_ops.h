@@ -10,8 +10,8 @@
 
 namespace zarvex {
 
-// Copies from over to through the safe writer (CopyFileSafely), so a failed copy
-// leaves the previous file intact; false when it failed.
+// Copies from over to in a scratch folder (the staging): the copy replaces the
+// previous file whole, so a failed copy leaves it intact; false when it failed.
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 
 // Deletes a file (never a folder); false when nothing was deleted.

@@ -1,9 +1,9 @@
-// The scratch folder of one running window: Build HTML's outputs and the preview
-// folder, under the user's cache folder, named "session-XXXXXX". The owner holds a
-// lock on it for as long as it runs, so that a folder whose lock is free belongs to
-// a session that was killed and can go. A normal exit and the termination signals
-// (which the window turns into a normal exit) remove the folder; the next start
-// removes what a killed session left.
+// The scratch folder of one running window, under the user's cache folder, named
+// "window-" + process id + "-" + a unique suffix (publish/run_folders.h). Everything
+// the window writes for itself lies inside it: Build HTML's outputs, "preview/",
+// the publish staging and the live preview's folder. A normal exit and the
+// termination signals (which the window turns into a normal exit) remove it; the
+// next start removes those whose process is gone.
 #pragma once
 
 #include <string>
@@ -24,11 +24,10 @@ class SessionFolder {
 
   private:
     std::string path_;
-    int lockFd_ = -1;
 };
 
-// Removes every session folder in parent whose session has ended (its lock is free,
-// or it has none). Returns how many went. Never throws.
+// Removes every session folder in parent that belongs to this user and whose window
+// has ended without removing it. Returns how many went. Never throws.
 int RemoveStaleSessionFolders(const std::string& parent);
 
 }  // namespace zarvex

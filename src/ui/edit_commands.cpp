@@ -45,7 +45,11 @@ void RemoveBlockCommand::Apply() {
 
 void RemoveBlockCommand::Revert() {
     DesignTreeModel& tree = host_.Tree();
-    tree.PutBlock(tree.PositionOfId(parent_), row_, std::move(block_));
+    const int parentPos = tree.PositionOfId(parent_);
+    tree.PutBlock(parentPos, row_, std::move(block_));
+    // A parent left without children shows its restored child again.
+    if (tree.ChildCount(parentPos) == 1)
+        host_.ExpandNode(parent_);
 }
 
 MoveBlockCommand::MoveBlockCommand(IEditHost& host, const QString& text, NodeId node,

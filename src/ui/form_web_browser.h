@@ -45,7 +45,6 @@ class TformWebBrowser final : public QDialog {
 
     // What the controls say now.
     settings::BrowserSettings CurrentSettings() const;
-    const platform::KnownBrowserList& KnownBrowsers() const { return knownBrowsers_; }
 
   private:
     void LoadSettings();

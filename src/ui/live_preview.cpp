@@ -123,7 +123,7 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
     layout->addLayout(top);
     layout->addWidget(area_, 1);
 
-    stage_ = std::make_unique<LivePreviewStage>();
+    stage_ = std::make_unique<LivePreviewStage>(form.ScratchPattern(QStringLiteral("live")));
     worker_.setMaxThreadCount(1);
     slices_.setSingleShot(true);
     connect(&slices_, &QTimer::timeout, this, &LivePreview::CopySlice);

@@ -52,7 +52,6 @@ class LivePreview final : public QWidget {
     // The page shown at phone, tablet, desktop or the pane's own width (0); a width wider
     // than the pane is scaled down to fit it. The choice is kept in the settings store.
     void SetPageWidth(int width);
-    int PageWidth() const { return pageWidth_; }
     // The scale the page is shown at (1 unless its width is wider than the pane).
     double PageScale() const { return pageScale_; }
     // How many refreshes updated the loaded page in place, and how many loaded it afresh.

@@ -18,7 +18,7 @@ namespace {
 const char* const kPageName = "~preview.html";
 }
 
-LivePreviewStage::LivePreviewStage() : folder_(QDir::tempPath() + "/zarvex-live-XXXXXX") {}
+LivePreviewStage::LivePreviewStage(const QString& pattern) : folder_(pattern) {}
 
 QString LivePreviewStage::PagePath() const {
     return Folder() + QLatin1String(kPageName);

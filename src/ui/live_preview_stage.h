@@ -15,7 +15,8 @@ namespace zarvex::ui {
 
 class LivePreviewStage {
   public:
-    LivePreviewStage();
+    // pattern: the QTemporaryDir pattern of the folder, inside the window's scratch folder.
+    explicit LivePreviewStage(const QString& pattern);
 
     bool IsValid() const { return folder_.isValid(); }
     QString Folder() const { return folder_.path() + '/'; }  // with its final separator

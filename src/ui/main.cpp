@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -52,17 +53,20 @@ QStringList ParseCommandLine(const QApplication& app) {
     return parser.positionalArguments();
 }
 
-// The window's scratch folder under the user's cache folder, after removing what
-// killed sessions left; none (the window then works in the cache folder itself)
-// when it cannot be made.
+// The window's scratch folder under the user's cache folder (or, when that takes
+// none, the system's temporary folder), after removing what killed windows left
+// there; none (the window then works in the cache folder itself and makes its
+// passing folders in the temporary folder) when neither can hold it.
 std::unique_ptr<zarvex::SessionFolder> MakeSessionFolder() {
-    const std::string cache = zarvex::UserCacheFolder();
-    zarvex::RemoveStaleSessionFolders(cache);
-    try {
-        return std::make_unique<zarvex::SessionFolder>(cache);
-    } catch (const zarvex::FileIoError&) {
-        return nullptr;
+    for (const std::string& parent :
+         {zarvex::UserCacheFolder(), zarvex::ui::ToCorePath(QDir::tempPath())}) {
+        zarvex::RemoveStaleSessionFolders(parent);
+        try {
+            return std::make_unique<zarvex::SessionFolder>(parent);
+        } catch (const zarvex::FileIoError&) {
+        }
     }
+    return nullptr;
 }
 
 }  // namespace
@@ -90,8 +94,10 @@ int main(int argc, char** argv) {
     setup.dialogs = &dialogs;
     setup.folders = zarvex::ResolveAppFolders(data, scratch);
     setup.stateFolder = zarvex::ui::FromCorePath(state);
-    if (session)
+    if (session) {
         setup.sessionName = QStringLiteral("window-%1").arg(QCoreApplication::applicationPid());
+        setup.scratchFolder = zarvex::ui::FromCorePath(session->Path());
+    }
     setup.registerFileType = [] {
         zarvex::platform::FileTypeRegistration request;
         request.executablePath = QCoreApplication::applicationFilePath();

@@ -73,8 +73,18 @@ QString JoinCommandLine(const QStringList& arguments) {
     return joined.mid(begin, end - begin);
 }
 
+QString ScratchFolderPattern(const QString& scratchFolder, const QString& job) {
+    if (scratchFolder.isEmpty())
+        return QDir::tempPath() + QStringLiteral("/zarvex-") + job + QStringLiteral("-XXXXXX");
+    return QDir(scratchFolder).filePath(job + QStringLiteral("-XXXXXX"));
+}
+
 TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
-    : QMainWindow(parent), dialogs_(*setup.dialogs), registerFileType_(setup.registerFileType) {
+    : QMainWindow(parent),
+      dialogs_(*setup.dialogs),
+      staging_(ScratchFolderPattern(setup.scratchFolder, QStringLiteral("stage"))),
+      registerFileType_(setup.registerFileType),
+      scratchFolder_(setup.scratchFolder) {
     setObjectName("TMainForm");
     AppFolders folders = setup.folders;
     if (folders.stagingFolder.empty() && staging_.isValid())
@@ -233,23 +243,26 @@ bool TMainForm::ConfirmReplacingOtherDesigns(const std::string& corePath) {
                                 DialogButton::Yes | DialogButton::No) == DialogButton::Yes;
 }
 
+// The reader refuses a design with such a field, so no file is written that could not
+// be opened again: the file on disk stays as it was, and the design stays in the window
+// until the field is corrected.
+bool TMainForm::DesignCanBeSaved() {
+    const auto fault = FindDesignFault(agent_.MenuParameters, agent_.Items);
+    if (!fault)
+        return true;
+    dialogs_.ShowMessage(this, MessageKind::Error,
+                         platform::DecodeFieldText("Cannot save the design: " + fault->reason +
+                                                   ". Correct this field and save again."),
+                         DialogButton::Ok);
+    return false;
+}
+
 bool TMainForm::Publish(QString& path) {
     const std::string core = ToCorePath(path);
+    if (!DesignCanBeSaved())
+        return false;
     if (!ConfirmReplacingOtherDesigns(core))
         return false;
-    // A design that cannot be built is still the author's work: the project file is
-    // written, the page and scripts are not, and the message says why.
-    // Opening refuses such a file too, so the message asks for the field now.
-    if (const auto fault = FindDesignFault(agent_.MenuParameters, agent_.Items)) {
-        agent_.SaveProjectFile(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
-        dialogs_.ShowMessage(
-            this, MessageKind::Error,
-            platform::DecodeFieldText("Cannot build the menu: " + fault->reason +
-                                      ". Only the project file was saved, and it cannot be "
-                                      "opened again until this field is corrected."),
-            DialogButton::Ok);
-        return true;
-    }
     const bool published = agent_.PublishProject(FolderOfPath(core), BareFileName(core));
     ownProjects_.push_back(FolderOfPath(core) + zarvex::ProjectFileName(BareFileName(core)));
     path = FromCorePath(ownProjects_.back());
@@ -274,6 +287,8 @@ bool TMainForm::Publish(QString& path) {
 
 bool TMainForm::SaveProject() {
     CommitPages();
+    if (!DesignCanBeSaved())
+        return false;
     std::optional<QString> target;
     if (!projectFileName_.isEmpty()) {
         switch (CheckProjectFileBeforeSave()) {
@@ -350,12 +365,21 @@ void TMainForm::OpenStartupPath(const QString& path) {
 
 void TMainForm::OpenSequence(const QString& path) {
     const std::string core = ToCorePath(path);
-    ReadDesign([&] { agent_.LoadProjectFile(core, *model_); });
+    bool fromCopy = false;
+    try {
+        ReadDesign([&] { agent_.LoadProjectFile(core, *model_); });
+    } catch (const FileFormatError& e) {
+        fromCopy = ReadCopyOfStoppedSave(core, QString::fromUtf8(e.what()));
+        if (!fromCopy)
+            throw;
+    }
     ownProjects_.push_back(core);
     AddRecentFile(path);
     projectFileName_ = path;
     RememberProjectStamp();
     FinishLoading(FolderOfPath(core));
+    if (fromCopy)
+        MarkChanged();  // Save puts the complete text in place of the damaged file
     // A shipped template or sample is never written back: it opens as a new design
     // with its content, and Save asks where the design goes.
     for (const QString& shipped : {TemplatesFolder(), DataFilePath(QStringLiteral("samples"))}) {
@@ -401,6 +425,8 @@ void TMainForm::Save1Click() {
 
 void TMainForm::Save2Click() {
     CommitPages();
+    if (!DesignCanBeSaved())
+        return;
     auto chosen = dialogs_.GetSaveFileName(this, QString::fromLatin1(kProjectFilter));
     if (!chosen)
         return;

@@ -60,7 +60,14 @@ struct MainFormSetup {
     QString stateFolder;
     // Names this window's recovery copy, unique among running windows; empty: none are written.
     QString sessionName;
+    // The window's own scratch folder: its staging, live preview and passing files are
+    // made inside it. Empty: each in a temporary folder of its own.
+    QString scratchFolder;
 };
+
+// A QTemporaryDir pattern for a folder named after job inside scratchFolder (or,
+// when that is empty, the system's temporary folder).
+QString ScratchFolderPattern(const QString& scratchFolder, const QString& job);
 
 class TMainForm : public QMainWindow, private IEditHost {
     Q_OBJECT
@@ -90,7 +97,6 @@ class TMainForm : public QMainWindow, private IEditHost {
     TkavoAppletAgent& Agent() { return agent_; }
     DesignTreeModel& TreeModel() { return *model_; }
     PropertyPages& Pages() { return *pages_; }
-    IDialogService& Dialogs() { return dialogs_; }
     QString RecentFilesPath() const;
 
     // --- commands (menu items, tool buttons, pop-up menu) ------------------------
@@ -196,6 +202,10 @@ class TMainForm : public QMainWindow, private IEditHost {
     TformHTML& CodeView() const { return *formHTML_; }
     TfrmHelp& HelpWindow() const { return *frmHelp_; }
     AppServiceHost& Services() const { return *services_; }
+    // A QTemporaryDir pattern for a passing folder of this window (ScratchFolderPattern).
+    QString ScratchPattern(const QString& job) const {
+        return ScratchFolderPattern(scratchFolder_, job);
+    }
     QString TemplatesFolder() const;
 
   protected:
@@ -216,6 +226,9 @@ class TMainForm : public QMainWindow, private IEditHost {
     // path written (see ProjectFileName). False when the author declined.
     bool Publish(QString& path);
     bool ConfirmReplacingOtherDesigns(const std::string& corePath);
+    // False, after saying which field, when the design holds a value the project
+    // reader would refuse.
+    bool DesignCanBeSaved();
     std::optional<QString> ChooseFileToReplaceDesign(const char* filter);
     void OpenSequence(const QString& path);
     void ReadDesign(const std::function<void()>& read);
@@ -231,6 +244,9 @@ class TMainForm : public QMainWindow, private IEditHost {
     // overwritten without a question.
     SaveTarget CheckProjectFileBeforeSave();
     void RememberProjectStamp();
+    // path cannot be read (error): when a save that was stopped part-way left a
+    // complete text beside it, offers to open that instead. True when it was read.
+    bool ReadCopyOfStoppedSave(const std::string& path, const QString& error);
     void StartRecovery(const MainFormSetup& setup);
     void DiscardRecoveryCopy();
     // The window's geometry, bars and splitter as the last run left them.
@@ -274,7 +290,7 @@ class TMainForm : public QMainWindow, private IEditHost {
     // Project files this window opened or saved: the author's own, never another
     // design's to ask about.
     std::vector<std::string> ownProjects_;
-    QTemporaryDir staging_{QDir::tempPath() + QStringLiteral("/zarvex-stage-XXXXXX")};
+    QTemporaryDir staging_;
     TkavoAppletAgent agent_;
     std::function<void()> registerFileType_;
     DesignTreeModel* model_ = nullptr;
@@ -286,6 +302,7 @@ class TMainForm : public QMainWindow, private IEditHost {
     LivePreview* livePreview_ = nullptr;  // the pane beside the pages (live_preview.h)
 
     // window state
+    QString scratchFolder_;  // MainFormSetup::scratchFolder
     QString stateFolder_;
     FileStamp projectStamp_;  // the project file as last read or written here
     std::unique_ptr<RecoveryWriter> recovery_;

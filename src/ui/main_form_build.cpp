@@ -34,7 +34,7 @@ bool TMainForm::BuildHTMLCode() {
     // The snippet passes through a scratch folder of its own, never the current folder,
     // which may be read-only or shared with another copy of the program; folder and
     // file go when the step ends, whichever way it ends.
-    QTemporaryDir scratch;
+    QTemporaryDir scratch(ScratchPattern(QStringLiteral("build")));
     if (!scratch.isValid())
         throw FileIoError(ToCorePath(scratch.path()), scratch.errorString().toStdString());
     const QString path = scratch.filePath(QStringLiteral("~tmp0001.txt"));

@@ -128,8 +128,9 @@ void TMainForm::ApplyField(NodeId node, const FieldEdit& edit, const std::string
 
 void TMainForm::ExpandNode(NodeId node) {
     const int pos = model_->PositionOfId(node);
-    if (pos >= 0)
-        trvwDesignPanel_->expand(model_->IndexAt(pos));
+    if (pos < 0)
+        return;
+    trvwDesignPanel_->expand(model_->IndexAt(pos));
 }
 
 }  // namespace zarvex::ui

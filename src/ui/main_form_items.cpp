@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
 
@@ -23,6 +24,27 @@ void TMainForm::CreateTreeComfort() {
     rename_ =
         new TreeRenameEditor(trvwDesignPanel_, *model_,
                              [this](NodeId node, const QString& text) { RenameNode(node, text); });
+    // A node about to lose its last child is collapsed first: the view would keep it
+    // marked expanded but lay it out as a leaf, and expanding it again when a child
+    // comes back would then change nothing.
+    connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex& parent, int first, int last) {
+                if (first == 0 && last == model_->rowCount(parent) - 1)
+                    trvwDesignPanel_->collapse(parent);
+            });
+    // The editor opens once the click's own events are through: the mouse release and
+    // the focus they give the tree would otherwise close it at once.
+    connect(trvwDesignPanel_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        const int clicked = model_->PositionOf(index);
+        if (clicked <= 0)
+            return;
+        const DesignTreeModel::NodeId node = model_->IdAt(clicked);
+        QTimer::singleShot(0, this, [this, node] {
+            const int pos = model_->PositionOfId(node);
+            if (pos > 0 && pos == SelectedNodeIndex())
+                Rename1Click();
+        });
+    });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::RefreshActions);
     connect(filter_, &TreeFilter::chosen, this, [this](int pos) {
         SelectNode(pos);

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -78,6 +79,9 @@ void TMainForm::CreateCentralArea() {
     trvwDesignPanel_->setDefaultDropAction(Qt::MoveAction);
     // The pop-up menu's keys (Insert, Delete) work while the tree has the focus.
     trvwDesignPanel_->addActions(PopupMenu1_->actions());
+    // A double click renames in place; the branch arrow and the arrow keys still open
+    // and close a node.
+    trvwDesignPanel_->setExpandsOnDoubleClick(false);
     filter_ = new TreeFilter(agent_.Items, trvwDesignPanel_, panel);
     panelLayout->addWidget(filter_);
     panelLayout->addWidget(trvwDesignPanel_, 1);
@@ -89,6 +93,16 @@ void TMainForm::CreateCentralArea() {
     pagesArea->setWidgetResizable(true);
     pagesArea->setFrameShape(QFrame::NoFrame);
     pagesArea->setWidget(pages_->Widget());
+    // The tab widget does not pass on a page's grown minimum (a page shown for the first
+    // time, a note that appears), so the scroll area would squeeze the page below the
+    // height its controls need; the pages' minimum is handed over whenever it may change.
+    auto keepPagesWhole = [pagesArea, tabs = pages_->Widget()] {
+        tabs->setMinimumHeight(0);
+        tabs->setMinimumHeight(tabs->minimumSizeHint().height());
+        pagesArea->setWidgetResizable(true);
+    };
+    connect(pages_->Widget(), &QTabWidget::currentChanged, pagesArea, keepPagesWhole);
+    connect(pages_, &PropertyPages::changed, pagesArea, keepPagesWhole);
     splitter->addWidget(panel);
     splitter->addWidget(pagesArea);
     splitter->setStretchFactor(0, 0);

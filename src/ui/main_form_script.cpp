@@ -69,7 +69,7 @@ void TMainForm::Publish1Click() {
     {
         // The build names the scripts after the current menu name; its snippet and
         // the report are only passing through the scratch folder.
-        QTemporaryDir scratch;
+        QTemporaryDir scratch(ScratchPattern(QStringLiteral("publish")));
         if (!scratch.isValid())
             throw FileIoError(ToCorePath(QDir::tempPath()), scratch.errorString().toStdString());
         const std::string folder = ToCorePath(scratch.path()) + '/';

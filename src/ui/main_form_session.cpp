@@ -10,9 +10,11 @@
 
 #include "model/errors.h"
 #include "model/file_helpers.h"
+#include "model/preorder_tree.h"
 #include "model/progress.h"
 #include "model/project_file.h"
 #include "model/recovery_copy.h"
+#include "model/safe_file.h"
 #include "publish/app_folders.h"
 #include "ui/dialog_service.h"
 #include "ui/main_form.h"
@@ -135,6 +137,33 @@ void TMainForm::SaveLook() {
     look.toolBar = Act(QStringLiteral("ToolBar1"))->isChecked();
     look.statusBar = Act(QStringLiteral("StatusBar2"))->isChecked();
     WriteWindowLook(services_->Settings(), look);
+}
+
+// A save killed while it rewrote a file in place (one with other hard links) leaves
+// the file cut short and its complete new text beside it, under a hidden name the
+// next save removes: the author learns where it lies before anything else happens.
+bool TMainForm::ReadCopyOfStoppedSave(const std::string& path, const QString& error) {
+    for (const std::string& copy : TemporariesOfKilledWriters(path)) {
+        try {
+            TkavoAppletAgent probe;
+            PreorderTree tree;
+            probe.LoadProjectFile(copy, tree);
+        } catch (const std::exception&) {
+            continue;  // a copy its writer never finished
+        }
+        const DialogButton answer = dialogs_.ShowMessage(
+            this, MessageKind::Warning,
+            tr("%1\n\nA save of this file was stopped part-way. The complete text it was "
+               "writing lies in \"%2\".\nOpen that text? Saving then puts it in place of the "
+               "damaged file.")
+                .arg(error, FromCorePath(copy)),
+            DialogButton::Yes | DialogButton::No);
+        if (answer != DialogButton::Yes)
+            return false;
+        ReadDesign([&] { agent_.LoadProjectFile(copy, *model_); });
+        return true;
+    }
+    return false;
 }
 
 void TMainForm::RememberProjectStamp() {

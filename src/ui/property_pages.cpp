@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "model/forbidden_text.h"
+#include "model/menu_field_checks.h"
 #include "model/text_util.h"
 #include "platform/text_codec.h"
 #include "publish/file_ops.h"
@@ -72,6 +73,7 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     ConnectLabelsAndHelp(pages_);
     edtText_ = qobject_cast<QLineEdit*>(Require("edt_Text"));
     edtIcon_ = qobject_cast<QLineEdit*>(Require("edt_Icon"));
+    edtMenuName_ = qobject_cast<QLineEdit*>(Require("edt_MenuName"));
 
     rootPages_ = {tbshtScript_, tbshtStyle_, tbshtPath_};
     itemPages_ = {tbshtItem_};
@@ -93,6 +95,7 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
     ConnectChangeReports();
     ConnectButtons();
     ConnectEditTracking();
+    connect(edtMenuName_, &QLineEdit::editingFinished, this, &PropertyPages::FinishMenuName);
     new ContrastWarnings(tbshtStyle_);
 }
 
@@ -255,6 +258,8 @@ void PropertyPages::CheckText(QWidget* control, TextCheck check) {
 void PropertyPages::RememberShownText(QWidget* control, TextCheck check) {
     const QString text = TextOf(control);
     accepted_[control] = text;
+    if (control == edtMenuName_)
+        menuNameBefore_ = text;
     const std::vector<std::string> faults = TextFaults(text, check);
     const bool wasMarked = faultMarks_.value(control) != nullptr;
     MarkFaults(control, faults);
@@ -262,6 +267,28 @@ void PropertyPages::RememberShownText(QWidget* control, TextCheck check) {
         emit hintMessage(tr("Warning: the stored text \"%1\" is shown as it is and marked; "
                             "mend it: %2")
                              .arg(text, QString::fromStdString(faults.front())));
+}
+
+void PropertyPages::FinishMenuName() {
+    if (refusing_ || filling_ > 0)
+        return;
+    const QString text = edtMenuName_->text();
+    const std::string name = platform::EncodeFieldText(text.trimmed());
+    // A stored name is judged by the save that would write it, not by leaving the field.
+    if (name == platform::EncodeFieldText(menuNameBefore_.trimmed()))
+        return;
+    const std::string fault = MenuNameFault(name);
+    if (fault.empty()) {
+        menuNameBefore_ = text;
+        return;
+    }
+    const bool wasRefusing = refusing_;
+    refusing_ = true;
+    dialogs_.ShowMessage(window_, MessageKind::Warning,
+                         platform::DecodeFieldText("The menu name \"" + name + "\" " + fault + "."),
+                         DialogButton::Yes);
+    edtMenuName_->setText(menuNameBefore_);
+    refusing_ = wasRefusing;
 }
 
 void PropertyPages::RememberShownTexts() {

@@ -79,7 +79,6 @@ class PropertyPages : public QObject {
     // Enables the Item page's controls for the selected node's kind and text.
     void ApplyItemAvailability();
 
-    int LastPagesNodeIndex() const { return lastPagesNodeIndex_; }
     void ForgetArrangement() { lastPagesNodeIndex_ = -1; }
 
     // Refuses a text holding the project file's separator or an unescaped quote: one
@@ -131,6 +130,11 @@ class PropertyPages : public QObject {
     // to, and a stored fault is marked beside its field.
     void RememberShownText(QWidget* control, TextCheck check);
     void RememberShownTexts();
+    // The menu name as a whole, when its edit finishes: a name no file or page can
+    // hold (a reserved word, a name the browser's window has, none) is refused and
+    // the name before comes back. Typing checks only its characters, since a good
+    // name may pass through a reserved word ("newMenu").
+    void FinishMenuName();
     void MarkFaults(QWidget* control, const std::vector<std::string>& faults);
     void ConnectEditTracking();
     // Compares the controls with the values last shown and reports each difference.
@@ -151,6 +155,8 @@ class PropertyPages : public QObject {
     std::vector<QWidget*> rootPages_, parentPages_, itemPages_;
     QLineEdit* edtText_ = nullptr;
     QLineEdit* edtIcon_ = nullptr;
+    QLineEdit* edtMenuName_ = nullptr;
+    QString menuNameBefore_;  // the name last shown or accepted whole
     BorderColorChoice* borderColors_ = nullptr;
     std::function<SelectedNode()> selection_;
     std::function<void()> linkTip_;

@@ -1,5 +1,5 @@
 // Renaming an item in place: an editor over the node's caption in the tree, opened by
-// F2. Enter or leaving the editor hands the text over
+// F2 or a double click. Enter or leaving the editor hands the text over
 // (the window puts it through the Text field's checks and history); Escape cancels.
 #pragma once
 

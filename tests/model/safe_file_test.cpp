@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <functional>
 
 #include "model/errors.h"
+#include "model/file_batch.h"
 #include "model/file_helpers.h"
 #include "model/safe_file.h"
 #include "support/scratch_folder.h"
@@ -103,10 +105,57 @@ TEST_F(SafeFileTest, AWriteRemovesTheTemporaryFilesOfKilledWriters) {
     const std::string stale = temporary(gone, "menu.zarvex");
     const std::string running = temporary(1, "menu.zarvex");
     const std::string otherTarget = temporary(gone, "menu.html");
+    EXPECT_EQ(TemporariesOfKilledWriters((dir_ / "menu.zarvex").string()),
+              std::vector<std::string>{(dir_ / stale).string()});
     WriteFileSafely((dir_ / "menu.zarvex").string(), "saved");
     EXPECT_FALSE(fs::exists(dir_ / stale));
     EXPECT_TRUE(fs::exists(dir_ / running));
     EXPECT_TRUE(fs::exists(dir_ / otherTarget));
+    // A batch sweeps the folder once for all its files, the same way.
+    const std::string staleCss = temporary(gone, "menu.css");
+    FileBatch batch;
+    batch.Add((dir_ / "menu.html").string(), "page");
+    batch.Add((dir_ / "menu.css").string(), "style");
+    batch.Commit();
+    EXPECT_FALSE(fs::exists(dir_ / otherTarget));
+    EXPECT_FALSE(fs::exists(dir_ / staleCss));
+    EXPECT_TRUE(fs::exists(dir_ / running));
+}
+
+// A writer killed while it rewrites a file in place (one with a second name) cuts
+// the file short; its complete new text stays beside it, found as a killed writer's
+// copy, until the next complete write puts the text in place and removes it.
+TEST_F(SafeFileTest, AWriterKilledDuringAnInPlaceRewriteLeavesTheCompleteTextBeside) {
+    const std::string p = (dir_ / "linked.zarvex").string();
+    const std::string oldText(3000, 'o');
+    std::string newText;
+    for (int i = 0; i < 500; ++i)
+        newText += "line " + std::to_string(i) + "\r\n";
+    WriteFileSafely(p, oldText);
+    fs::create_hard_link(p, dir_ / "second.zarvex");
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        WriteFaults kill;
+        kill.killInPlaceAfter = 1000;
+        try {
+            WriteFileSafely(p, newText, &kill);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    const std::string torn = ReadWholeFile(p);
+    EXPECT_EQ(torn, newText.substr(0, 1000) + oldText.substr(1000));
+    const std::vector<std::string> copies = TemporariesOfKilledWriters(p);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(ReadWholeFile(copies[0]), newText);
+
+    WriteFileSafely(p, ReadWholeFile(copies[0]));
+    EXPECT_EQ(ReadWholeFile((dir_ / "second.zarvex").string()), newText);
+    EXPECT_TRUE(TemporariesOfKilledWriters(p).empty());
+    EXPECT_EQ(FileCount(), 2u);
 }
 
 TEST_F(SafeFileTest, AnAbandonedWriterLeavesNothing) {

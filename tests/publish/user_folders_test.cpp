@@ -3,6 +3,7 @@
 // an earlier version's recent-files list is moved once.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,7 +12,6 @@
 #include <string>
 
 #include "model/errors.h"
-#include "model/file_lock.h"
 #include "publish/app_folders.h"
 #include "publish/session_folder.h"
 #include "support/files.h"
@@ -99,23 +99,41 @@ TEST(UserFolders, ShippedFoldersContainTheirFilesAndNothingOutside) {
     EXPECT_FALSE(IsInsideFolder("/usr/share/zarvex/templates", "/usr/share/zarvex/templates"));
 }
 
-TEST(UserFolders, ASessionFolderGoesWithItsSessionAndAKilledOnesAtTheNextStart) {
+// The process id of a child that has ended and been reaped: no process holds it.
+pid_t EndedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(UserFolders, ASessionFolderGoesWithItsWindowAndAKilledOnesAtTheNextStart) {
     ScratchFolder cache("cache");
     std::string live;
+    const fs::path killed = cache.path() / ("window-" + std::to_string(EndedProcessId()) + "-7");
+    // Another window of this user still running (this process stands in for it).
+    const fs::path running = cache.path() / ("window-" + std::to_string(::getpid()) + "-8");
     {
         SessionFolder session(cache.path().string());
         live = session.Path();
+        EXPECT_EQ(fs::path(live).parent_path().filename().string().rfind(
+                      "window-" + std::to_string(::getpid()) + "-", 0),
+                  0u)
+            << live;
+        EXPECT_EQ(fs::status(live).permissions() & fs::perms::all, fs::perms::owner_all);
         fs::create_directories(fs::path(live) / "preview");
         WriteBytes(fs::path(live) / "preview/page.html", "x");
-        // A killed session: its folder with a lock nobody holds.
-        fs::create_directories(cache.path() / "session-killed");
-        WriteBytes(cache.path() / "session-killed/.lock", "");
-        WriteBytes(cache.path() / "keep.txt", "not a session");
+        for (const fs::path& folder : {killed, running, cache.path() / "window-x-1"})
+            fs::create_directories(folder / "stage-1");
+        WriteBytes(cache.path() / "window-1", "a file, not a session");
         EXPECT_EQ(RemoveStaleSessionFolders(cache.path().string()), 1);
-        EXPECT_FALSE(fs::exists(cache.path() / "session-killed"));
+        EXPECT_FALSE(fs::exists(killed));
         EXPECT_TRUE(fs::exists(fs::path(live) / "preview/page.html")) << "a running one stays";
-        EXPECT_TRUE(fs::exists(cache.path() / "keep.txt"));
-        EXPECT_TRUE(IsLockHeld(live + ".lock"));
+        EXPECT_TRUE(fs::exists(running / "stage-1"));
+        EXPECT_TRUE(fs::exists(cache.path() / "window-x-1"));
+        EXPECT_TRUE(fs::exists(cache.path() / "window-1"));
     }
     EXPECT_FALSE(fs::exists(live));
 }

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "model/file_helpers.h"
+#include "model/preorder_tree.h"
 #include "ui/form_html.h"
 #include "ui_test_support.h"
 
@@ -88,10 +89,11 @@ TEST_F(BuildHtml, BuildsTheCommittedDesignAndCopiesTheWholeText) {
 }
 
 // Fields the pages take while they are typed but no page can be built from: a
-// reserved word as the menu name, a font list that would end its CSS rule. Building,
-// previewing and publishing refuse them with the core check's message; Save keeps the
-// author's work in the project file and writes no page or script.
-TEST_F(BuildHtml, AFieldTheBuildRefusesIsNamedAndSaveKeepsOnlyTheProject) {
+// reserved word as the menu name (before its edit finishes), a font list that would
+// end its CSS rule. Building, previewing and publishing refuse them with the core
+// check's message; Save refuses too, since the reader would refuse the file: the
+// project saved before stays as it was and still opens.
+TEST_F(BuildHtml, AFieldTheBuildRefusesIsNamedAndSaveWritesNothing) {
     const struct {
         const char* control;
         const char* text;
@@ -109,6 +111,13 @@ TEST_F(BuildHtml, AFieldTheBuildRefusesIsNamedAndSaveKeepsOnlyTheProject) {
         Trigger("New1");
         Trigger("Insert1");
         Select(0);
+        const QString project = Folder() + "kept.zarvex";
+        QFile::remove(project);
+        dialogs_.AnswerSave(project);
+        Trigger("Save1");
+        const std::string saved = ReadWholeFile(ToCorePath(project));
+        for (const QString& derived : QDir(Folder()).entryList({"*.html", "*.css", "*cfg.js"}))
+            QFile::remove(Folder() + derived);
         Form().findChild<QLineEdit*>(c.control)->setText(c.text);
         EXPECT_EQ(dialogs_.MessageTexts(), QStringList{}) << "refused while typing";
         for (const char* command : {"BuildHTML1", "Preview1", "Publish1"}) {
@@ -120,19 +129,25 @@ TEST_F(BuildHtml, AFieldTheBuildRefusesIsNamedAndSaveKeepsOnlyTheProject) {
             EXPECT_TRUE(dialogs_.MessageTexts()[0].startsWith(c.message))
                 << dialogs_.MessageTexts()[0].toStdString();
         }
-        const QString project = Folder() + "kept.zarvex";
-        QFile::remove(project);
-        dialogs_.Reset();
-        dialogs_.AnswerSave(project);
-        dialogs_.AnswerMessage(DialogButton::Ok);
-        Trigger("Save1");
-        ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
-        EXPECT_TRUE(dialogs_.MessageTexts()[0].startsWith(c.message));
-        EXPECT_NE(ReadWholeFile(ToCorePath(project)).find(c.text), std::string::npos);
-        EXPECT_FALSE(Form().ModifiedFlag());
+        const QString why = QString(c.message).mid(QString("Cannot build the menu: ").size());
+        for (const char* command : {"Save1", "Save2"}) {
+            SCOPED_TRACE(command);
+            dialogs_.Reset();
+            dialogs_.AnswerMessage(DialogButton::Ok);
+            Trigger(command);
+            ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+            EXPECT_TRUE(dialogs_.MessageTexts()[0].startsWith("Cannot save the design: " + why))
+                << dialogs_.MessageTexts()[0].toStdString();
+            EXPECT_EQ(ReadWholeFile(ToCorePath(project)), saved);
+            EXPECT_TRUE(Form().ModifiedFlag());
+        }
         EXPECT_EQ(QDir(Folder()).entryList({"*.html", "*.css", "*cfg.js"}, QDir::Files),
                   QStringList{});
+        TkavoAppletAgent reader;
+        PreorderTree tree;
+        EXPECT_NO_THROW(reader.LoadProjectFile(ToCorePath(project), tree));
         EXPECT_TRUE(shell_.requests.empty());
+        Form().MarkUnchanged();
     }
 }
 

@@ -92,6 +92,7 @@ TEST_F(LivePreviewPane, AnEditAppearsInThePage) {
     EXPECT_FALSE(Form().ModifiedFlag());
     const QString stage = Pane().StageFolder();
     EXPECT_FALSE(stage.startsWith(Folder()));
+    EXPECT_TRUE(stage.startsWith(ScratchFolder() + "live-")) << stage.toStdString();
     EXPECT_TRUE(QFile::exists(stage + "MyMenu1.css"));
     EXPECT_TRUE(QFile::exists(stage + "velmo.js"));
     EXPECT_TRUE(QFile::exists(stage + "arrowr.gif"));

@@ -3,7 +3,11 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "model/file_helpers.h"
+#include "model/preorder_tree.h"
 #include "model/safe_file.h"
 #include "ui_test_support.h"
 
@@ -285,6 +289,51 @@ TEST_F(FileCommands, ARefusedFileLeavesTheWindowAsItWasAndIsNotRemembered) {
     EXPECT_FALSE(Form().TreeRebuilding());
     EXPECT_EQ(Form().SelectedNodeIndex(), 0);
     EXPECT_EQ(FileText(Folder() + "state/recentfile.dat"), "&1 " + ToCorePath(good) + "\r\n");
+}
+
+// A save killed while it rewrote the project in place (a file with a second name)
+// left it cut short and the complete text beside it: opening names where that lies
+// and, asked to, opens it; Save then puts it in place and the copy goes. Declined,
+// the file is refused as any damaged file is.
+TEST_F(FileCommands, AProjectCutShortByAStoppedSaveOffersTheCompleteTextBesideIt) {
+    const QString path = WriteProject("cut.zarvex", {{0, "Home"}, {1, "News"}, {0, "About"}});
+    const std::string whole = FileText(path);
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const QString copy =
+        Folder() + QStringLiteral(".cut.zarvex.~%1-0").arg(static_cast<qulonglong>(gone), 0, 16);
+    // Cut first: a complete write of the file would sweep the killed writer's copy away.
+    WriteFileSafely(ToCorePath(path), whole.substr(0, whole.size() / 2));
+    WriteFileSafely(ToCorePath(copy), whole);
+
+    dialogs_.AnswerOpen(path);
+    dialogs_.AnswerMessage(DialogButton::No);
+    dialogs_.AnswerMessage(DialogButton::Ok);
+    Trigger("Open1");
+    ASSERT_EQ(dialogs_.MessageTexts().size(), 2);
+    EXPECT_EQ(Form().Agent().Items.size(), 0u);
+
+    dialogs_.Reset();
+    dialogs_.AnswerOpen(path);
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    Trigger("Open1");
+    ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+    EXPECT_TRUE(dialogs_.MessageTexts()[0].contains(copy))
+        << dialogs_.MessageTexts()[0].toStdString();
+    EXPECT_TRUE(dialogs_.MessageTexts()[0].startsWith(path)) << "the reader's reason first";
+    EXPECT_EQ(Form().ProjectFileName(), path);
+    ASSERT_EQ(Form().TreeModel().NodeCount(), 4);
+    EXPECT_TRUE(Form().ModifiedFlag());
+
+    Trigger("Save1");
+    EXPECT_FALSE(Form().ModifiedFlag());
+    EXPECT_FALSE(QFile::exists(copy));
+    TkavoAppletAgent reader;
+    PreorderTree tree;
+    reader.LoadProjectFile(ToCorePath(path), tree);
+    EXPECT_EQ(reader.Items.size(), 3u);
 }
 
 // The preview folder holds the images the next save publishes: only an open that

@@ -183,7 +183,8 @@ TEST_F(StartUp, EscapeClosesTheWindowThroughTheCloseQuestion) {
     EXPECT_FALSE(Form().isVisible());
 }
 
-// The border's width box is never squeezed below the width its values need.
+// The border's width box is never squeezed below the size its values need: the pages
+// scroll rather than squeeze.
 TEST_F(StartUp, TheBorderWidthBoxShowsWhole) {
     Form().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
@@ -192,6 +193,7 @@ TEST_F(StartUp, TheBorderWidthBoxShowsWhole) {
     auto* border = Form().findChild<QSpinBox*>("spnedt_MainMenuBorderWidth");
     ASSERT_NE(border, nullptr);
     EXPECT_GE(border->width(), border->minimumSizeHint().width());
+    EXPECT_GE(border->height(), border->minimumSizeHint().height());
 }
 
 // Window titles are the windows' own captions: a display name of the application would be

@@ -71,8 +71,28 @@ TEST_F(TreeCommands, InsertUnderAnItemAddsItsLastChildAndExpandsIt) {
 
 // After the last item went, the root has no children and the view drops its expansion;
 // the next insert must show its item again.
+TEST_F(TreeCommands, InsertAfterDeletingTheLastItemShowsTheNewItem) {
+    Open({{0, "A"}});
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    Select(1);
+    dialogs_.AnswerMessage(DialogButton::Yes);
+    Trigger("Delete1");
+    ASSERT_EQ(Form().TreeModel().NodeCount(), 1);
+    Select(0);
+    Trigger("Insert1");
+    QApplication::processEvents();
+    EXPECT_TRUE(Tree()->isExpanded(Form().TreeModel().IndexAt(0)));
+    EXPECT_TRUE(Tree()->visualRect(Form().TreeModel().IndexAt(1)).isValid());
+    // Undone and redone, the item shows again too.
+    Trigger("Undo1");
+    Trigger("Redo1");
+    QApplication::processEvents();
+    EXPECT_TRUE(Tree()->visualRect(Form().TreeModel().IndexAt(1)).isValid());
+}
+
 // Renaming in place goes through the Text field: its checks, its node caption and its
-// history. F2 opens the editor; Escape leaves the name.
+// history. F2 and a double click open the editor; Escape leaves the name.
 TEST_F(TreeCommands, RenameInPlaceTakesTheTextFieldsChecksAndHistory) {
     Open({{0, "Home"}, {0, "News"}});
     Form().show();
@@ -93,9 +113,11 @@ TEST_F(TreeCommands, RenameInPlaceTakesTheTextFieldsChecksAndHistory) {
     EXPECT_EQ(Action("Undo1")->text(), "&Undo Edit Text");
 
     // A refused name is warned about and leaves the name it had.
-    Select(2);
-    Tree()->setFocus();
-    QTest::keyClick(Tree(), Qt::Key_F2);
+    // (A real double click starts with a press, which the test's double click leaves out.)
+    const QPoint news = Tree()->visualRect(Form().TreeModel().IndexAt(2)).center();
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, news);
+    QTest::mouseDClick(Tree()->viewport(), Qt::LeftButton, {}, news);
+    QApplication::processEvents();
     ASSERT_TRUE(editor->isVisible());
     dialogs_.AnswerMessage(DialogButton::Yes);
     QTest::keyClicks(editor, "Men's");

@@ -589,6 +589,46 @@ TEST_F(Pages, MenuWideTextsAreCheckedToo) {
     }
 }
 
+// A name that no saved file could hold (the reader refuses it) is refused when its edit
+// finishes, not while it is typed ("newMenu" passes through "new"), and the name
+// before comes back.
+TEST_F(Pages, AMenuNameTheReaderRefusesIsRefusedWhenItsEditFinishes) {
+    QLineEdit* name = Get<QLineEdit>("edt_MenuName");
+    const auto type = [&](const QString& text) {
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, text);
+        if (text.isEmpty())
+            QTest::keyClick(name, Qt::Key_Delete);
+        QTest::keyClick(name, Qt::Key_Return);
+    };
+    type("newMenu");
+    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{});
+    EXPECT_EQ(name->text(), "newMenu");
+    const struct {
+        QString text;
+        QString message;
+    } cases[] = {
+        {"class", "The menu name \"class\" is a word the script language keeps for itself."},
+        {"location",
+         "The menu name \"location\" would take the place of \"location\", a name "
+         "the browser's page holds."},
+        {"",
+         "The menu name \"\" is not a script name: letters, digits and underscores, not "
+         "starting with a digit."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        dialogs_.Reset();
+        dialogs_.AnswerMessage(DialogButton::Yes);
+        type(c.text);
+        EXPECT_EQ(dialogs_.MessageTexts(), QStringList{c.message});
+        EXPECT_EQ(name->text(), "newMenu");
+        Form().CommitPages();
+        EXPECT_EQ(Form().Agent().MenuParameters.MenuName, "newMenu");
+    }
+}
+
 // A stored text with an unescaped quote is never thrown away by showing it: it is shown,
 // marked beside its field, kept by the next commit, and mendable; typing a new fault into
 // it is still refused, and the field goes back to the text before.

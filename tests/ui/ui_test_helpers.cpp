@@ -147,6 +147,7 @@ void MainFormFixture::Recreate() {
     setup.folders.dataFolder = ToCorePath(Folder());
     setup.folders.programFolder = ToCorePath(Folder());
     setup.stateFolder = Folder() + "state";
+    setup.scratchFolder = scratch_.path();
     // Each window a session of its own, as each start of the program is.
     static int sessions = 0;
     setup.sessionName = QStringLiteral("window-%1").arg(++sessions);
@@ -166,6 +167,13 @@ void MainFormFixture::TearDown() {
         form_->MarkUnchanged();
     form_.reset();
     EXPECT_TRUE(dialogs_.AllAnswered()) << "scripted answers left unused";
+    // The window's staging, live preview and passing folders go with it.
+    EXPECT_TRUE(
+        QDir(scratch_.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        << QDir(scratch_.path())
+               .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+               .join(' ')
+               .toStdString();
 }
 
 QAction* MainFormFixture::Action(const char* name) const {

@@ -120,6 +120,8 @@ class MainFormFixture : public ::testing::Test {
     QAction* Action(const char* name) const;
     void Trigger(const char* name) const { Action(name)->trigger(); }
     QString Folder() const { return folder_.path() + '/'; }
+    // The window's own scratch folder, apart from the program folder.
+    QString ScratchFolder() const { return scratch_.path() + '/'; }
     // Selects node pos in the tree as a click would.
     void Select(int pos);
     // Writes a small project through the agent of a scratch window.
@@ -132,6 +134,7 @@ class MainFormFixture : public ::testing::Test {
     platform::KnownBrowserList browsers_;  // what the browser search finds
     QStringList readOnlyFolders_;          // folders the window is told it cannot write
     QTemporaryDir folder_;
+    QTemporaryDir scratch_;
     std::unique_ptr<TMainForm> form_;
 };
 
