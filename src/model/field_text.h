@@ -32,8 +32,9 @@ class FieldText {
         if (other.OnHeap()) {
             Assign(other.view());
         } else {
+            const std::uintptr_t word = other.word_;  // other may be this field
             Release();
-            word_ = other.word_;
+            word_ = word;
         }
         return *this;
     }
