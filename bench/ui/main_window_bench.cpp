@@ -1,19 +1,29 @@
 // The main window on a design of 100,000 items: opening it, and each tree command
 // on it, with the tree shown and its large blocks expanded, so that the view's
-// own work is counted. Run with QT_QPA_PLATFORM=offscreen.
+// own work is counted. The live preview is shown and follows every command: after each
+// one, untimed, the benchmark waits for the page to show it and reports the longest the
+// window's thread was held meanwhile (preview_stall_ms, the refresh's share of a frame).
+// Run with QT_QPA_PLATFORM=offscreen.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
 
 #include "model/preorder_tree.h"
+#include "settings/memory_settings_store.h"
 #include "ui/dialog_service.h"
+#include "ui/live_preview.h"
+#include "ui/live_preview_job.h"
 #include "ui/main_form.h"
 
 namespace {
@@ -50,11 +60,20 @@ std::vector<int> DesignLevels() {
 
 struct Fixture {
     Fixture() {
+        // The shipped runtime and images, so that the preview runs the real page.
+        QDirIterator it(QStringLiteral(ZARVEX_APP_DIR), {"velmo.js", "*.gif", "*.png"},
+                        QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            QFile::copy(it.filePath(), folder.path() + '/' + it.fileName());
+        }
         zarvex::ui::MainFormSetup setup;
         setup.dialogs = &dialogs;
         setup.folders.dataFolder = zarvex::ui::ToCorePath(folder.path() + '/');
         setup.folders.programFolder = setup.folders.dataFolder;
+        setup.services.settings = &settings;  // the pane shown, whatever the user chose
         form = std::make_unique<TMainForm>(setup);
+        form->resize(1300, 720);
         form->show();
         tree = form->findChild<QTreeView*>("trvwDesignPanel");
         projectPath = folder.path() + "/large.zarvex";
@@ -86,10 +105,39 @@ struct Fixture {
         tree->expand(model.IndexAt(1));
         tree->expand(model.IndexAt(1 + kItems / 2));
         QApplication::processEvents();
+        WaitForPreview();
+    }
+    // Waits until the preview shows the design as it is now (at most a minute); returns
+    // the longest the window's thread was held meanwhile, in milliseconds.
+    qint64 WaitForPreview() {
+        zarvex::ui::LivePreview* pane = &Pane();
+        QElapsedTimer sinceTick;
+        sinceTick.start();
+        qint64 longest = 0;
+        QTimer ticks;
+        QObject::connect(&ticks, &QTimer::timeout,
+                         [&] { longest = std::max(longest, sinceTick.restart()); });
+        ticks.start(1);
+        bool shown = false;
+        const auto connection =
+            QObject::connect(pane, &zarvex::ui::LivePreview::refreshed, [&] { shown = true; });
+        QElapsedTimer limit;
+        limit.start();
+        while ((!shown || pane->Busy()) && limit.elapsed() < 60000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QObject::disconnect(connection);
+        windowMs = std::max(windowMs, pane->LastWindowMilliseconds());
+        buildMs = std::max(buildMs, pane->LastStageMilliseconds());
+        return std::max(longest, sinceTick.elapsed());
+    }
+    zarvex::ui::LivePreview& Pane() const {
+        return *form->findChild<zarvex::ui::LivePreview*>("pnlLivePreview");
     }
     void Select(int pos) { tree->setCurrentIndex(form->TreeModel().IndexAt(pos)); }
 
     YesDialogs dialogs;
+    zarvex::settings::MemorySettingsStore settings;
+    qint64 windowMs = 0, buildMs = 0;
     QTemporaryDir folder;
     std::unique_ptr<TMainForm> form;
     QTreeView* tree = nullptr;
@@ -102,13 +150,32 @@ Fixture& Shared() {
     return fixture;
 }
 
+// Untimed: the preview follows the command; stall keeps the longest hold of the window's
+// thread meanwhile, reported as preview_stall_ms.
+void FollowPreview(benchmark::State& state, Fixture& f, qint64& stall) {
+    state.PauseTiming();
+    stall = std::max(stall, f.WaitForPreview());
+    state.ResumeTiming();
+}
+void ReportStall(benchmark::State& state, qint64 stall) {
+    state.counters["preview_stall_ms"] = static_cast<double>(stall);
+    state.counters["window_ms"] = static_cast<double>(Shared().windowMs);
+    state.counters["build_ms"] = static_cast<double>(Shared().buildMs);
+    Shared().windowMs = Shared().buildMs = 0;
+    state.counters["in_place"] = Shared().Pane().InPlaceUpdates();
+    state.counters["loads"] = Shared().Pane().PageLoads();
+}
+
 void OpenProject(benchmark::State& state, const QString& path) {
     Fixture& f = Shared();
+    qint64 stall = 0;
     for (auto _ : state) {
         f.form->MarkUnchanged();
         f.form->OpenProjectByName(path);
         QApplication::processEvents();
+        FollowPreview(state, f, stall);
     }
+    ReportStall(state, stall);
     if (f.form->TreeModel().NodeCount() != kItems + 1)
         state.SkipWithError("design not opened");
 }
@@ -125,15 +192,19 @@ void BM_InsertInto100k(benchmark::State& state) {
     Fixture& f = Shared();
     f.Load();
     f.Select(2);  // a leaf early in the design: everything behind it moves
+    qint64 stall = 0;
     for (auto _ : state) {
         f.form->Insert1Click();
         QApplication::processEvents();
+        FollowPreview(state, f, stall);
     }
+    ReportStall(state, stall);
 }
 BENCHMARK(BM_InsertInto100k)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 void BM_DeleteHalfOf100k(benchmark::State& state) {
     Fixture& f = Shared();
+    qint64 stall = 0;
     for (auto _ : state) {
         state.PauseTiming();
         f.Load();
@@ -141,7 +212,9 @@ void BM_DeleteHalfOf100k(benchmark::State& state) {
         state.ResumeTiming();
         f.form->Delete1Click();
         QApplication::processEvents();
+        FollowPreview(state, f, stall);
     }
+    ReportStall(state, stall);
 }
 BENCHMARK(BM_DeleteHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -150,6 +223,7 @@ void BM_MoveHalfOf100k(benchmark::State& state) {
     f.Load();
     f.Select(1 + kItems / 2);
     bool up = true;
+    qint64 stall = 0;
     for (auto _ : state) {
         if (up)
             f.form->MoveUp1Click();
@@ -157,7 +231,9 @@ void BM_MoveHalfOf100k(benchmark::State& state) {
             f.form->MoveDown1Click();
         up = !up;
         QApplication::processEvents();
+        FollowPreview(state, f, stall);
     }
+    ReportStall(state, stall);
     if (!f.tree->isExpanded(f.form->TreeModel().IndexAt(f.form->SelectedNodeIndex())))
         state.SkipWithError("the moved block lost its expansion");
 }
@@ -169,12 +245,14 @@ void IndentOrOutdent(benchmark::State& state, bool indent) {
     Fixture& f = Shared();
     f.Load();
     const int second = 1 + kItems / 2;
+    qint64 stall = 0;
     for (auto _ : state) {
         if (!indent) {
             state.PauseTiming();
             f.Select(second);
             f.form->Indent1Click();
             QApplication::processEvents();
+            f.WaitForPreview();
             state.ResumeTiming();
         }
         f.Select(second);
@@ -183,13 +261,16 @@ void IndentOrOutdent(benchmark::State& state, bool indent) {
         else
             f.form->Outdent1Click();
         QApplication::processEvents();
+        FollowPreview(state, f, stall);
         if (indent) {
             state.PauseTiming();
             f.form->Outdent1Click();
             QApplication::processEvents();
+            f.WaitForPreview();
             state.ResumeTiming();
         }
     }
+    ReportStall(state, stall);
     if (f.form->TreeModel().NodeLevel(second) != 1 || f.form->History().count() == 0)
         state.SkipWithError("the block did not come back to the top level");
 }
@@ -209,13 +290,16 @@ void BM_DragHalfOf100k(benchmark::State& state) {
     f.Load();
     auto& model = f.form->TreeModel();
     const QModelIndex root = model.IndexAt(0);
+    qint64 stall = 0;
     for (auto _ : state) {
         const int second = model.NextSibling(1);
         std::unique_ptr<QMimeData> data(model.mimeData({model.IndexAt(second)}));
         if (!model.dropMimeData(data.get(), Qt::MoveAction, 0, 0, root))
             state.SkipWithError("the drop was refused");
         QApplication::processEvents();
+        FollowPreview(state, f, stall);
     }
+    ReportStall(state, stall);
 }
 BENCHMARK(BM_DragHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -225,16 +309,32 @@ void BM_UndoRedoDeleteHalfOf100k(benchmark::State& state) {
     f.Load();
     f.Select(1);
     f.form->Delete1Click();
+    QApplication::processEvents();
+    f.WaitForPreview();
+    qint64 stall = 0;
     for (auto _ : state) {
         f.form->Undo1Click();
         QApplication::processEvents();
+        FollowPreview(state, f, stall);
         f.form->Redo1Click();
         QApplication::processEvents();
+        FollowPreview(state, f, stall);
     }
+    ReportStall(state, stall);
     if (f.form->TreeModel().NodeCount() != kItems / 2 + 1)
         state.SkipWithError("undo and redo did not restore the delete");
 }
 BENCHMARK(BM_UndoRedoDeleteHalfOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The live preview's share of the window's thread per refresh: the copy of the design
+// that a worker then builds from.
+void BM_PreviewSnapshotOf100k(benchmark::State& state) {
+    Fixture& f = Shared();
+    f.Load();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zarvex::ui::PreviewSnapshot::Of(f.form->Agent()));
+}
+BENCHMARK(BM_PreviewSnapshotOf100k)->Unit(benchmark::kMillisecond);
 
 // What the window holds for a sound design of 20 MB once opened (records, tree model and
 // the view's rows), beside the file's size: terse items of the defaults, the most
@@ -260,6 +360,9 @@ void BM_MemoryOfOpened20MBDesign(benchmark::State& state) {
         return static_cast<double>(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
     };
     double heldMB = 0;
+    // The records the window keeps, not a preview's passing copy (nor its page, which
+    // lives in the web engine's own process).
+    f.Pane().SetShown(false);
     for (auto _ : state) {
         f.form->MarkUnchanged();
         f.form->OpenProjectByName(emptyPath);
@@ -272,6 +375,7 @@ void BM_MemoryOfOpened20MBDesign(benchmark::State& state) {
     }
     f.form->MarkUnchanged();
     f.form->OpenProjectByName(emptyPath);
+    f.Pane().SetShown(true);
     state.counters["file_MB"] = fileMB;
     state.counters["held_MB"] = heldMB;
     state.counters["held_per_file"] = heldMB / fileMB;

@@ -9,7 +9,7 @@ BuiltMenu BuildMenuInMemory(const TkavoAppletAgent& agent) {
     TAppletData menu = agent.MenuParameters;
     TItemArray items = agent.Items;
     TLinkedFileInfoArray linked = agent.LinkedFiles;
-    BuiltMenu built{AssembleCode(agent, menu, items, linked), {}, {}};
+    BuiltMenu built{AssembleCode(agent, menu, items, linked), {}, {}, menu.ListId, menu.MenuName};
     for (std::size_t i = 0; i < linked.size(); ++i)
         if (i != 1 && i != 2)
             built.linkedFiles.push_back(linked[i].FileName);

@@ -17,6 +17,10 @@ struct BuiltMenu : TkavoAppletAgent::GeneratedCode {
     // uses, by the names that the page and the stylesheet give them.
     std::vector<std::string> linkedFiles;
     std::vector<std::string> resources;
+    // The id of the page's item list and the menu's name, as the build gave them (the
+    // agent's own record keeps what it was loaded with until a build of its own).
+    std::string listId;
+    std::string menuName;
 };
 
 // Builds agent's design as BuildCode would, on copies: the agent is left unchanged.

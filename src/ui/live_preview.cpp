@@ -16,11 +16,10 @@
 #include <cmath>
 #include <exception>
 
-#include "codegen/built_menu.h"
 #include "platform/text_codec.h"
 #include "settings/settings_keys.h"
+#include "ui/live_preview_job.h"
 #include "ui/live_preview_stage.h"
-#include "ui/live_preview_swap.h"
 #include "ui/live_preview_view.h"
 #include "ui/main_form.h"
 #include "ui/property_pages.h"
@@ -127,6 +126,9 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
     layout->addWidget(area_, 1);
 
     stage_ = std::make_unique<LivePreviewStage>(form.ScratchPattern(QStringLiteral("live")));
+    worker_.setMaxThreadCount(1);
+    slices_.setSingleShot(true);
+    connect(&slices_, &QTimer::timeout, this, &LivePreview::CopySlice);
     debounce_.setSingleShot(true);
     connect(&debounce_, &QTimer::timeout, this, &LivePreview::Refresh);
     connect(widths_, &QComboBox::activated, this,
@@ -155,7 +157,10 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
     pending_ = true;
 }
 
-LivePreview::~LivePreview() = default;
+LivePreview::~LivePreview() {
+    // The worker writes into the stage: it finishes before the stage goes.
+    worker_.waitForDone();
+}
 
 QString LivePreview::StageFolder() const {
     return stage_->Folder();
@@ -219,6 +224,9 @@ void LivePreview::ApplyPageWidth() {
 void LivePreview::ScheduleRefresh() {
     if (refreshing_)
         return;  // the refresh's own commit of the pages
+    // A copy under way may hold items from before and after this edit.
+    taker_.reset();
+    slices_.stop();
     // An edit after a quiet spell is shown at once; edits in quick succession wait for
     // a pause, so that typing does not reload the page at every key.
     const bool quiet = !sinceEdit_.isValid() || sinceEdit_.elapsed() > kRefreshDelayMs;
@@ -229,8 +237,8 @@ void LivePreview::ScheduleRefresh() {
 }
 
 void LivePreview::Refresh() {
-    if (!isVisible() || !pending_)
-        return;
+    if (!isVisible() || !pending_ || taker_ || building_)
+        return;  // a refresh under way starts the next one when it is done
     if (form_.TreeRebuilding()) {
         debounce_.start(kRefreshDelayMs);
         return;
@@ -238,32 +246,76 @@ void LivePreview::Refresh() {
     EnsureView();
     pending_ = false;
     refreshing_ = true;
-    QElapsedTimer stageClock;
-    stageClock.start();
-    std::string signature;
-    QString swap;
+    QElapsedTimer windowClock;
+    windowClock.start();
     try {
         // The pages into the model, as a preview or a save does; the design's changed
         // mark is the edits' own business.
         form_.CommitPages();
-        const BuiltMenu built = BuildMenuInMemory(form_.Agent());
-        stage_->Write(built, form_.Agent());
-        signature = PageSignature(built, form_.Agent().MenuParameters);
-        if (pageReady_ && signature == loadedSignature_)
-            swap = SwapScript(built, form_.Agent().MenuParameters);
+        taker_ = std::make_unique<SnapshotTaker>(form_.Agent());
     } catch (const std::exception& e) {
         refreshing_ = false;
         status_->setText(tr("Not shown: %1").arg(platform::DecodeFieldText(e.what())));
         return;
     }
     refreshing_ = false;
-    lastStageMs_ = stageClock.elapsed();
+    lastWindowMs_ = windowClock.elapsed();
+    CopySlice();
+}
+
+void LivePreview::CopySlice() {
+    if (!taker_)
+        return;
+    QElapsedTimer windowClock;
+    windowClock.start();
+    std::shared_ptr<const PreviewSnapshot> snapshot;
+    try {
+        if (!taker_->CopyMore(form_.Agent(), kSliceMs)) {
+            lastWindowMs_ = std::max(lastWindowMs_, windowClock.elapsed());
+            slices_.start(0);
+            return;
+        }
+        snapshot = taker_->Take(form_.Agent());
+    } catch (const std::exception& e) {
+        taker_.reset();
+        status_->setText(tr("Not shown: %1").arg(platform::DecodeFieldText(e.what())));
+        return;
+    }
+    taker_.reset();
+    lastWindowMs_ = std::max(lastWindowMs_, windowClock.elapsed());
+    building_ = true;
+    // The page in the view is the one the result may be swapped into.
+    const std::string loaded = pageReady_ ? loadedSignature_ : std::string();
+    LivePreviewStage* stage = stage_.get();
+    worker_.start([this, snapshot, stage, loaded] {
+        auto result = std::make_shared<PreviewResult>(BuildPreview(*snapshot, *stage, loaded));
+        // Queued to the pane's thread; dropped with the pane if it is gone by then.
+        QMetaObject::invokeMethod(
+            this, [this, result] { Built(*result); }, Qt::QueuedConnection);
+    });
+}
+
+void LivePreview::Built(const PreviewResult& result) {
+    building_ = false;
+    if (pending_) {
+        // An edit came while this was built: what it shows is already out of date.
+        if (!debounce_.isActive())
+            debounce_.start(0);
+        return;
+    }
+    QElapsedTimer windowClock;
+    windowClock.start();
+    lastStageMs_ = result.milliseconds;
+    if (!result.error.isEmpty()) {
+        status_->setText(tr("Not shown: %1").arg(result.error));
+        return;
+    }
     if (!view_)
         return;
-    status_->setText(form_.Agent().Items.empty() ? tr("Add items to see the menu.") : QString());
+    status_->setText(result.empty ? tr("Add items to see the menu.") : QString());
     const QUrl page = QUrl::fromLocalFile(stage_->PagePath());
-    if (!swap.isEmpty()) {
-        view_->RunScript(swap,
+    if (!result.swap.isEmpty() && pageReady_ && result.signature == loadedSignature_) {
+        view_->RunScript(result.swap,
                          [this, guard = QPointer<LivePreview>(this), page](const QVariant& ok) {
                              if (!guard)
                                  return;
@@ -276,12 +328,13 @@ void LivePreview::Refresh() {
                              ++pageLoads_;
                              view_->Load(page);
                          });
-        return;
+    } else {
+        loadedSignature_ = result.signature;
+        pageReady_ = false;
+        ++pageLoads_;
+        view_->Load(page);
     }
-    loadedSignature_ = signature;
-    pageReady_ = false;
-    ++pageLoads_;
-    view_->Load(page);
+    lastWindowMs_ = std::max(lastWindowMs_, windowClock.elapsed());
 }
 
 void LivePreview::OnLoaded(bool ok) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <QVariant>
@@ -24,6 +25,8 @@ namespace zarvex::ui {
 class LivePreviewStage;
 class LivePreviewView;
 class TMainForm;
+struct PreviewResult;
+class SnapshotTaker;
 
 // The widths the page can be shown at; 0 is the pane's own width.
 inline constexpr int kPhoneWidth = 375;
@@ -60,11 +63,18 @@ class LivePreview final : public QWidget {
     // Milliseconds from the last edit to the repainted page.
     qint64 LastRefreshMilliseconds() const { return lastRefreshMs_; }
     // Of those, the milliseconds spent committing, building and staging (the rest is the
-    // web view's loading).
+    // web view's loading); the building and staging run on a worker thread.
     qint64 LastStageMilliseconds() const { return lastStageMs_; }
+    // The longest the window's own thread worked on one refresh (copying the design and
+    // handing the result to the page), in milliseconds.
+    qint64 LastWindowMilliseconds() const { return lastWindowMs_; }
+    // Whether a refresh is being copied, built or waits to be.
+    bool Busy() const { return taker_ || building_ || pending_; }
 
     // The pause between the last edit and the refresh.
     static constexpr int kRefreshDelayMs = 200;
+    // The longest the copy of the design for a refresh holds the window's thread at once.
+    static constexpr int kSliceMs = 4;
 
   signals:
     // The page was reloaded from the design and has finished loading.
@@ -78,6 +88,8 @@ class LivePreview final : public QWidget {
   private:
     void ScheduleRefresh();
     void Refresh();
+    void CopySlice();
+    void Built(const PreviewResult& result);
     void OnLoaded(bool ok);
     void Shown(bool ok);
     void EnsureView();
@@ -105,6 +117,14 @@ class LivePreview final : public QWidget {
     int pageLoads_ = 0;
     qint64 lastRefreshMs_ = -1;
     qint64 lastStageMs_ = -1;
+    qint64 lastWindowMs_ = -1;
+    // One refresh is built at a time, off the window's thread, from a copy of the design
+    // taken in slices between the window's events; one that an edit overtook while it was
+    // copied or built is dropped, never shown.
+    std::unique_ptr<SnapshotTaker> taker_;
+    QTimer slices_;
+    bool building_ = false;
+    QThreadPool worker_;
 };
 
 }  // namespace zarvex::ui

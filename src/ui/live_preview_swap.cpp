@@ -2,12 +2,13 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <atomic>
 
 namespace zarvex::ui {
 
-std::string PageSignature(const BuiltMenu& built, const TAppletData& menu) {
-    std::string signature = built.stylesheetName + '\n' + built.scriptName + '\n' + menu.MenuName +
-                            '\n' + menu.ListId + '\n';
+std::string PageSignature(const BuiltMenu& built) {
+    std::string signature = built.stylesheetName + '\n' + built.scriptName + '\n' + built.menuName +
+                            '\n' + built.listId + '\n';
     for (const std::string& name : built.linkedFiles)
         signature += name + '\n';
     return signature;
@@ -15,14 +16,28 @@ std::string PageSignature(const BuiltMenu& built, const TAppletData& menu) {
 
 namespace {
 
-// The page parses the new page text itself (the browser's own parser), takes its list,
-// and keeps everything else of the document it has.
+// The page reads the staged texts from its own folder (the web view hands it nothing but
+// their names, so the window's thread never carries a large design's text), parses the
+// new page itself (the browser's own parser), takes its list, and keeps everything else
+// of the document it has. The files are read afresh (the number defeats any cache).
 const char* const kSwap = R"JS((function (args) {
-  var css = args[0], page = args[1], config = args[2], listId = args[3], name = args[4],
-      cssName = args[5];
+  var cssName = args[0], scriptName = args[1], pageName = args[2], listId = args[3],
+      name = args[4], fresh = '?' + args[5];
+  function read(file) {
+    var request = new XMLHttpRequest();
+    request.open('GET', encodeURI(file) + fresh, false);
+    request.send();
+    if (!request.responseText) throw new Error('not read: ' + file);
+    return request.responseText;
+  }
+  try {
+    var css = read(cssName), config = read(scriptName), page = read(pageName);
+  } catch (e) {
+    return false;
+  }
   var doc = new DOMParser().parseFromString(page, 'text/html');
-  var fresh = doc.getElementById(listId), list = document.getElementById(listId);
-  if (!fresh || !list || !window.Velmo || typeof window['init' + name] !== 'function')
+  var list = document.getElementById(listId), update = doc.getElementById(listId);
+  if (!update || !list || !window.Velmo || typeof window['init' + name] !== 'function')
     return false;
   var old = window[name];
   if (old && typeof old.destroy === 'function') old.destroy();
@@ -36,7 +51,7 @@ const char* const kSwap = R"JS((function (args) {
   document.querySelectorAll('link[rel~="stylesheet"]').forEach(function (link) {
     if (link.getAttribute('href') === cssName) link.disabled = true;
   });
-  list.replaceWith(document.importNode(fresh, true));
+  list.replaceWith(document.importNode(update, true));
   var onload = window.onload;
   (0, eval)(config);
   window.onload = onload;
@@ -46,11 +61,14 @@ const char* const kSwap = R"JS((function (args) {
 
 }  // namespace
 
-QString SwapScript(const BuiltMenu& built, const TAppletData& menu) {
-    const QJsonArray args{
-        QString::fromStdString(built.stylesheet), QString::fromStdString(built.snippet),
-        QString::fromStdString(built.script),     QString::fromStdString(menu.ListId),
-        QString::fromStdString(menu.MenuName),    QString::fromStdString(built.stylesheetName)};
+QString SwapScript(const BuiltMenu& built, const QString& pageName) {
+    static std::atomic<quint64> swaps{0};
+    const QJsonArray args{QString::fromStdString(built.stylesheetName),
+                          QString::fromStdString(built.scriptName),
+                          pageName,
+                          QString::fromStdString(built.listId),
+                          QString::fromStdString(built.menuName),
+                          QString::number(++swaps)};
     return QString::fromLatin1(kSwap) + '(' +
            QString::fromUtf8(QJsonDocument(args).toJson(QJsonDocument::Compact)) + ");";
 }

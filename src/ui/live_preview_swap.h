@@ -14,10 +14,11 @@ namespace zarvex::ui {
 
 // What the loaded page links and names: while it stays the same, an update in place
 // gives the page a fresh load would give.
-std::string PageSignature(const BuiltMenu& built, const TAppletData& menu);
+std::string PageSignature(const BuiltMenu& built);
 
-// The script that swaps built into the loaded page; it evaluates to true when it did,
-// false when the page is not one it can update (a fresh load is then due).
-QString SwapScript(const BuiltMenu& built, const TAppletData& menu);
+// The script that swaps built, staged beside the loaded page (its page file named
+// pageName), into that page; it evaluates to true when it did, false when the page is
+// not one it can update or the files cannot be read (a fresh load is then due).
+QString SwapScript(const BuiltMenu& built, const QString& pageName);
 
 }  // namespace zarvex::ui

@@ -329,6 +329,10 @@ TEST_F(BuildCodeTest, TheInMemoryBuildGivesBuildCodesFilesAndLeavesTheAgentAlone
     EXPECT_EQ(built.script, ReadWholeFile(fx.programFolder + "Navcfg.js"));
     EXPECT_EQ(built.snippet, ReadWholeFile(page));
     EXPECT_EQ(built.linkedFiles, std::vector<std::string>{"velmo.js"});
+    // The page's list id as the build gave it: the agent's record learns it only now.
+    EXPECT_EQ(built.listId, "Nav_ul");
+    EXPECT_EQ(fx.agent.MenuParameters.ListId, built.listId);
+    EXPECT_EQ(built.menuName, "Nav");
     fx.agent.CollectResourceFiles();
     EXPECT_EQ(built.resources, fx.agent.ResourceFiles);
 
