@@ -39,8 +39,10 @@ version="$(sed -n 's/^project(Zarvex VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLis
 node "$root/runtime/build.mjs" "$fresh/velmo.js" "$version"
 cmp -s "$fresh/velmo.js" "$app/velmo.js" || fail "$app/velmo.js is missing or older than runtime/src; $stale"
 
-if [ ! -d node_modules ]; then
+# The packages as the lock file names them: installed again whenever the lock changed.
+if ! cmp -s package-lock.json node_modules/.zarvex-installed-lock; then
   npm ci --no-audit --no-fund
+  cp package-lock.json node_modules/.zarvex-installed-lock
 fi
 
 chromium="${ZARVEX_CHROMIUM:-/usr/bin/chromium}"
