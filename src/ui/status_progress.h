@@ -20,7 +20,6 @@ class StatusProgress final : public IProgress {
     void SetStatusText(const std::string& text) override;
     void SetBusy(bool busy) override;
 
-
   private:
     QLabel* hint_;
     QProgressBar* bar_;
