@@ -35,11 +35,11 @@ step "Debian package"
 "$root/tests/package/run.sh" "$root/build" | tee "$logs/package.log"
 
 if [ -f "$root/fuzz/CMakeLists.txt" ] && command -v clang++ >/dev/null 2>&1; then
-  step "fuzzers (${ZARVEX_FUZZ_SECONDS:-60} s each)"
+  step "fuzzers (${ZARVEX_FUZZ_SECONDS:-30} s each)"
   cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZARVEX_FUZZ=ON -DZARVEX_BUILD_GUI=OFF -DZARVEX_BUILD_TESTS=OFF -DZARVEX_BUILD_BENCH=OFF >/dev/null
   cmake --build "$root/build-fuzz" -j"$jobs"
-  "$root/fuzz/run.sh" "$root/build-fuzz" "${ZARVEX_FUZZ_SECONDS:-60}"
+  "$root/fuzz/run.sh" "$root/build-fuzz" "${ZARVEX_FUZZ_SECONDS:-30}"
 fi
 
 if [ -x "$root/tests/browser/run.sh" ]; then
