@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <string_view>
 
 #include "exchange/imported_design.h"
 #include "exchange/json_design.h"
@@ -23,11 +24,12 @@ inline void CheckImported(const exchange::ImportedDesign& design) {
         Check(level >= 1 && level <= previous + 1 && level <= exchange::kMaxImportLevel);
         Check(design.items[i].Level == std::to_string(level - 1));
         previous = level;
-        for (const std::string* text : {&design.items[i].Text, &design.items[i].Link,
-                                        &design.items[i].Target, &design.items[i].ToolTip})
-            for (char c : *text)
+        for (const std::string_view text :
+             {design.items[i].Text.view(), design.items[i].Link.view(),
+              design.items[i].Target.view(), design.items[i].ToolTip.view()})
+            for (char c : text)
                 Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
-        Check(design.items[i].Text.find("#$@") == std::string::npos);
+        Check(design.items[i].Text.view().find("#$@") == std::string_view::npos);
     }
     const std::string json = exchange::FormatDesignJson(design.items, design.treeLevels,
                                                         design.menu ? &*design.menu : nullptr);
