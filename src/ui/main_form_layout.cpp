@@ -6,14 +6,13 @@
 #include <QListView>
 #include <QMenu>
 #include <QProgressBar>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "ui/main_form.h"
+#include "ui/pages_scroll_area.h"
 #include "ui/property_pages.h"
 #include "ui/tree_filter.h"
 
@@ -88,21 +87,11 @@ void TMainForm::CreateCentralArea() {
     panelLayout->addWidget(filter_->Results(), 1);
 
     // The pages scroll rather than hold the window at their full size.
-    auto* pagesArea = new QScrollArea(splitter);
+    auto* pagesArea = new PagesScrollArea(splitter);
     pagesArea->setObjectName("scrlPages");
     pagesArea->setWidgetResizable(true);
     pagesArea->setFrameShape(QFrame::NoFrame);
     pagesArea->setWidget(pages_->Widget());
-    // The tab widget does not pass on a page's grown minimum (a page shown for the first
-    // time, a note that appears), so the scroll area would squeeze the page below the
-    // height its controls need; the pages' minimum is handed over whenever it may change.
-    auto keepPagesWhole = [pagesArea, tabs = pages_->Widget()] {
-        tabs->setMinimumHeight(0);
-        tabs->setMinimumHeight(tabs->minimumSizeHint().height());
-        pagesArea->setWidgetResizable(true);
-    };
-    connect(pages_->Widget(), &QTabWidget::currentChanged, pagesArea, keepPagesWhole);
-    connect(pages_, &PropertyPages::changed, pagesArea, keepPagesWhole);
     splitter->addWidget(panel);
     splitter->addWidget(pagesArea);
     splitter->setStretchFactor(0, 0);
