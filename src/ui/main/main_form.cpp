@@ -53,13 +53,6 @@ class FlagScope {
 
 }  // namespace
 
-std::string ToCorePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-QString FromCorePath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 QString JoinCommandLine(const QStringList& arguments) {
     QString joined;
     for (const QString& argument : arguments)
@@ -113,7 +106,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     CreateTreeComfort();
     AttachAuxiliaryWindows(setup);
     AttachCodeViewAndPages();
-    livePreview_ = new LivePreview(*this, findChild<QSplitter*>("spltrMain"));
+    CreateLivePreview();
     progress_ = std::make_unique<StatusProgress>(stctxtHint_, prgrsbrMainFormBottom_);
     agent_.SetProgress(progress_.get());
     agent_.AttachTree(model_);
@@ -521,6 +514,23 @@ void TMainForm::StatusBar2Click() {
     stctxtHint_->setVisible(shown);
     prgrsbrMainFormBottom_->setVisible(shown);
     statusBar()->setVisible(shown);
+}
+
+void TMainForm::CreateLivePreview() {
+    livePreview_ =
+        new LivePreview({this, findChild<QSplitter*>("spltrMain"), Act("LivePreview1"),
+                         services_->Settings(), ScratchPattern(QStringLiteral("live")), agent_,
+                         [this] { CommitPages(); }, [this] { return TreeRebuilding(); }});
+    // Every edit of the design: the pages' change reports and the tree's changes.
+    const auto edited = [this] { livePreview_->DesignEdited(); };
+    connect(pages_, &PropertyPages::changed, livePreview_, edited);
+    connect(pages_, &PropertyPages::previewRequested, livePreview_, edited);
+    connect(model_, &QAbstractItemModel::rowsInserted, livePreview_, edited);
+    connect(model_, &QAbstractItemModel::rowsRemoved, livePreview_, edited);
+    connect(model_, &QAbstractItemModel::rowsMoved, livePreview_, edited);
+    connect(model_, &QAbstractItemModel::dataChanged, livePreview_, edited);
+    connect(model_, &QAbstractItemModel::modelReset, livePreview_, edited);
+    connect(model_, &QAbstractItemModel::layoutChanged, livePreview_, edited);
 }
 
 void TMainForm::LivePreview1Click() {

@@ -18,6 +18,7 @@
 
 #include "model/applet_agent.h"
 #include "model/file_stamp.h"
+#include "platform/core_path.h"
 #include "ui/main/app_services.h"
 #include "ui/tree/design_tree_model.h"
 #include "ui/tree/edit_commands.h"
@@ -256,6 +257,7 @@ class TMainForm : public QMainWindow, private IEditHost {
     // templates, browser, publish and help
     void AttachAuxiliaryWindows(const MainFormSetup& setup);
     void AttachCodeViewAndPages();  // the code view, Build HTML, the pages' help and hints
+    void CreateLivePreview();       // the pane beside the pages, fed every edit
     QString DataFilePath(const QString& relativePath) const;  // inside the data folder
     std::unique_ptr<TformWebBrowser> CreateWebBrowserForm();
     void RecentFileClick(QAction* entry);
@@ -337,8 +339,8 @@ class TMainForm : public QMainWindow, private IEditHost {
 // so that a path split at its blanks comes back together.
 QString JoinCommandLine(const QStringList& arguments);
 
-// A path as the core takes it (the file system's bytes) and back.
-std::string ToCorePath(const QString& path);
-QString FromCorePath(const std::string& path);
+// The window's files name the path conversions unqualified.
+using platform::FromCorePath;
+using platform::ToCorePath;
 
 }  // namespace zarvex::ui

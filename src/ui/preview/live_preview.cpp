@@ -18,8 +18,7 @@
 
 #include "platform/text_codec.h"
 #include "settings/settings_keys.h"
-#include "ui/main/main_form.h"
-#include "ui/pages/property_pages.h"
+#include "settings/settings_store_interface.h"
 #include "ui/preview/live_preview_job.h"
 #include "ui/preview/live_preview_stage.h"
 #include "ui/preview/live_preview_view.h"
@@ -90,8 +89,12 @@ LivePreviewView* MakeWebPreviewView(QWidget*) {
 }
 #endif
 
-LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
-    : QWidget(splitter), form_(form), splitter_(splitter) {
+LivePreview::LivePreview(LivePreviewLinks links)
+    : QWidget(links.splitter),
+      links_(std::move(links)),
+      window_(*links_.window),
+      splitter_(links_.splitter),
+      toggle_(links_.toggle) {
     setObjectName("pnlLivePreview");
     setMinimumWidth(200);
 
@@ -125,7 +128,7 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
     layout->addLayout(top);
     layout->addWidget(area_, 1);
 
-    stage_ = std::make_unique<LivePreviewStage>(form.ScratchPattern(QStringLiteral("live")));
+    stage_ = std::make_unique<LivePreviewStage>(links_.scratchPattern);
     worker_.setMaxThreadCount(1);
     slices_.setSingleShot(true);
     connect(&slices_, &QTimer::timeout, this, &LivePreview::CopySlice);
@@ -135,25 +138,13 @@ LivePreview::LivePreview(TMainForm& form, QSplitter* splitter)
             [this](int index) { SetPageWidth(widths_->itemData(index).toInt()); });
     area_->viewport()->installEventFilter(this);
 
-    // The View menu's command (the window's action table) shows and hides the pane.
-    toggle_ = form.findChild<QAction*>("LivePreview1");
-    const bool shown = ReadShown(form.Services().Settings());
-    pageWidth_ = ReadWidth(form.Services().Settings());
+    const bool shown = ReadShown(links_.settings);
+    pageWidth_ = ReadWidth(links_.settings);
     widths_->setCurrentIndex(std::max(0, widths_->findData(pageWidth_)));
     toggle_->setChecked(shown);
     setVisible(shown);
 
-    // Every edit of the design: the pages' change reports and the tree's changes.
-    connect(&form.Pages(), &PropertyPages::changed, this, &LivePreview::ScheduleRefresh);
-    connect(&form.Pages(), &PropertyPages::previewRequested, this, &LivePreview::ScheduleRefresh);
-    DesignTreeModel* model = &form.TreeModel();
-    connect(model, &QAbstractItemModel::rowsInserted, this, &LivePreview::ScheduleRefresh);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &LivePreview::ScheduleRefresh);
-    connect(model, &QAbstractItemModel::rowsMoved, this, &LivePreview::ScheduleRefresh);
-    connect(model, &QAbstractItemModel::dataChanged, this, &LivePreview::ScheduleRefresh);
-    connect(model, &QAbstractItemModel::modelReset, this, &LivePreview::ScheduleRefresh);
-    connect(model, &QAbstractItemModel::layoutChanged, this, &LivePreview::ScheduleRefresh);
-    form.installEventFilter(this);
+    window_.installEventFilter(this);
     pending_ = true;
 }
 
@@ -196,7 +187,7 @@ void LivePreview::EnsureView() {
 
 void LivePreview::SetPageWidth(int width) {
     if (width != pageWidth_)
-        WriteWidth(form_.Services().Settings(), width);
+        WriteWidth(links_.settings, width);
     pageWidth_ = width;
     widths_->setCurrentIndex(std::max(0, widths_->findData(width)));
     ApplyPageWidth();
@@ -239,7 +230,7 @@ void LivePreview::ScheduleRefresh() {
 void LivePreview::Refresh() {
     if (!isVisible() || !pending_ || taker_ || building_)
         return;  // a refresh under way starts the next one when it is done
-    if (form_.TreeRebuilding()) {
+    if (links_.treeRebuilding()) {
         debounce_.start(kRefreshDelayMs);
         return;
     }
@@ -251,8 +242,8 @@ void LivePreview::Refresh() {
     try {
         // The pages into the model, as a preview or a save does; the design's changed
         // mark is the edits' own business.
-        form_.CommitPages();
-        taker_ = std::make_unique<SnapshotTaker>(form_.Agent());
+        links_.commitPages();
+        taker_ = std::make_unique<SnapshotTaker>(links_.agent);
     } catch (const std::exception& e) {
         refreshing_ = false;
         status_->setText(tr("Not shown: %1").arg(platform::DecodeFieldText(e.what())));
@@ -270,12 +261,12 @@ void LivePreview::CopySlice() {
     windowClock.start();
     std::shared_ptr<const PreviewSnapshot> snapshot;
     try {
-        if (!taker_->CopyMore(form_.Agent(), kSliceMs)) {
+        if (!taker_->CopyMore(links_.agent, kSliceMs)) {
             lastWindowMs_ = std::max(lastWindowMs_, windowClock.elapsed());
             slices_.start(0);
             return;
         }
-        snapshot = taker_->Take(form_.Agent());
+        snapshot = taker_->Take(links_.agent);
     } catch (const std::exception& e) {
         taker_.reset();
         status_->setText(tr("Not shown: %1").arg(platform::DecodeFieldText(e.what())));
@@ -350,16 +341,17 @@ void LivePreview::Shown(bool ok) {
 }
 
 void LivePreview::SetShown(bool shown) {
-    WriteShown(form_.Services().Settings(), shown);
+    WriteShown(links_.settings, shown);
     toggle_->setChecked(shown);
-    if (shown == isVisibleTo(&form_))
+    if (shown == isVisibleTo(&window_))
         return;
     // The window grows and shrinks with the pane, so the tree and pages keep their room.
-    const bool resizeWindow = form_.isVisible() && !form_.isMaximized() && !form_.isFullScreen();
+    const bool resizeWindow =
+        window_.isVisible() && !window_.isMaximized() && !window_.isFullScreen();
     const int paneWidth = shown ? kPaneWidth : width() + splitter_->handleWidth();
     setVisible(shown);
     if (resizeWindow)
-        form_.resize(form_.width() + (shown ? paneWidth : -paneWidth), form_.height());
+        window_.resize(window_.width() + (shown ? paneWidth : -paneWidth), window_.height());
     if (shown) {
         pending_ = true;
         debounce_.start(0);
@@ -387,19 +379,19 @@ bool LivePreview::eventFilter(QObject* watched, QEvent* event) {
     if (watched == area_->viewport() && event->type() == QEvent::Resize)
         ApplyPageWidth();
     // At the window's first showing, it grows by the pane's width (within the screen).
-    if (watched == &form_ && event->type() == QEvent::Show && !windowWidened_) {
+    if (watched == &window_ && event->type() == QEvent::Show && !windowWidened_) {
         windowWidened_ = true;
-        if (isVisibleTo(&form_) && !form_.isMaximized()) {
+        if (isVisibleTo(&window_) && !window_.isMaximized()) {
             QList<int> sizes = splitter_->sizes();
-            int width = form_.width() + kPaneWidth;
-            if (const QScreen* screen = form_.screen())
+            int width = window_.width() + kPaneWidth;
+            if (const QScreen* screen = window_.screen())
                 width = std::min(width, screen->availableGeometry().width());
-            const int added = width - form_.width();
+            const int added = width - window_.width();
             if (added <= 0)
                 return QWidget::eventFilter(watched, event);  // no room to grow: share it
-            form_.resize(width, form_.height());
-            if (const QScreen* screen = form_.screen())
-                form_.move(screen->availableGeometry().center() - form_.rect().center());
+            window_.resize(width, window_.height());
+            if (const QScreen* screen = window_.screen())
+                window_.move(screen->availableGeometry().center() - window_.rect().center());
             if (sizes.size() == 3) {
                 sizes[2] = std::max(added, minimumWidth());
                 splitter_->setSizes(sizes);

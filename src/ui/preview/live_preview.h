@@ -20,13 +20,34 @@ class QLabel;
 class QScrollArea;
 class QSplitter;
 
+namespace zarvex {
+class TkavoAppletAgent;
+namespace settings {
+class ISettingsStore;
+}
+}  // namespace zarvex
+
 namespace zarvex::ui {
 
 class LivePreviewStage;
 class LivePreviewView;
-class TMainForm;
 struct PreviewResult;
 class SnapshotTaker;
+
+// What the pane takes from the window that holds it; the window also calls DesignEdited
+// at every edit of the design.
+struct LivePreviewLinks {
+    QWidget* window;      // grows and shrinks by the pane's width
+    QSplitter* splitter;  // the pane joins it as its last part
+    QAction* toggle;      // the View menu's command that shows and hides the pane
+    settings::ISettingsStore& settings;
+    QString scratchPattern;  // the pattern of its private staging folder's name
+    const TkavoAppletAgent& agent;
+    // Brings the model up to date with the pages, as a preview or a save does.
+    std::function<void()> commitPages;
+    // Whether the tree is being rebuilt, when the design is not to be read.
+    std::function<bool()> treeRebuilding;
+};
 
 // The widths the page can be shown at; 0 is the pane's own width.
 inline constexpr int kPhoneWidth = 375;
@@ -40,13 +61,15 @@ inline constexpr const char* kLivePreviewWidth = "LivePreviewWidth";
 class LivePreview final : public QWidget {
     Q_OBJECT
   public:
-    // Made by the window's set-up, after its commands: joins splitter as its last part and
-    // sets the check mark of the View menu's command "LivePreview1" from the settings.
-    LivePreview(TMainForm& form, QSplitter* splitter);
+    // Made by the window's set-up, after its commands: joins the splitter as its last part
+    // and sets the toggle's check mark from the settings.
+    explicit LivePreview(LivePreviewLinks links);
     ~LivePreview() override;
 
     // Shows or hides the pane (the View menu's command) and remembers the choice.
     void SetShown(bool shown);
+    // An edit of the design: the page is refreshed after a pause.
+    void DesignEdited() { ScheduleRefresh(); }
     // Whether the program was built with a web view to show the page on.
     bool HasView() const { return view_ != nullptr; }
     // The page shown at phone, tablet, desktop or the pane's own width (0); a width wider
@@ -95,7 +118,8 @@ class LivePreview final : public QWidget {
     void EnsureView();
     void ApplyPageWidth();
 
-    TMainForm& form_;
+    LivePreviewLinks links_;
+    QWidget& window_;
     QSplitter* splitter_;
     QAction* toggle_;
     QComboBox* widths_;

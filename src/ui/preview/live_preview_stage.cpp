@@ -6,11 +6,11 @@
 
 #include "model/errors.h"
 #include "model/safe_file.h"
+#include "platform/core_path.h"
 #include "publish/file_ops.h"
 #include "publish/image_sources.h"
 #include "publish/program_files.h"
 #include "publish/publish_names.h"
-#include "ui/main/main_form.h"
 
 namespace zarvex::ui {
 
@@ -26,8 +26,9 @@ QString LivePreviewStage::PagePath() const {
 
 void LivePreviewStage::Write(const BuiltMenu& built, const TkavoAppletAgent& agent) {
     if (!IsValid())
-        throw FileIoError(ToCorePath(folder_.path()), folder_.errorString().toStdString());
-    const std::string folder = ToCorePath(Folder());
+        throw FileIoError(platform::ToCorePath(folder_.path()),
+                          folder_.errorString().toStdString());
+    const std::string folder = platform::ToCorePath(Folder());
     // Names come from the design: one that would leave the folder is not written.
     for (const auto& [name, text] :
          {std::pair{&built.stylesheetName, &built.stylesheet}, {&built.scriptName, &built.script}})
@@ -35,8 +36,8 @@ void LivePreviewStage::Write(const BuiltMenu& built, const TkavoAppletAgent& age
             WriteFileSafely(folder + *name, *text);
     for (const std::string& name : built.linkedFiles)
         if (StaysInsideFolder(name))
-            CopyWhenChanged(FromCorePath(ProgramFilePath(agent.Folders(), name)),
-                            FromCorePath(name));
+            CopyWhenChanged(platform::FromCorePath(ProgramFilePath(agent.Folders(), name)),
+                            platform::FromCorePath(name));
     // Images as a save would take them now; one found nowhere is taken away, so the
     // page never shows a picture of a design opened before.
     for (const std::string& name : built.resources) {
@@ -44,10 +45,10 @@ void LivePreviewStage::Write(const BuiltMenu& built, const TkavoAppletAgent& age
         if (image.state == ImageState::Outside)
             continue;
         if (image.state == ImageState::Found) {
-            CopyWhenChanged(FromCorePath(image.path), FromCorePath(name));
+            CopyWhenChanged(platform::FromCorePath(image.path), platform::FromCorePath(name));
         } else {
-            copied_.remove(FromCorePath(name));
-            QFile::remove(Folder() + FromCorePath(name));
+            copied_.remove(platform::FromCorePath(name));
+            QFile::remove(Folder() + platform::FromCorePath(name));
         }
     }
     // The page last: whoever loads it finds everything it names in place.
