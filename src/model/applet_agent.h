@@ -51,11 +51,6 @@ class TkavoAppletAgent {
     TItemData GetItem(int index) const { return Items.at(index); }
     void SetItem(int index, const TItemData& d) { Items.at(index) = d; }
     static TItemData NewItemRecord() { return zarvex::NewItemRecord(); }
-    void InsertItem(int index, const TItemData& record);
-    void DeleteItem(int index);
-    void MoveItemUp(int index);
-    void DeleteItemBlock(int first, int count);
-    void MoveItemBlockUp(int first, int upperSize, int lowerSize);
 
     // --- environment -------------------------------------------------------
     void SetFolders(const AppFolders& folders) { folders_ = folders; }

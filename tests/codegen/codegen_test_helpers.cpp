@@ -1,5 +1,7 @@
 #include "codegen_test_helpers.h"
 
+#include "model/item_list.h"
+
 namespace zarvex::testing {
 
 namespace fs = std::filesystem;
@@ -17,7 +19,7 @@ int BuildFixture::Add(int parentNode, const std::string& text, const std::string
     TItemData item = NewItemRecord();
     item.Text = text;
     item.Link = link;
-    agent.InsertItem(node - 1, item);
+    items::Insert(agent.Items, node - 1, item);
     return node;
 }
 

@@ -74,16 +74,6 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     QString Caption(int pos) const;
 
     // --- editing: nodes and Items together -----------------------------------
-    // Adds record as the last child of parentPos with its Level set from the new
-    // node's level; returns the new node's position.
-    int InsertLastChild(int parentPos, TItemData record);
-    // Removes the node with its subtree and their records.
-    void DeleteSubtree(int pos);
-    // Swap the node's block with its previous (next) sibling's block; false when
-    // there is no such sibling.
-    bool MoveUp(int pos);
-    bool MoveDown(int pos);
-
     // The caption shown while the Item page's text is being edited, until the page
     // is written into the record.
     void SetCaptionOverride(int pos, const QString& caption);
@@ -127,8 +117,6 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     void AppendLevels(const std::vector<int>& levels);
     void EnsureShape() const;
     void Invalidate() { shapeValid_ = false; }
-    // Swaps the sibling blocks starting at upper and lower (lower follows upper).
-    void SwapSiblingBlocks(int upper, int lower);
 
     // The absolute position where child number row of parentPos begins.
     int ChildStartPosition(int parentPos, int row) const;

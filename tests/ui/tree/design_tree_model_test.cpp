@@ -72,14 +72,14 @@ TEST(DesignTreeModel, IdsAreScrambledDistinctAndStayWithTheirNodeAcrossMoves) {
 
     const QPersistentModelIndex deepInMovedBlock(m.IndexAt(3));  // A1a
     const QPersistentModelIndex selected(m.IndexAt(5));          // B
-    ASSERT_TRUE(m.MoveUp(5));                                    // B (with B1) before A
+    ASSERT_TRUE(m.MoveBlock(5, 0, 0));                           // B (with B1) before A
     EXPECT_EQ(LevelsOf(m), (std::vector<int>{0, 1, 2, 1, 2, 3, 2}));
     EXPECT_EQ(m.PositionOf(selected), 1);
     EXPECT_EQ(m.PositionOf(deepInMovedBlock), 5);
     EXPECT_EQ(m.data(deepInMovedBlock).toString(), "A1a");
     EXPECT_EQ(agent.Items[4].Text, "A1a");
-    EXPECT_FALSE(m.MoveUp(1)) << "a first child has no previous sibling";
-    ASSERT_TRUE(m.MoveDown(1));
+    EXPECT_FALSE(m.MoveBlock(1, 2, 0)) << "a block never goes into itself";
+    ASSERT_TRUE(m.MoveBlock(1, 0, 1));
     EXPECT_EQ(LevelsOf(m), (std::vector<int>{0, 1, 2, 3, 2, 1, 2}));
     EXPECT_EQ(m.data(selected).toString(), "B");
 }
@@ -107,29 +107,37 @@ TEST(DesignTreeModel, RefusesNodesThatAreNotAPreorderTree) {
     EXPECT_EQ(m.NodeCount(), 1);
 }
 
-// Random edits under QAbstractItemModelTester; the records follow the nodes.
-TEST(DesignTreeModel, PassesTheModelTesterUnderRandomEdits) {
+// Random edits through the block operations the window's commands use (new, delete,
+// move, indent, undo's put-back), under QAbstractItemModelTester; the records follow
+// the nodes.
+TEST(DesignTreeModel, PassesTheModelTesterUnderRandomBlockEdits) {
     testing::TesterFailures failures;
     TkavoAppletAgent agent;
     DesignTreeModel m(agent);
     QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::Warning);
     std::mt19937 rng(7);
+    const auto pick = [&](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(rng);
+    };
     int serial = 0;
+    std::vector<DesignTreeModel::Block> taken;
     for (int step = 0; step < 1500; ++step) {
         const int n = m.NodeCount();
-        const int pos = std::uniform_int_distribution<int>(0, n - 1)(rng);
-        const int op = std::uniform_int_distribution<int>(0, 9)(rng);
+        const int pos = pick(0, n - 1);
+        const int op = pick(0, 9);
         if (op < 4 || n < 3) {
             TItemData d = NewItemRecord();
             d.Text = "N" + std::to_string(++serial);
-            const int at = m.InsertLastChild(pos, d);
-            EXPECT_EQ(agent.Items[at - 1].Level, std::to_string(m.NodeLevel(at) - 1));
-        } else if (op < 6) {
-            m.DeleteSubtree(pos);
-        } else if (op < 8) {
-            m.MoveUp(pos);
-        } else {
-            m.MoveDown(pos);
+            m.PutBlock(pos, pick(0, m.ChildCount(pos)), m.NewBlock(d));
+        } else if (op < 6 && pos > 0) {
+            taken.push_back(m.TakeBlock(pos));
+        } else if (op < 7 && !taken.empty()) {
+            m.PutBlock(pos, pick(0, m.ChildCount(pos)), std::move(taken.back()));
+            taken.pop_back();
+        } else if (pos > 0) {
+            // Any destination: one into its own block or too deep is refused unchanged.
+            const int parent = pick(0, n - 1);
+            m.MoveBlock(pos, parent, pick(0, m.ChildCount(parent)));
         }
         ASSERT_EQ(static_cast<int>(agent.Items.size()), m.NodeCount() - 1);
         for (int i = 1; i < m.NodeCount(); ++i) {
@@ -137,7 +145,7 @@ TEST(DesignTreeModel, PassesTheModelTesterUnderRandomEdits) {
             ASSERT_EQ(m.Caption(i).toStdString(), agent.Items[i - 1].Text);
         }
         if (m.NodeCount() > 120)
-            m.DeleteSubtree(1);
+            m.TakeBlock(1);
     }
     EXPECT_EQ(failures.Count(), 0);
 }
