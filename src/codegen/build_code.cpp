@@ -83,15 +83,30 @@ TkavoAppletAgent::GeneratedCode TkavoAppletAgent::GenerateCode() {
     return AssembleCode(*this, MenuParameters, Items, LinkedFiles);
 }
 
-void TkavoAppletAgent::BuildCode(const std::string& htmlPath) {
-    CheckBuildable(*this);
-    ProgressScope scope(Progress(), "Making HTML Codes ... ...");
-    const GeneratedCode code = GenerateCode();
-    FileBatch files(Faults());
-    files.Add(ProgramFolder() + code.stylesheetName, code.stylesheet);
-    files.Add(ProgramFolder() + code.scriptName, code.script);
-    files.Add(htmlPath, code.snippet);
+namespace {
+
+// The two program-folder files and, when htmlPath is given, the snippet: all or none.
+TkavoAppletAgent::GeneratedCode WriteBuild(TkavoAppletAgent& agent, const std::string* htmlPath) {
+    CheckBuildable(agent);
+    ProgressScope scope(agent.Progress(), "Making HTML Codes ... ...");
+    TkavoAppletAgent::GeneratedCode code = agent.GenerateCode();
+    FileBatch files(agent.Faults());
+    files.Add(agent.ProgramFolder() + code.stylesheetName, code.stylesheet);
+    files.Add(agent.ProgramFolder() + code.scriptName, code.script);
+    if (htmlPath)
+        files.Add(*htmlPath, code.snippet);
     files.Commit();
+    return code;
+}
+
+}  // namespace
+
+void TkavoAppletAgent::BuildCode(const std::string& htmlPath) {
+    WriteBuild(*this, &htmlPath);
+}
+
+TkavoAppletAgent::GeneratedCode TkavoAppletAgent::BuildProgramFiles() {
+    return WriteBuild(*this, nullptr);
 }
 
 void TkavoAppletAgent::CollectResourceFiles() {

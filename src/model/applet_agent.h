@@ -93,6 +93,9 @@ class TkavoAppletAgent {
     // Writes the stylesheet and the script into the program folder and the
     // snippet to htmlPath, all three or none.
     void BuildCode(const std::string& htmlPath);
+    // BuildCode with the snippet kept in memory: the stylesheet and the script are
+    // written into the program folder, both or neither, and all three texts returned.
+    GeneratedCode BuildProgramFiles();
     void CollectResourceFiles();
 
     // --- staging and publishing -------------------------------------------
@@ -101,6 +104,9 @@ class TkavoAppletAgent {
     void StageResourceFiles(const std::string& sourceFolder);
     void ClearPreviewFolder();
     void StagePreview(const std::string& pageText);
+    // Writes text as the preview folder's file name and records it, as StageFile does
+    // for a copy. Raises FileIoError when it cannot be written.
+    void StageText(const std::string& name, const std::string& text);
     // Writes the project file (ProjectFileName(fileName)) first, then the page,
     // the linked files, the report and the images into folder, all or nothing (see
     // FileBatch). Images are read from the project's folder at this moment (see

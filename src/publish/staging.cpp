@@ -113,10 +113,14 @@ void TkavoAppletAgent::ClearPreviewFolder() {
 void TkavoAppletAgent::StagePreview(const std::string& pageText) {
     StageLinkedFiles(ProgramFolder());
     StageResourceFiles(ProgramFolder());
-    const std::string page = ProgramFolder() + kPreviewPage;
-    WriteFileSafely(page, pageText, Faults());
-    StageFile(page);
-    DeleteFileQuietly(page);
+    StageText(kPreviewPage, pageText);
+}
+
+void TkavoAppletAgent::StageText(const std::string& name, const std::string& text) {
+    const std::string preview = PreviewFolder();
+    CreatePreviewFolder(preview);
+    WriteFileSafely(preview + name, text, Faults());
+    StagedFiles.push_back(name);
 }
 
 }  // namespace zarvex

@@ -1,6 +1,5 @@
 #include "ui/dialogs/form_publish_report.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -8,7 +7,6 @@
 #include <QVBoxLayout>
 #include <string_view>
 
-#include "model/errors.h"
 #include "platform/text_codec.h"
 #include "ui/common/window_placement.h"
 
@@ -45,13 +43,8 @@ TfrmPublishReport::TfrmPublishReport(QWidget* parent)
     SizeAndCentre(*this, QSize(509, 433));
 }
 
-void TfrmPublishReport::LoadReport(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileIoError(QFile::encodeName(path).toStdString(), file.errorString().toStdString());
-    const QByteArray bytes = file.readAll();
-    QString text = platform::DecodeFieldText(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+void TfrmPublishReport::ShowReport(std::string_view reportText) {
+    QString text = platform::DecodeFieldText(reportText);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     memoPublishReport_->setPlainText(text);
 }

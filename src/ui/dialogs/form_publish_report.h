@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <string_view>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -15,9 +16,8 @@ class TfrmPublishReport final : public QDialog {
   public:
     explicit TfrmPublishReport(QWidget* parent = nullptr);
 
-    // Shows the file's text. Throws FileIoError when the file cannot be read, so that
-    // the window is never shown empty in place of a report.
-    void LoadReport(const QString& path);
+    // Shows the report's text, its lines ended by CR LF as in the file.
+    void ShowReport(std::string_view reportText);
     QString Text() const;
 
   private:

@@ -194,9 +194,10 @@ class TMainForm : public QMainWindow, private IEditHost {
     QTimer& RecoveryTimer() const { return *recoveryTimer_; }
 
     // --- Build HTML and the code view (main_form_build.cpp) -------------------------
-    // Commits the pages and builds the design; the snippet goes into the code view.
-    // False, after the message, when there is no item to build.
-    bool BuildHTMLCode();
+    // Commits the pages and builds the design; the snippet goes into the code view and
+    // is returned. Nothing, after the message, when there is no item to build or a
+    // field cannot be built.
+    std::optional<std::string> BuildHTMLCode();
     void BuildHTML1Click();
     // False, after saying why, when a field of the design cannot be built.
     bool CheckDesignFields();

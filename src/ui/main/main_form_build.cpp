@@ -1,10 +1,7 @@
 // The Build HTML step and command, and the wiring of the property pages' requests
 // (help pages, the link tip, hint-line warnings) to the window.
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 
-#include "model/errors.h"
 #include "model/menu_field_checks.h"
 #include "platform/text_codec.h"
 #include "ui/dialogs/dialog_service.h"
@@ -21,29 +18,19 @@ void TMainForm::AttachCodeViewAndPages() {
     connect(pages_, &PropertyPages::hintMessage, stctxtHint_, &QLabel::setText);
 }
 
-bool TMainForm::BuildHTMLCode() {
+std::optional<std::string> TMainForm::BuildHTMLCode() {
     if (model_->NodeCount() < 2) {
         dialogs_.ShowMessage(this, MessageKind::Error,
                              tr("No item to build. Please add item to left pane and try again."),
                              DialogButton::Ok);
-        return false;
+        return std::nullopt;
     }
     CommitPages();
     if (!CheckDesignFields())
-        return false;
-    // The snippet passes through a scratch folder of its own, never the current folder,
-    // which may be read-only or shared with another copy of the program; folder and
-    // file go when the step ends, whichever way it ends.
-    QTemporaryDir scratch(ScratchPattern(QStringLiteral("build")));
-    if (!scratch.isValid())
-        throw FileIoError(ToCorePath(scratch.path()), scratch.errorString().toStdString());
-    const QString path = scratch.filePath(QStringLiteral("~tmp0001.txt"));
-    agent_.BuildCode(ToCorePath(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileIoError(ToCorePath(path), file.errorString().toStdString());
-    formHTML_->LoadLines(file.readAll());
-    return true;
+        return std::nullopt;
+    const std::string snippet = agent_.BuildProgramFiles().snippet;
+    formHTML_->LoadLines(QByteArray::fromStdString(snippet));
+    return snippet;
 }
 
 bool TMainForm::CheckDesignFields() {

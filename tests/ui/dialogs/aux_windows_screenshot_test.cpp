@@ -67,12 +67,10 @@ TEST_F(Screenshots, AboutBoxAndPublishReport) {
     TformAbout about(shell_);
     Save(about, "about_box.png");
 
-    QTemporaryDir folder;
     TkavoAppletAgent agent;
     agent.ResetToDefaults();
-    agent.WritePublishReport(ToCorePath(folder.path()) + '/', "PublishReport.txt");
     TfrmPublishReport report;
-    report.LoadReport(folder.filePath("PublishReport.txt"));
+    report.ShowReport(agent.PublishReportText());
     Save(report, "publish_report.png");
 }
 
