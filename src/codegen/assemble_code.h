@@ -2,9 +2,22 @@
 // and the build in memory that a preview stages.
 #pragma once
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 #include "model/applet_agent.h"
 
 namespace zarvex {
+
+// Positions in LinkedFiles of the entries the build renames after the menu.
+inline constexpr std::size_t kConfigScriptEntry = 1;
+inline constexpr std::size_t kStylesheetEntry = 2;
+
+// The images a design uses, by the names the stylesheet and the page give them: the
+// menu's nine image fields (arrow first), the shadow, then each item's icon; blank
+// names left out, repeats kept.
+std::vector<std::string> ResourceNames(const TAppletData& menu, const TItemArray& items);
 
 // Checks that agent's design can be built (BuildError) and assembles its stylesheet,
 // configuration script and snippet from menu, items and linked: agent's own records or

@@ -23,10 +23,6 @@ namespace zarvex {
 
 namespace {
 
-// Positions in LinkedFiles of the entries the build renames after the menu.
-constexpr std::size_t kConfigScriptEntry = 1;
-constexpr std::size_t kStylesheetEntry = 2;
-
 void CheckBuildable(const TkavoAppletAgent& agent) {
     const IDesignTree* tree = agent.Tree();
     if (!tree)
@@ -109,19 +105,24 @@ TkavoAppletAgent::GeneratedCode TkavoAppletAgent::BuildProgramFiles() {
     return WriteBuild(*this, nullptr);
 }
 
-void TkavoAppletAgent::CollectResourceFiles() {
-    ResourceFiles.clear();
-    auto add = [this](const std::string& name) {
+std::vector<std::string> ResourceNames(const TAppletData& menu, const TItemArray& items) {
+    std::vector<std::string> names;
+    const auto add = [&names](const std::string& name) {
         if (!Trim(name).empty())
-            ResourceFiles.push_back(name);
+            names.push_back(name);
     };
     // The nine image-name fields stand together in the record, arrow first.
     for (auto f = static_cast<std::size_t>(AppletField::ArrowImage);
          f <= static_cast<std::size_t>(AppletField::ScrollDownImagePressed); ++f)
-        add(MenuParameters.*kAppletFields[f].member);
+        add(menu.*kAppletFields[f].member);
     add("shadow.png");
-    for (const TItemData& item : Items)
+    for (const TItemData& item : items)
         add(item.Icon);
+    return names;
+}
+
+void TkavoAppletAgent::CollectResourceFiles() {
+    ResourceFiles = ResourceNames(MenuParameters, Items);
 }
 
 }  // namespace zarvex

@@ -1,7 +1,6 @@
 #include "codegen/built_menu.h"
 
 #include "codegen/assemble_code.h"
-#include "model/text_util.h"
 
 namespace zarvex {
 
@@ -11,19 +10,9 @@ BuiltMenu BuildMenuInMemory(const TkavoAppletAgent& agent) {
     TLinkedFileInfoArray linked = agent.LinkedFiles;
     BuiltMenu built{AssembleCode(agent, menu, items, linked), {}, {}, menu.ListId, menu.MenuName};
     for (std::size_t i = 0; i < linked.size(); ++i)
-        if (i != 1 && i != 2)
+        if (i != kConfigScriptEntry && i != kStylesheetEntry)
             built.linkedFiles.push_back(linked[i].FileName);
-    // The nine image-name fields stand together in the record, arrow first.
-    const auto addResource = [&](const std::string& name) {
-        if (!Trim(name).empty())
-            built.resources.push_back(name);
-    };
-    for (auto f = static_cast<std::size_t>(AppletField::ArrowImage);
-         f <= static_cast<std::size_t>(AppletField::ScrollDownImagePressed); ++f)
-        addResource(menu.*kAppletFields[f].member);
-    addResource("shadow.png");
-    for (const TItemData& item : items)
-        addResource(item.Icon);
+    built.resources = ResourceNames(menu, items);
     return built;
 }
 

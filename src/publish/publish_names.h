@@ -6,6 +6,9 @@
 
 namespace zarvex {
 
+// The page a preview stages into the preview folder, beside what it links.
+inline constexpr const char* kPreviewPageName = "~preview.html";
+
 // The project file a save writes for the name that was opened or chosen: that very
 // name when it has an extension of any kind ("menu.bak" stays "menu.bak",
 // "Upper.ZARVEX" stays as it is), else the name with ".zarvex" appended.

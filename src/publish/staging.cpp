@@ -21,8 +21,6 @@ namespace zarvex {
 
 namespace {
 
-const char* const kPreviewPage = "~preview.html";
-
 bool IsUsableBareName(const std::string& name) {
     return !name.empty() && name != "." && name != "..";
 }
@@ -113,7 +111,7 @@ void TkavoAppletAgent::ClearPreviewFolder() {
 void TkavoAppletAgent::StagePreview(const std::string& pageText) {
     StageLinkedFiles(ProgramFolder());
     StageResourceFiles(ProgramFolder());
-    StageText(kPreviewPage, pageText);
+    StageText(kPreviewPageName, pageText);
 }
 
 void TkavoAppletAgent::StageText(const std::string& name, const std::string& text) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <string>
 
+#include "publish/publish_names.h"
 #include "ui/dialogs/dialog_service.h"
 #include "ui/dialogs/form_publish_report.h"
 #include "ui/dialogs/form_web_browser.h"
@@ -13,7 +14,6 @@ namespace zarvex::ui {
 
 namespace {
 
-const char* const kPreviewPage = "~preview.html";
 const char* const kPublishReport = "PublishReport.txt";
 
 }  // namespace
@@ -35,7 +35,8 @@ void TMainForm::Preview1Click() {
         return;
     agent_.StagePreview(*page);
     const auto dialog = CreateWebBrowserForm();
-    if (dialog->OpenPage(FromCorePath(agent_.PreviewFolder()), QString::fromLatin1(kPreviewPage)))
+    if (dialog->OpenPage(FromCorePath(agent_.PreviewFolder()),
+                         QString::fromLatin1(kPreviewPageName)))
         return;
     const QString program = dialog->LaunchProgram();
     dialogs_.ShowMessage(this, MessageKind::Error,

@@ -14,14 +14,12 @@
 
 namespace zarvex::ui {
 
-namespace {
-const char* const kPageName = "~preview.html";
-}
+namespace {}
 
 LivePreviewStage::LivePreviewStage(const QString& pattern) : folder_(pattern) {}
 
 QString LivePreviewStage::PagePath() const {
-    return Folder() + QLatin1String(kPageName);
+    return Folder() + QLatin1String(kPreviewPageName);
 }
 
 void LivePreviewStage::Write(const BuiltMenu& built, const TkavoAppletAgent& agent) {
@@ -52,7 +50,7 @@ void LivePreviewStage::Write(const BuiltMenu& built, const TkavoAppletAgent& age
         }
     }
     // The page last: whoever loads it finds everything it names in place.
-    WriteFileSafely(folder + kPageName, built.snippet);
+    WriteFileSafely(folder + kPreviewPageName, built.snippet);
 }
 
 void LivePreviewStage::CopyWhenChanged(const QString& source, const QString& name) {
