@@ -176,7 +176,8 @@ TEST_F(StagePreviewTest, TheDefaultDesignRightAfterStartStagesFourteenEntries) {
 TEST_F(StagePreviewTest, APageThatCannotBeWrittenRaisesAndResetsProgress) {
     AddItem(0, "Item");
     agent_.BuildCode((root_ / "page.txt").string());
-    fs::create_directories(scratch_ / "~preview.html");  // a folder where the page must go
+    // a folder where the page must go
+    fs::create_directories(fs::path(agent_.PreviewFolder()) / "~preview.html");
     progress_.events.clear();
     EXPECT_THROW(agent_.StagePreview("<HTML>"), FileIoError);
     ASSERT_FALSE(progress_.events.empty());
