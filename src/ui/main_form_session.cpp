@@ -10,11 +10,11 @@
 
 #include "model/errors.h"
 #include "model/file_helpers.h"
-#include "model/preorder_tree.h"
+#include "model/kept_copy.h"
 #include "model/progress.h"
 #include "model/project_file.h"
 #include "model/recovery_copy.h"
-#include "model/safe_file.h"
+#include "model/stopped_save.h"
 #include "publish/app_folders.h"
 #include "ui/dialog_service.h"
 #include "ui/main_form.h"
@@ -28,6 +28,8 @@ void TMainForm::StartRecovery(const MainFormSetup& setup) {
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setInterval(kRecoveryIntervalMs);
     connect(recoveryTimer_, &QTimer::timeout, this, &TMainForm::WriteRecoveryCopy);
+    // Copies kept while a file is written in place go beside the recovery copies.
+    SetKeptCopyFolder(WithTrailingSlash(ToCorePath(stateFolder_)) + "kept/");
     if (setup.sessionName.isEmpty())
         return;
     try {
@@ -139,31 +141,24 @@ void TMainForm::SaveLook() {
     WriteWindowLook(services_->Settings(), look);
 }
 
-// A save killed while it rewrote a file in place (one with other hard links) leaves
-// the file cut short and its complete new text beside it, under a hidden name the
-// next save removes: the author learns where it lies before anything else happens.
+// A save killed while it rewrote a file in place leaves the file cut short and its
+// complete new text beside it, or in the state folder when the file's folder takes
+// no new file: the author learns where it lies before anything else happens.
 bool TMainForm::ReadCopyOfStoppedSave(const std::string& path, const QString& error) {
-    for (const std::string& copy : TemporariesOfKilledWriters(path)) {
-        try {
-            TkavoAppletAgent probe;
-            PreorderTree tree;
-            probe.LoadProjectFile(copy, tree);
-        } catch (const std::exception&) {
-            continue;  // a copy its writer never finished
-        }
-        const DialogButton answer = dialogs_.ShowMessage(
-            this, MessageKind::Warning,
-            tr("%1\n\nA save of this file was stopped part-way. The complete text it was "
-               "writing lies in \"%2\".\nOpen that text? Saving then puts it in place of the "
-               "damaged file.")
-                .arg(error, FromCorePath(copy)),
-            DialogButton::Yes | DialogButton::No);
-        if (answer != DialogButton::Yes)
-            return false;
-        ReadDesign([&] { agent_.LoadProjectFile(copy, *model_); });
-        return true;
-    }
-    return false;
+    const std::string copy = CompleteCopyOfStoppedSave(path);
+    if (copy.empty())
+        return false;
+    const DialogButton answer = dialogs_.ShowMessage(
+        this, MessageKind::Warning,
+        tr("%1\n\nA save of this file was stopped part-way. The complete text it was "
+           "writing lies in \"%2\".\nOpen that text? Saving then puts it in place of the "
+           "damaged file.")
+            .arg(error, FromCorePath(copy)),
+        DialogButton::Yes | DialogButton::No);
+    if (answer != DialogButton::Yes)
+        return false;
+    ReadDesign([&] { agent_.LoadProjectFile(copy, *model_); });
+    return true;
 }
 
 void TMainForm::RememberProjectStamp() {
