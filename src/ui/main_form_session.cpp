@@ -4,17 +4,19 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QSessionManager>
 #include <QSplitter>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/kept_copy.h"
-#include "model/progress.h"
-#include "model/project_file.h"
 #include "model/recovery_copy.h"
 #include "model/stopped_save.h"
+#include "platform/text_codec.h"
 #include "publish/app_folders.h"
 #include "ui/dialog_service.h"
 #include "ui/main_form.h"
@@ -45,9 +47,11 @@ void TMainForm::WriteRecoveryCopy() {
         return;
     try {
         CommitPages();
-        NullProgress quiet;
-        recovery_->Write(FormatProjectText(agent_.MenuParameters, agent_.Items, quiet),
-                         ToCorePath(projectFileName_), projectStamp_);
+        if (const auto fault =
+                recovery_->WriteDesign(agent_, ToCorePath(projectFileName_), projectStamp_))
+            stctxtHint_->setText(platform::DecodeFieldText(
+                "The recovery copy keeps your last design that can be saved: " + fault->reason +
+                "."));
     } catch (const std::exception&) {
         // A copy that cannot be written now is tried again at the next tick; the
         // author's work is still in the window.
@@ -82,7 +86,21 @@ void TMainForm::CommitSessionData(QSessionManager& manager) {
 }
 
 bool TMainForm::OfferRecovery() {
-    const std::vector<RecoveryCopy> copies = FindOrphanedCopies(ToCorePath(stateFolder_));
+    std::vector<RecoveryCopy> copies = FindOrphanedCopies(ToCorePath(stateFolder_));
+    const auto unreadable = std::stable_partition(
+        copies.begin(), copies.end(), [](const RecoveryCopy& c) { return c.fault.empty(); });
+    if (unreadable != copies.end()) {
+        // Never restored, never removed unasked: the author may still want the text.
+        QString text = tr("Zarvex kept unsaved changes that it cannot read back:");
+        for (auto it = unreadable; it != copies.end(); ++it)
+            text += QStringLiteral("\n\"%1\": %2")
+                        .arg(FromCorePath(it->designPath), QString::fromUtf8(it->fault.c_str()));
+        text += tr("\nKeep these copies where they are, or discard them for good?");
+        if (dialogs_.AskChoice(this, MessageKind::Warning, text, {tr("&Keep"), tr("&Discard")}) ==
+            1)
+            std::for_each(unreadable, copies.end(), RemoveRecoveryCopy);
+        copies.erase(unreadable, copies.end());
+    }
     if (copies.empty())
         return false;
     const RecoveryCopy& copy = copies.front();
