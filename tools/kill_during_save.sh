@@ -42,6 +42,14 @@ PY
 "$cli" import-gms "$work/old.gms" "$work/old.zarvex"
 "$cli" import-gms "$work/new.gms" "$work/new.zarvex"
 old_sum=$(sha256sum <"$work/old.zarvex")
+# A moment in the last third of a save and a little beyond, where a save in place
+# writes (reading and checking the input comes first), in microseconds.
+late_delay() {
+    local d=$((RANDOM * 32768 + RANDOM))
+    echo $((span_us * 2 / 3 + d % (span_us / 3 + span_us / 10)))
+}
+# Files under a folder that may not exist.
+count_files() { { find "$1" -type f 2>/dev/null || true; } | wc -l; }
 new_sum=$(sha256sum <"$work/new.zarvex")
 
 # How long one save takes, to spread the kills over it.
@@ -99,6 +107,7 @@ rm -rf "$work/run"
 
 # Saves in place (the file has a second name, so it is rewritten where it is): a kill
 # part-way may cut the file short, but then its complete new text lies beside it.
+# Kills land late in the save, where it writes.
 inplace_runs=$((runs / 5))
 mkdir -p "$work/run"
 cp "$work/old.zarvex" "$work/run/menu.zarvex"
@@ -115,8 +124,7 @@ for ((run = 0; run < inplace_runs; run++)); do
     ln "$work/run/menu.zarvex" "$work/run/second-name.zarvex"
     "$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex" &
     pid=$!
-    delay=$((RANDOM * 32768 + RANDOM))
-    delay=$((delay % (span_us + span_us / 5)))
+    delay=$(late_delay)
     sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
@@ -137,7 +145,7 @@ for ((run = 0; run < inplace_runs; run++)); do
             echo "in-place run $run: cut short without the complete text beside it"
         fi
     fi
-    in_kept=$((in_kept + $(find "$XDG_STATE_HOME" -type f 2>/dev/null | wc -l)))
+    in_kept=$((in_kept + $(count_files "$XDG_STATE_HOME")))
     rm -rf "$work/run" "$XDG_STATE_HOME"
 done
 echo "in place: old $in_old, new $in_new, cut short with the complete text beside it" \
@@ -176,10 +184,9 @@ for ((run = 0; run <= nf_runs; run++)); do
     closed_folder
     TMPDIR=$work/nf-tmp "${as_user[@]}" "$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex" &
     pid=$!
-    delay=$((RANDOM * 32768 + RANDOM))
-    delay=$((delay % (span_us + span_us / 5)))
-    # The last kill comes half-way, for the next save to clear up after.
-    ((run == nf_runs)) && delay=$((span_us / 2))
+    delay=$(late_delay)
+    # The last kill comes near the end, for the next save to clear up after.
+    ((run == nf_runs)) && delay=$((span_us * 19 / 20))
     sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
@@ -201,18 +208,18 @@ for ((run = 0; run <= nf_runs; run++)); do
             echo "closed-folder run $run: cut short without the complete text kept"
         fi
     fi
-    nf_kept=$((nf_kept + $(find "$XDG_STATE_HOME" -type f | wc -l)))
+    nf_kept=$((nf_kept + $(count_files "$XDG_STATE_HOME")))
     find "$XDG_STATE_HOME" -type f -delete
     chmod 755 "$work/run" && rm -rf "$work/run"
 done
 # The next save of the same file removes what the killed save kept for it.
-nf_kept_before=$(find "$XDG_STATE_HOME" -type f | wc -l)
+nf_kept_before=$(count_files "$XDG_STATE_HOME")
 closed_save
-nf_kept_after=$(find "$XDG_STATE_HOME" -type f | wc -l)
+nf_kept_after=$(count_files "$XDG_STATE_HOME")
 chmod 755 "$work/run" && rm -rf "$work/run"
 echo "no new file: old $nf_old, new $nf_new, cut short with the complete text kept" \
     "$nf_recoverable, cut short without it $nf_lost"
-echo "no new file: copies kept by killed saves $nf_kept; of a save killed half-way" \
+echo "no new file: copies kept by killed saves $nf_kept; of a save killed near its end" \
     "$nf_kept_before, after the next save $nf_kept_after"
 
 # Publishes: the earlier publish and the files a complete new one gives.
