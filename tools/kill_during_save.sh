@@ -3,7 +3,9 @@
 # design over an earlier one, and checks after every kill that the saved file is
 # either the complete earlier file or the complete new one. Then does the same for
 # saves in place (a file with a second name, RUNS / 5 of them): a file cut short
-# must have its complete new text beside it. Then publishes of such a design over an
+# must have its complete new text beside it. Then saves into a folder that takes no
+# new file (RUNS / 5): a file cut short must have its complete new text kept in the
+# state folder. Then publishes of such a design over an
 # earlier publish (RUNS / 5 of them): every
 # file is old or new, the page is never newer than the project file, and the
 # next publish leaves no temporary file and no scratch folder behind.
@@ -17,8 +19,10 @@ cli=${1:-build/app/zarvex-cli}
 runs=${2:-300}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# A killed zarvex-cli cannot remove its scratch folder: keep those in here too.
+# A killed zarvex-cli cannot remove its scratch folder: keep those in here too, and
+# the copies that saves in place keep in the state folder.
 export TMPDIR=$work
+export XDG_STATE_HOME=$work/state
 
 # Two designs of 100,000 items that differ in every line. Links are long enough
 # that the reader's memory limit for a file of this size is not reached.
@@ -38,6 +42,14 @@ PY
 "$cli" import-gms "$work/old.gms" "$work/old.zarvex"
 "$cli" import-gms "$work/new.gms" "$work/new.zarvex"
 old_sum=$(sha256sum <"$work/old.zarvex")
+# A moment in the last third of a save and a little beyond, where a save in place
+# writes (reading and checking the input comes first), in microseconds.
+late_delay() {
+    local d=$((RANDOM * 32768 + RANDOM))
+    echo $((span_us * 2 / 3 + d % (span_us / 3 + span_us / 10)))
+}
+# Files under a folder that may not exist.
+count_files() { { find "$1" -type f 2>/dev/null || true; } | wc -l; }
 new_sum=$(sha256sum <"$work/new.zarvex")
 
 # How long one save takes, to spread the kills over it.
@@ -95,6 +107,7 @@ rm -rf "$work/run"
 
 # Saves in place (the file has a second name, so it is rewritten where it is): a kill
 # part-way may cut the file short, but then its complete new text lies beside it.
+# Kills land late in the save, where it writes.
 inplace_runs=$((runs / 5))
 mkdir -p "$work/run"
 cp "$work/old.zarvex" "$work/run/menu.zarvex"
@@ -104,15 +117,14 @@ start=$(date +%s%N)
 span_us=$((($(date +%s%N) - start) / 1000))
 rm -rf "$work/run"
 echo "one save in place takes $((span_us / 1000)) ms; $inplace_runs runs"
-in_old=0 in_new=0 in_recoverable=0 in_lost=0
+in_old=0 in_new=0 in_recoverable=0 in_lost=0 in_kept=0
 for ((run = 0; run < inplace_runs; run++)); do
     mkdir -p "$work/run"
     cp "$work/old.zarvex" "$work/run/menu.zarvex"
     ln "$work/run/menu.zarvex" "$work/run/second-name.zarvex"
     "$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex" &
     pid=$!
-    delay=$((RANDOM * 32768 + RANDOM))
-    delay=$((delay % (span_us + span_us / 5)))
+    delay=$(late_delay)
     sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
@@ -133,10 +145,82 @@ for ((run = 0; run < inplace_runs; run++)); do
             echo "in-place run $run: cut short without the complete text beside it"
         fi
     fi
-    rm -rf "$work/run"
+    in_kept=$((in_kept + $(count_files "$XDG_STATE_HOME")))
+    rm -rf "$work/run" "$XDG_STATE_HOME"
 done
 echo "in place: old $in_old, new $in_new, cut short with the complete text beside it" \
-    "$in_recoverable, cut short without it $in_lost"
+    "$in_recoverable, cut short without it $in_lost; earlier texts kept in the state folder $in_kept"
+
+# Saves in place because the folder takes no new file: the copies go to the state
+# folder, and a file cut short must have its complete new text there. As root the
+# saving tool runs as nobody, for whom the folder's permissions hold.
+nf_runs=$((runs / 5))
+find "$XDG_STATE_HOME" -type f -delete 2>/dev/null || true
+mkdir -p "$XDG_STATE_HOME" "$work/nf-tmp"
+as_user=()
+if ((EUID == 0)); then
+    chmod 755 "$work"
+    chown 65534:65534 "$XDG_STATE_HOME" "$work/nf-tmp"
+    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+closed_folder() {
+    mkdir -p "$work/run"
+    cp "$work/old.zarvex" "$work/run/menu.zarvex"
+    ((EUID == 0)) && chown 65534:65534 "$work/run/menu.zarvex"
+    chmod 555 "$work/run"
+}
+closed_save() {
+    TMPDIR=$work/nf-tmp "${as_user[@]}" "$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex"
+}
+closed_folder
+start=$(date +%s%N)
+closed_save
+span_us=$((($(date +%s%N) - start) / 1000))
+[[ $(sha256sum <"$work/run/menu.zarvex") == "$new_sum" ]] || echo "the closed folder's save failed"
+chmod 755 "$work/run" && rm -rf "$work/run"
+echo "one save into a folder that takes no new file takes $((span_us / 1000)) ms; $nf_runs runs"
+nf_old=0 nf_new=0 nf_recoverable=0 nf_lost=0 nf_kept=0
+for ((run = 0; run <= nf_runs; run++)); do
+    closed_folder
+    TMPDIR=$work/nf-tmp "${as_user[@]}" "$cli" import-gms "$work/new.gms" "$work/run/menu.zarvex" &
+    pid=$!
+    delay=$(late_delay)
+    # The last kill comes near the end, for the next save to clear up after.
+    ((run == nf_runs)) && delay=$((span_us * 19 / 20))
+    sleep "$(printf '%d.%06d' "$((delay / 1000000))" "$((delay % 1000000))")"
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    ((run == nf_runs)) && break
+    sum=$(sha256sum <"$work/run/menu.zarvex")
+    if [[ $sum == "$old_sum" ]]; then
+        nf_old=$((nf_old + 1))
+    elif [[ $sum == "$new_sum" ]]; then
+        nf_new=$((nf_new + 1))
+    else
+        complete=0
+        for copy in "$XDG_STATE_HOME"/zarvex/kept/*.new; do
+            [[ -f $copy && $(sha256sum <"$copy") == "$new_sum" ]] && complete=1
+        done
+        if ((complete)); then
+            nf_recoverable=$((nf_recoverable + 1))
+        else
+            nf_lost=$((nf_lost + 1))
+            echo "closed-folder run $run: cut short without the complete text kept"
+        fi
+    fi
+    nf_kept=$((nf_kept + $(count_files "$XDG_STATE_HOME")))
+    find "$XDG_STATE_HOME" -type f -delete
+    chmod 755 "$work/run" && rm -rf "$work/run"
+done
+# The next save of the same file removes what the killed save kept for it.
+nf_kept_before=$(count_files "$XDG_STATE_HOME")
+closed_save
+nf_kept_after=$(count_files "$XDG_STATE_HOME")
+chmod 755 "$work/run" && rm -rf "$work/run"
+echo "no new file: old $nf_old, new $nf_new, cut short with the complete text kept" \
+    "$nf_recoverable, cut short without it $nf_lost"
+echo "no new file: copies kept by killed saves $nf_kept; of a save killed near its end" \
+    "$nf_kept_before, after the next save $nf_kept_after"
 
 # Publishes: the earlier publish and the files a complete new one gives.
 publish_runs=$((runs / 5))
@@ -197,5 +281,5 @@ echo "publishes: files neither old nor new, or left after the next publish: $mix
 echo "publishes: new page beside the old project file: $page_first"
 echo "temporary files left by killed publishes: $pub_temporaries"
 echo "scratch folders left after the next run: $scratch"
-[[ $bad -eq 0 && $left_after -eq 0 && $in_lost -eq 0 && $mixed -eq 0 && $page_first -eq 0 &&
-    $scratch -eq 0 ]]
+[[ $bad -eq 0 && $left_after -eq 0 && $in_lost -eq 0 && $nf_lost -eq 0 && $nf_kept_after -eq 0 &&
+    $mixed -eq 0 && $page_first -eq 0 && $scratch -eq 0 ]]

@@ -2,8 +2,11 @@
 
 #include <filesystem>
 
+#include "cli/cli_errors.h"
+#include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/safe_file.h"
+#include "model/stopped_save.h"
 #include "publish/file_ops.h"
 #include "publish/publish_names.h"
 
@@ -29,7 +32,17 @@ CliSession::CliSession(const std::string& dataFolder)
 void CliSession::Open(const std::string& projectPath, bool stageImages) {
     agent_.ClearPreviewFolder();
     tree_.ResetToRoot();
-    agent_.LoadProjectFile(projectPath, tree_);
+    try {
+        agent_.LoadProjectFile(projectPath, tree_);
+    } catch (const FileFormatError& e) {
+        const std::string copy = CompleteCopyOfStoppedSave(projectPath);
+        if (copy.empty())
+            throw;
+        throw CliError(std::string(e.what()) +
+                       "; a save of this file was stopped part-way: the complete text it was "
+                       "writing lies in \"" +
+                       copy + "\"");
+    }
     if (stageImages)
         agent_.StageResourceFiles(FolderOf(projectPath));
 }

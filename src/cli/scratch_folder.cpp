@@ -11,6 +11,7 @@ namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder(const fs::path& parent, const std::string& prefix) {
     RemoveFoldersOfKilledRuns(parent.string(), prefix);
+    RemoveOldStyleFolders(parent.string(), {prefix});
     // Registered before it exists: a signal between making and registering it would
     // otherwise leave the folder behind.
     path_ = MakeRunFolder(

@@ -9,9 +9,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "model/applet_agent.h"
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/file_lock.h"
+#include "model/preorder_tree.h"
+#include "model/progress.h"
+#include "model/project_file.h"
 #include "model/safe_file.h"
 
 namespace zarvex {
@@ -71,6 +75,17 @@ void RecoveryWriter::Write(const std::string& projectText, const std::string& or
     hasCopy_ = true;
 }
 
+std::optional<FieldFault> RecoveryWriter::WriteDesign(const TkavoAppletAgent& agent,
+                                                      const std::string& origin,
+                                                      const FileStamp& stamp, WriteFaults* faults) {
+    if (auto fault = FindDesignFault(agent.MenuParameters, agent.Items))
+        return fault;
+    NullProgress quiet;
+    Write(FormatProjectText(agent.MenuParameters, agent.Items, quiet, agent.WebPage), origin, stamp,
+          faults);
+    return std::nullopt;
+}
+
 void RecoveryWriter::Remove() {
     RemoveQuietly(base_ + kOrigin);
     RemoveQuietly(base_ + kDesign);
@@ -100,6 +115,13 @@ std::vector<RecoveryCopy> FindOrphanedCopies(const std::string& stateFolder) {
                     FileStamp::FromText(notes.substr(end + 1, notes.find('\n', end + 1) - end - 1));
         } catch (const std::exception&) {
             // Without its notes the copy is still the author's work: it restores as new.
+        }
+        try {
+            TkavoAppletAgent probe;
+            PreorderTree tree;
+            probe.LoadProjectFile(copy.designPath, tree);
+        } catch (const std::exception& e) {
+            copy.fault = e.what();
         }
         copy.writtenNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
                              fs::last_write_time(design, ec).time_since_epoch())

@@ -10,20 +10,26 @@
 // discarding it: the next start offers to restore it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/file_stamp.h"
+#include "model/menu_field_checks.h"
 
 namespace zarvex {
 
 struct WriteFaults;
+class TkavoAppletAgent;
 
 struct RecoveryCopy {
     std::string designPath;  // NAME.zarvex, to be read as a project file
     std::string origin;      // the project file, empty for a new design
     FileStamp originStamp;   // that file as the session last read or wrote it
     std::int64_t writtenNs = 0;
+    // Why the project reader refuses the copy ("<file>:<line>: <reason>"); empty
+    // when it reads whole. A refused copy is named to the author, never restored.
+    std::string fault;
 };
 
 class RecoveryWriter {
@@ -40,6 +46,12 @@ class RecoveryWriter {
     // leaves the old copy or the new one). Throws FileIoError.
     void Write(const std::string& projectText, const std::string& origin, const FileStamp& stamp,
                WriteFaults* faults = nullptr);
+    // Writes the agent's design (its web page options included) as Write does once
+    // it passes the check Save makes (FindDesignFault), so that every copy opens
+    // again; a design Save would refuse leaves the previous copy as it was, and its
+    // fault comes back.
+    std::optional<FieldFault> WriteDesign(const TkavoAppletAgent& agent, const std::string& origin,
+                                          const FileStamp& stamp, WriteFaults* faults = nullptr);
     // The design was saved or discarded: the copy goes.
     void Remove();
     bool HasCopy() const { return hasCopy_; }
@@ -50,7 +62,8 @@ class RecoveryWriter {
     bool hasCopy_ = false;
 };
 
-// The copies in stateFolder left by sessions that ended, newest first.
+// The copies in stateFolder left by sessions that ended, newest first, each read
+// through the project reader (RecoveryCopy::fault).
 std::vector<RecoveryCopy> FindOrphanedCopies(const std::string& stateFolder);
 
 // Removes a copy found by FindOrphanedCopies (after it was restored or declined).

@@ -14,12 +14,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
 
 #include "model/errors.h"
 #include "model/file_helpers.h"
+#include "model/kept_copy.h"
 
 namespace zarvex {
 
@@ -128,23 +130,6 @@ int WriteAll(int fd, std::string_view text) {
     return 0;
 }
 
-// A private copy of text in the temporary folder, named after the file it was;
-// empty when even that cannot be written.
-std::string RescueCopy(const std::string& target, const std::string& text) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string path = std::string(tmp && *tmp ? tmp : "/tmp") + "/zarvex-rescue-" +
-                       BareFileName(target).substr(0, 100) + "-XXXXXX";
-    const int fd = ::mkstemp(path.data());
-    if (fd < 0)
-        return {};
-    const bool written = WriteAll(fd, text) == 0 && ::fsync(fd) == 0;
-    ::close(fd);
-    if (written)
-        return path;
-    ::unlink(path.c_str());
-    return {};
-}
-
 void SyncFolderOf(const std::string& path) {
     const std::string folder = FolderOfPath(path);
     const int fd =
@@ -185,8 +170,8 @@ SafeFileWriter::SafeFileWriter(std::string path, WriteFaults* faults)
     }
 
     const mode_t mode = targetExisted_ ? (st.st_mode & 07777) : 0666;
-    int err = 0;
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    int err = EACCES;
+    for (int attempt = 0; attempt < 100 && fd_ < 0 && !(faults_ && faults_->noNewFile); ++attempt) {
         tempPath_ = TemporaryPathBeside(target_);
         fd_ = OpenForWriting(tempPath_, O_CREAT | O_EXCL, mode);
         err = errno;
@@ -234,7 +219,7 @@ int SafeFileWriter::WriteCounted(int fd, std::string_view text) {
         if (static_cast<long long>(text.size()) > faults_->bytesLeft) {
             WriteAll(fd, text.substr(0, static_cast<std::size_t>(faults_->bytesLeft)));
             faults_->bytesLeft = 0;
-            return ENOSPC;
+            return faults_->brokenDevice ? EIO : ENOSPC;
         }
         faults_->bytesLeft -= static_cast<long long>(text.size());
     }
@@ -323,6 +308,16 @@ void SafeFileWriter::RewriteTargetInPlace() {
         } catch (const FileIoError& e) {
             Fail(std::string(e.what()) + "; the file was left as it was");
         }
+        // Nothing of the file changes before its texts are safe elsewhere; a new text
+        // that lies beside it already is not copied again.
+        std::optional<KeptCopies> kept;
+        try {
+            kept.emplace(target_, oldText,
+                         direct_ ? std::string_view(newText) : std::string_view());
+        } catch (const FileIoError& e) {
+            Fail(std::string("no copy of it could be kept while it is written in place (") +
+                 e.what() + "); the file was left as it was");
+        }
         const long long growth =
             static_cast<long long>(newText.size()) - static_cast<long long>(oldText.size());
         int err = growth > 0 ? Reserve(out, static_cast<long long>(newText.size()), growth) : 0;
@@ -345,27 +340,28 @@ void SafeFileWriter::RewriteTargetInPlace() {
         if (err == 0 && ::fsync(out) != 0 && errno != EINVAL)
             err = errno;
         if (err != 0)
-            FailInPlace(out, err, oldText);
+            FailInPlace(out, err, oldText, *kept);
     }
     fd_ = -1;
     if (::close(out) != 0)
         Fail(SystemText(errno));
 }
 
-void SafeFileWriter::FailInPlace(int fd, int err, const std::string& oldText) {
+void SafeFileWriter::FailInPlace(int fd, int err, const std::string& oldText, KeptCopies& kept) {
     std::string reason = SystemText(err);
     // Rewriting the old text needs no space that the file did not already have.
-    const bool restored = ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, oldText) == 0 &&
+    const bool restored = !(faults_ && faults_->brokenDevice) && ::lseek(fd, 0, SEEK_SET) == 0 &&
+                          WriteAll(fd, oldText) == 0 &&
                           ::ftruncate(fd, static_cast<off_t>(oldText.size())) == 0 &&
                           ::fsync(fd) == 0;
     if (restored) {
         reason += "; the file was left as it was";
     } else {
-        const std::string rescue = RescueCopy(target_, oldText);
-        reason += rescue.empty()
-                      ? "; the file may be incomplete"
-                      : "; the file may be incomplete, its earlier text was saved as " + rescue;
-        if (!tempPath_.empty()) {
+        kept.Keep();
+        reason += "; the file may be incomplete, its earlier text was saved as " + kept.oldCopy();
+        if (!kept.newCopy().empty()) {
+            reason += ", its new text lies in " + kept.newCopy();
+        } else if (!tempPath_.empty()) {
             reason += ", its new text lies in " + tempPath_;
             tempPath_.clear();  // the only complete copy of the new text: kept
         }
@@ -429,6 +425,14 @@ void FinishFolderUpkeep(const std::vector<std::string>& targets) {
         SyncFolderOf(folder + names.front());
         RemoveStaleTemporariesIn(folder, names);
     }
+    RemoveKeptCopiesOfKilledWriters(targets);
+}
+
+std::vector<std::string> CopiesOfKilledWriters(const std::string& path) {
+    std::vector<std::string> copies = TemporariesOfKilledWriters(path);
+    for (std::string& kept : KeptTextsOfKilledWriters(FollowLinks(path)))
+        copies.push_back(std::move(kept));
+    return copies;
 }
 
 void WriteFileSafely(const std::string& path, std::string_view content, WriteFaults* faults) {

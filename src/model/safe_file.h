@@ -13,9 +13,11 @@
 //   file is written in place (direct write): the text is then only written at
 //   Commit().
 // An in-place write first reserves the new length on disk, so a full disk stops
-// it before anything changed, and keeps the old text until the new one is written
-// and flushed; when it fails part-way the old text is put back, and if even that
-// fails the message names where a complete copy lies.
+// it before anything changed, and keeps complete copies of the old text (and of
+// the new one when it lies nowhere else) in the user's state folder
+// (model/kept_copy.h) until the new text is written and flushed; no copy kept, no
+// write. When it fails part-way the old text is put back, and if even that fails
+// the message names where the complete copies lie.
 // Temporary names stay within the folder's file-name length limit and carry the
 // writer's process id: a successful write removes the temporary files of the same
 // target that writers killed before they finished left behind (their process is
@@ -29,6 +31,8 @@
 #include <vector>
 
 namespace zarvex {
+
+class KeptCopies;
 
 // A test seam that makes writes fail as a full disk or a refused file does. It is
 // passed to the writers that should fail; nothing else sees it.
@@ -47,6 +51,12 @@ struct WriteFaults {
     // An in-place rewrite ends the process (SIGKILL) once it wrote this many bytes
     // of the new text into the file; negative: never.
     long long killInPlaceAfter = -1;
+    // The folder takes no new file (the temporary file is refused), as a folder
+    // without write permission for this user does.
+    bool noNewFile = false;
+    // Once the bytes are used up the device fails every write ("Input/output
+    // error"), putting the old text back included.
+    bool brokenDevice = false;
 };
 
 class SafeFileWriter {
@@ -85,7 +95,7 @@ class SafeFileWriter {
     int WriteCounted(int fd, std::string_view text);
     int Reserve(int fd, long long length, long long growth);
     void RewriteTargetInPlace();
-    [[noreturn]] void FailInPlace(int fd, int err, const std::string& oldText);
+    [[noreturn]] void FailInPlace(int fd, int err, const std::string& oldText, KeptCopies& kept);
 
     std::string path_;
     std::string target_;
@@ -112,6 +122,11 @@ void FinishFolderUpkeep(const std::vector<std::string>& targets);
 // hard links) leaves the file cut short and its complete new text in such a copy.
 // A killed writer's copy may as well be incomplete: whoever offers one checks it.
 std::vector<std::string> TemporariesOfKilledWriters(const std::string& path);
+
+// Every copy of a complete new text of path that killed writers left: beside it
+// (TemporariesOfKilledWriters), then kept in the state folder by a writer that
+// rewrote it in place because its folder takes no new file; each newest first.
+std::vector<std::string> CopiesOfKilledWriters(const std::string& path);
 
 void WriteFileSafely(const std::string& path, std::string_view content,
                      WriteFaults* faults = nullptr);

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -13,21 +12,6 @@
 namespace zarvex {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// $variable/zarvex/ when the variable holds an absolute path (the base directory
-// rules ignore a relative one), else ~/fallback/zarvex/.
-std::string XdgFolder(const char* variable, const char* fallback) {
-    const char* value = std::getenv(variable);
-    if (value && *value == '/')
-        return WithTrailingSlash((fs::path(value) / "zarvex").string());
-    const char* home = std::getenv("HOME");
-    const fs::path base = (home && *home) ? fs::path(home) : fs::temp_directory_path();
-    return WithTrailingSlash((base / fallback / "zarvex").string());
-}
-
-}  // namespace
 
 std::string WithTrailingSlash(std::string folder) {
     if (folder.empty() || (folder.back() != '/' && folder.back() != '\\'))
@@ -53,19 +37,6 @@ std::string ProgramDataFolderOf(const std::string& executableFolder) {
 
 std::string ProgramDataFolder() {
     return ProgramDataFolderOf(ExecutableFolder());
-}
-
-std::string UserConfigFolder() {
-    return XdgFolder("XDG_CONFIG_HOME", ".config");
-}
-std::string UserStateFolder() {
-    return XdgFolder("XDG_STATE_HOME", ".local/state");
-}
-std::string UserCacheFolder() {
-    return XdgFolder("XDG_CACHE_HOME", ".cache");
-}
-std::string PerUserDataFolder() {
-    return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
 bool IsFolderWritable(const std::string& folder) {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "model/applet_agent.h"
+#include "model/user_folders.h"  // the per-user folders named above
 
 namespace zarvex {
 
@@ -26,12 +27,6 @@ std::string ExecutableFolder();
 // build's program folder). With a trailing '/'.
 std::string ProgramDataFolder();
 std::string ProgramDataFolderOf(const std::string& executableFolder);
-
-// The per-user folders named above, with a trailing '/' (not created here).
-std::string UserConfigFolder();
-std::string UserStateFolder();
-std::string UserCacheFolder();
-std::string PerUserDataFolder();
 
 // dataFolder for reading; programFolder (scratch) is sessionFolder. Both with a
 // trailing '/'.

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -39,6 +41,30 @@ int RemoveFoldersOfKilledRuns(const std::string& parent, const std::string& pref
             if (!removeError)
                 ++removed;
         }
+    }
+    return removed;
+}
+
+int RemoveOldStyleFolders(const std::string& parent, const std::vector<std::string>& prefixes) {
+    int removed = 0;
+    const auto dayAgo = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    std::error_code ec;
+    for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const bool oldStyle = std::any_of(prefixes.begin(), prefixes.end(), [&](const auto& p) {
+            return name.size() > p.size() && name.starts_with(p) &&
+                   name.find('-', p.size()) == std::string::npos;
+        });
+        struct stat st {};
+        std::error_code timeError;
+        if (!oldStyle || ::lstat(it->path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+            st.st_uid != ::getuid() || fs::last_write_time(it->path(), timeError) > dayAgo ||
+            timeError)
+            continue;
+        std::error_code removeError;
+        fs::remove_all(it->path(), removeError);
+        if (!removeError)
+            ++removed;
     }
     return removed;
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zarvex {
 
@@ -13,6 +14,14 @@ namespace zarvex {
 // belong to this user and whose process is gone. Links and other users' folders are
 // left alone. Returns how many went; never throws.
 int RemoveFoldersOfKilledRuns(const std::string& parent, const std::string& prefix);
+
+// Removes the scratch folders that earlier versions named without a process id:
+// prefix + a suffix without '-' (e.g. "zarvex-live-Ab3xYz", "session-Q1w2E3",
+// "zarvex-cli-123456789"), of this user, not links, and not modified for more than
+// a day (no process of this version makes such names, and an earlier version's
+// window that is still running keeps its folder busier than that). Returns how
+// many went; never throws.
+int RemoveOldStyleFolders(const std::string& parent, const std::vector<std::string>& prefixes);
 
 // Makes a new, empty folder prefix + this process id + "-" + a random suffix in
 // parent (which must exist) and returns its path, without a trailing '/'.

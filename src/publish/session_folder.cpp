@@ -29,7 +29,11 @@ SessionFolder::~SessionFolder() {
 }
 
 int RemoveStaleSessionFolders(const std::string& parent) {
-    return RemoveFoldersOfKilledRuns(parent, kPrefix);
+    // Earlier versions' session folders (in the cache) and the passing folders they
+    // made in the temporary folder.
+    return RemoveFoldersOfKilledRuns(parent, kPrefix) +
+           RemoveOldStyleFolders(parent, {"session-", "zarvex-live-", "zarvex-stage-",
+                                          "zarvex-build-", "zarvex-publish-"});
 }
 
 }  // namespace zarvex

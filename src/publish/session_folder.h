@@ -27,7 +27,8 @@ class SessionFolder {
 };
 
 // Removes every session folder in parent that belongs to this user and whose window
-// has ended without removing it. Returns how many went. Never throws.
+// has ended without removing it, and the scratch folders earlier versions' windows
+// left there (RemoveOldStyleFolders). Returns how many went. Never throws.
 int RemoveStaleSessionFolders(const std::string& parent);
 
 }  // namespace zarvex

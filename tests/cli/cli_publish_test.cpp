@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
+#include "model/safe_file.h"
 #include "support/cli_runner.h"
 #include "support/files.h"
 #include "support/scratch_folder.h"
@@ -246,6 +249,56 @@ TEST_F(CliPublishTest, ATargetThatCannotBeCreatedIsNamed) {
     EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.err, StartsWith("zarvex-cli: " + target.string() + ": "));
     EXPECT_EQ(Snapshot(dir_).size(), 1u);
+}
+
+// A project cut short by a save stopped part-way is refused, naming where the
+// complete text that save was writing lies: beside it, or in the user's state
+// folder when the project's folder takes no new file.
+TEST_F(CliPublishTest, AProjectCutShortNamesTheCompleteTextOfTheStoppedSave) {
+    const std::string whole = ReadBytes(kDesigns / "three_levels" / "shop.zarvex");
+    const fs::path project = dir_ / "cut.zarvex";
+    const char* const oldState = std::getenv("XDG_STATE_HOME");
+    const std::string keptState = oldState ? oldState : "";
+    ::setenv("XDG_STATE_HOME", (dir_ / "state").c_str(), 1);
+    for (const bool beside : {true, false}) {
+        SCOPED_TRACE(beside ? "beside" : "kept in the state folder");
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            WriteFaults faults;
+            faults.noNewFile = !beside;
+            faults.killInPlaceAfter = static_cast<long long>(whole.size() / 2);
+            if (beside)
+                ::_exit(0);
+            WriteFileSafely(project.string(), whole, &faults);
+            ::_exit(0);
+        }
+        ::waitpid(writer, nullptr, 0);
+        fs::path copy;
+        if (beside) {
+            char name[64];
+            std::snprintf(name, sizeof name, ".cut.zarvex.~%lx-0",
+                          static_cast<unsigned long>(writer));
+            copy = dir_ / name;
+            WriteBytes(project, whole.substr(0, whole.size() / 2));
+            WriteBytes(copy, whole);
+        } else {
+            for (const auto& e : fs::directory_iterator(dir_ / "state" / "zarvex" / "kept"))
+                if (e.path().extension() == ".new")
+                    copy = e.path();
+        }
+        const CliResult r = RunCli({"html", project.string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_THAT(r.err, StartsWith("zarvex-cli: " + project.string() + ":"));
+        EXPECT_THAT(r.err,
+                    HasSubstr("stopped part-way: the complete text it was writing lies in \"" +
+                              copy.string() + "\""));
+        WriteBytes(project, " ");
+        fs::remove(copy);
+    }
+    if (oldState)
+        ::setenv("XDG_STATE_HOME", keptState.c_str(), 1);
+    else
+        ::unsetenv("XDG_STATE_HOME");
 }
 
 // SIGINT, SIGTERM or SIGHUP end the tool as the signal does, with its scratch

@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "model/applet_agent.h"
 #include "model/errors.h"
 #include "model/file_stamp.h"
+#include "model/preorder_tree.h"
 #include "model/recovery_copy.h"
 #include "model/safe_file.h"
 #include "support/files.h"
@@ -110,16 +112,40 @@ TEST(RecoveryCopy, ACopyOutlivesAKilledSessionOnlyAndNamesItsProject) {
     EXPECT_TRUE(fs::exists(state.path() / "recovery/window-3.lock"));
 }
 
-TEST(RecoveryCopy, AFullDiskKeepsThePreviousCopy) {
+// A copy that cannot be written, or a design Save would refuse, leaves the previous
+// good copy; every copy written opens again, web page options included.
+TEST(RecoveryCopy, AFailedOrRefusedWriteKeepsThePreviousCopy) {
     ScratchFolder state("state");
+    TkavoAppletAgent agent;
+    agent.ResetToDefaults();
+    agent.WebPage.pattern = NavigationPattern::SiteNavigation;
     auto writer = std::make_unique<RecoveryWriter>(state.path().string(), "window-1");
-    writer->Write("older design", "", {});
+    ASSERT_FALSE(writer->WriteDesign(agent, "", {}));
+    const std::string good = ReadBytes(state.File("recovery/window-1.zarvex"));
     WriteFaults fullDisk(5);
-    EXPECT_THROW(writer->Write("newer design", "", {}, &fullDisk), FileIoError);
+    agent.MenuParameters.MenuName = "Changed";
+    EXPECT_THROW(writer->WriteDesign(agent, "", {}, &fullDisk), FileIoError);
+    agent.MenuParameters.MenuName = "class";
+    const auto fault = writer->WriteDesign(agent, "", {});
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->field, "MenuName");
     writer.reset();
     const auto copies = FindOrphanedCopies(state.path().string());
     ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(ReadBytes(copies[0].designPath), "older design");
+    EXPECT_EQ(ReadBytes(copies[0].designPath), good);
+    EXPECT_EQ(copies[0].fault, "");
+    TkavoAppletAgent restored;
+    PreorderTree tree;
+    restored.LoadProjectFile(copies[0].designPath, tree);
+    EXPECT_EQ(restored.WebPage.pattern, NavigationPattern::SiteNavigation);
+
+    // A copy the reader refuses is found with the reader's reason, for the window to
+    // name rather than restore.
+    WriteBytes(state.path() / "recovery/window-2.zarvex", "not a project");
+    const auto found = FindOrphanedCopies(state.path().string());
+    ASSERT_EQ(found.size(), 2u);
+    const auto& refused = found[0].designPath.ends_with("window-2.zarvex") ? found[0] : found[1];
+    EXPECT_NE(refused.fault.find("window-2.zarvex"), std::string::npos) << refused.fault;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "model/errors.h"
 #include "model/file_batch.h"
 #include "model/file_helpers.h"
+#include "model/kept_copy.h"
 #include "model/safe_file.h"
 #include "support/scratch_folder.h"
 
@@ -24,13 +25,19 @@ namespace fs = std::filesystem;
 
 class SafeFileTest : public ::testing::Test {
   protected:
-    void TearDown() override { fs::permissions(dir_, fs::perms::owner_all); }
+    void SetUp() override { SetKeptCopyFolder(kept_.path().string()); }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::owner_all);
+        SetKeptCopyFolder("");
+    }
     std::size_t FileCount() const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
     testing::ScratchFolder scratch_{"safe"};
     const fs::path& dir_ = scratch_.path();
+    // Copies kept while files are written in place.
+    testing::ScratchFolder kept_{"kept"};
 };
 
 TEST_F(SafeFileTest, ReplacesTheFileWhole) {
@@ -59,33 +66,76 @@ TEST_F(SafeFileTest, AFailurePartWayKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(FileCount(), 1u);
 }
 
-// Written in place (a second name, or a folder that takes no new file), a full disk
-// never leaves a file that is neither the old nor the new one.
-TEST_F(SafeFileTest, AnInPlaceWriteThatFailsLeavesTheOldText) {
+// Written in place (a second name, or a folder that takes no new file), a failure
+// never leaves a file that is neither the old nor the new one without naming where
+// complete copies of both lie; no copy kept, no write.
+TEST_F(SafeFileTest, AnInPlaceWriteThatFailsLeavesTheOldTextOrNamesItsCopies) {
     const std::string p = (dir_ / "linked.zarvex").string();
     WriteFileSafely(p, "old");
     fs::create_hard_link(p, dir_ / "second.zarvex");
     const std::string longer(4096, 'n');
     struct Case {
         const char* what;
-        long long bytes;  // what the disk takes: the temporary file, and a little more
+        bool linked;      // else the folder takes no new file
+        long long bytes;  // what the disk takes after the temporary file, if any
         bool reservation;
+        bool brokenDevice;   // the old text cannot be put back either
+        const char* keptIn;  // where copies go, inside the folder; null: the kept folder
+        const char* says;
     };
-    for (const Case c :
-         {Case{"reserved ahead", 4096 + 10, true}, Case{"no reservation", 4096 + 10, false}}) {
-        WriteFaults fullDisk(c.bytes);
-        fullDisk.noReservation = !c.reservation;
+    const char* const leftAsItWas = ": No space left on device; the file was left as it was";
+    const Case cases[] = {
+        {"reserved ahead", true, 10, true, false, nullptr, leftAsItWas},
+        {"no reservation", true, 10, false, false, nullptr, leftAsItWas},
+        {"no new file, reserved", false, 10, true, false, nullptr, leftAsItWas},
+        {"no new file, no reservation", false, 10, false, false, nullptr, leftAsItWas},
+        {"device fails part-way", true, 10, false, true, nullptr,
+         ": Input/output error; the file may be incomplete, its earlier text was saved as "},
+        {"no new file, device fails part-way", false, 10, false, true, nullptr,
+         ": Input/output error; the file may be incomplete, its earlier text was saved as "},
+        {"no new file, nowhere to keep a copy", false, -1, true, false, "linked.zarvex/kept",
+         ": no copy of it could be kept while it is written in place ("},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.keptIn)
+            SetKeptCopyFolder((dir_ / c.keptIn).string());
+        WriteFaults faults(c.bytes < 0 ? -1 : c.bytes + (c.linked ? 4096 : 0));
+        faults.noReservation = !c.reservation;
+        faults.brokenDevice = c.brokenDevice;
+        faults.noNewFile = !c.linked;
+        std::string message;
         try {
-            WriteFileSafely(p, longer, &fullDisk);
-            ADD_FAILURE() << c.what << ": the write should have failed";
+            WriteFileSafely(p, longer, &faults);
+            ADD_FAILURE() << "the write should have failed";
         } catch (const FileIoError& e) {
-            EXPECT_THAT(e.what(), ::testing::HasSubstr(
-                                      p + ": No space left on device; the file was left as it was"))
-                << c.what;
+            message = e.what();
         }
-        EXPECT_EQ(ReadWholeFile(p), "old") << c.what;
-        EXPECT_EQ(ReadWholeFile((dir_ / "second.zarvex").string()), "old") << c.what;
-        EXPECT_EQ(FileCount(), 2u) << c.what;
+        EXPECT_THAT(message, ::testing::HasSubstr(p + c.says));
+        SetKeptCopyFolder(kept_.path().string());
+        const std::vector<std::string> kept = kept_.Names();
+        if (!c.brokenDevice) {
+            EXPECT_EQ(ReadWholeFile(p), "old");
+            EXPECT_EQ(ReadWholeFile((dir_ / "second.zarvex").string()), "old");
+            EXPECT_TRUE(kept.empty());
+            EXPECT_EQ(FileCount(), 2u);
+            continue;
+        }
+        EXPECT_NE(ReadWholeFile(p), "old");
+        // The message names both complete texts, and nothing else is left over.
+        ASSERT_EQ(kept.size(), c.linked ? 1u : 2u);
+        const std::string oldCopy = kept_.File(kept.back());  // ".old" after ".new"
+        EXPECT_THAT(message,
+                    ::testing::HasSubstr("saved as " + oldCopy + ", its new text lies in "));
+        EXPECT_EQ(ReadWholeFile(oldCopy), "old");
+        const std::string newCopy =
+            c.linked ? message.substr(message.rfind(' ') + 1) : kept_.File(kept.front());
+        EXPECT_THAT(message, ::testing::EndsWith(newCopy));
+        EXPECT_EQ(ReadWholeFile(newCopy), longer);
+        EXPECT_EQ(FileCount(), c.linked ? 3u : 2u);
+        for (const std::string& copy : {oldCopy, newCopy})
+            fs::remove(copy);
+        WriteFileSafely(p, "old");
     }
 }
 
@@ -122,40 +172,49 @@ TEST_F(SafeFileTest, AWriteRemovesTheTemporaryFilesOfKilledWriters) {
     EXPECT_TRUE(fs::exists(dir_ / running));
 }
 
-// A writer killed while it rewrites a file in place (one with a second name) cuts
-// the file short; its complete new text stays beside it, found as a killed writer's
-// copy, until the next complete write puts the text in place and removes it.
-TEST_F(SafeFileTest, AWriterKilledDuringAnInPlaceRewriteLeavesTheCompleteTextBeside) {
-    const std::string p = (dir_ / "linked.zarvex").string();
+// A writer killed while it rewrites a file in place cuts the file short; its
+// complete new text stays beside it (a file with a second name) or in the kept
+// folder (a folder that takes no new file), found as a killed writer's copy, until
+// the next complete write puts the text in place and removes every copy.
+TEST_F(SafeFileTest, AWriterKilledDuringAnInPlaceRewriteLeavesTheCompleteTextSomewhere) {
     const std::string oldText(3000, 'o');
     std::string newText;
     for (int i = 0; i < 500; ++i)
         newText += "line " + std::to_string(i) + "\r\n";
-    WriteFileSafely(p, oldText);
-    fs::create_hard_link(p, dir_ / "second.zarvex");
-    const pid_t writer = ::fork();
-    if (writer == 0) {
-        WriteFaults kill;
-        kill.killInPlaceAfter = 1000;
-        try {
-            WriteFileSafely(p, newText, &kill);
-        } catch (...) {
+    for (const bool linked : {true, false}) {
+        SCOPED_TRACE(linked ? "a second name" : "no new file");
+        const std::string p = (dir_ / (linked ? "linked.zarvex" : "alone.zarvex")).string();
+        WriteFileSafely(p, oldText);
+        if (linked)
+            fs::create_hard_link(p, dir_ / "second.zarvex");
+        WriteFaults faults;
+        faults.noNewFile = !linked;
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            faults.killInPlaceAfter = 1000;
+            try {
+                WriteFileSafely(p, newText, &faults);
+            } catch (...) {
+            }
+            ::_exit(0);
         }
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    const std::string torn = ReadWholeFile(p);
-    EXPECT_EQ(torn, newText.substr(0, 1000) + oldText.substr(1000));
-    const std::vector<std::string> copies = TemporariesOfKilledWriters(p);
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(ReadWholeFile(copies[0]), newText);
+        int status = 0;
+        ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        EXPECT_EQ(ReadWholeFile(p), newText.substr(0, 1000) + oldText.substr(1000));
+        const std::vector<std::string> copies = CopiesOfKilledWriters(p);
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(copies[0].starts_with(kept_.path().string()), !linked);
+        EXPECT_EQ(ReadWholeFile(copies[0]), newText);
+        EXPECT_TRUE(CopiesOfKilledWriters((dir_ / "other.zarvex").string()).empty());
 
-    WriteFileSafely(p, ReadWholeFile(copies[0]));
+        WriteFileSafely(p, ReadWholeFile(copies[0]), &faults);
+        EXPECT_EQ(ReadWholeFile(p), newText);
+        EXPECT_TRUE(CopiesOfKilledWriters(p).empty());
+        EXPECT_TRUE(kept_.Names().empty()) << "the earlier text's copy went too";
+    }
     EXPECT_EQ(ReadWholeFile((dir_ / "second.zarvex").string()), newText);
-    EXPECT_TRUE(TemporariesOfKilledWriters(p).empty());
-    EXPECT_EQ(FileCount(), 2u);
+    EXPECT_EQ(FileCount(), 3u);
 }
 
 TEST_F(SafeFileTest, AnAbandonedWriterLeavesNothing) {
@@ -265,6 +324,7 @@ TEST_F(SafeFileTest, PermissionsDecideWhatMayBeWritten) {
     WriteFileSafely(writable, "old text that is longer than the new");
     GiveToUser(readOnly);
     GiveToUser(writable);
+    GiveToUser(kept_.path().string());
     ::chmod(readOnly.c_str(), 0444);
     ::chmod(writable.c_str(), 0640);
     // The folder takes no new file from the user.

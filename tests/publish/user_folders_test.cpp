@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -13,6 +14,7 @@
 
 #include "model/errors.h"
 #include "publish/app_folders.h"
+#include "publish/run_folders.h"
 #include "publish/session_folder.h"
 #include "support/files.h"
 #include "support/scratch_folder.h"
@@ -128,7 +130,30 @@ TEST(UserFolders, ASessionFolderGoesWithItsWindowAndAKilledOnesAtTheNextStart) {
         for (const fs::path& folder : {killed, running, cache.path() / "window-x-1"})
             fs::create_directories(folder / "stage-1");
         WriteBytes(cache.path() / "window-1", "a file, not a session");
-        EXPECT_EQ(RemoveStaleSessionFolders(cache.path().string()), 1);
+        // Earlier versions named their folders without a process id: those left for
+        // over a day go, fresh ones stay (an earlier version may still be running).
+        const auto twoDaysAgo = fs::file_time_type::clock::now() - std::chrono::hours(48);
+        for (const char* name : {"session-Ab3xYz", "zarvex-live-Q1w2E3", "zarvex-stage-fresh1",
+                                 "session-aFile", "zarvex-live-link"}) {
+            const fs::path path = cache.path() / name;
+            if (std::string(name).ends_with("aFile"))
+                WriteBytes(path, "not a folder");
+            else if (std::string(name).ends_with("link"))
+                fs::create_directory_symlink(running, path);
+            else
+                fs::create_directories(path / "preview");
+            if (!std::string(name).ends_with("fresh1") && !fs::is_symlink(path))
+                fs::last_write_time(path, twoDaysAgo);
+        }
+        EXPECT_EQ(RemoveStaleSessionFolders(cache.path().string()), 3);
+        EXPECT_FALSE(fs::exists(cache.path() / "session-Ab3xYz"));
+        EXPECT_FALSE(fs::exists(cache.path() / "zarvex-live-Q1w2E3"));
+        for (const char* name : {"zarvex-stage-fresh1", "session-aFile", "zarvex-live-link"})
+            EXPECT_TRUE(fs::exists(cache.path() / name)) << name;
+        // The command-line tool's old names: digits, no process id.
+        fs::create_directories(cache.path() / "zarvex-cli-123456789");
+        fs::last_write_time(cache.path() / "zarvex-cli-123456789", twoDaysAgo);
+        EXPECT_EQ(RemoveOldStyleFolders(cache.path().string(), {"zarvex-cli-"}), 1);
         EXPECT_FALSE(fs::exists(killed));
         EXPECT_TRUE(fs::exists(fs::path(live) / "preview/page.html")) << "a running one stays";
         EXPECT_TRUE(fs::exists(running / "stage-1"));

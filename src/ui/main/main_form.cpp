@@ -67,8 +67,12 @@ QString JoinCommandLine(const QStringList& arguments) {
 }
 
 QString ScratchFolderPattern(const QString& scratchFolder, const QString& job) {
+    // The process id tells these from the folders earlier versions left, which the
+    // next start removes once they are a day old.
     if (scratchFolder.isEmpty())
-        return QDir::tempPath() + QStringLiteral("/zarvex-") + job + QStringLiteral("-XXXXXX");
+        return QDir::tempPath() + QStringLiteral("/zarvex-%1-%2-XXXXXX")
+                                      .arg(job)
+                                      .arg(QCoreApplication::applicationPid());
     return QDir(scratchFolder).filePath(job + QStringLiteral("-XXXXXX"));
 }
 

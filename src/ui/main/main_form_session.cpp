@@ -4,17 +4,19 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QSessionManager>
 #include <QSplitter>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "model/errors.h"
 #include "model/file_helpers.h"
-#include "model/preorder_tree.h"
-#include "model/progress.h"
-#include "model/project_file.h"
+#include "model/kept_copy.h"
 #include "model/recovery_copy.h"
-#include "model/safe_file.h"
+#include "model/stopped_save.h"
+#include "platform/text_codec.h"
 #include "publish/app_folders.h"
 #include "ui/common/window_placement.h"
 #include "ui/dialogs/dialog_service.h"
@@ -28,6 +30,8 @@ void TMainForm::StartRecovery(const MainFormSetup& setup) {
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setInterval(kRecoveryIntervalMs);
     connect(recoveryTimer_, &QTimer::timeout, this, &TMainForm::WriteRecoveryCopy);
+    // Copies kept while a file is written in place go beside the recovery copies.
+    SetKeptCopyFolder(WithTrailingSlash(ToCorePath(stateFolder_)) + "kept/");
     if (setup.sessionName.isEmpty())
         return;
     try {
@@ -43,9 +47,11 @@ void TMainForm::WriteRecoveryCopy() {
         return;
     try {
         CommitPages();
-        NullProgress quiet;
-        recovery_->Write(FormatProjectText(agent_.MenuParameters, agent_.Items, quiet),
-                         ToCorePath(projectFileName_), projectStamp_);
+        if (const auto fault =
+                recovery_->WriteDesign(agent_, ToCorePath(projectFileName_), projectStamp_))
+            stctxtHint_->setText(platform::DecodeFieldText(
+                "The recovery copy keeps your last design that can be saved: " + fault->reason +
+                "."));
     } catch (const std::exception&) {
         // A copy that cannot be written now is tried again at the next tick; the
         // author's work is still in the window.
@@ -80,7 +86,21 @@ void TMainForm::CommitSessionData(QSessionManager& manager) {
 }
 
 bool TMainForm::OfferRecovery() {
-    const std::vector<RecoveryCopy> copies = FindOrphanedCopies(ToCorePath(stateFolder_));
+    std::vector<RecoveryCopy> copies = FindOrphanedCopies(ToCorePath(stateFolder_));
+    const auto unreadable = std::stable_partition(
+        copies.begin(), copies.end(), [](const RecoveryCopy& c) { return c.fault.empty(); });
+    if (unreadable != copies.end()) {
+        // Never restored, never removed unasked: the author may still want the text.
+        QString text = tr("Zarvex kept unsaved changes that it cannot read back:");
+        for (auto it = unreadable; it != copies.end(); ++it)
+            text += QStringLiteral("\n\"%1\": %2")
+                        .arg(FromCorePath(it->designPath), QString::fromUtf8(it->fault.c_str()));
+        text += tr("\nKeep these copies where they are, or discard them for good?");
+        if (dialogs_.AskChoice(this, MessageKind::Warning, text, {tr("&Keep"), tr("&Discard")}) ==
+            1)
+            std::for_each(unreadable, copies.end(), RemoveRecoveryCopy);
+        copies.erase(unreadable, copies.end());
+    }
     if (copies.empty())
         return false;
     const RecoveryCopy& copy = copies.front();
@@ -139,31 +159,24 @@ void TMainForm::SaveLook() {
     WriteWindowLook(services_->Settings(), look);
 }
 
-// A save killed while it rewrote a file in place (one with other hard links) leaves
-// the file cut short and its complete new text beside it, under a hidden name the
-// next save removes: the author learns where it lies before anything else happens.
+// A save killed while it rewrote a file in place leaves the file cut short and its
+// complete new text beside it, or in the state folder when the file's folder takes
+// no new file: the author learns where it lies before anything else happens.
 bool TMainForm::ReadCopyOfStoppedSave(const std::string& path, const QString& error) {
-    for (const std::string& copy : TemporariesOfKilledWriters(path)) {
-        try {
-            TkavoAppletAgent probe;
-            PreorderTree tree;
-            probe.LoadProjectFile(copy, tree);
-        } catch (const std::exception&) {
-            continue;  // a copy its writer never finished
-        }
-        const DialogButton answer = dialogs_.ShowMessage(
-            this, MessageKind::Warning,
-            tr("%1\n\nA save of this file was stopped part-way. The complete text it was "
-               "writing lies in \"%2\".\nOpen that text? Saving then puts it in place of the "
-               "damaged file.")
-                .arg(error, FromCorePath(copy)),
-            DialogButton::Yes | DialogButton::No);
-        if (answer != DialogButton::Yes)
-            return false;
-        ReadDesign([&] { agent_.LoadProjectFile(copy, *model_); });
-        return true;
-    }
-    return false;
+    const std::string copy = CompleteCopyOfStoppedSave(path);
+    if (copy.empty())
+        return false;
+    const DialogButton answer = dialogs_.ShowMessage(
+        this, MessageKind::Warning,
+        tr("%1\n\nA save of this file was stopped part-way. The complete text it was "
+           "writing lies in \"%2\".\nOpen that text? Saving then puts it in place of the "
+           "damaged file.")
+            .arg(error, FromCorePath(copy)),
+        DialogButton::Yes | DialogButton::No);
+    if (answer != DialogButton::Yes)
+        return false;
+    ReadDesign([&] { agent_.LoadProjectFile(copy, *model_); });
+    return true;
 }
 
 void TMainForm::RememberProjectStamp() {

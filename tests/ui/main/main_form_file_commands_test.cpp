@@ -295,45 +295,70 @@ TEST_F(FileCommands, ARefusedFileLeavesTheWindowAsItWasAndIsNotRemembered) {
 // left it cut short and the complete text beside it: opening names where that lies
 // and, asked to, opens it; Save then puts it in place and the copy goes. Declined,
 // the file is refused as any damaged file is.
-TEST_F(FileCommands, AProjectCutShortByAStoppedSaveOffersTheCompleteTextBesideIt) {
-    const QString path = WriteProject("cut.zarvex", {{0, "Home"}, {1, "News"}, {0, "About"}});
-    const std::string whole = FileText(path);
-    const pid_t gone = ::fork();
-    if (gone == 0)
-        ::_exit(0);
-    ::waitpid(gone, nullptr, 0);
-    const QString copy =
-        Folder() + QStringLiteral(".cut.zarvex.~%1-0").arg(static_cast<qulonglong>(gone), 0, 16);
-    // Cut first: a complete write of the file would sweep the killed writer's copy away.
-    WriteFileSafely(ToCorePath(path), whole.substr(0, whole.size() / 2));
-    WriteFileSafely(ToCorePath(copy), whole);
+// The complete text lies beside the file, or in the state folder when the file's
+// folder takes no new file.
+TEST_F(FileCommands, AProjectCutShortByAStoppedSaveOffersTheCompleteText) {
+    for (const bool beside : {true, false}) {
+        SCOPED_TRACE(beside ? "beside" : "kept in the state folder");
+        dialogs_.Reset();
+        Form().MarkUnchanged();
+        const QString path = WriteProject("cut.zarvex", {{0, "Home"}, {1, "News"}, {0, "About"}});
+        const std::string whole = FileText(path);
+        QString copy;
+        if (beside) {
+            const pid_t gone = ::fork();
+            if (gone == 0)
+                ::_exit(0);
+            ::waitpid(gone, nullptr, 0);
+            copy = Folder() +
+                   QStringLiteral(".cut.zarvex.~%1-0").arg(static_cast<qulonglong>(gone), 0, 16);
+            // Cut first: a complete write of the file would sweep the killed writer's copy.
+            WriteFileSafely(ToCorePath(path), whole.substr(0, whole.size() / 2));
+            WriteFileSafely(ToCorePath(copy), whole);
+        } else {
+            WriteFileSafely(ToCorePath(path), std::string(whole.size(), ' '));
+            const pid_t writer = ::fork();
+            if (writer == 0) {
+                WriteFaults faults;
+                faults.noNewFile = true;
+                faults.killInPlaceAfter = static_cast<long long>(whole.size() / 2);
+                WriteFileSafely(ToCorePath(path), whole, &faults);
+                ::_exit(0);
+            }
+            ::waitpid(writer, nullptr, 0);
+            const QStringList kept =
+                QDir(Folder() + "state/kept").entryList({"cut.zarvex.*.new"}, QDir::Files);
+            ASSERT_EQ(kept.size(), 1);
+            copy = Folder() + "state/kept/" + kept[0];
+        }
 
-    dialogs_.AnswerOpen(path);
-    dialogs_.AnswerMessage(DialogButton::No);
-    dialogs_.AnswerMessage(DialogButton::Ok);
-    Trigger("Open1");
-    ASSERT_EQ(dialogs_.MessageTexts().size(), 2);
-    EXPECT_EQ(Form().Agent().Items.size(), 0u);
+        dialogs_.AnswerOpen(path);
+        dialogs_.AnswerMessage(DialogButton::No);
+        dialogs_.AnswerMessage(DialogButton::Ok);
+        Trigger("Open1");
+        ASSERT_EQ(dialogs_.MessageTexts().size(), 2);
 
-    dialogs_.Reset();
-    dialogs_.AnswerOpen(path);
-    dialogs_.AnswerMessage(DialogButton::Yes);
-    Trigger("Open1");
-    ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
-    EXPECT_TRUE(dialogs_.MessageTexts()[0].contains(copy))
-        << dialogs_.MessageTexts()[0].toStdString();
-    EXPECT_TRUE(dialogs_.MessageTexts()[0].startsWith(path)) << "the reader's reason first";
-    EXPECT_EQ(Form().ProjectFileName(), path);
-    ASSERT_EQ(Form().TreeModel().NodeCount(), 4);
-    EXPECT_TRUE(Form().ModifiedFlag());
+        dialogs_.Reset();
+        dialogs_.AnswerOpen(path);
+        dialogs_.AnswerMessage(DialogButton::Yes);
+        Trigger("Open1");
+        ASSERT_EQ(dialogs_.MessageTexts().size(), 1);
+        EXPECT_TRUE(dialogs_.MessageTexts()[0].contains(copy))
+            << dialogs_.MessageTexts()[0].toStdString();
+        EXPECT_TRUE(dialogs_.MessageTexts()[0].startsWith(path)) << "the reader's reason first";
+        EXPECT_EQ(Form().ProjectFileName(), path);
+        ASSERT_EQ(Form().TreeModel().NodeCount(), 4);
+        EXPECT_TRUE(Form().ModifiedFlag());
 
-    Trigger("Save1");
-    EXPECT_FALSE(Form().ModifiedFlag());
-    EXPECT_FALSE(QFile::exists(copy));
-    TkavoAppletAgent reader;
-    PreorderTree tree;
-    reader.LoadProjectFile(ToCorePath(path), tree);
-    EXPECT_EQ(reader.Items.size(), 3u);
+        Trigger("Save1");
+        EXPECT_FALSE(Form().ModifiedFlag());
+        EXPECT_FALSE(QFile::exists(copy));
+        TkavoAppletAgent reader;
+        PreorderTree tree;
+        reader.LoadProjectFile(ToCorePath(path), tree);
+        EXPECT_EQ(reader.Items.size(), 3u);
+    }
+    EXPECT_TRUE(QDir(Folder() + "state/kept").isEmpty()) << "the earlier text's copy went too";
 }
 
 // The preview folder holds the images the next save publishes: only an open that

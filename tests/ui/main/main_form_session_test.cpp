@@ -5,10 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 #include <QToolBar>
 
 #include "model/file_helpers.h"
+#include "model/safe_file.h"
 #include "ui/ui_test_support.h"
 
 namespace zarvex::ui::testing {
@@ -134,6 +137,37 @@ TEST_F(WindowSession, UnsavedChangesLiveInARecoveryCopyUntilSavedOrDiscarded) {
     EXPECT_FALSE(Form().OfferRecovery());
     EXPECT_TRUE(RecoveryFiles().isEmpty());
     EXPECT_FALSE(Form().OfferRecovery()) << "nothing left to offer";
+}
+
+// Every recovery copy opens again: a design Save would refuse leaves the last good
+// copy, said on the hint line, and a copy the reader refuses is named, not offered.
+TEST_F(WindowSession, OnlyACopyTheReaderAcceptsIsWrittenOrOffered) {
+    OpenAndChange();
+    Form().WriteRecoveryCopy();
+    const QString copy = Folder() + "state/recovery/" + RecoveryFiles().value(0);
+    const std::string good = Text(copy);
+    auto* name = Form().findChild<QLineEdit*>("edt_MenuName");
+    const QString before = name->text();
+    name->setText("class");
+    Trigger("Insert1");
+    Form().WriteRecoveryCopy();
+    EXPECT_EQ(Text(copy), good);
+    EXPECT_TRUE(Form().findChild<QLabel*>("stctxtHint")->text().contains("MenuName"));
+    name->setText(before);
+    Trigger("Save1");
+    ASSERT_TRUE(RecoveryFiles().isEmpty());
+
+    const QString unreadable = Folder() + "state/recovery/window-77.zarvex";
+    WriteFileSafely(ToCorePath(unreadable), "cut short");
+    for (const int answer : {0, 1}) {  // Keep, Discard
+        Recreate();
+        dialogs_.Reset();
+        dialogs_.AnswerChoice(answer);
+        EXPECT_FALSE(Form().OfferRecovery());
+        ASSERT_EQ(dialogs_.Calls().size(), 1u);
+        EXPECT_TRUE(dialogs_.Calls()[0].text.contains(unreadable));
+        EXPECT_EQ(QFile::exists(unreadable), answer == 0);
+    }
 }
 
 TEST_F(WindowSession, KeysLookAndBarsAreKeptAsDesktopsExpect) {
