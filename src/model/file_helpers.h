@@ -10,6 +10,10 @@ namespace zarvex {
 // it cannot be opened or read (a folder included).
 std::string ReadWholeFile(const std::string& path);
 
+// Writes all of text to the open descriptor fd, retrying after signals; 0, or the
+// system's error number (EIO when a write makes no progress).
+int WriteAll(int fd, std::string_view text);
+
 // The name after the last '/' or '\' of path (project files may carry either).
 std::string BareFileName(std::string_view path);
 

@@ -107,24 +107,12 @@ bool IsOwnFile(const std::string& path, long long* modified = nullptr) {
     return true;
 }
 
-int WriteAllTo(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
-
 // Writes text into a new file at path, flushed; FileIoError naming it.
 void WriteCopy(const std::string& path, std::string_view text) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         throw FileIoError(path, std::strerror(errno));
-    int err = WriteAllTo(fd, text);
+    int err = WriteAll(fd, text);
     if (err == 0 && ::fsync(fd) != 0)
         err = errno;
     if (::close(fd) != 0 && err == 0)

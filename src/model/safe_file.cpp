@@ -117,19 +117,6 @@ void RemoveStaleTemporariesIn(const std::string& folder, const std::vector<std::
         ::unlink(path.c_str());
 }
 
-// Writes all of text; 0, or the system's error number.
-int WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
-
 void SyncFolderOf(const std::string& path) {
     const std::string folder = FolderOfPath(path);
     const int fd =
