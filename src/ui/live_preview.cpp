@@ -232,8 +232,14 @@ void LivePreview::ScheduleRefresh() {
     const bool quiet = !sinceEdit_.isValid() || sinceEdit_.elapsed() > kRefreshDelayMs;
     sinceEdit_.start();
     pending_ = true;
-    if (isVisible())
-        debounce_.start(quiet && !debounce_.isActive() ? 0 : kRefreshDelayMs);
+    if (!isVisible())
+        return;
+    // One change of the author's arrives as several signals (the page's, then the
+    // model's): the first asked for an immediate refresh, which the others must not
+    // put off.
+    if (debounce_.isActive() && debounce_.interval() == 0)
+        return;
+    debounce_.start(quiet && !debounce_.isActive() ? 0 : kRefreshDelayMs);
 }
 
 void LivePreview::Refresh() {
