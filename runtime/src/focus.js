@@ -27,10 +27,9 @@ import { HOVER } from './class_names.js';
 /**
  * The focus and choosing of a menu.
  * @param {Menu} menu
- * @param {number} blinkCount
  * @returns {Focus}
  */
-export function focus(menu, blinkCount) {
+export function focus(menu) {
   let blinkTimer = 0;
   /** @type {HTMLAnchorElement | null} the link of our own click after blinking */
   let ownClick = null;
@@ -65,7 +64,7 @@ export function focus(menu, blinkCount) {
     },
     choose_(item, event, synthetic) {
       if (!leadsSomewhere(item.link_)) return event.preventDefault();
-      const blinks = matchMedia('(prefers-reduced-motion: reduce)').matches ? 0 : blinkCount;
+      const blinks = matchMedia('(prefers-reduced-motion: reduce)').matches ? 0 : menu.blinkCount_;
       if (!blinks && !synthetic) return menu.close();
       event.preventDefault();
       if (blinkTimer) return;

@@ -39,11 +39,10 @@ const inNavigation = (/** @type {Element} */ target) => !!target.parentElement?.
  * The levels of a menu.
  * @param {Menu} menu its settings
  * @param {string} name the menu's accessible name
- * @param {{ tooltips_: boolean, shadow_: boolean, drawnArrows_: boolean }} looks
  * @returns {Levels}
  */
-export function levels(menu, name, { tooltips_: tooltips, shadow_: shadow, drawnArrows_: drawnArrows }) {
-  const { list_: list, vertical_: vertical, navigation_: navigation, rightToLeft_: rightToLeft } = menu;
+export function levels(menu, name) {
+  const { list_: list, vertical_: vertical, navigation_: navigation, rightToLeft_: rightToLeft, tooltips_: tooltips, shadow_: shadow, drawnArrows_: drawnArrows } = menu;
   /** @type {Level[]} */
   let popups = [];
   let growTimer = 0;

@@ -26,23 +26,20 @@ const INSIDE_EVENTS = ['pointerover', 'pointerout', 'pointermove', 'click', 'foc
 const DOCUMENT_EVENTS = [...INSIDE_EVENTS, 'keydown', 'pointerdown', 'pointerup', 'pointercancel'];
 
 /**
- * A menu as its parts see it: its settings and the functions of every part. A part keeps
+ * A menu as its parts see it: its settings (those of the options and of the list's
+ * attributes among them) and the functions of every part. A part keeps
  * its state to itself; `openPath_` and `current_` are read by others and changed only by
  * open_path.js and focus.js.
  * @typedef {object} MenuSettings
  * @property {HTMLElement} list_ the hidden <ul>
- * @property {boolean} vertical_
  * @property {boolean} rightToLeft_
- * @property {boolean} clickToOpen_
- * @property {boolean} navigation_ the site-navigation pattern rather than the menubar
- * @property {number} closeDelay_
  * @property {Item | null} [current_] the item under the pointer or focus
  * @property {boolean} [destroyed_]
  * @property {import('./collapse.js').Collapser} collapser_
  * @property {(level: Level) => boolean} isAimingAt_ is the pointer heading for the pop-up?
  * @property {() => void} destroy
  * @property {(event: Event) => void} handleEvent
- * @typedef {MenuSettings & import('./levels.js').Levels & import('./open_path.js').OpenPath
+ * @typedef {MenuSettings & import('./options.js').Settings & import('./options.js').ListSettings & import('./levels.js').Levels & import('./open_path.js').OpenPath
  *   & import('./focus.js').Focus & import('./scroll_buttons.js').ScrollButtons} Menu
  */
 
@@ -58,16 +55,11 @@ const DOCUMENT_EVENTS = [...INSIDE_EVENTS, 'keydown', 'pointerdown', 'pointerup'
  * @returns {Menu}
  */
 export function createMenu(list, options) {
-  const settings = readSettings(options), listSettings = readListSettings(list), navigation = listSettings.navigation_;
   const rightToLeft = isRightToLeft(list);
-  const unmarkCurrent = listSettings.markCurrent_ ? markCurrentPage(list) : null;
-  const menu = /** @type {Menu} */ ({
-    list_: list, vertical_: settings.vertical_, rightToLeft_: rightToLeft, clickToOpen_: settings.clickToOpen_, closeDelay_: settings.closeDelay_, navigation_: navigation,
-    destroy, handleEvent,
-  });
+  const menu = /** @type {Menu} */ (/** @type {unknown} */ ({ ...readSettings(options), ...readListSettings(list), list_: list, rightToLeft_: rightToLeft, destroy, handleEvent }));
+  const navigation = menu.navigation_, unmarkCurrent = menu.markCurrent_ ? markCurrentPage(list) : null;
   const pointer = pointerHandlers(menu);
-  Object.assign(menu, levels(menu, menuName(list), { ...settings, ...listSettings }), openPath(menu, listSettings.openDelay_),
-    focus(menu, settings.blinkCount_), scrollButtons(), { isAimingAt_: pointer.isAimingAt_ });
+  Object.assign(menu, levels(menu, menuName(list)), openPath(menu), focus(menu), scrollButtons(), { isAimingAt_: pointer.isAimingAt_ });
   menu.growBar_();
   const first = menu.barLevel_.items_.find(isSelectable);
   if (!first?.link_) throw Error('holds no menu item');

@@ -29,10 +29,10 @@ import { ACTIVE } from './class_names.js';
 /**
  * The open path of a menu.
  * @param {Menu} menu
- * @param {number} openDelay
  * @returns {OpenPath}
  */
-export function openPath(menu, openDelay) {
+export function openPath(menu) {
+  const openDelay = menu.openDelay_;
   /** @type {Item[]} */
   const path = [];
   /** @type {Item | null} the sibling waiting while the pointer heads for an open pop-up */
