@@ -21,9 +21,9 @@
 
 #include "model/preorder_tree.h"
 #include "settings/memory_settings_store.h"
-#include "ui/dialog_service.h"
-#include "ui/live_preview.h"
-#include "ui/main_form.h"
+#include "ui/dialogs/dialog_service.h"
+#include "ui/main/main_form.h"
+#include "ui/preview/live_preview.h"
 
 namespace {
 

@@ -21,10 +21,10 @@
 
 #include "model/preorder_tree.h"
 #include "settings/memory_settings_store.h"
-#include "ui/dialog_service.h"
-#include "ui/live_preview.h"
-#include "ui/live_preview_job.h"
-#include "ui/main_form.h"
+#include "ui/dialogs/dialog_service.h"
+#include "ui/main/main_form.h"
+#include "ui/preview/live_preview.h"
+#include "ui/preview/live_preview_job.h"
 
 namespace {
 

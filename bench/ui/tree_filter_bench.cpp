@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "model/records.h"
-#include "ui/tree_filter.h"
+#include "ui/tree/tree_filter.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "model/applet_agent.h"
 #include "model/preorder_tree.h"
-#include "ui/design_tree_model.h"
-#include "ui_test_support.h"
+#include "ui/tree/design_tree_model.h"
+#include "ui/ui_test_support.h"
 
 namespace zarvex::ui::testing {
 

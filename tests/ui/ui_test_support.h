@@ -19,8 +19,8 @@
 #include "platform/browser_detection.h"
 #include "platform/shell_launcher.h"
 #include "settings/memory_settings_store.h"
-#include "ui/dialog_service.h"
-#include "ui/main_form.h"
+#include "ui/dialogs/dialog_service.h"
+#include "ui/main/main_form.h"
 
 namespace zarvex::ui::testing {
 

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QPersistentModelIndex>
+#include <QSet>
+#include <random>
+
+#include "model/item_list.h"
+#include "ui/tree/design_tree_model.h"
+#include "ui/ui_test_support.h"
+
+namespace zarvex::ui {
+namespace {
+
+std::vector<int> LevelsOf(const DesignTreeModel& m) {
+    std::vector<int> levels;
+    for (int i = 0; i < m.NodeCount(); ++i)
+        levels.push_back(m.NodeLevel(i));
+    return levels;
+}
+
+// root, A, A1, A1a, A2, B, B1
+void Fill(DesignTreeModel& m, TkavoAppletAgent& agent) {
+    const std::vector<int> levels{1, 2, 3, 2, 1, 2};
+    const std::vector<std::string> texts{"A", "A1", "A1a", "A2", "B", "B1"};
+    agent.Items.clear();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        TItemData d = NewItemRecord();
+        d.Text = texts[i];
+        d.Level = std::to_string(levels[i] - 1);
+        agent.Items.push_back(d);
+    }
+    m.ResetToRoot();
+    m.AppendNodes(levels, texts);
+}
+
+TEST(DesignTreeModel, AnswersStructureAndCaptionsFromItems) {
+    TkavoAppletAgent agent;
+    DesignTreeModel m(agent);
+    Fill(m, agent);
+    EXPECT_EQ(m.rowCount(), 1);
+    const QModelIndex root = m.index(0, 0);
+    EXPECT_EQ(m.data(root).toString(), "Zarvex");
+    EXPECT_EQ(m.rowCount(root), 2);
+    const QModelIndex a = m.index(0, 0, root);
+    const QModelIndex b = m.index(1, 0, root);
+    EXPECT_EQ(m.data(a).toString(), "A");
+    EXPECT_EQ(m.data(b).toString(), "B");
+    EXPECT_EQ(m.PositionOf(b), 5);
+    EXPECT_EQ(m.parent(m.index(0, 0, b)), b);
+    EXPECT_EQ(m.parent(root), QModelIndex());
+    EXPECT_EQ(m.BlockSize(1), 4);
+    EXPECT_EQ(m.NextSibling(1), 5);
+    EXPECT_EQ(m.PrevSibling(5), 1);
+    EXPECT_EQ(m.ParentOf(3), 2);
+    // Leaves say so, which spares the view asking for their children.
+    EXPECT_TRUE(m.flags(m.IndexAt(3)) & Qt::ItemNeverHasChildren);
+    EXPECT_FALSE(m.flags(a) & Qt::ItemNeverHasChildren);
+    EXPECT_FALSE(m.flags(a) & Qt::ItemIsEditable);
+}
+
+TEST(DesignTreeModel, IdsAreScrambledDistinctAndStayWithTheirNodeAcrossMoves) {
+    TkavoAppletAgent agent;
+    DesignTreeModel m(agent);
+    Fill(m, agent);
+    QSet<quintptr> ids;
+    for (int i = 0; i < m.NodeCount(); ++i)
+        ids.insert(m.IdAt(i));
+    EXPECT_EQ(ids.size(), m.NodeCount());
+    EXPECT_GT(m.IdAt(2) - m.IdAt(1), quintptr(1 << 20))
+        << "neighbouring ids must not be sequential";
+
+    const QPersistentModelIndex deepInMovedBlock(m.IndexAt(3));  // A1a
+    const QPersistentModelIndex selected(m.IndexAt(5));          // B
+    ASSERT_TRUE(m.MoveUp(5));                                    // B (with B1) before A
+    EXPECT_EQ(LevelsOf(m), (std::vector<int>{0, 1, 2, 1, 2, 3, 2}));
+    EXPECT_EQ(m.PositionOf(selected), 1);
+    EXPECT_EQ(m.PositionOf(deepInMovedBlock), 5);
+    EXPECT_EQ(m.data(deepInMovedBlock).toString(), "A1a");
+    EXPECT_EQ(agent.Items[4].Text, "A1a");
+    EXPECT_FALSE(m.MoveUp(1)) << "a first child has no previous sibling";
+    ASSERT_TRUE(m.MoveDown(1));
+    EXPECT_EQ(LevelsOf(m), (std::vector<int>{0, 1, 2, 3, 2, 1, 2}));
+    EXPECT_EQ(m.data(selected).toString(), "B");
+}
+
+TEST(DesignTreeModel, CaptionOverrideShowsTypedTextUntilTheRecordTakesIt) {
+    TkavoAppletAgent agent;
+    DesignTreeModel m(agent);
+    Fill(m, agent);
+    m.SetCaptionOverride(1, "Typed");
+    EXPECT_EQ(m.Caption(1), "Typed");
+    agent.Items[0].Text = "Typed";
+    m.ClearCaptionOverride(1);
+    EXPECT_EQ(m.Caption(1), "Typed");
+    // Field bytes from a Windows design show with their accents.
+    agent.Items[1].Text = "Caf\xE9";
+    EXPECT_EQ(m.Caption(2), QString::fromUtf8("Caf\xC3\xA9"));
+}
+
+TEST(DesignTreeModel, RefusesNodesThatAreNotAPreorderTree) {
+    TkavoAppletAgent agent;
+    DesignTreeModel m(agent);
+    EXPECT_THROW(m.AppendNodes({2}, {"x"}), std::invalid_argument);
+    EXPECT_THROW(m.AppendNodes({1, 3}, {"x", "y"}), std::invalid_argument);
+    EXPECT_THROW(m.AppendNodes({1}, {}), std::invalid_argument);
+    EXPECT_EQ(m.NodeCount(), 1);
+}
+
+// Random edits under QAbstractItemModelTester; the records follow the nodes.
+TEST(DesignTreeModel, PassesTheModelTesterUnderRandomEdits) {
+    testing::TesterFailures failures;
+    TkavoAppletAgent agent;
+    DesignTreeModel m(agent);
+    QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::Warning);
+    std::mt19937 rng(7);
+    int serial = 0;
+    for (int step = 0; step < 1500; ++step) {
+        const int n = m.NodeCount();
+        const int pos = std::uniform_int_distribution<int>(0, n - 1)(rng);
+        const int op = std::uniform_int_distribution<int>(0, 9)(rng);
+        if (op < 4 || n < 3) {
+            TItemData d = NewItemRecord();
+            d.Text = "N" + std::to_string(++serial);
+            const int at = m.InsertLastChild(pos, d);
+            EXPECT_EQ(agent.Items[at - 1].Level, std::to_string(m.NodeLevel(at) - 1));
+        } else if (op < 6) {
+            m.DeleteSubtree(pos);
+        } else if (op < 8) {
+            m.MoveUp(pos);
+        } else {
+            m.MoveDown(pos);
+        }
+        ASSERT_EQ(static_cast<int>(agent.Items.size()), m.NodeCount() - 1);
+        for (int i = 1; i < m.NodeCount(); ++i) {
+            ASSERT_EQ(agent.Items[i - 1].Level, std::to_string(m.NodeLevel(i) - 1)) << step;
+            ASSERT_EQ(m.Caption(i).toStdString(), agent.Items[i - 1].Text);
+        }
+        if (m.NodeCount() > 120)
+            m.DeleteSubtree(1);
+    }
+    EXPECT_EQ(failures.Count(), 0);
+}
+
+}  // namespace
+}  // namespace zarvex::ui
