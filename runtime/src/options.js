@@ -78,7 +78,7 @@ export function collapseWidth(list) {
  * @returns {ListSettings}
  */
 export function readListSettings(list) {
-  const attribute = (/** @type {string} */ name) => list.getAttribute(`data-velmo-${name}`);
+  const attribute = (/** @type {string} */ name) => list.getAttribute('data-velmo-' + name);
   return {
     drawnArrows_: attribute('arrows') != 'images',
     markCurrent_: list.hasAttribute('data-velmo-current') && attribute('current') != 'off',

@@ -32,7 +32,7 @@ export function pointerHandlers(menu) {
 
   /** @param {PointerEvent} event */
   function pointerup(event) {
-    const button = menu.scrollButton_;
+    const button = menu.scrollButton_();
     if (!scrollButtonDown) return;
     scrollButtonDown = false;
     const stillOver = event.pointerType == 'mouse' && button?.contains(/** @type {Node} */ (event.target));
@@ -49,9 +49,9 @@ export function pointerHandlers(menu) {
     pointerover(event) {
       if (event.pointerType != 'mouse') return;
       track(event);
-      clearTimeout(menu.closeTimer_);
+      menu.pointerBack_();
       const button = scrollButtonAt(event.target);
-      if (button) return menu.pressScrollButton_(button, menu.scrollButton_ == button && scrollButtonDown);
+      if (button) return menu.pressScrollButton_(button, menu.scrollButton_() == button && scrollButtonDown);
       const item = menu.itemAt_(event.target);
       if (item) menu.hover_(item);
     },
@@ -60,18 +60,16 @@ export function pointerHandlers(menu) {
     pointermove(event) {
       if (event.pointerType != 'mouse') return;
       track(event);
-      if (menu.pendingHover_ && menu.itemAt_(event.target) == menu.pendingHover_) menu.hover_(menu.pendingHover_);
+      menu.pointerMoved_(event.target);
     },
 
     /** @param {PointerEvent} event */
     pointerout(event) {
       if (event.pointerType != 'mouse') return;
-      const to = /** @type {Node | null} */ (event.relatedTarget);
-      if (menu.scrollButton_ && !scrollButtonDown && !menu.scrollButton_.contains(to)) menu.pressScrollButton_(null);
+      const to = /** @type {Node | null} */ (event.relatedTarget), button = menu.scrollButton_();
+      if (button && !scrollButtonDown && !button.contains(to)) menu.pressScrollButton_(null);
       if (menu.current_ && menu.itemAt_(to) != menu.current_) menu.highlight_(null);
-      if (menu.owns_(to)) return;
-      menu.pendingHover_ = null;
-      if (!menu.clickToOpen_ && menu.openPath_.length) menu.closeTimer_ = setTimeout(() => menu.close(), menu.closeDelay_);
+      if (!menu.owns_(to)) menu.pointerLeft_();
     },
 
     /** @param {PointerEvent} event */
@@ -95,11 +93,7 @@ export function pointerHandlers(menu) {
     click(event) {
       const item = menu.itemAt_(event.target);
       if (!item?.link_) return;
-      if (menu.ownClick_ == item.link_) {
-        menu.ownClick_ = null;
-        return;
-      }
-      if (isModified(event)) return;
+      if (menu.isOwnClick_(item.link_) || isModified(event)) return;
       const type = event.pointerType || (event.isTrusted ? lastPointerType : '');
       const tap = type == 'touch' || type == 'pen';
       if (item.toggleButton_?.contains(/** @type {Node} */ (event.target))) {

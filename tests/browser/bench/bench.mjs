@@ -7,7 +7,9 @@
 // - the first hover over a bar item to its pop-up shown and laid out: at most 12 ms;
 // - on a host page whose image the server holds back 1.5 s (the light_bar template with a
 //   heading, an article and the image): the menu in the page within 100 ms of
-//   DOMContentLoaded, and the layout shift it causes at most 0.01 (1280 and 375 px wide).
+//   DOMContentLoaded, and the layout shift it causes 0 when it is built before the first
+//   frame, at most 0.01 otherwise (1280 and 375 px wide). The same page with the snippet's
+//   scripts at the end of its body is measured for information.
 //
 // The menus are project files written here and published with zarvex-cli from the
 // program folder (ZARVEX_APP_DIR, default <repository>/build/app) into out/bench/, so
@@ -76,6 +78,11 @@ execFileSync(CLI, ['publish', path.join(H.SUITE_DIR, '../../data/templates/light
 const hostPage = fs.readFileSync(path.join(OUT, 'host', 'light_bar.html'), 'latin1');
 extra['host/host.html'] = hostPage.replace('<BODY>', '<BODY><h1>A host page</h1>')
   .replace('</BODY>', `<article>${'<p>Words of the article. '.repeat(40)}</article><img src="/stall/photo.gif" alt="" width="400" height="300"></BODY>`);
+// the same page with the snippet's scripts at the end of its body, where the list and the
+// article may be drawn before the menu can be built
+const scripts = /<SCRIPT[^]*<\/SCRIPT>\r?\n/.exec(hostPage)?.[0];
+if (!scripts) throw Error('light_bar.html does not load its scripts as expected');
+extra['host/late.html'] = extra['host/host.html'].replace(scripts, '').replace('</BODY>', `${scripts}</BODY>`);
 
 const shipped = fs.readFileSync(path.join(OUT, cases[0].name, 'velmo.js'));
 const gz6 = zlib.gzipSync(shipped).length, gz9 = zlib.gzipSync(shipped, { level: 9 }).length;
@@ -143,13 +150,15 @@ try {
       `; publish ${ms(c.publishMs)}`);
     await context.close();
   }
-  for (const width of [1280, 375]) {
+  for (const [host, width] of [['host', 1280], ['host', 375], ['late', 1280], ['late', 375]]) {
     const context = await browser.newContext({ viewport: { width, height: 800 } });
     await context.addInitScript(() => {
       const w = /** @type {any} */ (window);
       w.__shift = 0;
       new PerformanceObserver(l => { for (const e of l.getEntries()) w.__shift += e.value }).observe({ type: 'layout-shift', buffered: true });
-      document.addEventListener('DOMContentLoaded', () => { w.__ready = performance.now() });
+      // the first frame's rendering, before it is painted
+      requestAnimationFrame(() => { w.__frame = performance.now() });
+      document.addEventListener('DOMContentLoaded', () => { w.__ready = performance.now(); w.__builtEarly = !!document.querySelector('.velmo-nav') });
       new MutationObserver((_, observer) => {
         if (!document.querySelector('.velmo-nav')) return;
         w.__menu = performance.now();
@@ -157,16 +166,18 @@ try {
       }).observe(document, { childList: true, subtree: true });
     });
     const p = await context.newPage();
-    await p.goto(server.url('host/host.html'), { waitUntil: 'load' });
+    await p.goto(server.url(`host/${host}.html`), { waitUntil: 'load' });
     const r = await p.evaluate(() => new Promise(ok => setTimeout(() => {
       const w = /** @type {any} */ (window);
-      ok({ after: w.__menu - w.__ready, shift: w.__shift, load: performance.getEntriesByType('navigation')[0].loadEventStart });
+      ok({ after: w.__menu - w.__ready, shift: w.__shift, load: performance.getEntriesByType('navigation')[0].loadEventStart, beforePaint: w.__menu < w.__frame, early: w.__builtEarly });
     }, 300)));
-    const late = r.after > HOST_BUDGET, shifted = r.shift > SHIFT_BUDGET;
-    over ||= late || shifted;
-    console.log(`host page at ${width} px: the menu ${r.after <= 0 ? 'in the page at' : `${ms(r.after)} after`} DOMContentLoaded ` +
-      `(budget ${HOST_BUDGET} ms: ${late ? 'OVER' : 'ok'}), load event at ${ms(r.load)}; layout shift ${r.shift.toFixed(4)} ` +
-      `(budget ${SHIFT_BUDGET}: ${shifted ? 'OVER' : 'ok'})`);
+    // no shift at all from a menu built before anything was drawn. With the scripts at the
+    // end, the page above them may be drawn before the runtime has arrived: for information.
+    const shiftBudget = r.beforePaint ? 0 : SHIFT_BUDGET, late = r.after > HOST_BUDGET, shifted = r.shift > shiftBudget;
+    if (host == 'host') over ||= late || shifted;
+    console.log(`${host == 'host' ? 'host page' : 'scripts at the end'} at ${width} px: the menu ${r.after <= 0 ? 'in the page at' : `${ms(r.after)} after`} DOMContentLoaded ` +
+      `(budget ${HOST_BUDGET} ms: ${late ? 'OVER' : 'ok'}; ${r.early ? 'built while parsing, ' : ''}${r.beforePaint ? 'before' : 'after'} the first frame), load event at ${ms(r.load)}; layout shift ${r.shift.toFixed(4)} ` +
+      (host == 'host' ? `(budget ${shiftBudget}: ${shifted ? 'OVER' : 'ok'})` : '(for information)'));
     await context.close();
   }
 } finally {
