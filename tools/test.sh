@@ -51,6 +51,6 @@ step "all suites passed"
 # One closing line over every runner: ctest's "out of N", node's "# pass N" and the
 # package checks' "N passed".
 total=$(cat "$logs"/ctest*.log 2>/dev/null | sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' | awk '{s += $1} END {print s + 0}')
-browser=$(sed -n 's/^# pass \([0-9]*\)$/\1/p' "$logs/browser.log" 2>/dev/null | tail -n 1)
+browser=$(sed -n 's/^# pass \([0-9]*\)$/\1/p' "$logs/browser.log" 2>/dev/null | awk '{s += $1} END {print s + 0}')
 package=$(sed -n 's/^\([0-9]*\) passed, 0 failed$/\1/p' "$logs/package.log" 2>/dev/null | tail -n 1)
 echo "$(( ${total:-0} + ${browser:-0} + ${package:-0} )) passed, 0 failed"
