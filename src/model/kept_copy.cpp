@@ -202,11 +202,7 @@ std::vector<std::string> KeptTextsOfKilledWriters(const std::string& target) {
             found.emplace_back(modified, copy);
     }
     ::closedir(dir);
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a > b; });
-    std::vector<std::string> copies;
-    for (auto& entry : found)
-        copies.push_back(std::move(entry.second));
-    return copies;
+    return PathsNewestFirst(std::move(found));
 }
 
 void RemoveKeptCopiesOfKilledWriters(const std::vector<std::string>& targets) {
@@ -230,6 +226,15 @@ void RemoveKeptCopiesOfKilledWriters(const std::vector<std::string>& targets) {
     ::closedir(dir);
     for (const std::string& path : stale)
         ::unlink(path.c_str());
+}
+
+std::vector<std::string> PathsNewestFirst(std::vector<std::pair<long long, std::string>> stamped) {
+    std::sort(stamped.begin(), stamped.end(), [](const auto& a, const auto& b) { return a > b; });
+    std::vector<std::string> paths;
+    paths.reserve(stamped.size());
+    for (auto& entry : stamped)
+        paths.push_back(std::move(entry.second));
+    return paths;
 }
 
 }  // namespace zarvex

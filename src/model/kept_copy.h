@@ -13,6 +13,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zarvex {
@@ -52,5 +53,9 @@ std::vector<std::string> KeptTextsOfKilledWriters(const std::string& target);
 // Removes the copies that killed writers kept for these targets (links followed):
 // their files were since written whole. One scan of the folder for all of them.
 void RemoveKeptCopiesOfKilledWriters(const std::vector<std::string>& targets);
+
+// The paths of (modification time, path) pairs, the newest first: the order in which
+// copies of a stopped save are offered.
+std::vector<std::string> PathsNewestFirst(std::vector<std::pair<long long, std::string>> stamped);
 
 }  // namespace zarvex

@@ -397,11 +397,7 @@ std::vector<std::string> TemporariesOfKilledWriters(const std::string& path) {
             found.emplace_back(static_cast<long long>(st.st_mtime), copy);
     }
     ::closedir(dir);
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a > b; });
-    std::vector<std::string> copies;
-    for (auto& entry : found)
-        copies.push_back(std::move(entry.second));
-    return copies;
+    return PathsNewestFirst(std::move(found));
 }
 
 void FinishFolderUpkeep(const std::vector<std::string>& targets) {
