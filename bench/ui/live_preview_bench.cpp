@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "longest_hold.h"
 #include "model/preorder_tree.h"
 #include "settings/memory_settings_store.h"
 #include "ui/dialogs/dialog_service.h"
@@ -216,19 +217,13 @@ void BM_HundredEditsGrowthAndKeyWait(benchmark::State& state) {
     for (auto _ : state) {
         QTest::qWait(1000);
         const double before = ResidentMegabytes();
-        QElapsedTimer sinceTick;
-        sinceTick.start();
-        qint64 longest = 0;
-        QTimer ticks;
-        QObject::connect(&ticks, &QTimer::timeout,
-                         [&] { longest = std::max(longest, sinceTick.restart()); });
-        ticks.start(5);
+        const LongestHold hold(5);
         for (int i = 0; i < 100; ++i) {
             QTest::keyClick(text, static_cast<char>('a' + i % 26));
             QTest::qWait(80);
         }
         QTest::qWait(2000);  // the last refresh
-        ticks.stop();
+        const qint64 longest = hold.Longest();
         state.counters["growth_mb"] = ResidentMegabytes() - before;
         state.counters["longest_key_wait_ms"] = static_cast<double>(longest);
         state.counters["in_place_updates"] = w.Pane().InPlaceUpdates();

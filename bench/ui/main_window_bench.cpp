@@ -19,6 +19,7 @@
 #include <QTreeView>
 #include <QUndoStack>
 
+#include "longest_hold.h"
 #include "model/preorder_tree.h"
 #include "settings/memory_settings_store.h"
 #include "ui/dialogs/dialog_service.h"
@@ -111,13 +112,7 @@ struct Fixture {
     // the longest the window's thread was held meanwhile, in milliseconds.
     qint64 WaitForPreview() {
         zarvex::ui::LivePreview* pane = &Pane();
-        QElapsedTimer sinceTick;
-        sinceTick.start();
-        qint64 longest = 0;
-        QTimer ticks;
-        QObject::connect(&ticks, &QTimer::timeout,
-                         [&] { longest = std::max(longest, sinceTick.restart()); });
-        ticks.start(1);
+        const LongestHold hold(1);
         bool shown = false;
         const auto connection =
             QObject::connect(pane, &zarvex::ui::LivePreview::refreshed, [&] { shown = true; });
@@ -128,7 +123,7 @@ struct Fixture {
         QObject::disconnect(connection);
         windowMs = std::max(windowMs, pane->LastWindowMilliseconds());
         buildMs = std::max(buildMs, pane->LastStageMilliseconds());
-        return std::max(longest, sinceTick.elapsed());
+        return hold.Longest();
     }
     zarvex::ui::LivePreview& Pane() const {
         return *form->findChild<zarvex::ui::LivePreview*>("pnlLivePreview");

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +19,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/user_folders.h"
+#include "model/writer_traces.h"
 
 namespace zarvex {
 
@@ -90,21 +90,6 @@ CopyName ParseCopyName(const std::string& entry) {
     parsed.writer = static_cast<pid_t>(pid);
     parsed.kind = entry.substr(kindDot + 1);
     return parsed;
-}
-
-bool WriterIsGone(pid_t pid) {
-    return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
-}
-
-// A regular file of this user's: what a killed writer of ours left, never a link
-// someone put there.
-bool IsOwnFile(const std::string& path, long long* modified = nullptr) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
-        return false;
-    if (modified)
-        *modified = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-    return true;
 }
 
 // Writes text into a new file at path, flushed; FileIoError naming it.
@@ -198,7 +183,7 @@ std::vector<std::string> KeptTextsOfKilledWriters(const std::string& target) {
         const std::string copy = folder + e->d_name;
         long long modified = 0;
         if (name.kind == "new" && name.identity == key.identity && WriterIsGone(name.writer) &&
-            IsOwnFile(copy, &modified))
+            IsOwnRegularFile(copy, &modified))
             found.emplace_back(modified, copy);
     }
     ::closedir(dir);
@@ -220,7 +205,7 @@ void RemoveKeptCopiesOfKilledWriters(const std::vector<std::string>& targets) {
         const bool ours = std::any_of(hashes.begin(), hashes.end(), [&](const std::string& h) {
             return name.identity.starts_with(h);
         });
-        if (ours && WriterIsGone(name.writer) && IsOwnFile(folder + e->d_name))
+        if (ours && WriterIsGone(name.writer) && IsOwnRegularFile(folder + e->d_name))
             stale.push_back(folder + e->d_name);
     }
     ::closedir(dir);

@@ -22,6 +22,7 @@
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/kept_copy.h"
+#include "model/writer_traces.h"
 
 namespace zarvex {
 
@@ -109,7 +110,7 @@ void RemoveStaleTemporariesIn(const std::string& folder, const std::vector<std::
         // A name cut short to fit the limit: rare, so the names are tried one by one.
         for (std::size_t k = 0; pid == 0 && entry.size() == nameMax && k < names.size(); ++k)
             pid = WriterOfTemporary(e->d_name, names[k], nameMax);
-        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+        if (WriterIsGone(pid))
             stale.push_back(folder + e->d_name);
     }
     ::closedir(dir);
@@ -389,12 +390,11 @@ std::vector<std::string> TemporariesOfKilledWriters(const std::string& path) {
     if (!dir)
         return {};
     while (const dirent* e = ::readdir(dir)) {
-        const pid_t pid = WriterOfTemporary(e->d_name, name, nameMax);
-        struct stat st {};
         const std::string copy = folder + e->d_name;
-        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH &&
-            ::lstat(copy.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
-            found.emplace_back(static_cast<long long>(st.st_mtime), copy);
+        long long modified = 0;
+        if (WriterIsGone(WriterOfTemporary(e->d_name, name, nameMax)) &&
+            IsOwnRegularFile(copy, &modified))
+            found.emplace_back(modified, copy);
     }
     ::closedir(dir);
     return PathsNewestFirst(std::move(found));

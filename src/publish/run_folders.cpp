@@ -1,6 +1,5 @@
 #include "publish/run_folders.h"
 
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <system_error>
 
 #include "model/errors.h"
+#include "model/writer_traces.h"
 
 namespace zarvex {
 
@@ -35,7 +35,7 @@ int RemoveFoldersOfKilledRuns(const std::string& parent, const std::string& pref
             ::lstat(it->path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
             st.st_uid != ::getuid())
             continue;
-        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+        if (WriterIsGone(static_cast<pid_t>(pid))) {
             std::error_code removeError;
             fs::remove_all(it->path(), removeError);
             if (!removeError)
