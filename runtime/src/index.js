@@ -54,7 +54,7 @@ function construct(listId, options) {
   }
   if (!reported.has(listId)) {
     reported.add(listId);
-    console.error(`Velmo: the menu list "${listId}" ${problem}; no menu was built.`);
+    console.error(`Velmo: list "${listId}" ${problem}; no menu built.`);
   }
   return null;
 }
