@@ -55,5 +55,5 @@ export function acquireBaseStyle() {
 
 /** Takes them away with the last menu. */
 export function releaseBaseStyle() {
-  if (users && !--users) style?.remove();
+  if (users && !--users) /** @type {HTMLElement} */ (style).remove();
 }

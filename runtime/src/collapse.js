@@ -233,13 +233,13 @@ export function collapser(menu) {
   schedule();
   // The bar's width changes when web fonts arrive. (Asking for document.fonts.ready
   // would cost a style update in every construct().)
-  document.fonts?.addEventListener('loadingdone', schedule);
+  document.fonts.addEventListener('loadingdone', schedule);
 
   return {
     schedule_: schedule,
     destroy() {
       cancelAnimationFrame(frame);
-      document.fonts?.removeEventListener('loadingdone', schedule);
+      document.fonts.removeEventListener('loadingdone', schedule);
       removeEventListener('beforeprint', beforePrint);
       panel?.remove();
     },

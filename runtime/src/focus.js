@@ -50,7 +50,7 @@ export function focus(menu) {
   /** @param {Item} item @param {HTMLElement | null} [target] */
   function focusItem(item, target = item.link_) {
     if (!item.level_.depth_) makeTabStop(item);
-    target?.focus({ preventScroll: true });
+    /** @type {HTMLElement} */ (target).focus({ preventScroll: true });
     highlight(item);
     // (inline is 'nearest' by default)
     item.cell_.scrollIntoView({ block: 'nearest' });
@@ -78,7 +78,7 @@ export function focus(menu) {
         blinkTimer = 0;
         menu.close();
         ownClick = item.link_;
-        item.link_?.click();
+        /** @type {HTMLAnchorElement} */ (item.link_).click();
       };
       highlight(item);
       blink();

@@ -38,10 +38,10 @@ const JAVASCRIPT_VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i;
 
 /**
  * Does the link lead somewhere? The snippet writes "javascript:void(0)" for no link.
- * @param {HTMLAnchorElement | null} link
+ * @param {HTMLAnchorElement | null} link typed as items hold it; only an item that has one is asked
  */
 export function leadsSomewhere(link) {
-  const href = link?.getAttribute('href');
+  const href = /** @type {HTMLAnchorElement} */ (link).getAttribute('href');
   return href != null && !JAVASCRIPT_VOID.test(href);
 }
 
@@ -160,7 +160,7 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
   const cell = /** @type {HTMLElement} */ ((onBar ? bareCell : popupRow).cloneNode(true));
   const iconCell = /** @type {HTMLElement} */ ((onBar ? cell.firstChild?.firstChild?.firstChild : cell.firstChild));
   const textCell = /** @type {HTMLElement} */ (iconCell.nextSibling), arrowCell = textCell.nextSibling;
-  if (item.icon_) iconCell.firstChild?.replaceWith(item.icon_);
+  if (item.icon_) /** @type {ChildNode} */ (iconCell.firstChild).replaceWith(item.icon_);
   textCell.append(item.link_);
   if (!item.subList_) return cell;
   let arrowHolder = onBar ? element('td', CARET, /** @type {Element} */ (textCell.parentNode)) : /** @type {Element} */ (arrowCell);
@@ -168,7 +168,7 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
     const toggle = /** @type {Item} */ (item).toggleButton_ = /** @type {HTMLButtonElement} */ (element('button', TOGGLE, arrowHolder));
     toggle.type = 'button';
     toggle.setAttribute('aria-expanded', 'false');
-    toggle.setAttribute('aria-label', item.link_.textContent?.trim() || '');
+    toggle.setAttribute('aria-label', /** @type {string} */ (item.link_.textContent).trim());
     arrowHolder = toggle;
   }
   element('div', drawnArrows && !onBar ? DRAWN_ARROW : '', arrowHolder);

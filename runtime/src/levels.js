@@ -125,7 +125,7 @@ export function levels(menu, name) {
       /** @type {Level} */
       const level = item.popup_ = { depth_: item.level_.depth_ + 1, box_: box, opener_: item, items_: [], side_: item.level_.side_ };
       // a menu is vertical unless it says otherwise
-      if (!navigation) box.setAttribute('aria-label', item.link_?.textContent?.trim() || '');
+      if (!navigation) box.setAttribute('aria-label', /** @type {string} */ (/** @type {HTMLAnchorElement} */ (item.link_).textContent).trim());
       if (rightToLeft) box.dir = 'rtl';
       level.scrollUp_ = element('div', SCROLL_UP, box);
       level.scrollArea_ = element('div', 'bnaz-bsAb', box);

@@ -48,7 +48,7 @@ export function openPath(menu) {
   function showPopup(item, shown) {
     const level = /** @type {Level} */ (item.popup_);
     item.cell_.classList.toggle(ACTIVE, shown);
-    (item.toggleButton_ || item.link_)?.setAttribute('aria-expanded', '' + shown);
+    /** @type {HTMLElement} */ (item.toggleButton_ || item.link_).setAttribute('aria-expanded', '' + shown);
     setShown(level.box_, shown);
     setShown(level.shadow_, shown);
   }
