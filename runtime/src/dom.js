@@ -58,4 +58,4 @@ export const isRightToLeft = target => getComputedStyle(target).direction == 'rt
  * to answer (a new tab, a new window, a download).
  * @param {MouseEvent} event
  */
-export const isModified = event => !!(event.button || event.ctrlKey || event.metaKey || event.shiftKey || event.altKey);
+export const isModified = event => event.button || event.ctrlKey || event.metaKey || event.shiftKey || event.altKey;

@@ -110,5 +110,5 @@ export function readSettings(options) {
  * @param {HTMLElement} list
  */
 export function menuName(list) {
-  return (list.getAttribute('aria-label') || list.title || '').trim() || 'Main menu';
+  return (list.getAttribute('aria-label') || list.title).trim() || 'Main menu';
 }
