@@ -121,22 +121,21 @@ export function readItem(listItem, level, tooltips, navigation) {
   /** @type {Item} */
   const item = { level_: level, listItem_: listItem, link_: link, icon_: icon, subList_: subList, cell_: listItem, nextSiblings_: [link?.nextSibling, icon?.nextSibling] };
   itemOfListItem.set(listItem, item);
-  if (link && navigation) {
-    if (item.subList_ && !leadsSomewhere(link)) {
-      link.setAttribute('role', 'button');
-      link.setAttribute('aria-expanded', 'false');
-    }
-  } else if (link) {
+  if (!link) return item;
+  if (!navigation) {
     link.setAttribute('role', 'menuitem');
     link.tabIndex = -1;
     if (!tooltips && link.hasAttribute('title')) {
       item.savedTitle_ = link.getAttribute('title');
       link.removeAttribute('title');
     }
-    if (item.subList_) {
-      link.setAttribute('aria-haspopup', 'menu');
-      link.setAttribute('aria-expanded', 'false');
-    }
+  }
+  // a parent opens its sub-menu: in site navigation only one without a link of its own,
+  // which becomes a disclosure button
+  if (subList && !(navigation && leadsSomewhere(link))) {
+    if (navigation) link.setAttribute('role', 'button');
+    else link.setAttribute('aria-haspopup', 'menu');
+    link.setAttribute('aria-expanded', 'false');
   }
   return item;
 }
