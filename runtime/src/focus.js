@@ -64,7 +64,7 @@ export function focus(menu) {
     },
     choose_(item, event, synthetic) {
       if (!leadsSomewhere(item.link_)) return event.preventDefault();
-      const blinks = matchMedia('(prefers-reduced-motion: reduce)').matches ? 0 : menu.blinkCount_;
+      const blinks = matchMedia('(prefers-reduced-motion:reduce)').matches ? 0 : menu.blinkCount_;
       if (!blinks && !synthetic) return menu.close();
       event.preventDefault();
       if (blinkTimer) return;
