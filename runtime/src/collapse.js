@@ -213,8 +213,8 @@ export function collapser(menu) {
         setRowOpen(row.parent_, false);
         focus(row.parent_);
       }
-    } else if (key == ' ' || (key == 'Enter' && togglesSubList(row))) {
-      // as a click on the row; Enter on a link that leads somewhere is the browser's
+    } else if (key == ' ') {
+      // as a click on the row (Enter clicks the link by itself)
       row.link_.click();
     } else if (key == 'Escape') {
       setOpen(false);
