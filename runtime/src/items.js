@@ -34,7 +34,7 @@ import { CARET, DRAWN_ARROW, TOGGLE } from './class_names.js';
 /** The attributes that the menu gives a link of the list, taken off when it goes back. */
 export const MENU_ATTRIBUTES = ['role', 'tabindex', 'aria-haspopup', 'aria-expanded'];
 
-const JAVASCRIPT_VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i;
+const JAVASCRIPT_VOID = /^javascript:void\(0\);?$/i;
 
 /**
  * Does the link lead somewhere? The snippet writes "javascript:void(0)" for no link.
@@ -42,7 +42,7 @@ const JAVASCRIPT_VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i;
  */
 export function leadsSomewhere(link) {
   const href = /** @type {HTMLAnchorElement} */ (link).getAttribute('href');
-  return href != null && !JAVASCRIPT_VOID.test(href);
+  return href != null && !JAVASCRIPT_VOID.test(href.replace(/\s/g, ''));
 }
 
 /** Which item an <li> of the hidden list became. */
