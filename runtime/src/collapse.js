@@ -22,7 +22,7 @@ import { CURRENT_BRANCH } from './class_names.js';
 /**
  * @typedef {object} Collapser
  * @property {() => void} schedule_ checks the width in the next frame, before it is painted
- * @property {() => void} destroy
+ * @property {() => void} destroy stops answering the page (the panel goes with the menu's landmark)
  * @property {(event: Event) => boolean} handles_ pointer events in the panel; true when the event was the panel's
  * @property {(event: KeyboardEvent, key: string) => boolean} handleKey_ the keys of the list (`key` as the
  *   reading direction makes it); true when the key was theirs
@@ -240,8 +240,8 @@ export function collapser(menu) {
     destroy() {
       cancelAnimationFrame(frame);
       document.fonts.removeEventListener('loadingdone', schedule);
+      // the panel goes with the menu's landmark, which holds it
       removeEventListener('beforeprint', beforePrint);
-      panel?.remove();
     },
     handles_(event) {
       const target = /** @type {Node | null} */ (event.target);

@@ -77,16 +77,17 @@ export function createMenu(list, options) {
   function destroy() {
     if (menu.destroyed_) return;
     menu.destroyed_ = true;
+    // closing stops the timers and lets go of a scroll button, which only an open pop-up has;
+    // a frame that places pop-ups again finds none open
     menu.close();
-    menu.stop_();
     menu.stopBlinking_();
-    menu.pressScrollButton_(null);
     listen(false);
     menu.collapser_.destroy();
     menu.removeLevels_();
     unmarkCurrent?.();
     if (shownWithoutScripts) setShown(list, true);
-    if (/** @type {any} */ (list).$velmo == menu) delete (/** @type {any} */ (list).$velmo);
+    // the list's menu is this one: a destroyed menu returns above
+    delete (/** @type {any} */ (list).$velmo);
     releaseBaseStyle();
   }
 
