@@ -41,8 +41,8 @@ void ReadRecord(std::string_view line, Record& record,
                 const std::array<FieldInfo<Record, Text>, N>& table) {
     std::array<std::string_view, N> fields;
     SplitFields(line, kFieldSeparator, fields.data(), N);
-    for (std::size_t i = 0; i < N; ++i)
-        AssignAsUtf8(record.*table[i].member, fields[i]);
+    AssignFieldsAsUtf8(line, fields.data(), N,
+                       [&](std::size_t i) -> decltype(auto) { return record.*table[i].member; });
 }
 
 void AppendLine(std::string& out, std::string_view line) {

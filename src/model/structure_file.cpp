@@ -67,8 +67,10 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
         },
         [&](std::string_view line, TItemData& item) {
             SplitFields(line, kFieldSeparator, fields.data(), fields.size());
-            for (std::size_t i = 0; i < fields.size(); ++i)
-                AssignAsUtf8(Field(item, kCarriedFields[i]), fields[i]);
+            AssignFieldsAsUtf8(
+                line, fields.data(), fields.size(), [&](std::size_t i) -> auto& {
+                    return Field(item, kCarriedFields[i]);
+                });
         });
     RefuseFaultyDesign(path, nullptr, 0, content.items, firstItemLine);
     return content;
