@@ -331,14 +331,14 @@ void CheckDesignFields(const TAppletData& menu, const TItemArray& items) {
 }
 
 void RefuseFaultyDesign(const std::string& path, const TAppletData* menu, int menuLine,
-                        const TItemArray& items, int firstItemLine) {
+                        const std::optional<FieldFault>& itemFault, int firstItemLine) {
     if (menu) {
         if (const auto f = FindMenuFieldFault(*menu))
             throw FileFormatError(path, menuLine, f->reason);
     }
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (const auto f = FindItemFieldFault(items[i], static_cast<long long>(i)))
-            throw FileFormatError(path, firstItemLine + static_cast<int>(i), f->reason);
+    if (itemFault)
+        throw FileFormatError(path, firstItemLine + static_cast<int>(itemFault->item),
+                              itemFault->reason);
 }
 
 }  // namespace zarvex

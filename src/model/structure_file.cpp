@@ -58,8 +58,9 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
 
     std::array<std::string_view, kCarriedFields.size()> fields;
     const int firstItemLine = reader.LineNumber() + 1;
+    std::optional<FieldFault> itemFault;
     content.treeLevels = ReadItemSection(
-        reader, kItemsEndTag, NewItemRecord(), content.items,
+        reader, kItemsEndTag, NewItemRecord(), content.items, itemFault,
         [](std::string_view line) {
             std::string_view level;  // the first carried field
             SplitFields(line, kFieldSeparator, &level, 1);
@@ -72,7 +73,7 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
                     return Field(item, kCarriedFields[i]);
                 });
         });
-    RefuseFaultyDesign(path, nullptr, 0, content.items, firstItemLine);
+    RefuseFaultyDesign(path, nullptr, 0, itemFault, firstItemLine);
     return content;
 }
 
