@@ -20,12 +20,23 @@ class FieldText {
     FieldText(std::string_view text) { Assign(text); }  // NOLINT: reads like a string
     FieldText(const std::string& text) : FieldText(std::string_view(text)) {}
     FieldText(const char* text) : FieldText(std::string_view(text)) {}
-    FieldText(const FieldText& other) : FieldText(other.view()) {}
+    FieldText(const FieldText& other) {
+        if (other.IsHeld())
+            Assign(other.view());
+        else
+            word_ = other.word_;
+    }
     FieldText(FieldText&& other) noexcept : word_(other.word_) { other.word_ = 0; }
     ~FieldText() { Release(); }
 
     FieldText& operator=(const FieldText& other) {
-        Assign(other.view());
+        if (other.IsHeld()) {
+            Assign(other.view());
+        } else {
+            const std::uintptr_t word = other.word_;  // other may be this field
+            Release();
+            word_ = word;
+        }
         return *this;
     }
     FieldText& operator=(FieldText&& other) noexcept {
@@ -82,8 +93,31 @@ class FieldText {
     static constexpr std::uintptr_t kInline = 1;
     static constexpr std::size_t kInlineCapacity = sizeof(std::uintptr_t) - 1;
 
-    void Assign(std::string_view text);
-    void Release() noexcept;
+    // Whether the text lives in a heap block of its own.
+    bool IsHeld() const noexcept { return word_ != 0 && !(word_ & kInline); }
+
+    // Short text is set here, where the caller's compiler sees it: a file's fields
+    // are mostly empty or a few bytes, and a record is filled per line read.
+    void Assign(std::string_view text) {
+        if (text.size() > kInlineCapacity) {
+            AssignHeld(text);
+            return;
+        }
+        std::uintptr_t word = 0;
+        if (!text.empty()) {
+            word = kInline | (static_cast<std::uintptr_t>(text.size()) << 1);
+            std::memcpy(reinterpret_cast<char*>(&word) + 1, text.data(), text.size());
+        }
+        Release();
+        word_ = word;
+    }
+    void AssignHeld(std::string_view text);
+    void Release() noexcept {
+        if (IsHeld())
+            ReleaseHeld();
+        word_ = 0;
+    }
+    void ReleaseHeld() noexcept;
 
     std::uintptr_t word_ = 0;  // 0: empty; odd: inline; else the heap block's address
 };

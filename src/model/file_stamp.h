@@ -16,7 +16,7 @@ struct FileStamp {
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0;
-    std::uint64_t contentHash = 0;  // FNV-1a of the whole file
+    std::uint64_t contentHash = 0;  // FNV-1a over the whole file's 8-byte words
 
     // One line of text and back, for the recovery copy's notes; a line that does
     // not parse gives a stamp of no file.

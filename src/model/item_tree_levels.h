@@ -11,6 +11,7 @@
 
 #include "model/design_tree.h"
 #include "model/file_helpers.h"
+#include "model/menu_field_checks.h"
 #include "model/progress.h"
 #include "model/records.h"
 #include "model/tagged_text.h"
@@ -44,10 +45,12 @@ class TreeLevelReader {
 // checked (TreeLevelReader) before any record is made, so that a broken file is
 // refused having held little more than its text; a sound one then gets exactly the
 // records it needs, each filled by readLine(line, record) from a copy of blank.
-// Returns the tree levels of items.
+// Returns the tree levels of items; itemFault gets the first record's fault
+// (FindItemFieldFault), looked for while the record is at hand.
 template <typename LevelOf, typename ReadLine>
 std::vector<int> ReadItemSection(TaggedLineReader& reader, std::string_view endTag,
-                                 const TItemData& blank, TItemArray& items, LevelOf levelOf,
+                                 const TItemData& blank, TItemArray& items,
+                                 std::optional<FieldFault>& itemFault, LevelOf levelOf,
                                  ReadLine readLine) {
     const std::size_t itemCount = reader.CountLinesBefore(endTag);
     TaggedLineReader check = reader;
@@ -61,7 +64,10 @@ std::vector<int> ReadItemSection(TaggedLineReader& reader, std::string_view endT
     items.reserve(itemCount);
     reader.Advance(endTag);
     while (reader.Line() != endTag) {
-        readLine(reader.Line(), items.emplace_back(blank));
+        TItemData& item = items.emplace_back(blank);
+        readLine(reader.Line(), item);
+        if (!itemFault)
+            itemFault = FindItemFieldFault(item, static_cast<long long>(items.size() - 1));
         reader.Advance(endTag);
     }
     return levels.Take();

@@ -181,6 +181,10 @@ std::optional<FieldFault> CheckListId(std::string_view text) {
 }
 
 bool IsTargetKeyword(std::string_view target) {
+    // Every keyword starts with '_' and has four to seven letters: a frame name is
+    // mostly answered before any comparison.
+    if (target.size() < 4 || target.size() > 7 || target.front() != '_')
+        return false;
     // The window suggests _search and _media besides the four of the page language.
     for (std::string_view keyword : {"_self", "_blank", "_parent", "_top", "_search", "_media"})
         if (EqualsIgnoreCase(target, keyword))
@@ -188,7 +192,7 @@ bool IsTargetKeyword(std::string_view target) {
     return false;
 }
 
-std::optional<FieldFault> CheckTarget(const std::string& target, long long index) {
+std::optional<FieldFault> CheckTarget(std::string_view target, long long index) {
     if (target.empty() || IsTargetKeyword(target))
         return std::nullopt;
     const bool nameOk =
@@ -202,7 +206,7 @@ std::optional<FieldFault> CheckTarget(const std::string& target, long long index
                  "is neither a frame name nor one of _self, _blank, _parent and _top", index);
 }
 
-std::optional<FieldFault> CheckIcon(const std::string& icon, long long index) {
+std::optional<FieldFault> CheckIcon(std::string_view icon, long long index) {
     if (std::none_of(icon.begin(), icon.end(),
                      [](char c) { return c == '"' || c == '<' || c == '>' || IsControl(c); }))
         return std::nullopt;
@@ -327,14 +331,14 @@ void CheckDesignFields(const TAppletData& menu, const TItemArray& items) {
 }
 
 void RefuseFaultyDesign(const std::string& path, const TAppletData* menu, int menuLine,
-                        const TItemArray& items, int firstItemLine) {
+                        const std::optional<FieldFault>& itemFault, int firstItemLine) {
     if (menu) {
         if (const auto f = FindMenuFieldFault(*menu))
             throw FileFormatError(path, menuLine, f->reason);
     }
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (const auto f = FindItemFieldFault(items[i], static_cast<long long>(i)))
-            throw FileFormatError(path, firstItemLine + static_cast<int>(i), f->reason);
+    if (itemFault)
+        throw FileFormatError(path, firstItemLine + static_cast<int>(itemFault->item),
+                              itemFault->reason);
 }
 
 }  // namespace zarvex

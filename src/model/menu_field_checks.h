@@ -35,8 +35,9 @@ void CheckDesignFields(const TAppletData& menu, const TItemArray& items);
 // Refuses a design read from the file at path (FileFormatError) at its first fault,
 // naming the line: menuLine for a menu-wide field (menu is null when the file holds
 // none), firstItemLine + k for item k, the item lines following each other.
+// itemFault is the first item's fault, found as the records were read (see ReadItemSection).
 void RefuseFaultyDesign(const std::string& path, const TAppletData* menu, int menuLine,
-                        const TItemArray& items, int firstItemLine);
+                        const std::optional<FieldFault>& itemFault, int firstItemLine);
 
 // The menu name's own rule, for the window to ask while the name is edited and
 // before a build: empty when name is usable, else why not.

@@ -41,8 +41,8 @@ void ReadRecord(std::string_view line, Record& record,
                 const std::array<FieldInfo<Record, Text>, N>& table) {
     std::array<std::string_view, N> fields;
     SplitFields(line, kFieldSeparator, fields.data(), N);
-    for (std::size_t i = 0; i < N; ++i)
-        AssignAsUtf8(record.*table[i].member, fields[i]);
+    AssignFieldsAsUtf8(line, fields.data(), N,
+                       [&](std::size_t i) -> decltype(auto) { return record.*table[i].member; });
 }
 
 void AppendLine(std::string& out, std::string_view line) {
@@ -74,8 +74,9 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
         onItemsFound();
     const int firstItemLine = reader.LineNumber() + 1;
     constexpr auto kLevel = static_cast<std::size_t>(ItemField::Level);
+    std::optional<FieldFault> itemFault;
     content.treeLevels = ReadItemSection(
-        reader, kItemsEndTag, TItemData{}, content.items,
+        reader, kItemsEndTag, TItemData{}, content.items, itemFault,
         [](std::string_view line) {
             std::array<std::string_view, kLevel + 1> fields;
             SplitFields(line, kFieldSeparator, fields.data(), fields.size());
@@ -83,7 +84,7 @@ ProjectFileContent ParseProjectText(std::string_view text, const std::string& pa
         },
         [](std::string_view line, TItemData& item) { ReadRecord(line, item, kItemFields); });
     content.webPage = ReadWebPageSection(reader);
-    RefuseFaultyDesign(path, &content.parameters, parameterLine, content.items, firstItemLine);
+    RefuseFaultyDesign(path, &content.parameters, parameterLine, itemFault, firstItemLine);
     return content;
 }
 

@@ -58,8 +58,9 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
 
     std::array<std::string_view, kCarriedFields.size()> fields;
     const int firstItemLine = reader.LineNumber() + 1;
+    std::optional<FieldFault> itemFault;
     content.treeLevels = ReadItemSection(
-        reader, kItemsEndTag, NewItemRecord(), content.items,
+        reader, kItemsEndTag, NewItemRecord(), content.items, itemFault,
         [](std::string_view line) {
             std::string_view level;  // the first carried field
             SplitFields(line, kFieldSeparator, &level, 1);
@@ -67,10 +68,12 @@ StructureFileContent ParseStructureText(std::string_view text, const std::string
         },
         [&](std::string_view line, TItemData& item) {
             SplitFields(line, kFieldSeparator, fields.data(), fields.size());
-            for (std::size_t i = 0; i < fields.size(); ++i)
-                AssignAsUtf8(Field(item, kCarriedFields[i]), fields[i]);
+            AssignFieldsAsUtf8(
+                line, fields.data(), fields.size(), [&](std::size_t i) -> auto& {
+                    return Field(item, kCarriedFields[i]);
+                });
         });
-    RefuseFaultyDesign(path, nullptr, 0, content.items, firstItemLine);
+    RefuseFaultyDesign(path, nullptr, 0, itemFault, firstItemLine);
     return content;
 }
 

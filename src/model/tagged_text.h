@@ -101,6 +101,21 @@ void AssignAsUtf8(Text& field, std::string_view bytes) {
         field = TextAsUtf8(bytes);
 }
 
+// AssignAsUtf8 for the fields of one record line, fieldOf(i) naming where field i
+// goes. The line is checked once: the separator is ASCII, so every field of a valid
+// UTF-8 line is valid UTF-8 too.
+template <typename FieldOf>
+void AssignFieldsAsUtf8(std::string_view line, const std::string_view* fields, std::size_t count,
+                        FieldOf fieldOf) {
+    if (IsValidUtf8(line)) {
+        for (std::size_t i = 0; i < count; ++i)
+            fieldOf(i) = fields[i];
+    } else {
+        for (std::size_t i = 0; i < count; ++i)
+            AssignAsUtf8(fieldOf(i), fields[i]);
+    }
+}
+
 inline constexpr std::string_view kFieldSeparator = "#$@";
 inline constexpr std::string_view kLineEnd = "\r\n";
 

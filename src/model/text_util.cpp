@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "model/errors.h"
@@ -101,6 +103,16 @@ std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern
 bool IsValidUtf8(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
+        // Most text is ASCII: eight bytes at a time while none has its high bit set.
+        std::uint64_t word;
+        while (i + sizeof word <= s.size()) {
+            std::memcpy(&word, s.data() + i, sizeof word);
+            if (word & 0x8080808080808080ull)
+                break;
+            i += sizeof word;
+        }
+        if (i >= s.size())
+            break;
         const unsigned char c = static_cast<unsigned char>(s[i]);
         std::size_t len;
         char32_t cp;

@@ -5,7 +5,7 @@ namespace zarvex::testing {
 std::string TreeDump(const PreorderTree& tree) {
     std::string out;
     for (int i = 0; i < tree.NodeCount(); ++i)
-        out += std::string(2 * tree.NodeLevel(i), ' ') + tree.Caption(i) + "\n";
+        out += std::string(2 * tree.NodeLevel(i), ' ') + std::string(tree.Caption(i)) + "\n";
     return out;
 }
 

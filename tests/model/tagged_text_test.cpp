@@ -56,6 +56,11 @@ TEST(SplitFields, TakesTheTextBeforeEachSeparator) {
     // Separator characters inside a field stay text; the first whole separator splits.
     SplitFields("x##$@$@#$@#$#$@", "#$@", f.data(), f.size());
     EXPECT_EQ(f, (std::array<std::string_view, 4>{"x#", "$@", "#$", ""}));
+    // Fields and separators across the eight-byte steps of the search, and at the end.
+    SplitFields("012345##$@abcdefghijklmno#$@#$@#$x#$@", "#$@", f.data(), f.size());
+    EXPECT_EQ(f, (std::array<std::string_view, 4>{"012345#", "abcdefghijklmno", "", "#$x"}));
+    SplitFields("0123456789abcd#$", "#$@", f.data(), f.size());
+    EXPECT_EQ(f, (std::array<std::string_view, 4>{"", "", "", ""}));
 }
 
 }  // namespace
