@@ -26,12 +26,6 @@ void FieldText::Assign(std::string_view text) {
     word_ = word;
 }
 
-void FieldText::Release() noexcept {
-    if (word_ != 0 && !(word_ & kInline))
-        ::operator delete(reinterpret_cast<void*>(word_));
-    word_ = 0;
-}
-
 std::string JoinText(std::string_view a, std::string_view b) {
     std::string out;
     out.reserve(a.size() + b.size());

@@ -32,6 +32,7 @@ class FieldText {
         std::swap(word_, other.word_);
         return *this;
     }
+    friend void swap(FieldText& a, FieldText& b) noexcept { std::swap(a.word_, b.word_); }
     FieldText& operator=(std::string_view text) {
         Assign(text);
         return *this;
@@ -83,7 +84,12 @@ class FieldText {
     static constexpr std::size_t kInlineCapacity = sizeof(std::uintptr_t) - 1;
 
     void Assign(std::string_view text);
-    void Release() noexcept;
+    // Inline: records moved in blocks leave empty fields behind, whose release is a test.
+    void Release() noexcept {
+        if (word_ != 0 && !(word_ & kInline))
+            ::operator delete(reinterpret_cast<void*>(word_));
+        word_ = 0;
+    }
 
     std::uintptr_t word_ = 0;  // 0: empty; odd: inline; else the heap block's address
 };
