@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <random>
 
-#include "model/applet_agent.h"
 #include "model/file_helpers.h"
 #include "model/preorder_tree.h"
 #include "model/safe_file.h"
+#include "publish/applet_agent.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <string>
 
-#include "model/applet_agent.h"
 #include "model/preorder_tree.h"
+#include "publish/applet_agent.h"
 
 namespace {
 

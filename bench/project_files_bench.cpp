@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "model/applet_agent.h"
 #include "model/preorder_tree.h"
 #include "model/safe_file.h"
+#include "publish/applet_agent.h"
 
 namespace {
 

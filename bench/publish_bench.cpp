@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "model/applet_agent.h"
 #include "model/preorder_tree.h"
+#include "publish/applet_agent.h"
 
 namespace {
 

@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "codegen/built_menu.h"
-#include "model/applet_agent.h"
 #include "model/menu_field_checks.h"
 #include "model/preorder_tree.h"
 #include "model/text_util.h"
+#include "publish/applet_agent.h"
 
 namespace {
 

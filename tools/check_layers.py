@@ -12,8 +12,8 @@ import sys
 # src/<folder>: rank
 SRC_RANKS = {
     "model": 0,
-    "codegen": 1, "publish": 1, "settings": 1,
-    "exchange": 2, "platform": 2,
+    "codegen": 1, "settings": 1,
+    "publish": 2, "exchange": 2, "platform": 2,
     "cli": 3, "ui": 3,
 }
 # src/ui/<folder>: rank

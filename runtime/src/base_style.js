@@ -39,7 +39,7 @@ a.${CURRENT},a.${CURRENT_BRANCH}{text-decoration:underline;text-underline-offset
 a.${CURRENT}{text-decoration-thickness:2px}\
 :where(.bnaz-bsAb)::-webkit-scrollbar{display:none}\
 @supports not selector(:has(a)){${BOTH} .bGaz:focus-within{outline:2px dotted;outline-offset:-3px}}\
-@media (forced-colors:active){${BOTH} :is(.bqAb,.brAb){outline:2px solid;outline-offset:-2px}}\
+@media (forced-colors){${BOTH} :is(.bqAb,.brAb){outline:2px solid;outline-offset:-2px}}\
 @media print{${POPUP},.bnaz-bvAb,.velmo-toggle{display:none!important}\
 .velmo-list{display:block!important}}`;
 
@@ -55,5 +55,5 @@ export function acquireBaseStyle() {
 
 /** Takes them away with the last menu. */
 export function releaseBaseStyle() {
-  if (users && !--users) style?.remove();
+  if (users && !--users) /** @type {HTMLElement} */ (style).remove();
 }

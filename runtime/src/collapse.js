@@ -22,7 +22,7 @@ import { CURRENT_BRANCH } from './class_names.js';
 /**
  * @typedef {object} Collapser
  * @property {() => void} schedule_ checks the width in the next frame, before it is painted
- * @property {() => void} destroy
+ * @property {() => void} destroy stops answering the page (the panel goes with the menu's landmark)
  * @property {(event: Event) => boolean} handles_ pointer events in the panel; true when the event was the panel's
  * @property {(event: KeyboardEvent, key: string) => boolean} handleKey_ the keys of the list (`key` as the
  *   reading direction makes it); true when the key was theirs
@@ -213,8 +213,8 @@ export function collapser(menu) {
         setRowOpen(row.parent_, false);
         focus(row.parent_);
       }
-    } else if (key == ' ' || (key == 'Enter' && togglesSubList(row))) {
-      // as a click on the row; Enter on a link that leads somewhere is the browser's
+    } else if (key == ' ') {
+      // as a click on the row (Enter clicks the link by itself)
       row.link_.click();
     } else if (key == 'Escape') {
       setOpen(false);
@@ -233,15 +233,15 @@ export function collapser(menu) {
   schedule();
   // The bar's width changes when web fonts arrive. (Asking for document.fonts.ready
   // would cost a style update in every construct().)
-  document.fonts?.addEventListener('loadingdone', schedule);
+  document.fonts.addEventListener('loadingdone', schedule);
 
   return {
     schedule_: schedule,
     destroy() {
       cancelAnimationFrame(frame);
-      document.fonts?.removeEventListener('loadingdone', schedule);
+      document.fonts.removeEventListener('loadingdone', schedule);
+      // the panel goes with the menu's landmark, which holds it
       removeEventListener('beforeprint', beforePrint);
-      panel?.remove();
     },
     handles_(event) {
       const target = /** @type {Node | null} */ (event.target);

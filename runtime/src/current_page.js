@@ -26,7 +26,7 @@ export function markCurrentPage(list) {
   const marked = [];
   for (const link of list.querySelectorAll('a')) {
     // a link to a place within the page ("#part") names a section, not a page
-    if (!leadsSomewhere(link) || link.getAttribute('href')?.startsWith('#') || link.hasAttribute('aria-current') || pageKey(link.href) != here) continue;
+    if (!leadsSomewhere(link) || /** @type {string} */ (link.getAttribute('href')).startsWith('#') || link.hasAttribute('aria-current') || pageKey(link.href) != here) continue;
     link.setAttribute('aria-current', 'page');
     link.classList.add(CURRENT);
     marked.push(link);

@@ -36,11 +36,12 @@ export const isShown = target => !!target && target.style.display != 'none';
 
 /**
  * The viewport without scroll bars. Zarvex pages have no doctype, and in quirks mode the
- * body, not the root element, carries the viewport's size.
+ * body, not the root element, carries the viewport's size: the scrolling element, which
+ * is null in quirks mode when the body scrolls by itself.
  * @returns {{ width: number, height: number }}
  */
 export function viewportSize() {
-  const root = document.compatMode == 'BackCompat' ? document.body : document.documentElement;
+  const root = /** @type {Element} */ (document.scrollingElement || document.body);
   return { width: root.clientWidth, height: root.clientHeight };
 }
 
@@ -58,4 +59,4 @@ export const isRightToLeft = target => getComputedStyle(target).direction == 'rt
  * to answer (a new tab, a new window, a download).
  * @param {MouseEvent} event
  */
-export const isModified = event => !!(event.button || event.ctrlKey || event.metaKey || event.shiftKey || event.altKey);
+export const isModified = event => event.button || event.ctrlKey || event.metaKey || event.shiftKey || event.altKey;

@@ -50,7 +50,7 @@ export function focus(menu) {
   /** @param {Item} item @param {HTMLElement | null} [target] */
   function focusItem(item, target = item.link_) {
     if (!item.level_.depth_) makeTabStop(item);
-    target?.focus({ preventScroll: true });
+    /** @type {HTMLElement} */ (target).focus({ preventScroll: true });
     highlight(item);
     // (inline is 'nearest' by default)
     item.cell_.scrollIntoView({ block: 'nearest' });
@@ -64,7 +64,7 @@ export function focus(menu) {
     },
     choose_(item, event, synthetic) {
       if (!leadsSomewhere(item.link_)) return event.preventDefault();
-      const blinks = matchMedia('(prefers-reduced-motion: reduce)').matches ? 0 : menu.blinkCount_;
+      const blinks = matchMedia('(prefers-reduced-motion:reduce)').matches ? 0 : menu.blinkCount_;
       if (!blinks && !synthetic) return menu.close();
       event.preventDefault();
       if (blinkTimer) return;
@@ -78,7 +78,7 @@ export function focus(menu) {
         blinkTimer = 0;
         menu.close();
         ownClick = item.link_;
-        item.link_?.click();
+        /** @type {HTMLAnchorElement} */ (item.link_).click();
       };
       highlight(item);
       blink();

@@ -48,13 +48,13 @@ function construct(listId, options) {
   try {
     const list = document.getElementById(listId);
     if (list && list.tagName == 'UL') return (/** @type {any} */ (list).$velmo ||= createMenu(list, options));
-    problem = list ? 'is not a <ul> element' : 'was not found';
+    problem = list ? 'is not a <ul>' : 'was not found';
   } catch (error) {
     problem = /** @type {Error | null | undefined} */ (error)?.message ?? error;
   }
   if (!reported.has(listId)) {
     reported.add(listId);
-    console.error(`Velmo: the menu list "${listId}" ${problem}; no menu was built.`);
+    console.error(`Velmo: no menu: "${listId}" ${problem}`);
   }
   return null;
 }

@@ -34,15 +34,15 @@ import { CARET, DRAWN_ARROW, TOGGLE } from './class_names.js';
 /** The attributes that the menu gives a link of the list, taken off when it goes back. */
 export const MENU_ATTRIBUTES = ['role', 'tabindex', 'aria-haspopup', 'aria-expanded'];
 
-const JAVASCRIPT_VOID = /^\s*javascript:\s*void\s*\(\s*0\s*\)\s*;?\s*$/i;
+const JAVASCRIPT_VOID = /^javascript:void\(0\);?$/i;
 
 /**
  * Does the link lead somewhere? The snippet writes "javascript:void(0)" for no link.
- * @param {HTMLAnchorElement | null} link
+ * @param {HTMLAnchorElement | null} link typed as items hold it; only an item that has one is asked
  */
 export function leadsSomewhere(link) {
-  const href = link?.getAttribute('href');
-  return href != null && !JAVASCRIPT_VOID.test(href);
+  const href = /** @type {HTMLAnchorElement} */ (link).getAttribute('href');
+  return href != null && !JAVASCRIPT_VOID.test(href.replace(/\s/g, ''));
 }
 
 /** Which item an <li> of the hidden list became. */
@@ -121,22 +121,21 @@ export function readItem(listItem, level, tooltips, navigation) {
   /** @type {Item} */
   const item = { level_: level, listItem_: listItem, link_: link, icon_: icon, subList_: subList, cell_: listItem, nextSiblings_: [link?.nextSibling, icon?.nextSibling] };
   itemOfListItem.set(listItem, item);
-  if (link && navigation) {
-    if (item.subList_ && !leadsSomewhere(link)) {
-      link.setAttribute('role', 'button');
-      link.setAttribute('aria-expanded', 'false');
-    }
-  } else if (link) {
+  if (!link) return item;
+  if (!navigation) {
     link.setAttribute('role', 'menuitem');
     link.tabIndex = -1;
     if (!tooltips && link.hasAttribute('title')) {
       item.savedTitle_ = link.getAttribute('title');
       link.removeAttribute('title');
     }
-    if (item.subList_) {
-      link.setAttribute('aria-haspopup', 'menu');
-      link.setAttribute('aria-expanded', 'false');
-    }
+  }
+  // a parent opens its sub-menu: in site navigation only one without a link of its own,
+  // which becomes a disclosure button
+  if (subList && !(navigation && leadsSomewhere(link))) {
+    if (navigation) link.setAttribute('role', 'button');
+    else link.setAttribute('aria-haspopup', 'menu');
+    link.setAttribute('aria-expanded', 'false');
   }
   return item;
 }
@@ -160,7 +159,7 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
   const cell = /** @type {HTMLElement} */ ((onBar ? bareCell : popupRow).cloneNode(true));
   const iconCell = /** @type {HTMLElement} */ ((onBar ? cell.firstChild?.firstChild?.firstChild : cell.firstChild));
   const textCell = /** @type {HTMLElement} */ (iconCell.nextSibling), arrowCell = textCell.nextSibling;
-  if (item.icon_) iconCell.firstChild?.replaceWith(item.icon_);
+  if (item.icon_) /** @type {ChildNode} */ (iconCell.firstChild).replaceWith(item.icon_);
   textCell.append(item.link_);
   if (!item.subList_) return cell;
   let arrowHolder = onBar ? element('td', CARET, /** @type {Element} */ (textCell.parentNode)) : /** @type {Element} */ (arrowCell);
@@ -168,7 +167,7 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
     const toggle = /** @type {Item} */ (item).toggleButton_ = /** @type {HTMLButtonElement} */ (element('button', TOGGLE, arrowHolder));
     toggle.type = 'button';
     toggle.setAttribute('aria-expanded', 'false');
-    toggle.setAttribute('aria-label', item.link_.textContent?.trim() || '');
+    toggle.setAttribute('aria-label', /** @type {string} */ (item.link_.textContent).trim());
     arrowHolder = toggle;
   }
   element('div', drawnArrows && !onBar ? DRAWN_ARROW : '', arrowHolder);

@@ -102,7 +102,7 @@ export function handleKey(menu, item, key, event) {
   else if (key == 'Escape' && menu.openPath_.length) menu.close();
   else if (key.length == 1) {
     const [items, index] = siblings(item), letter = key.toLowerCase();
-    const found = [...items.slice(index + 1), ...items.slice(0, index + 1)].find(other => other.link_?.textContent?.trim().toLowerCase().startsWith(letter));
+    const found = [...items.slice(index + 1), ...items.slice(0, index + 1)].find(other => /** @type {string} */ (/** @type {HTMLAnchorElement} */ (other.link_).textContent).trim().toLowerCase().startsWith(letter));
     if (found) moveTo(menu, found);
   } else return;
   event.preventDefault();

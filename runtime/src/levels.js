@@ -1,6 +1,6 @@
 // The bar and the pop-ups, built from the hidden list: the bar in its place (a big one in
 // steps), each pop-up on its item's first opening; and which item a node of them shows.
-import { element, layoutTable, setShown } from './dom.js';
+import { element, layoutTable } from './dom.js';
 import { makeCell, readItem, restoreItem } from './items.js';
 import { levelOfScrollPart } from './scroll_buttons.js';
 import { SCROLL_DOWN, SCROLL_UP } from './class_names.js';
@@ -125,9 +125,8 @@ export function levels(menu, name) {
       /** @type {Level} */
       const level = item.popup_ = { depth_: item.level_.depth_ + 1, box_: box, opener_: item, items_: [], side_: item.level_.side_ };
       // a menu is vertical unless it says otherwise
-      if (!navigation) box.setAttribute('aria-label', item.link_?.textContent?.trim() || '');
+      if (!navigation) box.setAttribute('aria-label', /** @type {string} */ (/** @type {HTMLAnchorElement} */ (item.link_).textContent).trim());
       if (rightToLeft) box.dir = 'rtl';
-      setShown(box);
       level.scrollUp_ = element('div', SCROLL_UP, box);
       level.scrollArea_ = element('div', 'bnaz-bsAb', box);
       level.scrollDown_ = element('div', SCROLL_DOWN, box);
@@ -137,7 +136,7 @@ export function levels(menu, name) {
       fillLevel(level, /** @type {HTMLElement} */ (item.subList_).firstElementChild, rows, Infinity);
       if (shadow) {
         const shade = level.shadow_ = element('div', 'bnaz-bvAb');
-        shade.style.cssText = `display:none;pointer-events:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
+        shade.style.cssText = `pointer-events:none;background:none;border:8px solid transparent;border-image:url("${SHADOW_IMAGE}") 8 fill`;
       }
       const host = popupHost();
       if (level.shadow_) host.append(level.shadow_);

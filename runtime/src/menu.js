@@ -62,8 +62,8 @@ export function createMenu(list, options) {
   Object.assign(menu, levels(menu, menuName(list)), openPath(menu), focus(menu), scrollButtons(), { isAimingAt_: pointer.isAimingAt_ });
   menu.growBar_();
   const first = menu.barLevel_.items_.find(isSelectable);
-  if (!first?.link_) throw Error('holds no menu item');
-  first.link_.tabIndex = 0;
+  if (!first) throw Error('holds no menu item');
+  /** @type {HTMLAnchorElement} */ (first.link_).tabIndex = 0;
   acquireBaseStyle();
   list.before(menu.root_);
   // a list shown to pages without scripts goes when the menu takes its place
@@ -77,16 +77,17 @@ export function createMenu(list, options) {
   function destroy() {
     if (menu.destroyed_) return;
     menu.destroyed_ = true;
+    // closing stops the timers and lets go of a scroll button, which only an open pop-up has;
+    // a frame that places pop-ups again finds none open
     menu.close();
-    menu.stop_();
     menu.stopBlinking_();
-    menu.pressScrollButton_(null);
     listen(false);
     menu.collapser_.destroy();
     menu.removeLevels_();
     unmarkCurrent?.();
     if (shownWithoutScripts) setShown(list, true);
-    if (/** @type {any} */ (list).$velmo == menu) delete (/** @type {any} */ (list).$velmo);
+    // the list's menu is this one: a destroyed menu returns above
+    delete (/** @type {any} */ (list).$velmo);
     releaseBaseStyle();
   }
 
@@ -119,7 +120,7 @@ export function createMenu(list, options) {
       if (event.key == 'Escape' && menu.openPath_.length) menu.close();
       return;
     }
-    const key = rightToLeft ? MIRRORED[event.key] || event.key : event.key, item = menu.itemAt_(target);
+    const key = (rightToLeft && MIRRORED[event.key]) || event.key, item = menu.itemAt_(target);
     if (!menu.collapser_.handleKey_(event, key) && item) (navigation ? handleNavigationKey : handleKey)(menu, item, key, event);
   }
 

@@ -9,8 +9,9 @@ import { startEarly } from './early_start.js';
 
 export function guardOnloadChain() {
   const property = Object.getOwnPropertyDescriptor(window, 'onload');
-  if (!property?.configurable || !property.set || !property.get) return;
-  const { get, set } = property;
+  if (!property?.set) return;
+  // an accessor of the window in every browser the runtime serves
+  const { get, set } = /** @type {Required<PropertyDescriptor>} */ (property);
   Object.defineProperty(window, 'onload', {
     ...property,
     /** @this {Window} @param {unknown} handler */

@@ -23,7 +23,6 @@ import { ACTIVE } from './class_names.js';
  * @property {() => void} pointerBack_ the pointer is over the menu again: it stays open
  * @property {() => void} followLayout_ places the open pop-ups again in the next frame,
  *   after the page moved or changed size
- * @property {() => void} stop_ cancels what waits for a timer or a frame
  */
 
 /**
@@ -48,7 +47,7 @@ export function openPath(menu) {
   function showPopup(item, shown) {
     const level = /** @type {Level} */ (item.popup_);
     item.cell_.classList.toggle(ACTIVE, shown);
-    (item.toggleButton_ || item.link_)?.setAttribute('aria-expanded', '' + shown);
+    /** @type {HTMLElement} */ (item.toggleButton_ || item.link_).setAttribute('aria-expanded', '' + shown);
     setShown(level.box_, shown);
     setShown(level.shadow_, shown);
   }
@@ -137,10 +136,6 @@ export function openPath(menu) {
         placeFrame = 0;
         for (const item of path) place(/** @type {Level} */ (item.popup_));
       });
-    },
-    stop_() {
-      stop();
-      cancelAnimationFrame(placeFrame);
     },
   };
 }

@@ -36,8 +36,9 @@ import { clamp } from './dom.js';
  * @property {boolean} navigation_
  */
 
-// Browsers keep timer delays in 32 bits; a longer one would fire at once.
-const LONGEST_DELAY = 2 ** 31 - 1;
+// Browsers keep timer delays in 32 bits (up to 2**31 - 1 ms); a longer one would fire at
+// once. 23 days are as good as never.
+const LONGEST_DELAY = 2e9;
 
 /**
  * @param {unknown} value
@@ -110,5 +111,5 @@ export function readSettings(options) {
  * @param {HTMLElement} list
  */
 export function menuName(list) {
-  return (list.getAttribute('aria-label') || list.title || '').trim() || 'Main menu';
+  return (list.getAttribute('aria-label') || list.title).trim() || 'Main menu';
 }

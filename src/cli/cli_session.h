@@ -7,8 +7,8 @@
 #include <string>
 
 #include "cli/scratch_folder.h"
-#include "model/applet_agent.h"
 #include "model/preorder_tree.h"
+#include "publish/applet_agent.h"
 
 namespace zarvex::cli {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/applet_agent.h"
+#include "publish/applet_agent.h"
 
 namespace zarvex::cli {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/applet_agent.h"
+#include "codegen/code_generator.h"
 
 namespace zarvex {
 
@@ -24,7 +24,7 @@ std::vector<std::string> ResourceNames(const TAppletData& menu, const TItemArray
 // copies of them. Those three are prepared in place (levels, parents, rewritten links,
 // the list id and the two file names); a refusal, also a ConversionError, leaves them as
 // they were.
-TkavoAppletAgent::GeneratedCode AssembleCode(const TkavoAppletAgent& agent, TAppletData& menu,
-                                             TItemArray& items, TLinkedFileInfoArray& linked);
+GeneratedCode AssembleCode(const AppletDesign& agent, TAppletData& menu, TItemArray& items,
+                           TLinkedFileInfoArray& linked);
 
 }  // namespace zarvex

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "codegen/assemble_code.h"
+#include "codegen/code_generator.h"
 #include "codegen/html_snippet.h"
 #include "codegen/prepare_items.h"
 #include "codegen/script_config.h"
 #include "codegen/static_list_style.h"
 #include "codegen/stylesheet.h"
-#include "model/applet_agent.h"
 #include "model/errors.h"
 #include "model/file_batch.h"
 #include "model/menu_field_checks.h"
@@ -23,7 +23,7 @@ namespace zarvex {
 
 namespace {
 
-void CheckBuildable(const TkavoAppletAgent& agent) {
+void CheckBuildable(const AppletDesign& agent) {
     const IDesignTree* tree = agent.Tree();
     if (!tree)
         throw BuildError("Cannot build the menu: no design tree is attached.");
@@ -51,12 +51,12 @@ TreeShape ShapeOf(const IDesignTree& tree) {
 
 }  // namespace
 
-TkavoAppletAgent::GeneratedCode AssembleCode(const TkavoAppletAgent& agent, TAppletData& menu,
-                                             TItemArray& items, TLinkedFileInfoArray& linked) {
+GeneratedCode AssembleCode(const AppletDesign& agent, TAppletData& menu, TItemArray& items,
+                           TLinkedFileInfoArray& linked) {
     CheckBuildable(agent);
     const TreeShape shape = ShapeOf(*agent.Tree());
 
-    TkavoAppletAgent::GeneratedCode code;
+    GeneratedCode code;
     // The only conversions of a build; a refusal here changes nothing at all.
     code.stylesheet = StylesheetText(menu);
     // before the file's last line end, where a rule of the template would follow
@@ -75,17 +75,17 @@ TkavoAppletAgent::GeneratedCode AssembleCode(const TkavoAppletAgent& agent, TApp
     return code;
 }
 
-TkavoAppletAgent::GeneratedCode TkavoAppletAgent::GenerateCode() {
-    return AssembleCode(*this, MenuParameters, Items, LinkedFiles);
+GeneratedCode GenerateCode(AppletDesign& design) {
+    return AssembleCode(design, design.MenuParameters, design.Items, design.LinkedFiles);
 }
 
 namespace {
 
 // The two program-folder files and, when htmlPath is given, the snippet: all or none.
-TkavoAppletAgent::GeneratedCode WriteBuild(TkavoAppletAgent& agent, const std::string* htmlPath) {
+GeneratedCode WriteBuild(AppletDesign& agent, const std::string* htmlPath) {
     CheckBuildable(agent);
     ProgressScope scope(agent.Progress(), "Making HTML Codes ... ...");
-    TkavoAppletAgent::GeneratedCode code = agent.GenerateCode();
+    GeneratedCode code = GenerateCode(agent);
     FileBatch files(agent.Faults());
     files.Add(agent.ProgramFolder() + code.stylesheetName, code.stylesheet);
     files.Add(agent.ProgramFolder() + code.scriptName, code.script);
@@ -97,12 +97,12 @@ TkavoAppletAgent::GeneratedCode WriteBuild(TkavoAppletAgent& agent, const std::s
 
 }  // namespace
 
-void TkavoAppletAgent::BuildCode(const std::string& htmlPath) {
-    WriteBuild(*this, &htmlPath);
+void BuildCode(AppletDesign& design, const std::string& htmlPath) {
+    WriteBuild(design, &htmlPath);
 }
 
-TkavoAppletAgent::GeneratedCode TkavoAppletAgent::BuildProgramFiles() {
-    return WriteBuild(*this, nullptr);
+GeneratedCode BuildProgramFiles(AppletDesign& design) {
+    return WriteBuild(design, nullptr);
 }
 
 std::vector<std::string> ResourceNames(const TAppletData& menu, const TItemArray& items) {
@@ -121,8 +121,8 @@ std::vector<std::string> ResourceNames(const TAppletData& menu, const TItemArray
     return names;
 }
 
-void TkavoAppletAgent::CollectResourceFiles() {
-    ResourceFiles = ResourceNames(MenuParameters, Items);
+void CollectResourceFiles(AppletDesign& design) {
+    design.ResourceFiles = ResourceNames(design.MenuParameters, design.Items);
 }
 
 }  // namespace zarvex

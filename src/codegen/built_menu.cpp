@@ -4,7 +4,7 @@
 
 namespace zarvex {
 
-BuiltMenu BuildMenuInMemory(const TkavoAppletAgent& agent) {
+BuiltMenu BuildMenuInMemory(const AppletDesign& agent) {
     TAppletData menu = agent.MenuParameters;
     TItemArray items = agent.Items;
     TLinkedFileInfoArray linked = agent.LinkedFiles;

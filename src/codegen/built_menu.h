@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "model/applet_agent.h"
+#include "codegen/code_generator.h"
 
 namespace zarvex {
 
 // The stylesheet (<MenuName>.css), the configuration script (<MenuName>cfg.js) and the
 // snippet (the page: links and the hidden item list), with their names.
-struct BuiltMenu : TkavoAppletAgent::GeneratedCode {
+struct BuiltMenu : GeneratedCode {
     // The files the page links besides the two above (the runtime), and the images it
     // uses, by the names that the page and the stylesheet give them.
     std::vector<std::string> linkedFiles;
@@ -26,6 +26,6 @@ struct BuiltMenu : TkavoAppletAgent::GeneratedCode {
 // Builds agent's design as BuildCode would, on copies: the agent is left unchanged.
 // Throws what BuildCode throws for a design that cannot be built (BuildError,
 // ConversionError).
-BuiltMenu BuildMenuInMemory(const TkavoAppletAgent& agent);
+BuiltMenu BuildMenuInMemory(const AppletDesign& agent);
 
 }  // namespace zarvex

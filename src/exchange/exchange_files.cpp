@@ -8,7 +8,7 @@ ImportedDesign ImportJsonFile(const std::string& path) {
     return ParseDesignJson(ReadImportFile(path), path);
 }
 
-std::string ExportText(const TkavoAppletAgent& agent, ExportFormat format) {
+std::string ExportText(const AppletDesign& agent, ExportFormat format) {
     const std::vector<int> levels = CurrentTreeLevels(agent);
     switch (format) {
         case ExportFormat::Json:

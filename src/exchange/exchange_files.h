@@ -6,7 +6,7 @@
 
 #include "exchange/imported_design.h"
 #include "exchange/site_generator_export.h"
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 #include "model/safe_file.h"
 
 namespace zarvex::exchange {
@@ -15,8 +15,8 @@ ImportedDesign ImportJsonFile(const std::string& path);
 
 enum class ExportFormat { Json, HugoToml, HugoYaml, Jekyll, Eleventy };
 
-// The export's text for the agent's design; the JSON form carries the menu fields.
-std::string ExportText(const TkavoAppletAgent& agent, ExportFormat format);
+// The export's text for a design; the JSON form carries the menu fields.
+std::string ExportText(const AppletDesign& agent, ExportFormat format);
 
 // Writes text to path as every file of the program is written: whole or not at all,
 // the previous file kept on failure (FileIoError).

@@ -78,13 +78,13 @@ int LineAt(std::string_view text, std::size_t offset) {
                    std::count(text.begin(), text.begin() + static_cast<long>(offset), '\n'));
 }
 
-void ReplaceDesign(TkavoAppletAgent& agent, IDesignTree& tree, ImportedDesign design) {
+void ReplaceDesign(AppletDesign& agent, IDesignTree& tree, ImportedDesign design) {
     RebuildTree(tree, design.items, design.treeLevels);
     agent.MenuParameters = design.menu ? std::move(*design.menu) : DefaultAppletData();
     agent.Items = std::move(design.items);
 }
 
-std::vector<int> CurrentTreeLevels(const TkavoAppletAgent& agent) {
+std::vector<int> CurrentTreeLevels(const AppletDesign& agent) {
     std::vector<int> levels;
     levels.reserve(agent.Items.size());
     const IDesignTree* tree = agent.Tree();

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 #include "model/design_tree.h"
 #include "model/records.h"
 
@@ -61,12 +61,12 @@ std::string ReadImportFile(const std::string& path);
 // The 1-based line of byte offset in text.
 int LineAt(std::string_view text, std::size_t offset);
 
-// Makes the design the agent's (menu fields reset to the defaults unless the design
+// Makes the imported design the target's (menu fields reset to the defaults unless the design
 // carries its own) and rebuilds tree from it.
-void ReplaceDesign(TkavoAppletAgent& agent, IDesignTree& tree, ImportedDesign design);
+void ReplaceDesign(AppletDesign& agent, IDesignTree& tree, ImportedDesign design);
 
-// The tree levels of an agent's items as its tree holds them (the Level fields
+// The tree levels of a design's items as its tree holds them (the Level fields
 // when no tree is attached).
-std::vector<int> CurrentTreeLevels(const TkavoAppletAgent& agent);
+std::vector<int> CurrentTreeLevels(const AppletDesign& agent);
 
 }  // namespace zarvex::exchange

@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
@@ -127,7 +127,7 @@ std::string FormatProjectText(const TAppletData& parameters, const TItemArray& i
     return out;
 }
 
-void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
+void AppletDesign::SaveProjectFile(const std::string& path) {
     // The reader refuses a design with such a field: no file is written that could not
     // be opened again, whoever made the design (an import from another format too).
     if (const auto fault = FindDesignFault(MenuParameters, Items))
@@ -138,7 +138,7 @@ void TkavoAppletAgent::SaveProjectFile(const std::string& path) {
     writer.Commit();
 }
 
-void TkavoAppletAgent::LoadProjectFile(const std::string& path, IDesignTree& tree) {
+void AppletDesign::LoadProjectFile(const std::string& path, IDesignTree& tree) {
     ProjectFileContent content = ReadDesignFile(Progress(), path, tree, ParseProjectText);
     MenuParameters = std::move(content.parameters);
     Items = std::move(content.items);

@@ -1,5 +1,5 @@
 // The project file (*.zarvex): the menu parameter record and one line per item
-// between tagged sections. TkavoAppletAgent::SaveProjectFile / LoadProjectFile
+// between tagged sections. AppletDesign::SaveProjectFile / LoadProjectFile
 // are built on these two functions; the fuzzer and the tests call them directly.
 #pragma once
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/file_lock.h"
@@ -75,7 +75,7 @@ void RecoveryWriter::Write(const std::string& projectText, const std::string& or
     hasCopy_ = true;
 }
 
-std::optional<FieldFault> RecoveryWriter::WriteDesign(const TkavoAppletAgent& agent,
+std::optional<FieldFault> RecoveryWriter::WriteDesign(const AppletDesign& agent,
                                                       const std::string& origin,
                                                       const FileStamp& stamp, WriteFaults* faults) {
     if (auto fault = FindDesignFault(agent.MenuParameters, agent.Items))
@@ -117,7 +117,7 @@ std::vector<RecoveryCopy> FindOrphanedCopies(const std::string& stateFolder) {
             // Without its notes the copy is still the author's work: it restores as new.
         }
         try {
-            TkavoAppletAgent probe;
+            AppletDesign probe;
             PreorderTree tree;
             probe.LoadProjectFile(copy.designPath, tree);
         } catch (const std::exception& e) {

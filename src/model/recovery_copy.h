@@ -20,7 +20,7 @@
 namespace zarvex {
 
 struct WriteFaults;
-class TkavoAppletAgent;
+class AppletDesign;
 
 struct RecoveryCopy {
     std::string designPath;  // NAME.zarvex, to be read as a project file
@@ -46,11 +46,11 @@ class RecoveryWriter {
     // leaves the old copy or the new one). Throws FileIoError.
     void Write(const std::string& projectText, const std::string& origin, const FileStamp& stamp,
                WriteFaults* faults = nullptr);
-    // Writes the agent's design (its web page options included) as Write does once
+    // Writes the design (its web page options included) as Write does once
     // it passes the check Save makes (FindDesignFault), so that every copy opens
     // again; a design Save would refuse leaves the previous copy as it was, and its
     // fault comes back.
-    std::optional<FieldFault> WriteDesign(const TkavoAppletAgent& agent, const std::string& origin,
+    std::optional<FieldFault> WriteDesign(const AppletDesign& agent, const std::string& origin,
                                           const FileStamp& stamp, WriteFaults* faults = nullptr);
     // The design was saved or discarded: the copy goes.
     void Remove();

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 #include "model/preorder_tree.h"
 #include "model/safe_file.h"
 
@@ -11,7 +11,7 @@ namespace zarvex {
 std::string CompleteCopyOfStoppedSave(const std::string& path) {
     for (const std::string& copy : CopiesOfKilledWriters(path)) {
         try {
-            TkavoAppletAgent probe;
+            AppletDesign probe;
             PreorderTree tree;
             probe.LoadProjectFile(copy, tree);
             return copy;

@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 #include "model/errors.h"
 #include "model/file_helpers.h"
 #include "model/item_tree_levels.h"
@@ -99,7 +99,7 @@ std::string FormatStructureText(const TItemArray& items) {
     return out;
 }
 
-void TkavoAppletAgent::ExportStructure(const std::string& path) {
+void AppletDesign::ExportStructure(const std::string& path) {
     // Levels come from the tree the window (or tool) attached; without one the
     // items' own Level fields are taken as they stand.
     if (const IDesignTree* tree = Tree()) {
@@ -122,7 +122,7 @@ void TkavoAppletAgent::ExportStructure(const std::string& path) {
     writer.Commit();
 }
 
-void TkavoAppletAgent::ImportStructure(const std::string& path, IDesignTree& tree) {
+void AppletDesign::ImportStructure(const std::string& path, IDesignTree& tree) {
     StructureFileContent content = ReadDesignFile(Progress(), path, tree, ParseStructureText);
     MenuParameters = DefaultAppletData();
     Items = std::move(content.items);

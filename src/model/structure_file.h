@@ -1,5 +1,5 @@
 // The general menu structure file (*.gms): the item tree alone, five fields per
-// item. TkavoAppletAgent::ExportStructure / ImportStructure are built on these
+// item. AppletDesign::ExportStructure / ImportStructure are built on these
 // two functions; the fuzzer and the tests call them directly.
 #pragma once
 

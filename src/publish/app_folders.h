@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 #include "model/user_folders.h"  // the per-user folders named above
 
 namespace zarvex {

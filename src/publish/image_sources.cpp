@@ -48,7 +48,7 @@ bool ResolvesInside(const std::string& folder, const std::string& path) {
 
 }  // namespace
 
-ImageSource FindImage(const TkavoAppletAgent& agent, const std::string& name, ImageSearch search) {
+ImageSource FindImage(const AppletDesign& agent, const std::string& name, ImageSearch search) {
     if (!StaysInsideFolder(name))
         return {ImageState::Outside, name, {}};
     if (!agent.ProjectFolder().empty()) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 
 namespace zarvex {
 
@@ -32,7 +32,7 @@ enum class ImageSearch {
 // ".." part, or reaches through a link out of the project's real folder is
 // Outside. A file that exists but cannot be read (no permission, a folder, a
 // subfolder that is a file) is Unreadable, never Absent.
-ImageSource FindImage(const TkavoAppletAgent& agent, const std::string& name,
+ImageSource FindImage(const AppletDesign& agent, const std::string& name,
                       ImageSearch search = ImageSearch::Everywhere);
 
 }  // namespace zarvex

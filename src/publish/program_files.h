@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 
 namespace zarvex {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_set>
 
-#include "model/applet_agent.h"
+#include "codegen/code_generator.h"
 #include "model/errors.h"
 #include "model/file_batch.h"
 #include "model/progress.h"
@@ -17,6 +17,7 @@
 #include "publish/image_sources.h"
 #include "publish/program_files.h"
 #include "publish/publish_names.h"
+#include "publish/publisher.h"
 
 namespace zarvex {
 
@@ -41,53 +42,57 @@ bool ExistsAsName(const std::string& path) {
 
 }  // namespace
 
-bool TkavoAppletAgent::PublishProject(const std::string& folder, const std::string& fileName,
-                                      bool refuseMissing) {
+bool PublishProject(AppletDesign& design, const std::string& folder, const std::string& fileName,
+                    bool refuseMissing) {
     const std::string target = AsFolderPrefix(folder);
     const std::string base = PublishBaseName(fileName);
-    UncopiedFiles.clear();
-    OutsideFiles.clear();
+    design.UncopiedFiles.clear();
+    design.OutsideFiles.clear();
 
     // The build's scratch outputs first, as Build HTML leaves them: the linked
     // files below are copied from the program folder.
-    std::optional<ProgressScope> making(std::in_place, Progress(), "Making HTML Codes ... ...");
-    const GeneratedCode code = GenerateCode();
+    std::optional<ProgressScope> making(std::in_place, design.Progress(),
+                                        "Making HTML Codes ... ...");
+    const GeneratedCode code = GenerateCode(design);
     {
-        FileBatch scratch(Faults());
-        scratch.Add(ProgramFolder() + code.stylesheetName, code.stylesheet);
-        scratch.Add(ProgramFolder() + code.scriptName, code.script);
+        FileBatch scratch(design.Faults());
+        scratch.Add(design.ProgramFolder() + code.stylesheetName, code.stylesheet);
+        scratch.Add(design.ProgramFolder() + code.scriptName, code.script);
         scratch.Commit();
     }
     making.reset();
-    FileBatch files(Faults());
+    FileBatch files(design.Faults());
     {
-        ProgressScope saving(Progress(), "Saving Data ... ...", ProjectProgressMax(Items.size()));
+        ProgressScope saving(design.Progress(), "Saving Data ... ...",
+                             ProjectProgressMax(design.Items.size()));
         files.Add(target + ProjectFileName(fileName),
-                  FormatProjectText(MenuParameters, Items, Progress(), WebPage));
+                  FormatProjectText(design.MenuParameters, design.Items, design.Progress(),
+                                    design.WebPage));
     }
     files.Add(target + base + ".html", code.snippet);
-    for (const TLinkedFileInfo& file : LinkedFiles)
-        files.AddCopy(ProgramFilePath(Folders(), file.FileName), target + file.FileName);
-    files.Add(target + base + "_PublishReport.txt", PublishReportText());
+    for (const TLinkedFileInfo& file : design.LinkedFiles)
+        files.AddCopy(ProgramFilePath(design.Folders(), file.FileName), target + file.FileName);
+    files.Add(target + base + "_PublishReport.txt", PublishReportText(design));
 
-    ProgressScope scope(Progress(), "Copying Publishable Files ... ...", 100);
-    CollectResourceFiles();
-    const bool intoProject = !ProjectFolder().empty() && IsSameFolder(target, ProjectFolder());
+    ProgressScope scope(design.Progress(), "Copying Publishable Files ... ...", 100);
+    CollectResourceFiles(design);
+    const bool intoProject =
+        !design.ProjectFolder().empty() && IsSameFolder(target, design.ProjectFolder());
     std::unordered_set<std::string> copied;
-    for (const std::string& name : ResourceFiles) {
+    for (const std::string& name : design.ResourceFiles) {
         if (!copied.insert(name).second)
             continue;
-        const ImageSource image = FindImage(*this, name);
+        const ImageSource image = FindImage(design, name);
         switch (image.state) {
             case ImageState::Outside:
                 if (refuseMissing)
                     throw FileIoError(name, "lies outside the project folder");
-                OutsideFiles.push_back(name);
+                design.OutsideFiles.push_back(name);
                 continue;
             case ImageState::Absent:
                 if (refuseMissing)
                     throw FileIoError(name, "not found");
-                UncopiedFiles.push_back(name);
+                design.UncopiedFiles.push_back(name);
                 continue;
             case ImageState::Unreadable:
                 throw FileIoError(image.path, image.reason);
@@ -103,12 +108,12 @@ bool TkavoAppletAgent::PublishProject(const std::string& folder, const std::stri
     }
     scope.Step(50);
     files.Commit();
-    SetProjectFolder(target);
+    design.SetProjectFolder(target);
     // Publishing into the program folder itself must not delete what it published.
-    if (!IsSameFolder(target, ProgramFolder())) {
-        for (const TLinkedFileInfo& file : LinkedFiles)
+    if (!IsSameFolder(target, design.ProgramFolder())) {
+        for (const TLinkedFileInfo& file : design.LinkedFiles)
             if (file.DeleteAfterCopy)
-                DeleteFileQuietly(ProgramFolder() + file.FileName);
+                DeleteFileQuietly(design.ProgramFolder() + file.FileName);
     }
     scope.Step(50);
     return true;

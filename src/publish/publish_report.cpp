@@ -3,9 +3,10 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "model/applet_agent.h"
+#include "codegen/code_generator.h"
 #include "model/progress.h"
 #include "model/safe_file.h"
+#include "publish/publisher.h"
 
 namespace zarvex {
 
@@ -28,7 +29,7 @@ class ReportLines {
 };
 }  // namespace
 
-std::string TkavoAppletAgent::PublishReportText() {
+std::string PublishReportText(AppletDesign& design) {
     ReportLines out;
     out.WriteLine(kRule);
     out.WriteLine(
@@ -40,19 +41,19 @@ std::string TkavoAppletAgent::PublishReportText() {
     out.WriteLine(kRule);
     out.WriteLine("");
 
-    ProgressScope scope(Progress(), "Making Publish Report ... ...", 101);
+    ProgressScope scope(design.Progress(), "Making Publish Report ... ...", 101);
     out.WriteLine("[Script file(s)]:");
-    for (const TLinkedFileInfo& file : LinkedFiles) {
+    for (const TLinkedFileInfo& file : design.LinkedFiles) {
         out.WriteLine("  " + file.FileName);
         scope.Step(1);
     }
     out.WriteLine("");
     out.WriteLine("[Image File(s)]: They should be copied along with script files!");
 
-    CollectResourceFiles();
+    CollectResourceFiles(design);
     // The first occurrence of a name decides its place; letter case counts.
     std::unordered_set<std::string> written;
-    for (const std::string& name : ResourceFiles) {
+    for (const std::string& name : design.ResourceFiles) {
         if (name.empty() || !written.insert(name).second)
             continue;
         out.WriteLine("  " + name);
@@ -68,9 +69,9 @@ std::string TkavoAppletAgent::PublishReportText() {
     return out.Take();
 }
 
-void TkavoAppletAgent::WritePublishReport(const std::string& folder,
-                                          const std::string& reportFileName) {
-    WriteFileSafely(folder + reportFileName, PublishReportText(), Faults());
+void WritePublishReport(AppletDesign& design, const std::string& folder,
+                        const std::string& reportFileName) {
+    WriteFileSafely(folder + reportFileName, PublishReportText(design), design.Faults());
 }
 
 }  // namespace zarvex

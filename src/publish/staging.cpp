@@ -8,7 +8,7 @@
 #include <system_error>
 #include <unordered_set>
 
-#include "model/applet_agent.h"
+#include "codegen/code_generator.h"
 #include "model/file_helpers.h"
 #include "model/progress.h"
 #include "model/safe_file.h"
@@ -16,6 +16,7 @@
 #include "publish/image_sources.h"
 #include "publish/program_files.h"
 #include "publish/publish_names.h"
+#include "publish/publisher.h"
 
 namespace zarvex {
 
@@ -32,20 +33,21 @@ void CreatePreviewFolder(const std::string& preview) {
 
 }  // namespace
 
-void TkavoAppletAgent::StageFile(const std::string& path) {
-    const std::string preview = PreviewFolder();
+void StageFile(AppletDesign& design, const std::string& path) {
+    const std::string preview = design.PreviewFolder();
     CreatePreviewFolder(preview);
     const std::string name = BareFileName(path);
     if (IsUsableBareName(name))
         CopyFileReplacing(path, preview + name);
-    StagedFiles.push_back(name);
+    design.StagedFiles.push_back(name);
 }
 
-void TkavoAppletAgent::StageLinkedFiles(const std::string& sourceFolder) {
+void StageLinkedFiles(AppletDesign& design, const std::string& sourceFolder) {
     const std::string source = AsFolderPrefix(sourceFolder);
-    const bool fromProgram = IsSameFolder(source, ProgramFolder());
-    for (const TLinkedFileInfo& file : LinkedFiles) {
-        StageFile(fromProgram ? ProgramFilePath(Folders(), file.FileName) : source + file.FileName);
+    const bool fromProgram = IsSameFolder(source, design.ProgramFolder());
+    for (const TLinkedFileInfo& file : design.LinkedFiles) {
+        StageFile(design, fromProgram ? ProgramFilePath(design.Folders(), file.FileName)
+                                      : source + file.FileName);
         // Only ever the scratch copy: shipped data in the data folder is never deleted.
         if (file.DeleteAfterCopy)
             DeleteFileQuietly(source + file.FileName);
@@ -55,24 +57,24 @@ void TkavoAppletAgent::StageLinkedFiles(const std::string& sourceFolder) {
 // From a project's folder (opening it): that folder becomes the design's, and only
 // its own images are staged. From the program folder (a preview): every image as
 // a save would take it now (FindImage), the program's only where nothing else is.
-void TkavoAppletAgent::StageResourceFiles(const std::string& sourceFolder) {
-    ProgressScope scope(Progress(), "Copying Resource Files ... ...", 100);
-    CollectResourceFiles();
+void StageResourceFiles(AppletDesign& design, const std::string& sourceFolder) {
+    ProgressScope scope(design.Progress(), "Copying Resource Files ... ...", 100);
+    CollectResourceFiles(design);
     const std::string source = AsFolderPrefix(sourceFolder);
-    const bool fromProgram = IsSameFolder(source, ProgramFolder());
+    const bool fromProgram = IsSameFolder(source, design.ProgramFolder());
     if (!fromProgram)
-        SetProjectFolder(source);
-    const std::string preview = PreviewFolder();
+        design.SetProjectFolder(source);
+    const std::string preview = design.PreviewFolder();
     CreatePreviewFolder(preview);
-    OutsideFiles.clear();
+    design.OutsideFiles.clear();
     // A name met again is recorded again, but its file is copied only once.
     std::unordered_set<std::string> copied;
-    for (const std::string& name : ResourceFiles) {
+    for (const std::string& name : design.ResourceFiles) {
         const ImageSource image = FindImage(
-            *this, name, fromProgram ? ImageSearch::Everywhere : ImageSearch::ProjectOnly);
+            design, name, fromProgram ? ImageSearch::Everywhere : ImageSearch::ProjectOnly);
         if (image.state == ImageState::Outside) {
             if (copied.insert(name).second)
-                OutsideFiles.push_back(name);
+                design.OutsideFiles.push_back(name);
             continue;
         }
         if (copied.insert(name).second && image.state == ImageState::Found) {
@@ -82,18 +84,18 @@ void TkavoAppletAgent::StageResourceFiles(const std::string& sourceFolder) {
             }
             CopyFileReplacing(image.path, preview + name);
         }
-        StagedFiles.push_back(name);
+        design.StagedFiles.push_back(name);
     }
     scope.Step(50);
     scope.Step(50);
 }
 
-void TkavoAppletAgent::ClearPreviewFolder() {
+void ClearPreviewFolder(AppletDesign& design) {
     namespace fs = std::filesystem;
-    const std::string preview = PreviewFolder();
+    const std::string preview = design.PreviewFolder();
     const fs::path top = fs::path(preview.substr(0, preview.size() - 1));
     std::error_code ignored;
-    for (const std::string& name : StagedFiles) {
+    for (const std::string& name : design.StagedFiles) {
         DeleteFileQuietly(preview + name);
         // Subfolders made for the images go when empty, up to the preview folder.
         for (fs::path folder = fs::path(preview + name).parent_path();
@@ -101,24 +103,24 @@ void TkavoAppletAgent::ClearPreviewFolder() {
             if (!fs::remove(folder, ignored))
                 break;
     }
-    StagedFiles.clear();
-    OutsideFiles.clear();
-    SetProjectFolder({});
+    design.StagedFiles.clear();
+    design.OutsideFiles.clear();
+    design.SetProjectFolder({});
     // Removes the folder only when empty: files put there by anyone else survive.
     fs::remove(top, ignored);
 }
 
-void TkavoAppletAgent::StagePreview(const std::string& pageText) {
-    StageLinkedFiles(ProgramFolder());
-    StageResourceFiles(ProgramFolder());
-    StageText(kPreviewPageName, pageText);
+void StagePreview(AppletDesign& design, const std::string& pageText) {
+    StageLinkedFiles(design, design.ProgramFolder());
+    StageResourceFiles(design, design.ProgramFolder());
+    StageText(design, kPreviewPageName, pageText);
 }
 
-void TkavoAppletAgent::StageText(const std::string& name, const std::string& text) {
-    const std::string preview = PreviewFolder();
+void StageText(AppletDesign& design, const std::string& name, const std::string& text) {
+    const std::string preview = design.PreviewFolder();
     CreatePreviewFolder(preview);
-    WriteFileSafely(preview + name, text, Faults());
-    StagedFiles.push_back(name);
+    WriteFileSafely(preview + name, text, design.Faults());
+    design.StagedFiles.push_back(name);
 }
 
 }  // namespace zarvex

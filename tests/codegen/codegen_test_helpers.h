@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "model/applet_agent.h"
 #include "model/preorder_tree.h"
+#include "publish/applet_agent.h"
 #include "support/files.h"
 #include "support/recording_progress.h"
 #include "support/scratch_folder.h"

@@ -8,11 +8,11 @@
 #include <cmath>
 #include <filesystem>
 
-#include "model/applet_agent.h"
 #include "model/forbidden_text.h"
 #include "model/preorder_tree.h"
 #include "model/tagged_text.h"
 #include "model/text_util.h"
+#include "publish/applet_agent.h"
 
 namespace zarvex {
 namespace {

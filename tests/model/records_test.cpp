@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/applet_agent.h"
 #include "model/records.h"
+#include "publish/applet_agent.h"
 
 namespace zarvex {
 namespace {

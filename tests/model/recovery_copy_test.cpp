@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "model/applet_agent.h"
 #include "model/errors.h"
 #include "model/file_stamp.h"
 #include "model/preorder_tree.h"
 #include "model/recovery_copy.h"
 #include "model/safe_file.h"
+#include "publish/applet_agent.h"
 #include "support/files.h"
 #include "support/scratch_folder.h"
 

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QTreeView>
 
-#include "model/applet_agent.h"
 #include "model/preorder_tree.h"
+#include "publish/applet_agent.h"
 #include "ui/tree/design_tree_model.h"
 #include "ui/ui_test_support.h"
 

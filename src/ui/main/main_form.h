@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "model/applet_agent.h"
 #include "model/file_stamp.h"
 #include "platform/core_path.h"
+#include "publish/applet_agent.h"
 #include "ui/main/app_services.h"
 #include "ui/tree/design_tree_model.h"
 #include "ui/tree/edit_commands.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "model/applet_agent.h"
+#include "publish/applet_agent.h"
 
 class QAction;
 class QLineEdit;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/applet_agent.h"
+#include "publish/applet_agent.h"
 
 namespace zarvex::ui {
 

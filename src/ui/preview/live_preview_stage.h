@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "codegen/built_menu.h"
-#include "model/applet_agent.h"
+#include "publish/applet_agent.h"
 
 namespace zarvex::ui {
 

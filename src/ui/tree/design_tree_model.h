@@ -18,8 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/applet_agent.h"
 #include "model/design_tree.h"
+#include "publish/applet_agent.h"
 
 namespace zarvex::ui {
 

@@ -26,10 +26,12 @@ const TYPES = { '.html': 'text/html', '.htm': 'text/html', '.js': 'text/javascri
 
 /**
  * Serves `roots` (tried in order) on 127.0.0.1, with `extra` (address to text) before
- * them; by default the published pages and the pages composed from them.
+ * them; by default the published pages and the pages composed from them. `headers` go
+ * with every answer.
  */
-export async function startServer(roots = [PAGES_DIR], extra = roots[0] === PAGES_DIR ? composedPages(PAGES_DIR) : {}) {
+export async function startServer(roots = [PAGES_DIR], extra = roots[0] === PAGES_DIR ? composedPages(PAGES_DIR) : {}, headers = {}) {
   const server = http.createServer((req, res) => {
+    for (const [name, value] of Object.entries(headers)) res.setHeader(name, value);
     const url = new URL(req.url, 'http://127.0.0.1');
     const rel = decodeURIComponent(url.pathname).replace(/^\/+/, '');
     if (rel === 'favicon.ico') return res.writeHead(204).end();

@@ -1,5 +1,8 @@
-// TkavoAppletAgent holds the whole design — the menu-wide record, the item list
-// and the files a build links — and does all file and generation work on it.
+// AppletDesign holds the whole design — the menu-wide record, the item list and the
+// files a build links — with the folders it is read from and staged into, and reads
+// and writes it as project and structure files. The code generator
+// (codegen/code_generator.h) and the publisher (publish/publisher.h) work on it;
+// TkavoAppletAgent (publish/applet_agent.h) gathers all three under one name.
 // It knows nothing of windows: it reports through IProgress and raises errors.
 #pragma once
 
@@ -15,7 +18,7 @@ namespace zarvex {
 
 struct WriteFaults;
 
-// Where the agent reads its data and writes its scratch files. Both end with '/'.
+// Where the design is read from and its scratch files go. Both end with '/'.
 struct AppFolders {
     std::string dataFolder;     // velmo.js, default images, templates, help, samples
     std::string programFolder;  // build outputs (stylesheet, configuration script)
@@ -24,9 +27,9 @@ struct AppFolders {
     std::string stagingFolder = {};
 };
 
-class TkavoAppletAgent {
+class AppletDesign {
   public:
-    explicit TkavoAppletAgent(IProgress* progress = nullptr);
+    explicit AppletDesign(IProgress* progress = nullptr);
 
     // --- model -------------------------------------------------------------
     TAppletData MenuParameters;
@@ -67,10 +70,10 @@ class TkavoAppletAgent {
     void SetProjectFolder(const std::string& folder) { projectFolder_ = folder; }
     void SetProgress(IProgress* progress) { progress_ = progress ? progress : &nullProgress_; }
     IProgress& Progress() const { return *progress_; }
-    // Test seam: every file the agent writes goes through these faults (none by default).
+    // Test seam: every file written for the design goes through these faults (none by default).
     void SetWriteFaults(WriteFaults* faults) { faults_ = faults; }
     WriteFaults* Faults() const { return faults_; }
-    // The tree that BuildCode and ExportStructure read the design's shape from.
+    // The tree that the code generator and ExportStructure read the design's shape from.
     void AttachTree(IDesignTree* tree) { tree_ = tree; }
     IDesignTree* Tree() const { return tree_; }
 
@@ -79,46 +82,6 @@ class TkavoAppletAgent {
     void LoadProjectFile(const std::string& path, IDesignTree& tree);
     void ExportStructure(const std::string& path);
     void ImportStructure(const std::string& path, IDesignTree& tree);
-
-    // --- generation --------------------------------------------------------
-    // The three generated texts and the names of the two that live beside the
-    // page. Generating prepares the items (levels, parents, links) and renames
-    // the linked script and stylesheet after the menu; no file is touched.
-    struct GeneratedCode {
-        std::string stylesheetName, stylesheet;
-        std::string scriptName, script;
-        std::string snippet;
-    };
-    GeneratedCode GenerateCode();
-    // Writes the stylesheet and the script into the program folder and the
-    // snippet to htmlPath, all three or none.
-    void BuildCode(const std::string& htmlPath);
-    // BuildCode with the snippet kept in memory: the stylesheet and the script are
-    // written into the program folder, both or neither, and all three texts returned.
-    GeneratedCode BuildProgramFiles();
-    void CollectResourceFiles();
-
-    // --- staging and publishing -------------------------------------------
-    void StageFile(const std::string& path);
-    void StageLinkedFiles(const std::string& sourceFolder);
-    void StageResourceFiles(const std::string& sourceFolder);
-    void ClearPreviewFolder();
-    void StagePreview(const std::string& pageText);
-    // Writes text as the preview folder's file name and records it, as StageFile does
-    // for a copy. Raises FileIoError when it cannot be written.
-    void StageText(const std::string& name, const std::string& text);
-    // Writes the project file (ProjectFileName(fileName)) first, then the page,
-    // the linked files, the report and the images into folder, all or nothing (see
-    // FileBatch). Images are read from the project's folder at this moment (see
-    // FindImage); one that exists but cannot be read fails the publish with the
-    // system's reason; one already in folder when folder is the project's own is
-    // left as it is. Images found nowhere are listed in UncopiedFiles, names that
-    // leave the project folder in OutsideFiles; with refuseMissing either fails it.
-    // On success folder becomes the project's folder.
-    bool PublishProject(const std::string& folder, const std::string& fileName,
-                        bool refuseMissing = false);
-    std::string PublishReportText();
-    void WritePublishReport(const std::string& folder, const std::string& reportFileName);
 
   private:
     NullProgress nullProgress_;
@@ -129,7 +92,7 @@ class TkavoAppletAgent {
     std::string projectFolder_;
 };
 
-// The three linked files a fresh agent starts with.
+// The three linked files a fresh design starts with.
 TLinkedFileInfoArray DefaultLinkedFiles();
 
 }  // namespace zarvex

@@ -1,4 +1,4 @@
-#include "model/applet_agent.h"
+#include "model/applet_design.h"
 
 namespace zarvex {
 
@@ -6,10 +6,10 @@ TLinkedFileInfoArray DefaultLinkedFiles() {
     return {{"velmo.js", "js", 0}, {"velmocfg_MyHoriMenu1.js", "js", 0}, {"NavTest.css", "css", 1}};
 }
 
-TkavoAppletAgent::TkavoAppletAgent(IProgress* progress)
+AppletDesign::AppletDesign(IProgress* progress)
     : LinkedFiles(DefaultLinkedFiles()), progress_(progress ? progress : &nullProgress_) {}
 
-void TkavoAppletAgent::ResetToDefaults() {
+void AppletDesign::ResetToDefaults() {
     MenuParameters = DefaultAppletData();
     WebPage = {};
     Items.clear();
