@@ -43,6 +43,7 @@ class FieldText {
         std::swap(word_, other.word_);
         return *this;
     }
+    friend void swap(FieldText& a, FieldText& b) noexcept { std::swap(a.word_, b.word_); }
     FieldText& operator=(std::string_view text) {
         Assign(text);
         return *this;

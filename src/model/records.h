@@ -32,6 +32,12 @@ struct TItemData {
 #undef ZARVEX_MEMBER
 
     bool operator==(const TItemData&) const = default;
+    // Field by field, so that moving blocks of records (std::rotate) swaps words only.
+    friend void swap(TItemData& a, TItemData& b) noexcept {
+#define ZARVEX_SWAP(name, def) swap(a.name, b.name);
+        ZARVEX_ITEM_FIELDS(ZARVEX_SWAP)
+#undef ZARVEX_SWAP
+    }
 };
 
 using TItemArray = std::vector<TItemData>;

@@ -3,6 +3,7 @@
 #include <QMimeData>
 #include <QStringList>
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
 #include "model/item_list.h"
@@ -15,20 +16,17 @@ namespace {
 
 const char* const kNodeMimeType = "application/x-zarvex-design-node";
 
-constexpr quintptr kIdMultiplier = static_cast<quintptr>(0x9E3779B97F4A7C15ULL);  // odd
-
-// The multiplicative inverse of an odd number modulo 2^bits, by Newton's iteration.
-constexpr quintptr InverseOf(quintptr odd) {
-    quintptr inverse = odd;
-    for (int i = 0; i < 6; ++i)
-        inverse *= 2 - odd * inverse;
-    return inverse;
-}
-constexpr quintptr kIdInverse = InverseOf(kIdMultiplier);
-static_assert(kIdMultiplier * kIdInverse == 1);
+// A record's Level field as text, without a string made for each of a block's records.
+struct LevelText {
+    explicit LevelText(int level)
+        : size(std::to_chars(digits, digits + sizeof digits, level).ptr - digits) {}
+    std::string_view view() const { return {digits, static_cast<std::size_t>(size)}; }
+    char digits[12];
+    std::ptrdiff_t size;
+};
 
 quint64 SerialOf(quintptr id) {
-    return static_cast<quint64>(id * kIdInverse);
+    return static_cast<quint64>(id * node_ids::kInverse);
 }
 
 }  // namespace
@@ -40,38 +38,60 @@ DesignTreeModel::DesignTreeModel(TkavoAppletAgent& agent, QObject* parent)
 }
 
 DesignTreeModel::NodeId DesignTreeModel::NewId() {
-    return static_cast<NodeId>(nextSerial_++) * kIdMultiplier;
+    return static_cast<NodeId>(nextSerial_++) * node_ids::kMultiplier;
 }
 
-void DesignTreeModel::EnsureShape() const {
-    if (shapeValid_)
-        return;
+// One pass for parents, rows, child counts and block ends, one for where each child list
+// starts, one for the child lists and the id map. In pre-order a node's level is at most
+// one deeper than the node before it, so the open ancestors are indexed by level.
+void DesignTreeModel::RebuildShape() const {
     const int n = NodeCount();
-    parent_.assign(n, -1);
-    row_.assign(n, 0);
+    parent_.resize(n);
+    row_.resize(n);
     childCount_.assign(n, 0);
-    end_.assign(n, n);
-    std::vector<int> open;  // the chain of ancestors of the current node
+    end_.resize(n);
+    childStart_.resize(n);
+    children_.resize(n > 0 ? n - 1 : 0);
+    const int* level = levels_.data();
+    int* parent = parent_.data();
+    int* row = row_.data();
+    int* count = childCount_.data();
+    int* end = end_.data();
+    openByLevel_.resize(static_cast<std::size_t>(kMaxLevel) + 2);
+    int* open = openByLevel_.data();
+    int depth = -1;  // the level of the deepest open node
     for (int i = 0; i < n; ++i) {
-        while (!open.empty() && levels_[open.back()] >= levels_[i]) {
-            end_[open.back()] = i;
-            open.pop_back();
-        }
-        if (!open.empty()) {
-            parent_[i] = open.back();
-            row_[i] = childCount_[open.back()]++;
-        }
-        open.push_back(i);
+        const int l = level[i];
+        for (; depth >= l; --depth)
+            end[open[depth]] = i;
+        const int p = l > 0 ? open[l - 1] : -1;
+        parent[i] = p;
+        row[i] = p >= 0 ? count[p]++ : 0;
+        open[l] = i;
+        depth = l;
     }
-    childStart_.assign(n, 0);
+    for (; depth >= 0; --depth)
+        end[open[depth]] = n;
+    int* start = childStart_.data();
+    int sum = 0;
+    for (int i = 0; i < n; ++i) {
+        start[i] = sum;
+        sum += count[i];
+    }
+    int* children = children_.data();
     for (int i = 1; i < n; ++i)
-        childStart_[i] = childStart_[i - 1] + childCount_[i - 1];
-    children_.assign(n > 0 ? n - 1 : 0, 0);
-    for (int i = 1; i < n; ++i)
-        children_[childStart_[parent_[i]] + row_[i]] = i;
+        children[start[parent[i]] + row[i]] = i;
+    // Children stand after their parent: walking backwards, each node's deepest level is
+    // final before it is handed to its parent.
+    deepest_.assign(levels_.begin(), levels_.end());
+    int* deepest = deepest_.data();
+    for (int i = n - 1; i > 0; --i)
+        deepest[parent[i]] = std::max(deepest[parent[i]], deepest[i]);
     posOfSerial_.assign(nextSerial_, -1);
+    int* posOfSerial = posOfSerial_.data();
+    const NodeId* ids = ids_.data();
     for (int i = 0; i < n; ++i)
-        posOfSerial_[SerialOf(ids_[i])] = i;
+        posOfSerial[SerialOf(ids[i])] = i;
     shapeValid_ = true;
 }
 
@@ -182,18 +202,6 @@ void DesignTreeModel::AppendLevels(const std::vector<int>& levels) {
 
 // --- positions ------------------------------------------------------------------
 
-int DesignTreeModel::PositionOfId(NodeId id) const {
-    EnsureShape();
-    const quint64 serial = SerialOf(id);
-    return serial < posOfSerial_.size() ? posOfSerial_[serial] : -1;
-}
-
-int DesignTreeModel::PositionOf(const QModelIndex& index) const {
-    if (!index.isValid() || index.model() != this)
-        return -1;
-    return PositionOfId(index.internalId());
-}
-
 QModelIndex DesignTreeModel::IndexAt(int pos) const {
     if (pos < 0 || pos >= NodeCount())
         return {};
@@ -278,7 +286,7 @@ int DesignTreeModel::RowOf(int pos) const {
 
 int DesignTreeModel::DeepestLevelIn(int pos) const {
     EnsureShape();
-    return *std::max_element(levels_.begin() + pos, levels_.begin() + end_.at(pos));
+    return deepest_.at(pos);
 }
 
 int DesignTreeModel::ChildStartPosition(int parentPos, int row) const {
@@ -303,10 +311,12 @@ DesignTreeModel::Block DesignTreeModel::TakeBlock(int pos) {
     const int end = end_[pos];
     block.level = levels_[pos];
     beginRemoveRows(IndexAt(parent_[pos]), row_[pos], row_[pos]);
-    for (int i = pos; i < end; ++i) {
-        block.levels.push_back(levels_[i] - block.level);
-        captionOverrides_.erase(ids_[i]);
-    }
+    block.levels.resize(end - pos);
+    for (int i = pos; i < end; ++i)
+        block.levels[i - pos] = levels_[i] - block.level;
+    if (!captionOverrides_.empty())
+        for (int i = pos; i < end; ++i)
+            captionOverrides_.erase(ids_[i]);
     block.ids.assign(ids_.begin() + pos, ids_.begin() + end);
     levels_.erase(levels_.begin() + pos, levels_.begin() + end);
     ids_.erase(ids_.begin() + pos, ids_.begin() + end);
@@ -322,7 +332,7 @@ void DesignTreeModel::PutBlock(int parentPos, int row, Block block) {
     const int at = ChildStartPosition(parentPos, row);
     if (level != block.level)
         for (std::size_t i = 0; i < block.records.size(); ++i)
-            block.records[i].Level = std::to_string(level + block.levels[i] - 1);
+            block.records[i].Level = LevelText(level + block.levels[i] - 1).view();
     beginInsertRows(IndexAt(parentPos), row, row);
     std::vector<int> levels(block.levels);
     for (int& l : levels)
@@ -369,7 +379,7 @@ bool DesignTreeModel::MoveBlock(int pos, int parentPos, int row) {
     if (shift != 0) {
         for (int i = to; i < to + size; ++i) {
             levels_[i] += shift;
-            agent_.Items[i - 1].Level = std::to_string(levels_[i] - 1);
+            agent_.Items[i - 1].Level = LevelText(levels_[i] - 1).view();
         }
     }
     Invalidate();

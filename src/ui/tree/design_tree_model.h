@@ -23,6 +23,20 @@
 
 namespace zarvex::ui {
 
+namespace node_ids {
+constexpr quintptr kMultiplier = static_cast<quintptr>(0x9E3779B97F4A7C15ULL);  // odd
+
+// The multiplicative inverse of an odd number modulo 2^bits, by Newton's iteration.
+constexpr quintptr InverseOf(quintptr odd) {
+    quintptr inverse = odd;
+    for (int i = 0; i < 6; ++i)
+        inverse *= 2 - odd * inverse;
+    return inverse;
+}
+constexpr quintptr kInverse = InverseOf(kMultiplier);
+static_assert(kMultiplier * kInverse == 1);
+}  // namespace node_ids
+
 class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     Q_OBJECT
   public:
@@ -61,8 +75,17 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     void AppendItemNodes(const std::vector<int>& levels, const TItemArray& items) override;
 
     // --- positions (absolute indexes) ----------------------------------------
-    int PositionOf(const QModelIndex& index) const;  // -1 for an invalid index
-    int PositionOfId(NodeId id) const;               // -1 for a node that is gone
+    // -1 for an invalid index. Called for every row the view lays out, hence inline.
+    int PositionOf(const QModelIndex& index) const {
+        if (!index.isValid() || index.model() != this)
+            return -1;
+        return PositionOfId(index.internalId());
+    }
+    int PositionOfId(NodeId id) const {  // -1 for a node that is gone
+        EnsureShape();
+        const quint64 serial = static_cast<quint64>(id * node_ids::kInverse);
+        return serial < posOfSerial_.size() ? posOfSerial_[serial] : -1;
+    }
     NodeId IdAt(int pos) const { return ids_.at(pos); }
     QModelIndex IndexAt(int pos) const;
     int ParentOf(int pos) const;
@@ -115,7 +138,11 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
   private:
     NodeId NewId();
     void AppendLevels(const std::vector<int>& levels);
-    void EnsureShape() const;
+    void EnsureShape() const {
+        if (!shapeValid_)
+            RebuildShape();
+    }
+    void RebuildShape() const;
     void Invalidate() { shapeValid_ = false; }
 
     // The absolute position where child number row of parentPos begins.
@@ -134,6 +161,9 @@ class DesignTreeModel final : public QAbstractItemModel, public IDesignTree {
     mutable bool shapeValid_ = false;
     mutable std::vector<int> parent_, row_, childStart_, childCount_, end_, children_;
     mutable std::vector<int> posOfSerial_;
+    mutable std::vector<int> deepest_;  // the deepest level in each node's block
+    // RebuildShape's chain of open ancestors by level, kept to spare an allocation.
+    mutable std::vector<int> openByLevel_;
 };
 
 }  // namespace zarvex::ui

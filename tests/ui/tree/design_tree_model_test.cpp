@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QPersistentModelIndex>
 #include <QSet>
+#include <algorithm>
 #include <random>
 
 #include "model/item_list.h"
@@ -144,6 +145,13 @@ TEST(DesignTreeModel, PassesTheModelTesterUnderRandomBlockEdits) {
             ASSERT_EQ(agent.Items[i - 1].Level, std::to_string(m.NodeLevel(i) - 1)) << step;
             ASSERT_EQ(m.Caption(i).toStdString(), agent.Items[i - 1].Text);
         }
+        // The derived block facts agree with the levels they come from.
+        const int at = pick(0, m.NodeCount() - 1);
+        int end = at + 1, deepest = m.NodeLevel(at);
+        for (; end < m.NodeCount() && m.NodeLevel(end) > m.NodeLevel(at); ++end)
+            deepest = std::max(deepest, m.NodeLevel(end));
+        ASSERT_EQ(m.BlockSize(at), end - at) << step;
+        ASSERT_EQ(m.DeepestLevelIn(at), deepest) << step;
         if (m.NodeCount() > 120)
             m.TakeBlock(1);
     }
