@@ -1,7 +1,6 @@
 #include "codegen/prepare_items.h"
 
-#include <charconv>
-
+#include "model/field_decimal.h"
 #include "model/text_util.h"
 
 namespace zarvex {
@@ -44,13 +43,6 @@ std::string Rewrite(std::string_view link, std::string_view from, std::string_vi
         }
     }
     return out;
-}
-
-// Assigns in place, so that a large build does not make a temporary per field.
-void SetDecimal(FieldText& field, int value) {
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    field = std::string_view(digits, static_cast<std::size_t>(end - digits));
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <QMimeData>
 #include <QStringList>
 #include <algorithm>
-#include <charconv>
 #include <stdexcept>
 
+#include "model/field_decimal.h"
 #include "model/item_list.h"
 
 #include "platform/text_codec.h"
@@ -15,15 +15,6 @@ namespace zarvex::ui {
 namespace {
 
 const char* const kNodeMimeType = "application/x-zarvex-design-node";
-
-// A record's Level field as text, without a string made for each of a block's records.
-struct LevelText {
-    explicit LevelText(int level)
-        : size(std::to_chars(digits, digits + sizeof digits, level).ptr - digits) {}
-    std::string_view view() const { return {digits, static_cast<std::size_t>(size)}; }
-    char digits[12];
-    std::ptrdiff_t size;
-};
 
 quint64 SerialOf(quintptr id) {
     return static_cast<quint64>(id * node_ids::kInverse);
@@ -57,7 +48,8 @@ void DesignTreeModel::RebuildShape() const {
     int* row = row_.data();
     int* count = childCount_.data();
     int* end = end_.data();
-    openByLevel_.resize(static_cast<std::size_t>(kMaxLevel) + 2);
+    // A node's level is at most its position: files may nest deeper than the commands do.
+    openByLevel_.resize(static_cast<std::size_t>(n) + 1);
     int* open = openByLevel_.data();
     int depth = -1;  // the level of the deepest open node
     for (int i = 0; i < n; ++i) {
@@ -332,7 +324,7 @@ void DesignTreeModel::PutBlock(int parentPos, int row, Block block) {
     const int at = ChildStartPosition(parentPos, row);
     if (level != block.level)
         for (std::size_t i = 0; i < block.records.size(); ++i)
-            block.records[i].Level = LevelText(level + block.levels[i] - 1).view();
+            SetDecimal(block.records[i].Level, level + block.levels[i] - 1);
     beginInsertRows(IndexAt(parentPos), row, row);
     std::vector<int> levels(block.levels);
     for (int& l : levels)
@@ -379,7 +371,7 @@ bool DesignTreeModel::MoveBlock(int pos, int parentPos, int row) {
     if (shift != 0) {
         for (int i = to; i < to + size; ++i) {
             levels_[i] += shift;
-            agent_.Items[i - 1].Level = LevelText(levels_[i] - 1).view();
+            SetDecimal(agent_.Items[i - 1].Level, levels_[i] - 1);
         }
     }
     Invalidate();

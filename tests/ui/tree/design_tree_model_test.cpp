@@ -4,6 +4,7 @@
 #include <QPersistentModelIndex>
 #include <QSet>
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 #include "model/item_list.h"
@@ -106,6 +107,12 @@ TEST(DesignTreeModel, RefusesNodesThatAreNotAPreorderTree) {
     EXPECT_THROW(m.AppendNodes({1, 3}, {"x", "y"}), std::invalid_argument);
     EXPECT_THROW(m.AppendNodes({1}, {}), std::invalid_argument);
     EXPECT_EQ(m.NodeCount(), 1);
+    // A file may nest deeper than the commands let anyone indent: still a tree.
+    std::vector<int> chain(DesignTreeModel::kMaxLevel + 5);
+    std::iota(chain.begin(), chain.end(), 1);
+    m.AppendNodes(chain, std::vector<std::string>(chain.size(), "x"));
+    EXPECT_EQ(m.DeepestLevelIn(0), DesignTreeModel::kMaxLevel + 5);
+    EXPECT_EQ(m.ParentOf(m.NodeCount() - 1), m.NodeCount() - 2);
 }
 
 // Random edits through the block operations the window's commands use (new, delete,
