@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QThreadPool>
 #include <QToolBar>
 #include <QTreeView>
 #include <QUndoStack>
@@ -49,6 +50,18 @@ class FlagScope {
 
   private:
     bool& flag_;
+};
+
+// The records of a design the window let go of, freed on a worker thread: a design of
+// a hundred thousand items holds a million text blocks, and the window need not wait
+// while they are handed back.
+class ReleaseRecords final : public QRunnable {
+  public:
+    explicit ReleaseRecords(TItemArray records) : records_(std::move(records)) {}
+    void run() override { TItemArray().swap(records_); }
+
+  private:
+    TItemArray records_;
 };
 
 }  // namespace
@@ -390,11 +403,22 @@ void TMainForm::OpenSequence(const QString& path) {
 // The readers change the tree and the records only after the whole file passed, so a
 // refused file leaves the window as it was: its design, its path, its staged images and
 // its edit history. The preview folder is cleared only for a design that replaced it.
+// Every reader replaces the records whole, so the old ones are set aside while it
+// reads and put back if it refuses the file.
 void TMainForm::ReadDesign(const std::function<void()>& read) {
+    TItemArray previous = std::move(agent_.Items);
+    agent_.Items.clear();
     {
         FlagScope rebuilding(treeRebuilding_);
-        read();
+        try {
+            read();
+        } catch (...) {
+            agent_.Items = std::move(previous);
+            throw;
+        }
     }
+    if (!previous.empty())
+        QThreadPool::globalInstance()->start(new ReleaseRecords(std::move(previous)));
     currentItemNode_ = DesignTreeModel::kNoNode;
     SelectNode(0);
     agent_.ClearPreviewFolder();

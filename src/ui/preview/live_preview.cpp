@@ -257,7 +257,9 @@ void LivePreview::Refresh() {
     }
     refreshing_ = false;
     lastWindowMs_ = windowClock.elapsed();
-    CopySlice();
+    // The copy starts at the next turn: the window first shows what caused the refresh
+    // (a design just opened is painted before its records are copied).
+    slices_.start(0);
 }
 
 void LivePreview::CopySlice() {
