@@ -5,6 +5,7 @@
 // already prepared the items (levels, parents, rewritten links) in the model.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "codegen/assemble_code.h"
 #include "codegen/code_generator.h"
@@ -107,9 +108,10 @@ GeneratedCode BuildProgramFiles(AppletDesign& design) {
 
 std::vector<std::string> ResourceNames(const TAppletData& menu, const TItemArray& items) {
     std::vector<std::string> names;
-    const auto add = [&names](const std::string& name) {
+    // Called for every item of the design, most without an icon: nothing is copied for those.
+    const auto add = [&names](std::string_view name) {
         if (!Trim(name).empty())
-            names.push_back(name);
+            names.emplace_back(name);
     };
     // The nine image-name fields stand together in the record, arrow first.
     for (auto f = static_cast<std::size_t>(AppletField::ArrowImage);
