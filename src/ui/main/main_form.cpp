@@ -13,7 +13,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QThreadPool>
 #include <QToolBar>
 #include <QTreeView>
 #include <QUndoStack>
@@ -96,6 +95,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
       registerFileType_(setup.registerFileType),
       scratchFolder_(setup.scratchFolder) {
     setObjectName("TMainForm");
+    background_.setMaxThreadCount(1);
     AppFolders folders = setup.folders;
     if (folders.stagingFolder.empty() && staging_.isValid())
         folders.stagingFolder = ToCorePath(staging_.path()) + '/';
@@ -418,7 +418,7 @@ void TMainForm::ReadDesign(const std::function<void()>& read) {
         }
     }
     if (!previous.empty())
-        QThreadPool::globalInstance()->start(new ReleaseRecords(std::move(previous)));
+        background_.start(new ReleaseRecords(std::move(previous)));
     currentItemNode_ = DesignTreeModel::kNoNode;
     SelectNode(0);
     agent_.ClearPreviewFolder();

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -308,6 +309,8 @@ class TMainForm : public QMainWindow, private IEditHost {
     QString scratchFolder_;  // MainFormSetup::scratchFolder
     QString stateFolder_;
     FileStamp projectStamp_;  // the project file as last read or written here
+    // One thread for work the window need not wait for (freeing a design it let go of).
+    QThreadPool background_;
     std::unique_ptr<RecoveryWriter> recovery_;
     QTimer* recoveryTimer_ = nullptr;
     bool endingSession_ = false;  // closing without the question

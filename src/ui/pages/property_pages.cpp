@@ -104,7 +104,10 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
 }
 
 QWidget* PropertyPages::Control(const QString& name) const {
-    return pages_->findChild<QWidget*>(name);
+    QPointer<QWidget>& known = controlsByName_[name];
+    if (!known)
+        known = pages_->findChild<QWidget*>(name);
+    return known;
 }
 
 QWidget* PropertyPages::Require(const char* name) const {

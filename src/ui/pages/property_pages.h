@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -175,6 +176,9 @@ class PropertyPages : public QObject {
     QHash<QWidget*, QAction*> faultMarks_;  // the warning sign inside a field with a fault
     int filling_ = 0;                       // > 0 while the program puts values into the controls
     bool refusing_ = false;
+    // Controls by name as found: every fill and commit names some hundred of them, and a
+    // search walks the pages' whole widget tree. A control that went is searched again.
+    mutable QHash<QString, QPointer<QWidget>> controlsByName_;
 };
 
 }  // namespace zarvex::ui
