@@ -32,8 +32,8 @@ ${LIST} ul{padding-inline-start:1.5em}\
 ${LIST} .velmo-after-separator{border-top:1px solid}\
 ${LIST} table{width:100%}\
 ${LIST} a{display:flex;align-items:center;min-height:44px;white-space:normal;overflow-wrap:anywhere}\
-${LIST} a[aria-expanded]:after{content:"";margin-inline:auto .7em;padding:.2em;border:solid;border-width:0 2px 2px 0;transform:rotate(45deg)}\
-${LIST} a[aria-expanded=true]:after{transform:rotate(-135deg)}\
+${LIST} a[aria-expanded]:after{content:"";margin-inline:auto .7em;padding:.2em;border:solid;border-width:2px 2px 0 0;transform:rotate(135deg)}\
+${LIST} a[aria-expanded=true]:after{transform:rotate(-45deg)}\
 ${POPUP} tr.bGaz td.bfAa div.${DRAWN_ARROW},${CARET_MARK}{content:"";display:block;background:none;width:5px;height:5px;margin:0 2px;border:solid;border-width:2px 2px 0 0;transform:rotate(45deg)}\
 :where(${BAR}:not(.velmo-vertical)) ${CARET_MARK}{transform:rotate(135deg)}\
 ${POPUP}[dir=rtl] tr.bGaz td.bfAa div.${DRAWN_ARROW},:where([dir=rtl] .velmo-vertical) ${CARET_MARK}{transform:rotate(-135deg)}\
