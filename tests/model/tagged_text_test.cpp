@@ -64,6 +64,8 @@ TEST(SplitFields, TakesTheTextBeforeEachSeparator) {
     EXPECT_EQ(f, (std::array<std::string_view, 4>{"012345#", "abcdefghijklmno", "", "#$x"}));
     SplitFields("0123456789abcd#$@ef#$@#$@", "#$@", f.data(), f.size());
     EXPECT_EQ(f, (std::array<std::string_view, 4>{"0123456789abcd", "ef", "", ""}));
+    SplitFields("x#####y####z0123456789", "###", f.data(), f.size());  // overlapping places
+    EXPECT_EQ(f, (std::array<std::string_view, 4>{"x", "##y", "", ""}));
     SplitFields("0123456789abcd#$", "#$@", f.data(), f.size());
     EXPECT_EQ(f, (std::array<std::string_view, 4>{"", "", "", ""}));
 }
