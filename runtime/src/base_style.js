@@ -7,6 +7,8 @@ import { CARET, CURRENT, CURRENT_BRANCH, DRAWN_ARROW, TOGGLE } from './class_nam
 
 const BAR = '.bnaz-bpAb', POPUP = '.bnaz-bwAb', BOTH = `:where(${BAR},${POPUP})`;
 const LIST = ':where(.velmo-list)';
+// A bar parent's caret is drawn by its cell, or by its toggle button when it has one.
+const CARET_MARK = `:where(.${CARET},.${TOGGLE}):empty:after`;
 
 // First the bar's and the pop-ups' rules; then the toggle of the collapsed mode, a
 // "hamburger" of borders (which forced colours keep); and the collapsed list: rows of at
@@ -30,11 +32,11 @@ ${LIST} ul{padding-inline-start:1.5em}\
 ${LIST} .velmo-after-separator{border-top:1px solid}\
 ${LIST} table{width:100%}\
 ${LIST} a{display:flex;align-items:center;min-height:44px;white-space:normal;overflow-wrap:anywhere}\
-${LIST} a[aria-expanded]:after{content:"";margin-inline:auto .7em;padding:.2em;border:solid;border-width:0 2px 2px 0;transform:rotate(45deg)}\
-${LIST} a[aria-expanded=true]:after{transform:rotate(-135deg)}\
-${POPUP} tr.bGaz td.bfAa div.${DRAWN_ARROW},:where(.${CARET}) div{background:none;width:5px;height:5px;margin:0 2px;border:solid;border-width:2px 2px 0 0;transform:rotate(45deg)}\
-:where(${BAR}:not(.velmo-vertical) .${CARET}) div{transform:rotate(135deg)}\
-${POPUP}[dir=rtl] tr.bGaz td.bfAa div.${DRAWN_ARROW},:where([dir=rtl] .velmo-vertical .${CARET}) div{transform:rotate(-135deg)}\
+${LIST} a[aria-expanded]:after{content:"";margin-inline:auto .7em;padding:.2em;border:solid;border-width:2px 2px 0 0;transform:rotate(135deg)}\
+${LIST} a[aria-expanded=true]:after{transform:rotate(-45deg)}\
+${POPUP} tr.bGaz td.bfAa div.${DRAWN_ARROW},${CARET_MARK}{content:"";display:block;background:none;width:5px;height:5px;margin:0 2px;border:solid;border-width:2px 2px 0 0;transform:rotate(45deg)}\
+:where(${BAR}:not(.velmo-vertical)) ${CARET_MARK}{transform:rotate(135deg)}\
+${POPUP}[dir=rtl] tr.bGaz td.bfAa div.${DRAWN_ARROW},:where([dir=rtl] .velmo-vertical) ${CARET_MARK}{transform:rotate(-135deg)}\
 a.${CURRENT},a.${CURRENT_BRANCH}{text-decoration:underline;text-underline-offset:.25em}\
 a.${CURRENT}{text-decoration-thickness:2px}\
 :where(.bnaz-bsAb)::-webkit-scrollbar{display:none}\

@@ -170,7 +170,8 @@ export function makeCell(item, onBar, vertical, drawnArrows, navigation) {
     toggle.setAttribute('aria-label', /** @type {string} */ (item.link_.textContent).trim());
     arrowHolder = toggle;
   }
-  element('div', drawnArrows && !onBar ? DRAWN_ARROW : '', arrowHolder);
+  // the bar's caret is the holder's own ::after: one element fewer per parent to build
+  if (!onBar) element('div', drawnArrows ? DRAWN_ARROW : '', arrowHolder);
   return cell;
 }
 

@@ -104,13 +104,27 @@ class FieldText {
             AssignHeld(text);
             return;
         }
-        std::uintptr_t word = 0;
-        if (!text.empty()) {
-            word = kInline | (static_cast<std::uintptr_t>(text.size()) << 1);
-            std::memcpy(reinterpret_cast<char*>(&word) + 1, text.data(), text.size());
-        }
+        const std::uintptr_t word =
+            text.empty() ? 0
+                         : kInline | (static_cast<std::uintptr_t>(text.size()) << 1) |
+                               (InlineBytes(text.data(), text.size()) << 8);
         Release();
         word_ = word;
+    }
+    // The n bytes (1 to 7) at p as the low bytes of a word, read as two words that may
+    // overlap: a copy of n bytes into the word would call the library for most fields,
+    // and reading the word back after storing it byte by byte stalls the processor.
+    static std::uintptr_t InlineBytes(const char* p, std::size_t n) noexcept {
+        const auto byteAt = [p](std::size_t i) {
+            return static_cast<std::uintptr_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+        };
+        if (n < 4)
+            return byteAt(0) | byteAt(n / 2) | byteAt(n - 1);
+        std::uint32_t low;
+        std::uint32_t high;
+        std::memcpy(&low, p, sizeof low);
+        std::memcpy(&high, p + n - sizeof high, sizeof high);
+        return low | (static_cast<std::uintptr_t>(high) << (8 * (n - sizeof high)));
     }
     void AssignHeld(std::string_view text);
     void Release() noexcept {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/design_tree.h"
+#include "model/field_text_arena.h"
 #include "model/file_helpers.h"
 #include "model/menu_field_checks.h"
 #include "model/progress.h"
@@ -62,6 +63,7 @@ std::vector<int> ReadItemSection(TaggedLineReader& reader, std::string_view endT
     }
 
     items.reserve(itemCount);
+    const FieldTextArena arena;  // the records' texts live and go together
     reader.Advance(endTag);
     while (reader.Line() != endTag) {
         TItemData& item = items.emplace_back(blank);

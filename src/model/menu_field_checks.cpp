@@ -185,6 +185,9 @@ bool IsTargetKeyword(std::string_view target) {
     // mostly answered before any comparison.
     if (target.size() < 4 || target.size() > 7 || target.front() != '_')
         return false;
+    // The default, which nearly every item of a large design holds.
+    if (target == "_self")
+        return true;
     // The window suggests _search and _media besides the four of the page language.
     for (std::string_view keyword : {"_self", "_blank", "_parent", "_top", "_search", "_media"})
         if (EqualsIgnoreCase(target, keyword))

@@ -54,10 +54,6 @@ class TaggedLineReader {
     std::string path_;
     std::string_view text_;
     std::size_t next_ = 0;
-    // Where the next LF lies (or the text's size): kept across lines, so that a text of
-    // CR-only line ends is not searched to its end once per line.
-    std::size_t nextLf_ = 0;
-    bool nextLfKnown_ = false;
     std::string_view line_;
     int lineNumber_ = 0;
 };

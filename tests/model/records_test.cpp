@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <thread>
+
+#include "model/field_text_arena.h"
 #include "model/records.h"
 #include "publish/applet_agent.h"
 
@@ -97,26 +101,47 @@ TEST(Records, NewItemRecordAndListConversions) {
     EXPECT_EQ(shortRead.UseLocalPaths, "");
 }
 
-// Item fields keep their bytes across the inline and heap forms, through copies, moves
-// and assignment from themselves.
+// Item fields keep their bytes across the inline, heap and shared forms, through
+// copies, moves and assignment from themselves; shared texts outlive their arena and
+// are released from any thread, blocks full or not.
 TEST(Records, FieldTextKeepsEveryLengthAndByte) {
-    for (std::size_t n = 0; n <= 20; ++n) {
-        std::string text(n, 'x');
-        if (n > 0)
-            text[n - 1] = '\0';  // bytes, not C strings
-        FieldText field = std::string_view(text);
-        EXPECT_EQ(field.size(), n);
-        EXPECT_EQ(field.empty(), n == 0);
-        EXPECT_EQ(field, std::string_view(text));
-        FieldText copy = field;
-        const FieldText& same = copy;
-        copy = same;
-        EXPECT_EQ(copy, std::string_view(text));
-        copy = same.view().substr(n / 2);  // from its own bytes
-        EXPECT_EQ(copy, std::string_view(text).substr(n / 2));
-        FieldText moved = std::move(field);
-        EXPECT_EQ(moved.view(), std::string_view(text));
-        EXPECT_TRUE(field.empty());
+    for (const bool shared : {false, true}) {
+        std::optional<FieldTextArena> arena;
+        if (shared)
+            arena.emplace();
+        for (std::size_t n = 0; n <= 20; ++n) {
+            std::string text(n, 'x');
+            if (n > 0)
+                text[n - 1] = '\0';  // bytes, not C strings
+            FieldText field = std::string_view(text);
+            EXPECT_EQ(field.size(), n);
+            EXPECT_EQ(field.empty(), n == 0);
+            EXPECT_EQ(field, std::string_view(text));
+            FieldText copy = field;
+            const FieldText& same = copy;
+            copy = same;
+            EXPECT_EQ(copy, std::string_view(text));
+            copy = same.view().substr(n / 2);  // from its own bytes
+            EXPECT_EQ(copy, std::string_view(text).substr(n / 2));
+            FieldText moved = std::move(field);
+            EXPECT_EQ(moved.view(), std::string_view(text));
+            EXPECT_TRUE(field.empty());
+        }
+    }
+    std::vector<FieldText> texts;
+    {
+        const FieldTextArena arena;
+        const FieldTextArena nested;
+        for (std::size_t k = 0; k < 3000; ++k)  // lengths past a shared block's largest
+            texts.emplace_back(std::string(8 + k * 37 % 5000, static_cast<char>('a' + k % 26)));
+    }
+    const std::vector<FieldText> copies = texts;
+    std::thread([&] { texts.erase(texts.begin() + 1000, texts.end()); }).join();
+    for (std::size_t k = 0; k < copies.size(); ++k) {
+        EXPECT_EQ(copies[k], std::string(8 + k * 37 % 5000, static_cast<char>('a' + k % 26)));
+        if (k < texts.size()) {
+            EXPECT_EQ(texts[k], copies[k]);
+        }
     }
     EXPECT_EQ(sizeof(FieldText), sizeof(void*));
     EXPECT_EQ(FieldText("Item") + " and " + FieldText("a longer caption"),

@@ -23,6 +23,9 @@ TEST(TaggedLineReader, EndsLinesAtLineFeedsCarriageReturnsOrBoth) {
     EXPECT_EQ(Lines("a\r\n\r\nb\r"), (V{"a", "", "b"}));
     EXPECT_EQ(Lines("cr\ronly\r\rend"), (V{"cr", "only", "", "end"}));
     EXPECT_EQ(Lines("cr\r\r\ncr\r\r\n"), (V{"cr", "cr"}));
+    // Line ends on both sides of the sixteen-byte steps of the search.
+    EXPECT_EQ(Lines("0123456789abcde\r\n0123456789abcdef\r\r\n0123456789abcdefg\rh\n"),
+              (V{"0123456789abcde", "0123456789abcdef", "0123456789abcdefg", "h"}));
     EXPECT_EQ(Lines("\xEF\xBB\xBF<Product_Name>\r\n"), (V{"<Product_Name>"}));
     EXPECT_EQ(Lines(""), V{});
 }
@@ -59,6 +62,10 @@ TEST(SplitFields, TakesTheTextBeforeEachSeparator) {
     // Fields and separators across the eight-byte steps of the search, and at the end.
     SplitFields("012345##$@abcdefghijklmno#$@#$@#$x#$@", "#$@", f.data(), f.size());
     EXPECT_EQ(f, (std::array<std::string_view, 4>{"012345#", "abcdefghijklmno", "", "#$x"}));
+    SplitFields("0123456789abcd#$@ef#$@#$@", "#$@", f.data(), f.size());
+    EXPECT_EQ(f, (std::array<std::string_view, 4>{"0123456789abcd", "ef", "", ""}));
+    SplitFields("x#####y####z0123456789", "###", f.data(), f.size());  // overlapping places
+    EXPECT_EQ(f, (std::array<std::string_view, 4>{"x", "##y", "", ""}));
     SplitFields("0123456789abcd#$", "#$@", f.data(), f.size());
     EXPECT_EQ(f, (std::array<std::string_view, 4>{"", "", "", ""}));
 }

@@ -128,12 +128,16 @@ const scripts = /<SCRIPT[^]*<\/SCRIPT>\r?\n/.exec(hostPage)?.[0];
 if (!scripts) throw Error('light_bar.html does not load its scripts as expected');
 extra['host/late.html'] = extra['host/host.html'].replace(scripts, '').replace('</BODY>', `${scripts}</BODY>`);
 
-const shipped = fs.readFileSync(path.join(OUT, cases[0].name, 'velmo.js'));
+const shippedFile = path.join(OUT, cases[0].name, 'velmo.js');
+const shipped = fs.readFileSync(shippedFile);
+// zlib's figure, and the gzip command's, whose header also holds the file's name and whose
+// deflate differs slightly; the larger of the two is judged
 const gz6 = zlib.gzipSync(shipped).length, gz9 = zlib.gzipSync(shipped, { level: 9 }).length;
+const gzipCommand = execFileSync('gzip', ['-9c', shippedFile]).length;
 const same = shipped.equals(fs.readFileSync(path.join(APP, 'velmo.js')));
-let over = gz9 > SIZE_BUDGET;
-console.log(`velmo.js as published: ${shipped.length} bytes, gzipped ${gz6} bytes (level 6) / ${gz9} bytes (level 9); ` +
-  `budget ${SIZE_BUDGET} at level 9: ${gz9 <= SIZE_BUDGET ? 'ok' : 'OVER'}${same ? '' : ' (differs from the program folder\'s copy)'}`);
+let over = Math.max(gz9, gzipCommand) > SIZE_BUDGET;
+console.log(`velmo.js as published: ${shipped.length} bytes, gzipped ${gz6} bytes (level 6) / ${gz9} bytes (level 9) / ` +
+  `${gzipCommand} bytes (gzip -9 velmo.js); budget ${SIZE_BUDGET}: ${over ? 'OVER' : 'ok'}${same ? '' : ' (differs from the program folder\'s copy)'}`);
 
 // Cross-origin isolated pages get a fine clock (5 µs steps instead of 100 µs), which a
 // construct() of 1 to 2 ms needs to be told apart from another.

@@ -251,6 +251,11 @@ describe('options', () => {
     assert.deepEqual(marks, ['Products:solid', 'Parts:solid']);
     const [arrow, text] = await H.popItem(page, 'Tools').evaluate(tr => [getComputedStyle(tr.cells[2].firstElementChild).borderTopColor, getComputedStyle(tr).color]);
     assert.equal(arrow, text);
+    const [caret, barText] = await H.barItem(page, 'Products').evaluate(td => {
+      const cell = td.querySelector('td.velmo-caret');
+      return [getComputedStyle(cell.querySelector('button') || cell, '::after').borderTopColor, getComputedStyle(cell).color];
+    });
+    assert.equal(caret, barText, 'the bar caret too');
   });
 
   test('shadow: a soft shadow box behind each open pop-up, none when off', async t => {
@@ -490,8 +495,10 @@ describe('screenshots', () => {
         const rgb = c => c.match(/[\d.]+/g).map(Number);
         const lum = c => rgb(c).slice(0, 3).map(v => (v /= 255) <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4).reduce((s, v, i) => s + v * [0.2126, 0.7152, 0.0722][i], 0);
         const background = e => { for (; e; e = e.parentElement) { const c = getComputedStyle(e).backgroundColor; if (rgb(c)[3] !== 0) return c } return 'rgb(255, 255, 255)' };
-        const arrows = [...document.querySelectorAll('div.bnaz-bwAb:not([style*="none"]) td.bfAa div, div.bnaz-bpAb td.velmo-caret div')];
-        return arrows.map(d => { const [a, b] = [lum(getComputedStyle(d).borderTopColor), lum(background(d))]; return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05) });
+        // pop-up arrows are elements; a bar caret is its cell's or its toggle's ::after
+        const arrows = [...document.querySelectorAll('div.bnaz-bwAb:not([style*="none"]) td.bfAa div')].map(d => [d, null])
+          .concat([...document.querySelectorAll('div.bnaz-bpAb td.velmo-caret')].map(td => [td.querySelector('button') || td, '::after']));
+        return arrows.map(([d, pseudo]) => { const [a, b] = [lum(getComputedStyle(d, pseudo).borderTopColor), lum(background(d))]; return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05) });
       });
       const normal = await ratios();
       await page.locator('div.bnaz-bwAb:visible tr.bGaz:has(td.bfAa div)').first().hover();
