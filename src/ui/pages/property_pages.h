@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -173,7 +174,8 @@ class PropertyPages : public QObject {
     TItemData shownItem_;
     QHash<QWidget*, QString> accepted_;     // each checked field's last accepted text
     QHash<QWidget*, QAction*> faultMarks_;  // the warning sign inside a field with a fault
-    int filling_ = 0;                       // > 0 while the program puts values into the controls
+    mutable QHash<QString, QPointer<QWidget>> controls_;  // Control's finds, by name
+    int filling_ = 0;  // > 0 while the program puts values into the controls
     bool refusing_ = false;
 };
 

@@ -257,7 +257,9 @@ void LivePreview::Refresh() {
     }
     refreshing_ = false;
     lastWindowMs_ = windowClock.elapsed();
-    CopySlice();
+    // The copy starts in the next turn of the event loop: the edit's own turn, which
+    // lays out and paints the window, is not held up by it.
+    slices_.start(0);
 }
 
 void LivePreview::CopySlice() {
