@@ -75,21 +75,53 @@ bool MoveBlock(TItemArray& items, int first, int count, int to) {
     return true;
 }
 
+// Taking a block and putting it back move whichever records are fewer: a block larger than
+// the rest keeps the list's storage and the rest moves out, so that undoing and redoing the
+// removal of most of a large design never moves the records twice.
+
 TItemArray TakeBlock(TItemArray& items, int first, int count) {
     const int n = static_cast<int>(items.size());
     if (count <= 0 || first < 0 || first + count > n)
         return {};
-    TItemArray block(std::make_move_iterator(items.begin() + first),
-                     std::make_move_iterator(items.begin() + first + count));
-    items.erase(items.begin() + first, items.begin() + first + count);
-    return block;
+    const auto begin = items.begin() + first;
+    const auto end = begin + count;
+    const long outMoves = count + (n - first - count);             // the block out, the tail down
+    const long restMoves = (n - count) + (first > 0 ? count : 0);  // the rest out, the block down
+    if (restMoves >= outMoves) {
+        TItemArray block(std::make_move_iterator(begin), std::make_move_iterator(end));
+        items.erase(begin, end);
+        return block;
+    }
+    TItemArray rest;
+    rest.reserve(static_cast<std::size_t>(n - count));
+    rest.insert(rest.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(begin));
+    rest.insert(rest.end(), std::make_move_iterator(end), std::make_move_iterator(items.end()));
+    items.erase(end, items.end());
+    items.erase(items.begin(), begin);
+    items.swap(rest);
+    return rest;
 }
 
 bool InsertBlock(TItemArray& items, int at, TItemArray block) {
-    if (at < 0 || at > static_cast<int>(items.size()))
+    const int n = static_cast<int>(items.size());
+    if (at < 0 || at > n)
         return false;
-    items.insert(items.begin() + at, std::make_move_iterator(block.begin()),
-                 std::make_move_iterator(block.end()));
+    const std::size_t total = items.size() + block.size();
+    const long count = static_cast<long>(block.size());
+    // Moves either way, a reallocation counted as moving what the list holds.
+    const long inMoves = count + (n - at) + (items.capacity() < total ? n : 0);
+    const long aroundMoves = n + (at > 0 ? count : 0) + (block.capacity() < total ? count : 0);
+    if (inMoves <= aroundMoves) {
+        items.insert(items.begin() + at, std::make_move_iterator(block.begin()),
+                     std::make_move_iterator(block.end()));
+        return true;
+    }
+    block.reserve(total);
+    block.insert(block.begin(), std::make_move_iterator(items.begin()),
+                 std::make_move_iterator(items.begin() + at));
+    block.insert(block.end(), std::make_move_iterator(items.begin() + at),
+                 std::make_move_iterator(items.end()));
+    items.swap(block);
     return true;
 }
 

@@ -287,6 +287,7 @@ class TMainForm : public QMainWindow, private IEditHost {
     void RunTreeEdit(const std::function<void()>& change, NodeId select) override;
     void ApplyField(NodeId node, const FieldEdit& edit, const std::string& value) override;
     void ExpandNode(NodeId node) override;
+    void AddChildren(NodeId parent, const std::function<void()>& change) override;
 
     IDialogService& dialogs_;
     // Staging private to this window: another window's open, save or exit never

@@ -2,6 +2,8 @@
 // property edit. Undoing never clears the changed mark: the design still differs from
 // what was last opened or saved in the only sense the window keeps, that it was edited.
 #include <QAction>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTreeView>
 #include <QUndoStack>
 
@@ -139,6 +141,31 @@ void TMainForm::ApplyField(NodeId node, const FieldEdit& edit, const std::string
     UpdateCommandStates();
     // Whoever follows the pages' changes (the live preview) sees the undone value too.
     emit pages_->changed();
+}
+
+// The tree view lays out every shown row again when rows come under an expanded node, but
+// only the node's own rows when it is expanded: a small expanded parent is closed for the
+// change and opened again, where the view stood.
+void TMainForm::AddChildren(NodeId parent, const std::function<void()>& change) {
+    const int pos = model_->PositionOfId(parent);
+    const QModelIndex index = model_->IndexAt(pos);
+    const bool reopen = pos >= 0 && trvwDesignPanel_->isExpanded(index) &&
+                        model_->BlockSize(pos) * 4 < model_->NodeCount();
+    if (!reopen) {
+        change();
+        ExpandNode(parent);
+        return;
+    }
+    QScrollBar* vertical = trvwDesignPanel_->verticalScrollBar();
+    QScrollBar* horizontal = trvwDesignPanel_->horizontalScrollBar();
+    const int top = vertical->value();
+    const int left = horizontal->value();
+    const QSignalBlocker quiet(trvwDesignPanel_);
+    trvwDesignPanel_->collapse(index);
+    change();
+    trvwDesignPanel_->expand(model_->IndexAt(model_->PositionOfId(parent)));
+    vertical->setValue(top);
+    horizontal->setValue(left);
 }
 
 void TMainForm::ExpandNode(NodeId node) {

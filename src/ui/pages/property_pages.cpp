@@ -104,10 +104,14 @@ PropertyPages::PropertyPages(TkavoAppletAgent& agent, IDialogService& dialogs, Q
 }
 
 QWidget* PropertyPages::Control(const QString& name) const {
-    QPointer<QWidget>& known = controlsByName_[name];
-    if (!known)
-        known = pages_->findChild<QWidget*>(name);
-    return known;
+    // The pages' controls keep their names; a search of the whole widget tree at every
+    // read of the pages costs more than a command's frame on a large design.
+    if (const auto it = controls_.constFind(name); it != controls_.cend() && *it)
+        return *it;
+    QWidget* control = pages_->findChild<QWidget*>(name);
+    if (control)
+        controls_.insert(name, control);
+    return control;
 }
 
 QWidget* PropertyPages::Require(const char* name) const {
@@ -588,13 +592,22 @@ void PropertyPages::ArrangePages(bool force) {
     if (node.absIndex == lastPagesNodeIndex_ && !force)
         return;
     const bool item = node.IsItem();
+    // Only what differs is changed: every change of a tab's visibility lays out and repaints
+    // the whole notebook, which a tree command on a large design cannot spend its frame on.
+    const auto show = [this](QWidget* page, bool visible) {
+        const int index = pages_->indexOf(page);
+        if (pages_->isTabVisible(index) != visible)
+            pages_->setTabVisible(index, visible);
+    };
     for (QWidget* page : rootPages_)
-        pages_->setTabVisible(pages_->indexOf(page), !item);
+        show(page, !item);
     for (QWidget* page : itemPages_)
-        pages_->setTabVisible(pages_->indexOf(page), item);
-    pages_->setCurrentWidget(item ? itemPages_.front() : rootPages_.front());
+        show(page, item);
+    QWidget* first = item ? itemPages_.front() : rootPages_.front();
+    if (pages_->currentWidget() != first)
+        pages_->setCurrentWidget(first);
     for (QWidget* page : parentPages_)
-        pages_->setTabVisible(pages_->indexOf(page), node.hasChildren);
+        show(page, node.hasChildren);
     lastPagesNodeIndex_ = node.absIndex;
 }
 

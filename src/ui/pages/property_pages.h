@@ -174,11 +174,9 @@ class PropertyPages : public QObject {
     TItemData shownItem_;
     QHash<QWidget*, QString> accepted_;     // each checked field's last accepted text
     QHash<QWidget*, QAction*> faultMarks_;  // the warning sign inside a field with a fault
-    int filling_ = 0;                       // > 0 while the program puts values into the controls
+    mutable QHash<QString, QPointer<QWidget>> controls_;  // Control's finds, by name
+    int filling_ = 0;  // > 0 while the program puts values into the controls
     bool refusing_ = false;
-    // Controls by name as found: every fill and commit names some hundred of them, and a
-    // search walks the pages' whole widget tree. A control that went is searched again.
-    mutable QHash<QString, QPointer<QWidget>> controlsByName_;
 };
 
 }  // namespace zarvex::ui

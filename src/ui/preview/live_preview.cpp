@@ -257,8 +257,8 @@ void LivePreview::Refresh() {
     }
     refreshing_ = false;
     lastWindowMs_ = windowClock.elapsed();
-    // The copy starts at the next turn: the window first shows what caused the refresh
-    // (a design just opened is painted before its records are copied).
+    // The copy starts in the next turn of the event loop: the edit's own turn, which
+    // lays out and paints the window (a design just opened too), is not held up by it.
     slices_.start(0);
 }
 

@@ -22,8 +22,7 @@ void InsertBlockCommand::Apply() {
     const int parentPos = tree.PositionOfId(parent_);
     if (row_ < 0)
         row_ = tree.ChildCount(parentPos);
-    tree.PutBlock(parentPos, row_, std::move(block_));
-    host_.ExpandNode(parent_);
+    host_.AddChildren(parent_, [&] { tree.PutBlock(parentPos, row_, std::move(block_)); });
 }
 
 void InsertBlockCommand::Revert() {

@@ -25,6 +25,11 @@ class IEditHost {
     // Shows the node whose field it is, then puts value into the field and its control.
     virtual void ApplyField(NodeId node, const FieldEdit& edit, const std::string& value) = 0;
     virtual void ExpandNode(NodeId node) = 0;
+    // Runs a change that only adds children to parent and then shows them expanded.
+    virtual void AddChildren(NodeId parent, const std::function<void()>& change) {
+        change();
+        ExpandNode(parent);
+    }
 };
 
 // A tree command: undo selects what was selected before, redo what was selected after.

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -66,6 +67,37 @@ TEST_F(TreeCommands, InsertUnderAnItemAddsItsLastChildAndExpandsIt) {
     EXPECT_EQ(Form().Agent().Items[2].Level, "1");
     EXPECT_EQ(Form().SelectedNodeIndex(), 1);
     EXPECT_TRUE(Tree()->isExpanded(Form().TreeModel().IndexAt(1)));
+    ExpectItemsMatchTree();
+
+    // Under an item already expanded, small beside the tree and last in it, with the view
+    // scrolled to its end: the view stays where it was, the expansion inside the item
+    // stays, and the new child is shown.
+    std::vector<std::pair<int, QString>> design;
+    for (int i = 0; i < 60; ++i)
+        design.push_back({0, QStringLiteral("B%1").arg(i)});
+    design.insert(design.end(), {{0, "Z"}, {1, "Z1"}, {2, "Z11"}, {1, "Z2"}});
+    Form().MarkUnchanged();
+    Open(design);
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    const auto& model = Form().TreeModel();
+    const int z = 61;
+    Tree()->expand(model.IndexAt(z));
+    Tree()->expand(model.IndexAt(z + 1));
+    Select(z);
+    QApplication::processEvents();
+    QScrollBar* bar = Tree()->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    const int scrolled = bar->value();
+    ASSERT_GT(scrolled, 0);
+    Trigger("Insert1");
+    QApplication::processEvents();
+    EXPECT_EQ(model.Caption(z + 4), "Item");
+    EXPECT_TRUE(Tree()->isExpanded(model.IndexAt(z)));
+    EXPECT_TRUE(Tree()->isExpanded(model.IndexAt(z + 1)));
+    EXPECT_TRUE(Tree()->visualRect(model.IndexAt(z + 2)).isValid());
+    EXPECT_TRUE(Tree()->visualRect(model.IndexAt(z + 4)).isValid());
+    EXPECT_EQ(bar->value(), scrolled);
     ExpectItemsMatchTree();
 }
 
