@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "platform/text_codec.h"
 #include "settings/settings_keys.h"
@@ -149,6 +150,14 @@ LivePreview::LivePreview(LivePreviewLinks links)
 }
 
 LivePreview::~LivePreview() {
+    // The view goes first, while this pane is whole: a page deleted during a load ends it
+    // with loadFinished(false) and answers its pending scripts, and neither may reach this
+    // pane half torn down, or the window being torn down behind it.
+    blockSignals(true);
+    if (LivePreviewView* view = std::exchange(view_, nullptr)) {
+        disconnect(view, nullptr, this, nullptr);
+        delete view;
+    }
     // The worker writes into the stage: it finishes before the stage goes.
     worker_.waitForDone();
 }
@@ -316,7 +325,7 @@ void LivePreview::Built(const PreviewResult& result) {
     if (!result.swap.isEmpty() && pageReady_ && result.signature == loadedSignature_) {
         view_->RunScript(result.swap,
                          [this, guard = QPointer<LivePreview>(this), page](const QVariant& ok) {
-                             if (!guard)
+                             if (!guard || !view_)
                                  return;
                              if (ok.toBool()) {
                                  ++inPlaceUpdates_;

@@ -140,6 +140,25 @@ TEST_F(LivePreviewPane, AnEditAppearsInThePage) {
              20000);
 }
 
+// A window closed while its page loads: the page's deletion ends the load and answers
+// the scripts still pending, which must find the pane whole, and the window being torn
+// down must hear nothing (they once wrote into freed memory, now and then).
+TEST_F(LivePreviewPane, AWindowClosedWhileItsPageLoadsHearsNothingFromIt) {
+    Open({{0, "Home"}, {0, "Products"}, {1, "Hardware"}});
+    ShowWindow();
+    WAIT_FOR(Pane().PageLoads() > 0, 20000);
+    int heard = 0;
+    QObject::connect(&Pane(), &LivePreview::refreshed, [&heard] { ++heard; });
+    QObject* pane = &Pane();
+    bool paneWhole = true;
+    Pane().RunScript("1", [pane, &paneWhole](const QVariant&) {
+        paneWhole = qobject_cast<LivePreview*>(pane) != nullptr;
+    });
+    form_.reset();
+    EXPECT_TRUE(paneWhole);
+    EXPECT_EQ(heard, 0);
+}
+
 TEST_F(LivePreviewPane, WidthPresetsScrollAndNetwork) {
     std::vector<std::pair<int, QString>> items;
     for (int i = 0; i < 120; ++i)
