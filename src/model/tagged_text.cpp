@@ -19,22 +19,27 @@ TaggedLineReader::TaggedLineReader(std::string path, std::string_view text)
 }
 
 namespace {
+// The places among the 16 bytes at p that hold c: bit i for p[i].
+std::uint32_t PlacesIn16(const char* p, char c) {
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+#else
+    std::uint32_t places = 0;
+    for (std::size_t i = 0; i < 16; ++i)
+        places |= static_cast<std::uint32_t>(p[i] == c) << i;
+    return places;
+#endif
+}
+
 // Where the first CR or LF of data[from, size) lies, or size. Sixteen bytes a
 // step: a line is short, where two library searches per line cost more in calls
 // than in bytes.
 std::size_t FindLineEnd(const char* data, std::size_t from, std::size_t size) {
     std::size_t at = from;
-#if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; at + 16 <= size; at += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-        const auto ends = static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
-        if (ends != 0)
+    for (; at + 16 <= size; at += 16)
+        if (const std::uint32_t ends = PlacesIn16(data + at, '\r') | PlacesIn16(data + at, '\n'))
             return at + static_cast<std::size_t>(std::countr_zero(ends));
-    }
-#endif
     for (; at < size; ++at)
         if (data[at] == '\r' || data[at] == '\n')
             return at;
@@ -93,21 +98,6 @@ void TaggedLineReader::Refuse(int line, const std::string& reason) const {
 void TaggedLineReader::RefuseIncomplete(std::string_view expected) const {
     Refuse(lineNumber_, "the file is incomplete: it ends before " + std::string(expected));
 }
-
-namespace {
-// The places among the 16 bytes at p that hold c: bit i for p[i].
-std::uint32_t PlacesIn16(const char* p, char c) {
-#if defined(__SSE2__)
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
-#else
-    std::uint32_t places = 0;
-    for (std::size_t i = 0; i < 16; ++i)
-        places |= static_cast<std::uint32_t>(p[i] == c) << i;
-    return places;
-#endif
-}
-}  // namespace
 
 void SplitFields(std::string_view line, std::string_view separator, std::string_view* out,
                  std::size_t count) {

@@ -185,15 +185,11 @@ void DesignTreeModel::AppendLevels(const std::vector<int>& levels) {
     }
     beginResetModel();
     levels_.insert(levels_.end(), levels.begin(), levels.end());
-    // A design's whole tree arrives here when it is opened: the ids are written in one
-    // pass, the serial kept in a local the stores cannot alias.
+    // A design's whole tree arrives here when it is opened: the ids are written in one pass.
     const std::size_t first = ids_.size();
     ids_.resize(first + levels.size());
-    NodeId* id = ids_.data() + first;
-    quint64 serial = nextSerial_;
-    for (std::size_t i = 0; i < levels.size(); ++i)
-        id[i] = static_cast<NodeId>(serial++) * node_ids::kMultiplier;
-    nextSerial_ = serial;
+    for (std::size_t i = first; i < ids_.size(); ++i)
+        ids_[i] = NewId();
     Invalidate();
     endResetModel();
 }
